@@ -1,0 +1,297 @@
+#include "db/Connection.h"
+
+#include "db/DbError.h"
+
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
+
+namespace vanta::db {
+
+namespace {
+constexpr int kBusyTimeoutMs = 3000;
+constexpr int kCacheKiB = 65536; // 64 MB page cache: a cold cache decrypts pages again
+} // namespace
+
+QString quoteIdentifier(const QString &name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+// ---------------------------------------------------------------- Statement
+
+Statement::Statement(Connection &conn, const QString &sql) : mConn(conn), mSql(sql)
+{
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(conn.handle(), text.constData(), int(text.size()), &mStmt, nullptr);
+    if (rc != SQLITE_OK)
+        conn.fail(rc, QStringLiteral("preparing: ") + sql);
+    const int n = sqlite3_column_count(mStmt);
+    for (int i = 0; i < n; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(mStmt, i));
+        mNames << name;
+        const QString lower = name.toLower();
+        if (!mLowerIndex.contains(lower))
+            mLowerIndex.insert(lower, i);
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(mStmt); }
+
+void Statement::bind(const QVariantList &params)
+{
+    sqlite3_reset(mStmt);
+    sqlite3_clear_bindings(mStmt);
+    const int expected = sqlite3_bind_parameter_count(mStmt);
+    if (expected != params.size())
+        throw DbError(EngineBase + SQLITE_RANGE,
+                      QStringLiteral("The statement expects %1 values but was given %2: %3")
+                          .arg(expected).arg(params.size()).arg(mSql));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant &v = params[i];
+        const int pos = i + 1;
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(mStmt, pos);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int(mStmt, pos, v.toBool() ? 1 : 0);
+                break;
+            case QMetaType::Int: case QMetaType::UInt: case QMetaType::Long:
+            case QMetaType::LongLong: case QMetaType::Short: case QMetaType::UShort:
+            case QMetaType::ULong: case QMetaType::ULongLong: case QMetaType::Char:
+                rc = sqlite3_bind_int64(mStmt, pos, v.toLongLong());
+                break;
+            case QMetaType::Float: case QMetaType::Double:
+                rc = sqlite3_bind_double(mStmt, pos, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob(mStmt, pos, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            case QMetaType::QDateTime:
+                rc = sqlite3_bind_text(mStmt, pos,
+                                       v.toDateTime().toString(Qt::ISODate).toUtf8().constData(),
+                                       -1, SQLITE_TRANSIENT);
+                break;
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text(mStmt, pos, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            mConn.fail(rc, QStringLiteral("binding: ") + mSql);
+    }
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(mStmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(mStmt);
+    mConn.fail(rc, mSql);
+}
+
+void Statement::reset() { sqlite3_reset(mStmt); }
+
+int Statement::columnCount() const { return int(mNames.size()); }
+
+QVariant Statement::column(int i) const
+{
+    switch (sqlite3_column_type(mStmt, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(mStmt, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(mStmt, i));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(mStmt, i)),
+                                          sqlite3_column_bytes(mStmt, i)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(mStmt, i)),
+                                   sqlite3_column_bytes(mStmt, i)));
+    default:
+        return QVariant();
+    }
+}
+
+int Statement::columnIndex(const QString &name) const
+{
+    return mLowerIndex.value(name.toLower(), -1);
+}
+
+// ----------------------------------------------------------- StatementLease
+
+StatementLease::StatementLease(Statement *cached, std::unique_ptr<Statement> owned)
+    : mStmt(cached ? cached : owned.get()), mOwned(std::move(owned))
+{
+    if (mStmt)
+        mStmt->inUse = true;
+}
+
+StatementLease::StatementLease(StatementLease &&other) noexcept
+    : mStmt(other.mStmt), mOwned(std::move(other.mOwned))
+{
+    other.mStmt = nullptr;
+}
+
+StatementLease &StatementLease::operator=(StatementLease &&other) noexcept
+{
+    if (this != &other) {
+        release();
+        mStmt = other.mStmt;
+        mOwned = std::move(other.mOwned);
+        other.mStmt = nullptr;
+    }
+    return *this;
+}
+
+StatementLease::~StatementLease() { release(); }
+
+void StatementLease::release()
+{
+    if (mStmt) {
+        mStmt->reset();
+        mStmt->inUse = false;
+    }
+    mStmt = nullptr;
+    mOwned.reset();
+}
+
+// --------------------------------------------------------------- Connection
+
+Connection::Connection(const QString &path, const QString &key, Mode mode) : mPath(path)
+{
+    if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
+        throw DbError(ErrFileNotFound, QStringLiteral("Could not find the store database '%1'.").arg(path));
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX
+                      | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &mDb, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = mDb ? QString::fromUtf8(sqlite3_errmsg(mDb)) : QString();
+        sqlite3_close(mDb);
+        mDb = nullptr;
+        throw DbError(EngineBase + rc, QStringLiteral("Could not open the store database '%1': %2").arg(path, msg));
+    }
+    const QByteArray k = key.toUtf8();
+    sqlite3_key(mDb, k.constData(), int(k.size()));
+    // Reading the schema proves the key: a wrong key or a foreign file fails here.
+    rc = sqlite3_exec(mDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(mDb);
+        mDb = nullptr;
+        if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
+            throw DbError(ErrNotStoreDatabase,
+                          QStringLiteral("'%1' is not a Vanta! store database, or its password is wrong.").arg(path));
+        throw DbError(EngineBase + rc, QStringLiteral("Could not read the store database '%1'.").arg(path));
+    }
+    sqlite3_busy_timeout(mDb, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(mDb, 0);
+    execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
+    scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
+    execute(QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+Connection::~Connection()
+{
+    if (mDb && !sqlite3_get_autocommit(mDb))
+        sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    mCacheBySql.clear();
+    mCache.clear();
+    sqlite3_close(mDb);
+}
+
+void Connection::fail(int rc, const QString &context) const
+{
+    const int primary = rc & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw DbError(ErrBusy, QStringLiteral("The store database is locked by another program. "
+                                              "Please try again in a moment."));
+    const QString msg = mDb ? QString::fromUtf8(sqlite3_errmsg(mDb)) : QStringLiteral("engine error");
+    throw DbError(EngineBase + primary, msg + QStringLiteral(" (") + context + QLatin1Char(')'));
+}
+
+StatementLease Connection::prepare(const QString &sql)
+{
+    if (Statement *s = mCacheBySql.value(sql, nullptr)) {
+        if (!s->inUse)
+            return StatementLease(s, nullptr);
+        // The cached copy is being stepped by another recordset: use a private one.
+        return StatementLease(nullptr, std::make_unique<Statement>(*this, sql));
+    }
+    auto stmt = std::make_unique<Statement>(*this, sql);
+    Statement *raw = stmt.get();
+    mCache.push_back(std::move(stmt));
+    mCacheBySql.insert(sql, raw);
+    return StatementLease(raw, nullptr);
+}
+
+int Connection::execute(const QString &sql, const QVariantList &params)
+{
+    StatementLease st = prepare(sql);
+    st->bind(params);
+    while (st->step()) {
+    }
+    return sqlite3_changes(mDb);
+}
+
+QVariant Connection::scalar(const QString &sql, const QVariantList &params)
+{
+    StatementLease st = prepare(sql);
+    st->bind(params);
+    if (st->step() && st->columnCount() > 0)
+        return st->column(0);
+    return QVariant();
+}
+
+void Connection::begin() { execute(QStringLiteral("BEGIN IMMEDIATE")); }
+
+void Connection::commit() { execute(QStringLiteral("COMMIT")); }
+
+void Connection::rollback()
+{
+    if (mDb && !sqlite3_get_autocommit(mDb))
+        sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Connection::inTransaction() const { return mDb && !sqlite3_get_autocommit(mDb); }
+
+const Connection::TableInfo &Connection::tableInfo(const QString &table)
+{
+    const QString key = table.toLower();
+    auto it = mTables.find(key);
+    if (it != mTables.end())
+        return *it;
+    TableInfo info;
+    StatementLease st = prepare(QStringLiteral("PRAGMA table_info(") + quoteIdentifier(table) + QLatin1Char(')'));
+    st->bind({});
+    while (st->step()) {
+        const QString col = st->column(1).toString();
+        info.columns << col;
+        info.lowerTypes.insert(col.toLower(), st->column(2).toString().toUpper());
+    }
+    return *mTables.insert(key, info);
+}
+
+const QStringList &Connection::tableColumns(const QString &table) { return tableInfo(table).columns; }
+
+QString Connection::columnType(const QString &table, const QString &column)
+{
+    return tableInfo(table).lowerTypes.value(column.toLower());
+}
+
+bool Connection::tableExists(const QString &table) { return !tableInfo(table).columns.isEmpty(); }
+
+void Connection::forgetSchema()
+{
+    mTables.clear();
+    // Cached statements may refer to the old schema; SQLite re-prepares them itself.
+}
+
+} // namespace vanta::db

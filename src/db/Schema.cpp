@@ -1,0 +1,242 @@
+#include "db/Schema.h"
+
+#include "db/Connection.h"
+#include "db/Database.h"
+
+#include <QHash>
+
+namespace vanta::db {
+
+namespace {
+
+using T = ColumnType;
+
+ColumnDef L(const char *n) { return {QString::fromUtf8(n), T::Long}; }
+ColumnDef I(const char *n) { return {QString::fromUtf8(n), T::Integer}; }
+ColumnDef S(const char *n) { return {QString::fromUtf8(n), T::Single}; }
+ColumnDef D(const char *n) { return {QString::fromUtf8(n), T::Double}; }
+ColumnDef B(const char *n) { return {QString::fromUtf8(n), T::Boolean}; }
+ColumnDef Dt(const char *n) { return {QString::fromUtf8(n), T::Date}; }
+ColumnDef X(const char *n) { return {QString::fromUtf8(n), T::Text}; }
+
+IndexDef idx(const char *name, QStringList cols, bool unique = false)
+{
+    return {QString::fromUtf8(name), std::move(cols), unique};
+}
+
+QList<TableDef> buildTables()
+{
+    QList<TableDef> t;
+
+    // Items and variants
+    t << TableDef{"Items",
+                  {L("Item Index"), X("Name"), X("desc short"), X("desc long"), X("label1"), X("label2"),
+                   X("label3"), X("label4"), X("label5"), X("label6"), X("label7"), X("barcode label"),
+                   X("accounting name"), L("category"), B("Hidden"), D("qty"), D("total qty sold"),
+                   B("QuantityTrack"), S("LIST PRICE"), S("our cost"), B("bulkdiscount"), I("FormatID"),
+                   L("uomid"), X("customUOM"), S("Weight"), B("Taxable"), L("tax rule id")},
+                  {idx("Item Index", {"Item Index"}, true), idx("barcode label", {"barcode label"}),
+                   idx("category", {"category"})}};
+    t << TableDef{"Subitems",
+                  {L("SubItemID"), L("ItemID"), L("valueid1"), L("valueid2"), L("valueid3"), D("quantity"),
+                   S("LIST PRICE"), B("bulkdiscount"), B("Taxable")},
+                  {idx("SubItemID", {"SubItemID"}, true), idx("ItemID", {"ItemID"})}};
+    t << TableDef{"Attributes", {L("AttributeID"), L("ItemID"), X("Name")},
+                  {idx("AttributeID", {"AttributeID"}, true), idx("ItemID", {"ItemID"})}};
+    t << TableDef{"Values",
+                  {L("ValueID"), L("AttributeID"), X("Value"), S("additionalcharge"), S("additionalcost")},
+                  {idx("ValueID", {"ValueID"}, true), idx("AttributeID", {"AttributeID"})}};
+    t << TableDef{"UOM", {L("UOMID"), X("code"), X("UOM")}, {idx("UOMID", {"UOMID"}, true)}};
+    t << TableDef{"Categories", {L("id"), L("ParentID"), X("Category")},
+                  {idx("id", {"id"}, true), idx("ParentID", {"ParentID"})}};
+    t << TableDef{"Pictures", {L("Item index"), X("Picture")}, {idx("Item index", {"Item index"})}};
+    t << TableDef{"BulkLevelPricing", {L("Item Index"), S("Max"), S("LIST PRICE")},
+                  {idx("Item Index", {"Item Index"})}};
+    t << TableDef{"Format", {I("FormatID"), X("Name"), X("Format"), X("Description"), S("Increment")},
+                  {idx("FormatID", {"FormatID"})}};
+
+    // Customers and sales. Positions 0-16 of Customers are read by the
+    // jurisdiction test: 2 City, 3 County, 4 Zip, 5 Country, 6 state,
+    // 15 FIPS Code, 16 Used Defined Code.
+    t << TableDef{"Customers",
+                  {L("Cust ID"), X("Name"), X("City"), X("County"), X("Zip"), X("Country"), X("state"),
+                   X("Address"), X("Company Name"), X("Salutation"), X("Alt Contact"), X("Phone"),
+                   X("Alt Phone"), X("Fax"), X("Email"), X("FIPS Code"), X("Used Defined Code"),
+                   X("Website"), X("Resale Number"), X("Notes"),
+                   X("billing address line 1"), X("billing address line 2"), X("billing address line 3"),
+                   X("billing address line 4"), X("billing address line 5"),
+                   X("Shipping address Line 1"), X("Shipping address Line 2"), X("Shipping address Line 3"),
+                   X("Shipping address Line 4"), X("Shipping address Line 5"),
+                   X("Payment Terms"), B("Inactive"), B("Taxable"), S("credit limit"), S("balance")},
+                  {idx("Cust ID", {"Cust ID"}, true), idx("Name", {"Name"})}};
+    t << TableDef{"Sales",
+                  {L("Sales ID"), S("total of sale"), S("Tax"), S("total paid"), Dt("date of sale"),
+                   L("cust id"), L("paytype"), S("amount tendered"), S("Change"), S("Shipping"),
+                   X("ShippingMethod"), D("tax percent"), L("sold by"), I("TypeID"),
+                   X("billingaddressline1"), X("billingaddressline2"), X("billingaddressline3"),
+                   X("billingaddressline4"), X("billingaddressline5"),
+                   X("Shippingaddressline1"), X("Shippingaddressline2"), X("Shippingaddressline3"),
+                   X("Shippingaddressline4"), X("Shippingaddressline5"),
+                   B("paidinfull"), X("Paid"), X("purchaseordernumber"), X("terms"), X("Memo"),
+                   X("MemotoCustomer"), Dt("due date"), Dt("shipdate"), X("SalesRepresentative"),
+                   X("approvalcode"), X("transactionid")},
+                  {idx("Sales ID", {"Sales ID"}, true), idx("cust id", {"cust id"})}};
+    t << TableDef{"Sold Items",
+                  {L("Sold ID"), L("sales id"), I("line item"), L("Item Index"), L("subitemsid"),
+                   L("Option1"), L("Option2"), L("Option3"), S("sold price"), S("qty sold"), B("taxed"),
+                   S("other costs")},
+                  {idx("Sold ID", {"Sold ID"}, true), idx("sales id", {"sales id"})}};
+    t << TableDef{"PayTypes", {L("id"), X("paytype")}, {idx("id", {"id"}, true)}};
+    t << TableDef{"PaymentTerms", {X("PaymentTerms")}, {}};
+    t << TableDef{"ShippingMethods", {L("ShippingID"), X("ShippingMethods")},
+                  {idx("ShippingID", {"ShippingID"})}};
+    t << TableDef{"States", {X("state")}, {}};
+
+    // Tax
+    t << TableDef{"Company",
+                  {X("Name"), X("Address"), X("City"), X("state"), X("Zip Code"), X("Phone"), X("Fax"),
+                   X("EMAIL"), X("Web Page"), X("Logo"), X("Description"), B("Show Address"), B("show city"),
+                   B("show state"), B("show zip code"), B("show phone"), B("show fax"), I("tax option"),
+                   D("sales tax"), I("shipping tax rule"), B("taxable shipping"), I("shipping option"),
+                   D("fixed shipping charge")},
+                  {}};
+    t << TableDef{"Tax Rule Definitions", {L("Rule ID"), L("type ID")}, {idx("Rule ID", {"Rule ID"})}};
+    t << TableDef{"Tax Types", {L("id"), I("jurisdiction type"), I("Round"), I("agency")},
+                  {idx("id", {"id"}, true)}};
+    t << TableDef{"Tax splits", {L("Type id"), D("Split"), B("Percentage"), D("Value")},
+                  {idx("Type id", {"Type id"})}};
+    t << TableDef{"jurisdictions", {L("TypeID"), X("Jurisdiction")}, {idx("TypeID", {"TypeID"})}};
+    t << TableDef{"Tax Agencies", {I("id"), X("Name")}, {idx("id", {"id"}, true)}};
+    t << TableDef{"Tax Holder", {L("Sale ID"), X("Tax agency"), D("total")},
+                  {idx("SaleAgency", {"Sale ID", "Tax agency"}, true)}};
+
+    // Shipping
+    t << TableDef{"ShippingTypes", {L("ShippingTypeID"), X("ShippingType"), X("Format"), S("Interval")},
+                  {idx("ShippingTypeID", {"ShippingTypeID"})}};
+    t << TableDef{"ShippingCharges", {L("ShippingTypeID"), S("Max"), S("Regular"), S("TwoDay"), S("OneDay")},
+                  {idx("ShippingTypeID", {"ShippingTypeID"})}};
+
+    // Employees
+    t << TableDef{"Employees",
+                  {L("Employee ID"), X("First Name"), X("Last Name"), X("Middle Initial"), X("Password"),
+                   B("Active")},
+                  {idx("Employee ID", {"Employee ID"}, true)}};
+    t << TableDef{"Permissions",
+                  {L("Employee ID"), B("Add Items"), B("Edit Items"), B("Delete Items"), B("Sell Items"),
+                   B("Add Customers"), B("Edit Customers"), B("Delete Customers"), B("Add Owners"),
+                   B("Edit Owners"), B("Delete Owners"), B("Edit Company Info"), B("Edit Employees"),
+                   B("Setup Web"), B("Upload Files"), B("Perform Database Utilities"), B("Import Info"),
+                   B("DownloadSales"), B("SalesRelated")},
+                  {idx("Employee ID", {"Employee ID"}, true)}};
+
+    // Mail
+    t << TableDef{"Pop3Settings",
+                  {X("HostName"), X("UserName"), X("Password"), X("Email"), L("MailPort"), X("SMTP")},
+                  {}};
+    return t;
+}
+
+QString physicalIndexName(const QString &table, const IndexDef &index)
+{
+    return QStringLiteral("ix_%1__%2").arg(table, index.name);
+}
+
+} // namespace
+
+const QList<TableDef> &storeTables()
+{
+    static const QList<TableDef> tables = buildTables();
+    return tables;
+}
+
+const TableDef *findTable(const QString &name)
+{
+    static const QHash<QString, int> byName = [] {
+        QHash<QString, int> h;
+        const auto &t = storeTables();
+        for (int i = 0; i < t.size(); ++i)
+            h.insert(t[i].name.toLower(), i);
+        return h;
+    }();
+    const int i = byName.value(name.toLower(), -1);
+    return i < 0 ? nullptr : &storeTables()[i];
+}
+
+QStringList indexColumns(const QString &table, const QString &index)
+{
+    if (const TableDef *t = findTable(table)) {
+        for (const IndexDef &ix : t->indexes)
+            if (ix.name.compare(index, Qt::CaseInsensitive) == 0)
+                return ix.columns;
+        for (const ColumnDef &c : t->columns)
+            if (c.name.compare(index, Qt::CaseInsensitive) == 0)
+                return {c.name};
+    }
+    return {};
+}
+
+QString declaredType(ColumnType type)
+{
+    switch (type) {
+    case T::Long: return QStringLiteral("INTEGER");
+    case T::Integer: return QStringLiteral("SMALLINT");
+    case T::Single: return QStringLiteral("FLOAT");
+    case T::Double: return QStringLiteral("DOUBLE");
+    case T::Currency: return QStringLiteral("CURRENCY");
+    case T::Boolean: return QStringLiteral("BOOLEAN");
+    case T::Date: return QStringLiteral("DATETIME");
+    case T::Text: return QStringLiteral("TEXT");
+    }
+    return QStringLiteral("TEXT");
+}
+
+ColumnType columnTypeFromDeclared(const QString &declared)
+{
+    const QString d = declared.toUpper();
+    if (d.startsWith(QLatin1String("SMALLINT")))
+        return T::Integer;
+    if (d.contains(QLatin1String("INT")) || d == QLatin1String("LONG"))
+        return T::Long;
+    if (d.startsWith(QLatin1String("FLOAT")) || d.startsWith(QLatin1String("SINGLE"))
+        || d.startsWith(QLatin1String("REAL")))
+        return T::Single;
+    if (d.startsWith(QLatin1String("DOUBLE")) || d.startsWith(QLatin1String("NUMERIC")))
+        return T::Double;
+    if (d.startsWith(QLatin1String("CURRENCY")) || d.startsWith(QLatin1String("MONEY")))
+        return T::Currency;
+    if (d.startsWith(QLatin1String("BOOL")) || d == QLatin1String("BIT"))
+        return T::Boolean;
+    if (d.startsWith(QLatin1String("DATE")))
+        return T::Date;
+    return T::Text;
+}
+
+QString createTableSql(const TableDef &table)
+{
+    QStringList cols;
+    for (const ColumnDef &c : table.columns)
+        cols << quoteIdentifier(c.name) + QLatin1Char(' ') + declaredType(c.type);
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(quoteIdentifier(table.name), cols.join(QStringLiteral(", ")));
+}
+
+void createSchema(Connection &conn)
+{
+    Transaction tx(conn);
+    for (const TableDef &t : storeTables()) {
+        conn.execute(createTableSql(t));
+        for (const IndexDef &ix : t.indexes) {
+            QStringList cols;
+            for (const QString &c : ix.columns)
+                cols << quoteIdentifier(c);
+            conn.execute(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+                             .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
+                                  quoteIdentifier(physicalIndexName(t.name, ix)), quoteIdentifier(t.name),
+                                  cols.join(QStringLiteral(", "))));
+        }
+    }
+    tx.commit();
+    conn.forgetSchema();
+}
+
+} // namespace vanta::db

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vanta::db {
+
+class Connection;
+
+enum class ColumnType { Long, Integer, Single, Double, Currency, Boolean, Date, Text };
+
+struct ColumnDef {
+    QString name;
+    ColumnType type;
+};
+
+// A named index of our own registry: SQLite index names are global, so the
+// record layer maps table + index name to columns itself.
+struct IndexDef {
+    QString name;
+    QStringList columns;
+    bool unique = false;
+};
+
+struct TableDef {
+    QString name;
+    QList<ColumnDef> columns;
+    QList<IndexDef> indexes;
+};
+
+// Every table of the store database, with its columns in stored order.
+const QList<TableDef> &storeTables();
+const TableDef *findTable(const QString &name);
+
+// Columns of a named index (names in any case); a column name also serves as
+// an index on that column. Empty when the table has no such index.
+QStringList indexColumns(const QString &table, const QString &index);
+
+// The declared SQL type for a column type, and back.
+QString declaredType(ColumnType type);
+ColumnType columnTypeFromDeclared(const QString &declared);
+
+// Creates every missing table and index in one transaction.
+void createSchema(Connection &conn);
+QString createTableSql(const TableDef &table);
+
+} // namespace vanta::db

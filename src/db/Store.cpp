@@ -1,0 +1,56 @@
+#include "db/Store.h"
+
+#include "db/DbError.h"
+#include "db/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vanta::db {
+
+QString Store::databaseFile(const QString &dataFolder)
+{
+    QDir dir(dataFolder);
+    const QString exact = dir.filePath(fileName());
+    if (QFileInfo(exact).isFile())
+        return exact;
+    const QStringList entries = dir.entryList(QDir::Files);
+    for (const QString &e : entries)
+        if (e.compare(fileName(), Qt::CaseInsensitive) == 0)
+            return dir.filePath(e);
+    return exact;
+}
+
+bool Store::exists(const QString &dataFolder) { return QFileInfo(databaseFile(dataFolder)).isFile(); }
+
+void Store::create(const QString &dataFolder, const QString &key)
+{
+    if (!QDir().mkpath(dataFolder))
+        throw DbError(EngineBase + 14, QStringLiteral("Could not create the folder '%1'.").arg(dataFolder));
+    Connection conn(databaseFile(dataFolder), key, Connection::Mode::Create);
+    createSchema(conn);
+}
+
+Store::Store(const QString &dataFolder, const QString &key)
+    : mDataPath(dataFolder), mFilePath(databaseFile(dataFolder)), mKey(key)
+{
+    mMain = Database(std::make_shared<Connection>(mFilePath, mKey));
+}
+
+Database Store::ownConnection()
+{
+    if (!mMain.connection().inTransaction())
+        return mMain;
+    return separateConnection();
+}
+
+Database Store::separateConnection()
+{
+    for (const auto &c : mSpare)
+        if (c.use_count() == 1 && !c->inTransaction())
+            return Database(c);
+    mSpare.push_back(std::make_shared<Connection>(mFilePath, mKey));
+    return Database(mSpare.back());
+}
+
+} // namespace vanta::db

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "db/Database.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace vanta::db {
+
+// The store database of one data folder: the long-lived connection the
+// register works through, plus spare connections for work that needs a
+// connection of its own (a posting's transaction, checks that must not see
+// uncommitted rows). Opening an encrypted file costs tens of milliseconds of
+// key derivation, so connections are kept and reused.
+class Store {
+public:
+    static QString defaultKey() { return QStringLiteral("4093"); }
+    static QString fileName() { return QStringLiteral("vanta.mdb"); }
+    // The store file of a data folder: "vanta.mdb" matched without regard to
+    // case; the exact spelling when none exists yet.
+    static QString databaseFile(const QString &dataFolder);
+    static bool exists(const QString &dataFolder);
+    // Writes a new, empty store database (every table and index).
+    static void create(const QString &dataFolder, const QString &key = defaultKey());
+
+    // Opens the store of the data folder; throws DbError on failure.
+    explicit Store(const QString &dataFolder, const QString &key = defaultKey());
+
+    const QString &dataPath() const { return mDataPath; }
+    const QString &filePath() const { return mFilePath; }
+
+    // The long-lived connection.
+    const Database &database() const { return mMain; }
+    // A connection of its own: the main connection while it holds no open
+    // transaction (its reads then see exactly what a fresh connection sees),
+    // otherwise a spare one.
+    Database ownConnection();
+    // A connection that no one else is using: for a workspace's transaction or
+    // for reads that must not see another workspace's uncommitted rows.
+    Database separateConnection();
+
+private:
+    QString mDataPath;
+    QString mFilePath;
+    QString mKey;
+    Database mMain;
+    std::vector<std::shared_ptr<Connection>> mSpare;
+};
+
+// A workspace: a connection of its own on which a unit of writes is begun,
+// committed or rolled back.
+class Workspace {
+public:
+    explicit Workspace(Store &store) : mDb(store.separateConnection()) {}
+    const Database &database() const { return mDb; }
+    void beginTrans() { mDb.connection().begin(); }
+    void commitTrans() { mDb.connection().commit(); }
+    void rollback() { mDb.connection().rollback(); }
+
+private:
+    Database mDb;
+};
+
+} // namespace vanta::db

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "diagnostics/VantaError.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <exception>
+#include <functional>
+#include <vector>
+
+namespace vanta::platform {
+class Prompt;
+}
+
+namespace vanta::diag {
+
+// The last trapped error, as the error report shows it.
+struct ErrorRecord {
+    QString application;
+    qint32 number = 0;
+    QString explanation;
+    QString origin; // innermost procedure on the stack at the trap
+    QString trap;   // the procedure that reported the error ("" when not on the stack)
+    QString stack;  // all entries bottom-up, each followed by its mark, joined with ","
+    QDateTime time;
+};
+
+// Shows a trapped error. The error report dialog implements it; until one is
+// installed the trace shows a plain message box with the number and
+// explanation.
+class ErrorReportView {
+public:
+    virtual ~ErrorReportView() = default;
+    virtual void showReport(const ErrorRecord &record) = 0;
+};
+
+// Action codes of the trace's entry point.
+enum TraceAction : qint16 {
+    TrapError = 1,
+    PushProc = 5,
+    PopProc = 6,
+    UnwindTo = 7,
+    ListEntries = 9,
+    ListMarks = 10
+};
+
+// The procedure trace: one instance for the whole program (the one global
+// the design asks for). Keeps the stack of active procedures, checks that
+// entries and exits pair up, records trapped errors and shows the report.
+class Trace {
+public:
+    static Trace &instance();
+
+    // The single entry point: code, error number, description, module, procedure.
+    void QuorlAction(qint16 &code, qint32 &number, QString &description, QString &module, QString &procedure);
+
+    // Convenience forms of the entry point.
+    void enter(const QString &module, const QString &procedure);
+    void exit(const QString &module, const QString &procedure);
+    void trapError(qint32 number, const QString &description, const QString &module, const QString &procedure);
+
+    bool trappingEnabled() const { return mTrapping; }
+    void setTrappingEnabled(bool on) { mTrapping = on; }
+
+    int depth() const { return mDepth; }
+    int capacity() const { return int(mEntries.size()); }
+    QStringList entries() const; // 1..depth, bottom-up
+    QStringList marks() const;
+    void setMark(const QString &mark); // note on the top entry
+    const QString &lastSyncMessage() const { return mMessage; }
+    const ErrorRecord &lastError() const { return mLastError; }
+    bool reportShowing() const { return mReportShowing; }
+
+    // Where boxes and the report go; not owned. Without a prompt, warnings
+    // are written to the log only.
+    void setPrompt(platform::Prompt *prompt) { mPrompt = prompt; }
+    void setReportView(ErrorReportView *view) { mView = view; }
+    void setApplicationTitle(const QString &title) { mAppTitle = title; }
+
+    // Back to the state at program start (tests).
+    void reset();
+
+private:
+    Trace() = default;
+    void push(const QString &entry);
+    void pop(const QString &entry);
+    void unwind(const QString &entry);
+    void trap(qint32 number, const QString &description, const QString &entry);
+    void showReport();
+    void internalError(qint32 number, const QString &description, const QString &internalProc,
+                       qint32 appNumber, const QString &appDescription, const QString &appProc);
+
+    bool mTrapping = false;
+    std::vector<QString> mEntries; // index 0 unused: positions are 1-based
+    std::vector<QString> mMarks;
+    int mDepth = 0;
+    bool mPrepared = false;
+    QString mMessage;
+    ErrorRecord mLastError;
+    bool mReportShowing = false;
+    platform::Prompt *mPrompt = nullptr;
+    ErrorReportView *mView = nullptr;
+    QString mAppTitle;
+};
+
+// Pushes a procedure on the trace for its lifetime and pops it on every way
+// out, after an error too.
+class ProcGuard {
+public:
+    ProcGuard(const char *module, const char *procedure);
+    ~ProcGuard();
+    ProcGuard(const ProcGuard &) = delete;
+    ProcGuard &operator=(const ProcGuard &) = delete;
+    const QString &module() const { return mModule; }
+    const QString &procedure() const { return mProcedure; }
+
+private:
+    QString mModule;
+    QString mProcedure;
+};
+
+// Reports the exception in flight as trapped by the given procedure. Called
+// from a catch block only.
+void trapCurrentException(const ProcGuard &guard);
+
+// Runs one traced procedure. Once trapping is on, a failure inside is
+// recorded, reported once and unwound, and the procedure returns `fallback`
+// so that the caller carries on; while trapping is off failures propagate.
+template <typename R, typename F>
+R run(const char *module, const char *procedure, R fallback, F &&body)
+{
+    ProcGuard guard(module, procedure);
+    if (!Trace::instance().trappingEnabled())
+        return body();
+    try {
+        return body();
+    } catch (...) {
+        trapCurrentException(guard);
+        return fallback;
+    }
+}
+
+template <typename F>
+void run(const char *module, const char *procedure, F &&body)
+{
+    ProcGuard guard(module, procedure);
+    if (!Trace::instance().trappingEnabled()) {
+        body();
+        return;
+    }
+    try {
+        body();
+    } catch (...) {
+        trapCurrentException(guard);
+    }
+}
+
+} // namespace vanta::diag

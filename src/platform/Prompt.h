@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vanta::platform {
+
+enum class Icon { None, Information, Exclamation, Critical, Question };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+// The program's title: the title of any box given none of its own.
+QString applicationTitle();
+
+// Every message box, input box and open-file dialog goes through this
+// interface: Qt dialogs in the program, a script in the tests.
+class Prompt {
+public:
+    virtual ~Prompt() = default;
+    // An empty title shows the application's title.
+    virtual Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> input(const QString &prompt, const QString &title,
+                                         const QString &defaultText = QString()) = 0;
+    // An open-file dialog; nullopt when cancelled.
+    virtual std::optional<QString> openFile(const QString &title, const QString &filter,
+                                            const QString &folder) = 0;
+    virtual void beep() {}
+};
+
+} // namespace vanta::platform
