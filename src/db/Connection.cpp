@@ -260,6 +260,8 @@ void Connection::rollback()
         sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+void Connection::setBusyTimeout(int ms) { sqlite3_busy_timeout(mDb, ms); }
+
 bool Connection::inTransaction() const { return mDb && !sqlite3_get_autocommit(mDb); }
 
 const Connection::TableInfo &Connection::tableInfo(const QString &table)

@@ -87,6 +87,8 @@ public:
     void commit();
     void rollback(); // never throws
     bool inTransaction() const;
+    // How long a statement waits for another program's lock before it fails.
+    void setBusyTimeout(int ms);
 
     // Column names of a table in stored order (cached), empty for no table.
     const QStringList &tableColumns(const QString &table);

@@ -82,7 +82,6 @@ Recordset Recordset::query(std::shared_ptr<Connection> conn, const QString &sql,
     Recordset rs;
     rs.mConn = std::move(conn);
     rs.runSelect(sql, params);
-    rs.mColumns = rs.mStmt->columnNames();
     return rs;
 }
 
@@ -99,6 +98,8 @@ void Recordset::runSelect(const QString &sql, const QVariantList &params)
     mParams = params;
     mStmt = mConn->prepare(sql);
     mStmt->bind(params);
+    if (mTable.isEmpty())
+        mColumns = mStmt->columnNames();
     mOpened = true;
     mVisited = 0;
     mDeleted = false;
@@ -197,7 +198,7 @@ int Recordset::recordCount()
 {
     ensureOpen();
     if (mTable.isEmpty())
-        return mVisited - (mEof ? 0 : 0);
+        return mVisited;
     // Count the rows of the current view (all rows, or the rows of the seek).
     QString sql = QStringLiteral("SELECT count(*) FROM ") + quoteIdentifier(mTable);
     const int where = int(mSql.indexOf(QLatin1String(" WHERE ")));

@@ -58,6 +58,10 @@ public:
     // Convenience forms of the entry point.
     void enter(const QString &module, const QString &procedure);
     void exit(const QString &module, const QString &procedure);
+    // Exit of a procedure left by an exception on its way to a trap: popped
+    // like any exit, but remembered so the trap still reports it as the
+    // origin and as part of the stack.
+    void exitUnwinding(const QString &module, const QString &procedure);
     void trapError(qint32 number, const QString &description, const QString &module, const QString &procedure);
 
     bool trappingEnabled() const { return mTrapping; }
@@ -97,6 +101,7 @@ private:
     int mDepth = 0;
     bool mPrepared = false;
     QString mMessage;
+    std::vector<QString> mUnwound; // entries left by the exception in flight, innermost first
     ErrorRecord mLastError;
     bool mReportShowing = false;
     platform::Prompt *mPrompt = nullptr;
@@ -118,6 +123,7 @@ public:
 private:
     QString mModule;
     QString mProcedure;
+    int mUncaught;
 };
 
 // Reports the exception in flight as trapped by the given procedure. Called

@@ -1,21 +1,264 @@
 #include "db/DbError.h"
+#include "db/Schema.h"
 #include "support/TempStore.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace vanta;
+using db::DbError;
 
-TEST(Recordset, SeekAddEdit)
+namespace {
+
+void addItem(const db::Database &db, int index, const QString &name, QVariant price = QVariant())
+{
+    auto rs = db.openTable("Items");
+    rs.addNew();
+    rs.setField("Item Index", index);
+    rs.setField("Name", name);
+    rs.setField("LIST PRICE", price);
+    rs.update();
+}
+
+int errorNumber(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const DbError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(Store, OpensOnlyWithTheKeyAndIsEncryptedOnDisk)
 {
     test::TempStore ts;
-    auto rs = ts.db().openTable("Items");
-    rs.addNew();
-    rs.setField("item index", 12);
-    rs.setField("NAME", "Widget");
-    rs.update();
-    rs.setIndex("Item Index");
+    addItem(ts.db(), 1, "Secret widget");
+    ts.store.reset();
+
+    QFile f(db::Store::databaseFile(ts.path()));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray raw = f.readAll();
+    EXPECT_FALSE(raw.startsWith("SQLite format 3"));
+    EXPECT_FALSE(raw.contains("Secret widget"));
+    f.close();
+
+    EXPECT_EQ(errorNumber([&] { db::Store s(ts.path(), "wrong"); }), db::ErrNotStoreDatabase);
+    EXPECT_EQ(errorNumber([&] { db::Store s(ts.path() + "/nowhere"); }), db::ErrFileNotFound);
+
+    QFile junk(ts.path() + "/junk/vanta.mdb");
+    QDir().mkpath(ts.path() + "/junk");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(8192, 'x'));
+    junk.close();
+    EXPECT_EQ(errorNumber([&] { db::Store s(ts.path() + "/junk"); }), db::ErrNotStoreDatabase);
+
+    db::Store reopened(ts.path());
+    auto rs = reopened.database().openQuery("SELECT Name FROM Items");
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.text("name"), "Secret widget");
+}
+
+TEST(Store, FindsTheFileNameInAnyCase)
+{
+    QTemporaryDir dir;
+    db::Store::create(dir.path());
+    ASSERT_TRUE(QFile::rename(dir.path() + "/vanta.mdb", dir.path() + "/VANTA.MDB"));
+    EXPECT_TRUE(db::Store::exists(dir.path()));
+    db::Store s(dir.path());
+    EXPECT_TRUE(s.filePath().endsWith("VANTA.MDB"));
+}
+
+TEST(Schema, ColumnOrderReadByPosition)
+{
+    test::TempStore ts;
+    auto &conn = ts.db().connection();
+    const QStringList sub = conn.tableColumns("subitems").mid(0, 5);
+    EXPECT_EQ(sub, (QStringList{"SubItemID", "ItemID", "valueid1", "valueid2", "valueid3"}));
+    const QStringList cust = conn.tableColumns("Customers").mid(0, 17);
+    EXPECT_EQ(cust, (QStringList{"Cust ID", "Name", "City", "County", "Zip", "Country", "state", "Address",
+                                 "Company Name", "Salutation", "Alt Contact", "Phone", "Alt Phone", "Fax",
+                                 "Email", "FIPS Code", "Used Defined Code"}));
+    for (const db::TableDef &t : db::storeTables())
+        EXPECT_EQ(conn.tableColumns(t.name).size(), t.columns.size()) << t.name.toStdString();
+}
+
+TEST(Recordset, SeekFieldsAndNulls)
+{
+    test::TempStore ts;
+    addItem(ts.db(), 12, "Widget", 2.5);
+    addItem(ts.db(), 7, "Gadget");
+
+    auto rs = ts.db().openTable("items");
+    rs.setIndex("item index");
     EXPECT_TRUE(rs.seek(12));
-    EXPECT_EQ(rs.text("name"), "Widget");
-    EXPECT_FALSE(rs.seek(13));
+    EXPECT_FALSE(rs.noMatch());
+    EXPECT_EQ(rs.text("NAME"), "Widget");
+    EXPECT_FLOAT_EQ(db::asSingle(rs.field("list price")), 2.5f);
+    EXPECT_EQ(rs.field(1).toString(), "Widget"); // by position
+    EXPECT_TRUE(rs.field("desc short").isNull());
+    EXPECT_EQ(rs.text("desc short"), QString());
+    EXPECT_EQ(rs.recordCount(), 1);
+
+    EXPECT_FALSE(rs.seek(99));
     EXPECT_TRUE(rs.noMatch());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 0);
+    EXPECT_EQ(errorNumber([&] { rs.field("Name"); }), db::ErrNoCurrentRecord);
+    EXPECT_EQ(errorNumber([&] { rs.field("No Such Column"); }), db::ErrItemNotFound);
+    EXPECT_EQ(errorNumber([&] { rs.setIndex("No Such Index"); }), db::ErrItemNotFound);
+
+    EXPECT_TRUE(rs.findFirst("Name", "Gadget"));
+    EXPECT_EQ(db::asLong(rs.field("Item Index")), 7);
+}
+
+TEST(Recordset, TableOrderQueriesAndCounts)
+{
+    test::TempStore ts;
+    for (int i : {5, 3, 9})
+        addItem(ts.db(), i, QString("Item %1").arg(i));
+
+    auto all = ts.db().openTable("Items");
+    EXPECT_EQ(all.recordCount(), 3);
+    QList<int> stored;
+    for (; !all.eof(); all.moveNext())
+        stored << db::asLong(all.field("Item Index"));
+    EXPECT_EQ(stored, (QList<int>{5, 3, 9}));
+
+    auto indexed = ts.db().openTable("Items");
+    indexed.setIndex("Item Index");
+    QList<int> ordered;
+    for (; !indexed.eof(); indexed.moveNext())
+        ordered << db::asLong(indexed.field("Item Index"));
+    EXPECT_EQ(ordered, (QList<int>{3, 5, 9}));
+
+    auto q = ts.db().openQuery("SELECT [Item Index] FROM Items WHERE [Item Index] > ? ORDER BY 1", {4});
+    EXPECT_GT(q.recordCount(), 0);
+    EXPECT_EQ(db::asLong(q.field(0)), 5);
+    q.moveNext();
+    EXPECT_EQ(db::asLong(q.field("item index")), 9);
+    q.moveNext();
+    EXPECT_TRUE(q.eof());
+    q.moveFirst();
+    EXPECT_EQ(db::asLong(q.field(0)), 5);
+
+    auto none = ts.db().openQuery("SELECT * FROM Items WHERE Name = ?", {"nothing"});
+    EXPECT_TRUE(none.eof());
+    EXPECT_EQ(none.recordCount(), 0);
+    EXPECT_EQ(errorNumber([&] { none.edit(); }), db::ErrNotUpdatable);
+}
+
+TEST(Recordset, EditConvertDeleteAndCompositeSeek)
+{
+    test::TempStore ts;
+    addItem(ts.db(), 1, "Widget", 1.0);
+    auto rs = ts.db().openTable("Items");
+    rs.setIndex("Item Index");
+    ASSERT_TRUE(rs.seek(1));
+    rs.edit();
+    rs.setField("qty", "4.5");        // text converted to the column's number
+    rs.setField("Hidden", true);      // booleans stored as 0/1
+    rs.setField("category", 2.6);     // whole-number column rounds
+    rs.setField("LIST PRICE", 0.1);   // single precision column
+    rs.update();
+    EXPECT_DOUBLE_EQ(db::asDouble(rs.field("qty")), 4.5);
+
+    auto check = ts.db().openQuery("SELECT qty, Hidden, category, [LIST PRICE] FROM Items");
+    EXPECT_DOUBLE_EQ(check.field(0).toDouble(), 4.5);
+    EXPECT_EQ(check.field(1).toLongLong(), 1);
+    EXPECT_EQ(check.field(2).toLongLong(), 3);
+    EXPECT_EQ(check.field(3).toDouble(), double(0.1f));
+    check.close();
+
+    rs.edit();
+    EXPECT_EQ(errorNumber([&] { rs.setField("category", "not a number"); }), db::EngineBase + 20);
+    rs.cancelUpdate();
+    EXPECT_EQ(errorNumber([&] { rs.update(); }), db::ErrUpdateWithoutEdit);
+
+    rs.remove();
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 0);
+
+    auto th = ts.db().openTable("Tax Holder");
+    for (auto [sale, agency, total] : {std::tuple{1, "State", 1.5}, {1, "County", 0.5}, {2, "State", 9.0}}) {
+        th.addNew();
+        th.setField("Sale ID", sale);
+        th.setField("Tax agency", agency);
+        th.setField("total", total);
+        th.update();
+    }
+    th.setIndex("SaleAgency");
+    ASSERT_TRUE(th.seek(QVariantList{1, "County"}));
+    EXPECT_DOUBLE_EQ(db::asDouble(th.field("total")), 0.5);
+    EXPECT_FALSE(th.seek(QVariantList{2, "County"}));
+}
+
+TEST(Recordset, ValuesWithQuotesAndWildcardsAreLiteral)
+{
+    test::TempStore ts;
+    const QString tricky = "O'Brien's 100% [best]_\"; DROP TABLE Items; --";
+    addItem(ts.db(), 1, tricky);
+    auto rs = ts.db().openTable("Items");
+    EXPECT_TRUE(rs.findFirst("Name", tricky));
+    EXPECT_FALSE(rs.findFirst("Name", "O'Brien%"));
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 1);
+}
+
+TEST(Transaction, RollbackUnlessCommittedAndInvisibleElsewhere)
+{
+    test::TempStore ts;
+    db::Workspace ws(*ts.store);
+    {
+        db::Transaction tx(ws.database().connection());
+        addItem(ws.database(), 1, "Pending");
+        // The register's connection does not see uncommitted rows.
+        EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 0);
+        // A connection of its own, taken while the workspace writes, neither.
+        EXPECT_EQ(ts.store->ownConnection().scalar("SELECT count(*) FROM Items").toInt(), 0);
+    }
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 0);
+
+    ws.beginTrans();
+    addItem(ws.database(), 2, "Kept");
+    ws.commitTrans();
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 1);
+}
+
+TEST(Transaction, LockedStoreFailsCleanlyAsBusy)
+{
+    test::TempStore ts;
+    db::Workspace other(*ts.store);
+    other.beginTrans();
+    addItem(other.database(), 1, "Back office");
+
+    db::Workspace ws(*ts.store);
+    ws.database().connection().setBusyTimeout(50);
+    EXPECT_EQ(errorNumber([&] { ws.beginTrans(); }), db::ErrBusy);
+    EXPECT_FALSE(ws.database().connection().inTransaction());
+    other.commitTrans();
+    ws.beginTrans();
+    ws.rollback();
+}
+
+TEST(Database, CreateTableTextAndLong)
+{
+    test::TempStore ts;
+    ts.db().createTable("Extra", {{db::FieldSpec::Kind::Text50, "Host", true},
+                                  {db::FieldSpec::Kind::Text50, "Must", false},
+                                  {db::FieldSpec::Kind::Long, "Port", true}});
+    ASSERT_TRUE(ts.db().tableExists("extra"));
+    auto rs = ts.db().openTable("Extra");
+    rs.addNew();
+    rs.setField("Host", "");
+    rs.setField("Must", "x");
+    rs.setField("Port", "110");
+    rs.update();
+    EXPECT_EQ(ts.db().scalar("SELECT typeof(Port) FROM Extra").toString(), "integer");
+    rs.addNew();
+    rs.setField("Must", "");
+    EXPECT_THROW(rs.update(), DbError);
+    rs.addNew();
+    rs.setField("Must", QString(51, 'x'));
+    EXPECT_THROW(rs.update(), DbError);
 }

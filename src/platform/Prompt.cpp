@@ -1,0 +1,10 @@
+#include "platform/Prompt.h"
+
+namespace vanta::platform {
+
+QString applicationTitle()
+{
+    return QStringLiteral("Vanta! POS");
+}
+
+} // namespace vanta::platform

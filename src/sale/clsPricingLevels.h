@@ -1,0 +1,55 @@
+#pragma once
+
+#include "sale/OrderedCollection.h"
+#include "sale/clsFormat.h"
+#include "sale/clsPricingLevel.h"
+
+#include <memory>
+
+namespace vanta::db {
+class Database;
+class Recordset;
+class Store;
+}
+
+namespace vanta::sale {
+
+// The bulk price levels of one item, in ascending order with the open-ended
+// level last. Only each level's upper bound and price are stored; the lower
+// bounds follow from the item's unit format.
+class clsPricingLevels {
+public:
+    using Level = std::shared_ptr<clsPricingLevel>;
+    using const_iterator = OrderedCollection<clsPricingLevel>::const_iterator;
+
+    explicit clsPricingLevels(db::Store &store);
+
+    // The item's unit format; null when the item has none that exists.
+    std::shared_ptr<clsFormat> Format() const;
+    float Increment() const;
+    qint32 ITEMINDEX() const;
+    int Count() const;
+    Level Item(int position) const; // 1-based
+    const_iterator begin() const { return mCol.begin(); }
+    const_iterator end() const { return mCol.end(); }
+
+    // Fills the levels of the item; an item without a finite level first gets
+    // the default levels written to the store.
+    void LoadLevels(qint32 itemIndex);
+    // Stores a level row for the item and appends the level.
+    void Save(db::Recordset &rs, float price, qint32 minimum, qint32 maximum);
+
+    // The first level that holds the quantity; null when none does.
+    Level MatchingLevel(float qty) const;
+
+private:
+    void writeDefaultLevels(const db::Database &db, float listPrice);
+
+    db::Store &mStore;
+    OrderedCollection<clsPricingLevel> mCol;
+    std::shared_ptr<clsFormat> mFormat;
+    float mIncrement = 0;
+    qint32 mItemIndex = 0;
+};
+
+} // namespace vanta::sale

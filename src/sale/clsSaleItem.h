@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace vanta::sale {
+
+// One line of the current sale: an item, or one variant of an item, with its
+// quantity, unit price, discount and line amount. A plain value holder; the
+// only rule it enforces is the length of the short name.
+class clsSaleItem {
+public:
+    static constexpr int NameLength = 50;
+
+    float Discount() const { return mDiscount; } // percent
+    void setDiscount(float v) { mDiscount = v; }
+
+    // The cashier accepted selling more than the recorded stock.
+    bool ExceedQty() const { return mExceedQty; }
+    void setExceedQty(bool v) { mExceedQty = v; }
+
+    const QString &FullName() const { return mFullName; }
+    void setFullName(const QString &v) { mFullName = v; }
+
+    const QString &FullUOM() const { return mFullUOM; }
+    void setFullUOM(const QString &v) { mFullUOM = v; }
+
+    qint32 ITEMINDEX() const { return mItemIndex; }
+    void setITEMINDEX(qint32 v) { mItemIndex = v; }
+
+    // A longer name is cut to its first NameLength characters.
+    const QString &Name() const { return mName; }
+    void setName(const QString &v) { mName = v.left(NameLength); }
+
+    // Chosen option values of the variant; 0 = no option in that position.
+    qint32 OptionID1() const { return mOptionID1; }
+    void setOptionID1(qint32 v) { mOptionID1 = v; }
+    qint32 OptionID2() const { return mOptionID2; }
+    void setOptionID2(qint32 v) { mOptionID2 = v; }
+    qint32 OptionID3() const { return mOptionID3; }
+    void setOptionID3(qint32 v) { mOptionID3 = v; }
+
+    float Price() const { return mPrice; } // unit price after pricing
+    void setPrice(float v) { mPrice = v; }
+
+    float qty() const { return mQty; }
+    void setQty(float v) { mQty = v; }
+
+    float Subtotal() const { return mSubtotal; }
+    void setSubtotal(float v) { mSubtotal = v; }
+
+    bool Taxable() const { return mTaxable; }
+    void setTaxable(bool v) { mTaxable = v; }
+
+    qint32 TaxRuleID() const { return mTaxRuleID; } // 0 = none
+    void setTaxRuleID(qint32 v) { mTaxRuleID = v; }
+
+    const QString &UOM() const { return mUOM; }
+    void setUOM(const QString &v) { mUOM = v; }
+
+    float Weight() const { return mWeight; } // shipping weight of one unit
+    void setWeight(float v) { mWeight = v; }
+
+private:
+    float mDiscount = 0;
+    bool mExceedQty = false;
+    QString mFullName;
+    QString mFullUOM;
+    qint32 mItemIndex = 0;
+    QString mName;
+    qint32 mOptionID1 = 0;
+    qint32 mOptionID2 = 0;
+    qint32 mOptionID3 = 0;
+    float mPrice = 0;
+    float mQty = 0;
+    float mSubtotal = 0;
+    bool mTaxable = false;
+    qint32 mTaxRuleID = 0;
+    QString mUOM;
+    float mWeight = 0;
+};
+
+} // namespace vanta::sale

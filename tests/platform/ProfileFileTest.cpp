@@ -1,0 +1,69 @@
+#include "platform/ProfileFile.h"
+
+#include "diagnostics/VantaError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vanta::platform;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ProfileFile, ReadsProfileStrings)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Users.ini");
+    writeFile(path, "; report settings\n[None]\nDestination=1\n Report Display = 27 \n"
+                    "Title=\"quoted\"\n\n[Ann  Smith]\nDestination=0\n");
+    ProfileFile ini(path);
+
+    EXPECT_EQ(ini.readString("none", "DESTINATION", "0", 2), "1");
+    EXPECT_EQ(ini.readString("None", "report display", "0", 2), "2");
+    EXPECT_EQ(ini.readString("None", "Report Display", "0", 3), "27");
+    EXPECT_EQ(ini.readString("None", "Report Display", "0", 1), "");
+    EXPECT_EQ(ini.readString("None", "Title", "", 20), "quoted");
+    EXPECT_EQ(ini.readString("None", "Always on Top", "1", 2), "1");
+    EXPECT_EQ(ini.readString("ann  smith", "Destination", "9", 2), "0");
+    EXPECT_EQ(ini.readString("Bob", "Destination", "abc", 2), "a");
+    EXPECT_EQ(ini.readString("Bob", "Destination", QString("x") + QChar(0) + "y", 10), "x");
+    EXPECT_EQ(ProfileFile(dir.filePath("missing.ini")).readString("None", "Destination", "0", 2), "0");
+}
+
+TEST(ProfileFile, WritingKeepsTheOtherLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Users.ini");
+    writeFile(path, "; comment\r\n[None]\r\nDestination=1\r\n\r\n[Ann]\r\nDestination=0\r\n");
+    ProfileFile ini(path);
+
+    ini.writeString("NONE", "destination", "0");
+    ini.writeString("None", "Always on Top", "1");
+    ini.writeString("Bob", "Destination", "1");
+    EXPECT_EQ(readFile(path), "; comment\r\n[None]\r\nDestination=0\r\nAlways on Top=1\r\n\r\n"
+                              "[Ann]\r\nDestination=0\r\n[Bob]\r\nDestination=1\r\n");
+    EXPECT_EQ(ini.readString("bob", "destination", "", 2), "1");
+
+    // A new file (and its folder) is created; line breaks would break the layout.
+    ProfileFile fresh(dir.filePath("cfg/Users.ini"));
+    fresh.writeString("None", "Destination", "1");
+    EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
+    EXPECT_THROW(fresh.writeString("None", "Destination", "1\n[Evil]"), vanta::VantaError);
+    EXPECT_THROW(fresh.writeString("None", "a=b", "1"), vanta::VantaError);
+    EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
+}

@@ -1,0 +1,108 @@
+#include "sale/Pricing.h"
+#include "support/SaleFixtures.h"
+
+using namespace vanta;
+using namespace vanta::sale;
+
+namespace {
+
+class Pricing : public test::SaleStoreTest {
+protected:
+    // A bulk item (index 10, list 5.00, whole units) with levels 1-9 at 5.00,
+    // 10-49 at 4.50 and 50 upward at 4.00.
+    void addBulkItem()
+    {
+        test::addFormat(db(), 1, 1.0f);
+        test::addItem(db(), {.index = 10, .listPrice = 5.0f, .bulk = true, .formatId = 1});
+        test::addLevel(db(), 10, -1, 4.0f);
+        test::addLevel(db(), 10, 49, 4.5f);
+        test::addLevel(db(), 10, 9, 5.0f);
+    }
+};
+
+} // namespace
+
+TEST_F(Pricing, ItemsAndSubItems)
+{
+    test::addItem(db(), {.index = 1, .listPrice = 10.0f});
+    test::addItem(db(), {.index = 100, .listPrice = 5.0f});
+    test::addItem(db(), {.index = 200, .listPrice = 9.0f});
+    test::addValue(db(), 7, 1.0f);
+    test::addValue(db(), 8, 2.5f);
+    test::addValue(db(), 9, 0.25f);
+    test::addSubItem(db(), 50, 1, 7, 8, 9);
+    test::addSubItem(db(), 51, 1, 7, 0, 404); // unknown value id adds nothing
+    test::addSubItem(db(), 100, 200, 8);      // id shared with item 100
+    test::addSubItem(db(), 60, 404, 7);       // parent missing
+
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 1, 2), 10.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 1, 0), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 50, 1), 13.75) << "parent list price plus the three option charges";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 51, 1), 11.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 100, 1), 5.0) << "an item index wins over a sub-item id";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 60, 1), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 999, 1), 0.0);
+
+    EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 50), 3.75);
+    EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 999), 0.0);
+
+    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 7, 8, 9), 3.75f);
+    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 0, 0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 9, 404, 9), 0.5f);
+}
+
+TEST_F(Pricing, BulkLevels)
+{
+    addBulkItem();
+    test::addValue(db(), 7, 0.75f);
+    test::addSubItem(db(), 70, 10, 7);
+
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 0), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 9), 5.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 10), 4.5);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 49), 4.5);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 1000), 4.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 0.5f), 0.0) << "no level holds 0.5; no list-price fallback";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 70, 10), 5.25) << "parent's level price plus the option charge";
+
+    // With increment 0 consecutive levels touch: the earlier one wins.
+    test::addItem(db(), {.index = 11, .listPrice = 3.0f, .bulk = true, .formatId = 99});
+    test::addLevel(db(), 11, 10, 3.0f);
+    test::addLevel(db(), 11, 20, 2.0f);
+    test::addLevel(db(), 11, -1, 1.0f);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 10), 3.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 20), 2.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 20.5f), 1.0);
+}
+
+TEST_F(Pricing, Discount)
+{
+    test::addFormat(db(), 1, 1.0f);
+    test::addItem(db(), {.index = 1, .listPrice = 10.0f, .bulk = true, .formatId = 1});
+    test::addLevel(db(), 1, 5, 9.0f);
+    test::addLevel(db(), 1, 10, 8.5f);
+    test::addLevel(db(), 1, 20, 10.0f);
+    test::addLevel(db(), 1, -1, 12.0f);
+    test::addSubItem(db(), 50, 1);
+    test::addItem(db(), {.index = 2, .listPrice = 10.0f});
+    test::addLevel(db(), 2, -1, 1.0f);
+
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 3), 10.0);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 7), 15.0);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 50, 7), 15.0) << "a sub-item takes its parent's levels";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 15), 0.0) << "level at list price";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 25), 0.0) << "level above list price";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 0.25), 0.0) << "no level holds the quantity";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 2, 7), 0.0) << "not a bulk item";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 999, 7), 0.0);
+
+    // Two decimals, exact halves to the even digit: 1/32 is 3.125 %.
+    test::addItem(db(), {.index = 3, .listPrice = 32.0f, .bulk = true});
+    test::addLevel(db(), 3, -1, 31.0f);
+    test::addLevel(db(), 3, 1, 31.0f);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 3, 5), 3.12);
+    test::addItem(db(), {.index = 4, .listPrice = 3.0f, .bulk = true});
+    test::addLevel(db(), 4, 1, 2.0f);
+    test::addLevel(db(), 4, -1, 2.0f);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), 4, 5), 33.33);
+}
