@@ -132,7 +132,8 @@ QList<TableDef> buildTables()
     // Mail
     t << TableDef{"Pop3Settings",
                   {X("HostName"), X("UserName"), X("Password"), X("Email"), L("MailPort"), X("SMTP")},
-                  {}};
+                  {},
+                  true};
     return t;
 }
 
@@ -224,6 +225,8 @@ void createSchema(Connection &conn)
 {
     Transaction tx(conn);
     for (const TableDef &t : storeTables()) {
+        if (t.createdByRegister)
+            continue;
         conn.execute(createTableSql(t));
         for (const IndexDef &ix : t.indexes) {
             QStringList cols;

@@ -27,6 +27,8 @@ struct TableDef {
     QString name;
     QList<ColumnDef> columns;
     QList<IndexDef> indexes;
+    // Made by the register itself when missing, not by store creation.
+    bool createdByRegister = false;
 };
 
 // Every table of the store database, with its columns in stored order.

@@ -27,6 +27,8 @@ void Store::create(const QString &dataFolder, const QString &key)
 {
     if (!QDir().mkpath(dataFolder))
         throw DbError(EngineBase + 14, QStringLiteral("Could not create the folder '%1'.").arg(dataFolder));
+    if (exists(dataFolder))
+        throw DbError(EngineBase + 14, QStringLiteral("A store database already exists in '%1'.").arg(dataFolder));
     Connection conn(databaseFile(dataFolder), key, Connection::Mode::Create);
     createSchema(conn);
 }

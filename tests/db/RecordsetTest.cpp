@@ -82,7 +82,8 @@ TEST(Schema, ColumnOrderReadByPosition)
                                  "Company Name", "Salutation", "Alt Contact", "Phone", "Alt Phone", "Fax",
                                  "Email", "FIPS Code", "Used Defined Code"}));
     for (const db::TableDef &t : db::storeTables())
-        EXPECT_EQ(conn.tableColumns(t.name).size(), t.columns.size()) << t.name.toStdString();
+        EXPECT_EQ(conn.tableColumns(t.name).size(), t.createdByRegister ? 0 : t.columns.size())
+            << t.name.toStdString();
 }
 
 TEST(Recordset, SeekFieldsAndNulls)

@@ -1,0 +1,198 @@
+#include "db/AdminCommand.h"
+
+#include "db/DemoStore.h"
+#include "db/Store.h"
+#include "diagnostics/VantaError.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <exception>
+#include <filesystem>
+#include <functional>
+
+namespace vanta::db {
+
+namespace {
+
+const QStringList kSidecars = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                               QStringLiteral("-journal")};
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage: vanta-admin COMMAND DIR [options]\n"
+        "Writes a Vanta! POS store database, DIR/vanta.mdb.\n"
+        "\n"
+        "Commands:\n"
+        "  create DIR                 an empty store database with every table\n"
+        "  demo DIR                   the demo store \"Vanta Corner Store\"\n"
+        "  demo DIR --items N --customers M [--seed S]\n"
+        "                             a large generated store (M counts CASH SALE; seed 1 by default)\n"
+        "\n"
+        "Options:\n"
+        "  --force                    replace an existing store database in DIR\n"
+        "  --help                     show this help\n"
+        "  --version                  show the version\n"
+        "\n"
+        "Demo logons (employee number / password): 1 / admin (manager, every permission),\n"
+        "2 / cashier (Sell Items only), 3 / trainee (no permissions), 4 / retired (inactive).\n");
+}
+
+// A bad command line: reported with a hint, exit code 2.
+struct UsageError {
+    QString message;
+};
+
+int positiveNumber(const QCommandLineParser &parser, const QString &option)
+{
+    bool ok = false;
+    const int n = parser.value(option).toInt(&ok);
+    if (!ok || n < 1)
+        throw UsageError{QStringLiteral("--%1 needs a whole number above 0, not '%2'").arg(option, parser.value(option))};
+    return n;
+}
+
+// Refuses to touch an existing store (or a stray journal of one) without --force.
+QStringList existingFiles(const QString &folder)
+{
+    QStringList found;
+    for (const QString &base : {Store::databaseFile(folder), QDir(folder).filePath(Store::fileName())})
+        for (const QString &suffix : kSidecars)
+            if (QFileInfo::exists(base + suffix) && !found.contains(base + suffix))
+                found << base + suffix;
+    return found;
+}
+
+void removeFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.remove())
+        throw VantaError(3051, QStringLiteral("Could not remove '%1': %2").arg(path, f.errorString()),
+                         QStringLiteral("vanta-admin"));
+}
+
+// Builds the store in a temporary folder inside `folder`, then puts it in
+// place of the old one: a failed build leaves the folder as it was.
+QString writeStore(const QString &folder, bool force, const std::function<void(const Database &)> &fill)
+{
+    if (!QDir().mkpath(folder))
+        throw VantaError(3044, QStringLiteral("Could not create the folder '%1'.").arg(folder),
+                         QStringLiteral("vanta-admin"));
+    QStringList old = existingFiles(folder);
+    if (!old.isEmpty() && !force)
+        throw VantaError(3204, QStringLiteral("'%1' already exists; use --force to replace it.").arg(old.first()),
+                         QStringLiteral("vanta-admin"));
+
+    QTemporaryDir work(QDir(folder).filePath(QStringLiteral(".vanta-admin-XXXXXX")));
+    if (!work.isValid())
+        throw VantaError(3044, QStringLiteral("Could not create a work folder in '%1': %2").arg(folder, work.errorString()),
+                         QStringLiteral("vanta-admin"));
+    Store::create(work.path());
+    if (fill) {
+        Store store(work.path());
+        fill(store.database());
+    } // the last connection closes here and folds its journal into the file
+
+    // The old journals go first: left beside the new file they would be
+    // replayed into it. The main file itself is replaced in one rename.
+    const QString built = Store::databaseFile(work.path());
+    const QString target = QDir(folder).filePath(Store::fileName());
+    for (const QString &path : old)
+        if (path != target)
+            removeFile(path);
+    for (const QString &suffix : kSidecars) {
+        if (!QFileInfo::exists(built + suffix))
+            continue;
+        std::error_code ec;
+        std::filesystem::rename(QFile::encodeName(built + suffix).toStdString(),
+                                QFile::encodeName(target + suffix).toStdString(), ec);
+        if (ec)
+            throw VantaError(3051, QStringLiteral("Could not move the new store database to '%1': %2")
+                                       .arg(target + suffix, QString::fromStdString(ec.message())),
+                             QStringLiteral("vanta-admin"));
+    }
+    return target;
+}
+
+int run(const QStringList &args, QTextStream &out)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption force(QStringLiteral("force"));
+    const QCommandLineOption items(QStringLiteral("items"), QString(), QStringLiteral("N"));
+    const QCommandLineOption customers(QStringLiteral("customers"), QString(), QStringLiteral("M"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QString(), QStringLiteral("S"));
+    parser.addOptions({help, version, force, items, customers, seed});
+    if (!parser.parse(QStringList{QStringLiteral("vanta-admin")} + args))
+        throw UsageError{parser.errorText()};
+    if (parser.isSet(help)) {
+        out << usage();
+        return AdminOk;
+    }
+    if (parser.isSet(version)) {
+        out << "vanta-admin " << VANTA_VERSION << '\n';
+        return AdminOk;
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        throw UsageError{QStringLiteral("no command given")};
+    const QString command = positional.first();
+    if (command != QLatin1String("create") && command != QLatin1String("demo"))
+        throw UsageError{QStringLiteral("unknown command '%1'").arg(command)};
+    if (positional.size() < 2)
+        throw UsageError{QStringLiteral("%1 needs a folder").arg(command)};
+    if (positional.size() > 2)
+        throw UsageError{QStringLiteral("unexpected argument '%1'").arg(positional[2])};
+    const QString folder = QDir(positional[1]).absolutePath();
+
+    const bool large = parser.isSet(items) || parser.isSet(customers) || parser.isSet(seed);
+    std::function<void(const Database &)> fill;
+    if (command == QLatin1String("create")) {
+        if (large)
+            throw UsageError{QStringLiteral("--items, --customers and --seed belong to the demo command")};
+    } else if (!large) {
+        fill = [](const Database &db) { fillDemoStore(db); };
+    } else {
+        if (!parser.isSet(items) || !parser.isSet(customers))
+            throw UsageError{QStringLiteral("a large store needs both --items and --customers")};
+        const int itemCount = positiveNumber(parser, QStringLiteral("items"));
+        const int customerCount = positiveNumber(parser, QStringLiteral("customers"));
+        quint32 seedValue = 1;
+        if (parser.isSet(seed)) {
+            bool ok = false;
+            seedValue = parser.value(seed).toUInt(&ok);
+            if (!ok)
+                throw UsageError{QStringLiteral("--seed needs a whole number, not '%1'").arg(parser.value(seed))};
+        }
+        fill = [=](const Database &db) { fillLargeStore(db, itemCount, customerCount, seedValue); };
+    }
+
+    out << writeStore(folder, parser.isSet(force), fill) << '\n';
+    return AdminOk;
+}
+
+} // namespace
+
+int runAdmin(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    try {
+        return run(args, out);
+    } catch (const UsageError &e) {
+        err << "vanta-admin: " << e.message << " (see vanta-admin --help)\n";
+        return AdminUsage;
+    } catch (const VantaError &e) {
+        err << "vanta-admin: " << e.description() << '\n';
+        return AdminFailed;
+    } catch (const std::exception &e) {
+        err << "vanta-admin: " << e.what() << '\n';
+        return AdminFailed;
+    }
+}
+
+} // namespace vanta::db

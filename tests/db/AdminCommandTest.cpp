@@ -1,0 +1,139 @@
+#include "db/AdminCommand.h"
+#include "db/Store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vanta;
+
+namespace {
+
+struct AdminRun {
+    int rc;
+    QString out;
+    QString err;
+};
+
+AdminRun admin(const QStringList &args)
+{
+    AdminRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.rc = db::runAdmin(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+qint64 count(const QString &folder, const QString &sql)
+{
+    db::Store store(folder);
+    return store.database().scalar(sql).toLongLong();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
+{
+    QTemporaryDir tmp;
+    const QString folder = tmp.path() + "/data";
+    const QString file = folder + "/vanta.mdb";
+
+    AdminRun r = admin({"create", folder});
+    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, file + "\n");
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Items"), 0);
+    {
+        db::Store store(folder);
+        store.database().execute(R"(INSERT INTO Employees ("Employee ID", "First Name") VALUES (99, 'Marker'))");
+    }
+
+    // Without --force nothing is touched: not by create, not by demo.
+    for (const QStringList &args : {QStringList{"create", folder}, QStringList{"demo", folder}}) {
+        r = admin(args);
+        EXPECT_EQ(r.rc, db::AdminFailed);
+        EXPECT_TRUE(r.err.startsWith("vanta-admin: ") && r.err.contains("--force")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Employees WHERE \"Employee ID\" = 99"), 1);
+
+    // A stale journal beside the store goes with it, so it is never replayed
+    // into the new file.
+    writeFile(file + "-wal", QByteArray(4096, 'x'));
+    r = admin({"demo", folder, "--force"});
+    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, file + "\n");
+    EXPECT_FALSE(QFile::exists(file + "-wal"));
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Employees WHERE \"Employee ID\" = 99"), 0);
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Items"), 24);
+    // No work folder is left behind.
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"vanta.mdb"});
+
+    // A journal without its store also counts as a store in the way.
+    const QString other = tmp.path() + "/other";
+    QDir().mkpath(other);
+    writeFile(other + "/vanta.mdb-wal", "junk");
+    EXPECT_EQ(admin({"create", other}).rc, db::AdminFailed);
+    EXPECT_FALSE(QFile::exists(other + "/vanta.mdb"));
+
+    // A folder that cannot be made is a failure, not a crash.
+    writeFile(tmp.path() + "/plainfile", "x");
+    r = admin({"create", tmp.path() + "/plainfile"});
+    EXPECT_EQ(r.rc, db::AdminFailed);
+    EXPECT_TRUE(r.err.startsWith("vanta-admin: "));
+}
+
+TEST(AdminCommand, BadUsageIsOneLineAndWritesNothing)
+{
+    QTemporaryDir tmp;
+    const QString d = tmp.path() + "/data";
+    const QList<QStringList> cases = {
+        {},
+        {"frob", d},
+        {"create"},
+        {"create", d, "extra"},
+        {"create", d, "--items", "5"},
+        {"demo", d, "--items", "5"},
+        {"demo", d, "--customers", "5"},
+        {"demo", d, "--items", "0", "--customers", "5"},
+        {"demo", d, "--items", "many", "--customers", "5"},
+        {"demo", d, "--items", "5", "--customers", "5", "--seed", "-3"},
+        {"demo", d, "--bogus"},
+        {"demo", d, "--items"},
+    };
+    for (const QStringList &args : cases) {
+        const AdminRun r = admin(args);
+        EXPECT_EQ(r.rc, db::AdminUsage) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("vanta-admin: ")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QDir(d).exists());
+}
+
+TEST(AdminCommand, HelpVersionAndLargeStore)
+{
+    AdminRun r = admin({"--help"});
+    EXPECT_EQ(r.rc, db::AdminOk);
+    EXPECT_TRUE(r.out.startsWith("Usage: vanta-admin"));
+    EXPECT_TRUE(r.out.contains("--force") && r.out.contains("--items"));
+
+    r = admin({"--version"});
+    EXPECT_EQ(r.rc, db::AdminOk);
+    EXPECT_EQ(r.out, QStringLiteral("vanta-admin " VANTA_VERSION "\n"));
+
+    QTemporaryDir tmp;
+    r = admin({"demo", tmp.path(), "--items", "40", "--customers=9", "--seed", "3"});
+    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Items"), 40);
+    EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Customers"), 9);
+}
