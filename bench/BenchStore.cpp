@@ -1,0 +1,69 @@
+#include "BenchStore.h"
+
+#include "db/DemoStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+namespace vanta::bench {
+
+namespace {
+constexpr int kItems = 100000;
+constexpr int kCustomers = 20000;
+constexpr quint32 kSeed = 4093;
+
+template <typename T>
+QList<T> column(const db::Database &db, const QString &sql)
+{
+    QList<T> out;
+    for (auto rs = db.openQuery(sql); !rs.eof(); rs.moveNext())
+        out << rs.field(0).value<T>();
+    return out;
+}
+} // namespace
+
+QString largeStoreFolder()
+{
+    const QString base = qEnvironmentVariableIsSet("VANTA_BENCH_DIR") ? qEnvironmentVariable("VANTA_BENCH_DIR")
+                                                                       : QStringLiteral("/tmp/vanta-bench");
+    return QDir(base).filePath(QStringLiteral("large-%1-%2").arg(kItems).arg(kCustomers));
+}
+
+db::Store &largeStore()
+{
+    static std::unique_ptr<db::Store> store = [] {
+        const QString folder = largeStoreFolder();
+        if (!db::Store::exists(folder)) {
+            std::fprintf(stderr, "Generating the large store in %s ...\n", qPrintable(folder));
+            QElapsedTimer t;
+            t.start();
+            db::Store::create(folder);
+            db::Store fresh(folder);
+            db::fillLargeStore(fresh.database(), kItems, kCustomers, kSeed);
+            std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
+        }
+        return std::make_unique<db::Store>(folder);
+    }();
+    return *store;
+}
+
+const Samples &samples()
+{
+    static const Samples s = [] {
+        const db::Database &db = largeStore().database();
+        Samples out;
+        // Spread over the whole table: every 97th row of each kind.
+        out.plainItems = column<qint32>(
+            db, "SELECT \"Item Index\" FROM Items WHERE bulkdiscount = 0 AND \"Item Index\" % 97 = 0");
+        out.bulkItems = column<qint32>(
+            db, "SELECT DISTINCT \"Item Index\" FROM BulkLevelPricing WHERE \"Item Index\" % 7 = 0");
+        out.variants = column<qint32>(db, "SELECT SubItemID FROM Subitems WHERE SubItemID % 13 = 0");
+        out.barcodes = column<QString>(
+            db, "SELECT \"barcode label\" FROM Items WHERE \"Item Index\" % 89 = 0");
+        return out;
+    }();
+    return s;
+}
+
+} // namespace vanta::bench

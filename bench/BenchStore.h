@@ -1,0 +1,26 @@
+#pragma once
+
+#include "db/Store.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace vanta::bench {
+
+// The large generated store the benchmarks run on (100,000 items, 20,000
+// customers), made once in $VANTA_BENCH_DIR (default /tmp/vanta-bench) and
+// reused by later runs.
+QString largeStoreFolder();
+db::Store &largeStore();
+
+// Ids drawn from the large store for the benchmarks to cycle through.
+struct Samples {
+    QList<qint32> plainItems;
+    QList<qint32> bulkItems;
+    QList<qint32> variants;
+    QList<QString> barcodes;
+};
+const Samples &samples();
+
+} // namespace vanta::bench
