@@ -4,6 +4,7 @@
 #include "platform/ProfileFile.h"
 #include "sale/clsSaleItems.h"
 #include "security/clsPermissions.h"
+#include "tax/SalesTax.h"
 
 #include <QString>
 #include <memory>
@@ -60,8 +61,7 @@ public:
     ReportSettings reportSettings;
 
     qint32 ShippingID = 0;
-    float SalesTaxAmount = 0.0f;
-    float ShippingTaxAmount = 0.0f;
+    tax::TaxAmounts taxAmounts; // SalesTaxAmount and ShippingTaxAmount
     double salesTaxRate = 0.0; // Company `sales tax`, cached at start-up
 
 private:
