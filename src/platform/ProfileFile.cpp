@@ -90,7 +90,7 @@ void findSection(const QStringList &lines, const QString &section, qsizetype &be
             end = i;
             return;
         }
-        if (sameName(name, section))
+        if (sameName(name, section.trimmed()))
             begin = i + 1;
     }
 }

@@ -1,0 +1,50 @@
+// vanta-pos: the register program.
+#include "diagnostics/Trace.h"
+#include "platform/DialogRunner.h"
+#include "platform/QtPrompt.h"
+#include "platform/SettingsStore.h"
+#include "register/RegisterSession.h"
+#include "register/frmPOS.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vanta-pos"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vanta! POS"));
+    QApplication::setOrganizationName(QStringLiteral("Vanta"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Vanta! POS - the register at the counter of a small store."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dataOption(
+        QStringLiteral("data"),
+        QStringLiteral("Open the store database DIR/vanta.mdb for this run (the stored data folder is kept)."),
+        QStringLiteral("DIR"));
+    parser.addOption(dataOption);
+    parser.process(app);
+
+    QString data;
+    if (parser.isSet(dataOption))
+        data = QFileInfo(parser.value(dataOption)).absoluteFilePath();
+
+    vanta::platform::QtPrompt prompt;
+    vanta::platform::QtDialogRunner dialogs;
+    vanta::platform::SettingsStore settings;
+    vanta::RegisterSession session(prompt, dialogs, settings,
+                                   QDir(settings.folder()).filePath(QStringLiteral("Users.ini")));
+    vanta::diag::Trace::instance().setPrompt(&prompt);
+
+    vanta::frmPOS window(session, data);
+    window.Form_Load();
+    if (window.isClosed())
+        return 0;
+    window.show();
+    return app.exec();
+}

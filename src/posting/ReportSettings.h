@@ -1,0 +1,23 @@
+#pragma once
+
+#include "register/RegisterSession.h"
+
+#include <QString>
+
+namespace vanta::platform {
+class ProfileFile;
+}
+
+namespace vanta::posting {
+
+// The report settings kept in Users.ini under the employee's name. Each value
+// counts by its first character only: the three numbers are that digit (0
+// when it is not one); "Always on Top" is "1" or "0". Missing keys give
+// 0, 0, 0 and always on top. At start-up always on top is not read but set;
+// at logon it is read too.
+ReportSettings LoadReportSettings(platform::ProfileFile &profile, const QString &employeeName, bool atLogon);
+
+// Start-up: the register's report settings for its current employee name.
+void SetReportSettings(RegisterSession &session);
+
+} // namespace vanta::posting

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vanta {
+
+// Money and number texts as the register shows and reads them.
+
+// "$1,234.50": dollar sign, thousands separators, two decimals; negatives as
+// "-$1.00". Rounds half away from zero at the cent, reading the amount to 15
+// significant digits first so that 1.005 shows "$1.01". Throws VantaError
+// (overflow) for amounts that are not finite or too large to show.
+QString formatCurrency(double amount);
+
+// The same amount without the dollar sign: "#,##0.00" ("1,234.50", "-1.00").
+QString formatNumber(double amount);
+
+// A number as short plain text, up to 7 significant digits ("3", "2.5",
+// "12.5"): how quantities and discount percentages are written into fields.
+QString formatPlain(double value);
+
+// The value of a numeric text: blanks around it, a leading sign, a dollar
+// sign, thousands separators between digits, a decimal part, an exponent or
+// enclosing parentheses (negative) are accepted; anything else, or a value
+// that is not finite, gives no value.
+std::optional<double> parseNumber(const QString &text);
+
+// True when parseNumber gives a value.
+bool isNumeric(const QString &text);
+
+// Reads a money text back ("$1,234.50" → 1234.5, "-$1.00" → -1); throws
+// VantaError (type mismatch) when the text is not numeric.
+double parseCurrency(const QString &text);
+
+// The number a text starts with ("3 pcs" → 3, "abc" → 0): blanks, tabs and
+// line feeds are skipped and reading stops at the first character that cannot
+// continue the number.
+double leadingNumber(const QString &text);
+
+} // namespace vanta

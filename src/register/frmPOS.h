@@ -1,0 +1,195 @@
+#pragma once
+
+#include "platform/KeyboardHook.h"
+#include "platform/Prompt.h"
+
+#include <QMainWindow>
+#include <array>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace vanta {
+
+class CustomerListModel;
+class POSItem;
+class RegisterSession;
+
+// The register window: the current sale in ten rows with a scroll bar, the
+// customer and pay-type lists, the four amounts, the sale buttons and the
+// menus. It owns nothing of the register's state: that lives in the session.
+class frmPOS : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int RowCount = 10;
+    // Minimum size: 11100 x 6135 twips at 15 twips a pixel.
+    static constexpr int MinWidth = 740;
+    static constexpr int MinHeight = 409;
+
+    // `dataOverride`: open this data folder for this run instead of the one
+    // stored in the settings (the stored setting is left as it is).
+    explicit frmPOS(RegisterSession &session, const QString &dataOverride = QString(),
+                    QWidget *parent = nullptr);
+    ~frmPOS() override;
+
+    // Start-up: opens the store, fills the lists, starts a sale and, with
+    // security on, asks for a logon. Call once before showing the window.
+    void Form_Load();
+
+    // Public operations other forms use.
+    void RefreshPOS();
+    void Get_Customers(const QString &name);
+    void Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3);
+    void Add_SubItem(qint32 subItemId, qint32 passThrough);
+    void UpdateTotals();
+    double Total_Subtotals();
+    void Find_Database();
+    void setShippingID(qint32 id);
+    void QueueMessage(const QString &prompt, platform::Buttons buttons, platform::Icon icon, const QString &title);
+
+    // The `Cust ID` of the customer shown, if any.
+    std::optional<qint32> selectedCustomer() const;
+    POSItem *row(int index) const { return POSItem1[size_t(index)]; }
+    qint16 selectedRow() const { return SelectedRow; }
+    bool scanning() const { return mfScanning; }
+    // The window has closed (for good, not minimised to hold a sale).
+    bool isClosed() const { return mClosed; }
+
+    // Key handling of the keyboard hook (barcode capture); true consumes the key.
+    bool whBarcode_KeyDown(const platform::KeyPress &key);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building the window.
+    void buildControls();
+    void buildMenus();
+    void connectRows();
+    void Form_Resize();
+    void placeHeadings();
+
+    // Start-up and the sale session.
+    void Set_Database();
+    void Get_PayTypes();
+    void Set_Visibility();
+    void CancelSale();
+    void cmdCancel_Click();
+    void cmdHold_Click();
+    void mnuExit_Click();
+    void Label2_Click();
+    void mnuChangeDatabaseLocation_Click();
+    void tmrMessage_Timer();
+    void Timer1_Timer();
+    void updateCaption();
+
+    // Display and totals.
+    void Update_Display();
+    void VScroll1_Change();
+    void fillRow(int rowIndex, int linePosition);
+    void fillEmptyRow(int rowIndex);
+    double Get_Grand_Total();
+    void EnableButtons();
+    void DisableButtons();
+    void paintRowsUnselected();
+    void refreshTaxLabel();
+    void clearAmounts();
+    void AddShippingTax();
+    void cmbCustomers_Click();
+    bool shippingConfigured();
+
+    // Adding and removing.
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void Remove_Item(qint32 itemIndex, qint32 unused, qint32 option1, qint32 option2, qint32 option3);
+    void POSItem1_GotFocus(int index);
+    void POSItem1_HasFocus(int index);
+    void POSItem1_Changed(int index);
+    void POSItem1_QtyChanged(int index);
+    void POSItem1_ChangePrice(int index);
+    void Update_Records(int index);
+    bool askAddAnyway(const QString &text);
+
+    // Barcodes and menus.
+    void mnuManualAdd_Click();
+    void mnuLogin_Click();
+    void mnuLogout_Click();
+    void mnuCheckSecurity_Click();
+    void cmdEdit_Click();
+    void cmdShipping_Click();
+    void cmdProcessTransaction_Click();
+    void mnuAbout_Click();
+    void showLogon();
+    void setAmountTendered(const QString &text);
+    QString payTypeText() const;
+
+    RegisterSession &mSession;
+    QString mDataOverride;
+
+    // Controls, named as the window's design names them.
+    QComboBox *cmbCustomers = nullptr;
+    CustomerListModel *mCustomerModel = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdRemove = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    QPushButton *cmdShipping = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QPushButton *cmdHold = nullptr;
+    QGroupBox *fraPOS = nullptr;
+    QWidget *mHeadings = nullptr;
+    std::array<QLabel *, 6> mHeadingLabels{}; // Name, Price, Qty, UOM, Disc%, Subtotal
+    std::array<POSItem *, RowCount> POSItem1{};
+    QScrollBar *VScroll1 = nullptr;
+    QLabel *lblMethod = nullptr;
+    QLabel *lblshippingDesc = nullptr;
+    QGroupBox *fraTotals = nullptr;
+    QLabel *lblSubtotal = nullptr;
+    QLabel *lblShipping = nullptr;
+    QLabel *lblTax = nullptr;
+    QLabel *lblTotal = nullptr;
+    QLabel *lblChangeDue = nullptr;
+    QComboBox *cmbPayType = nullptr;
+    QLineEdit *txtAmountTendered = nullptr;
+    QPushButton *cmdProcessTransaction = nullptr;
+    QPushButton *Label2 = nullptr;
+    QTimer *tmrMessage = nullptr;
+    QTimer *Timer1 = nullptr;
+    QAction *mnuLogin = nullptr;
+    QAction *mnuLogout = nullptr;
+    QAction *mnuExit = nullptr;
+    QAction *mnuChangeDatabaseLocation = nullptr;
+    QAction *mnuCheckSecurity = nullptr;
+    QAction *mnuManualAdd = nullptr;
+    QAction *mnuReportOptions = nullptr;
+    QAction *mnuAbout = nullptr;
+    platform::KeyboardHook *whBarcode = nullptr;
+
+    // Register state of the window.
+    bool mfUnload = false;
+    bool mClosed = false;
+    bool mfScanning = false;
+    QString BarcodeBuffer;
+    qint16 SelectedRow = -1;
+    bool RowsLoading = false;
+    bool RefreshingSale = false;
+    bool AddingItem = false;
+    struct PendingMessage {
+        QString prompt;
+        platform::Buttons buttons = platform::Buttons::Ok;
+        platform::Icon icon = platform::Icon::None;
+        QString title;
+    } mPending;
+};
+
+} // namespace vanta

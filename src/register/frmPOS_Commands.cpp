@@ -1,0 +1,186 @@
+// Barcode capture, manual add, logon and the register's other commands.
+#include "register/frmPOS.h"
+
+#include "diagnostics/Trace.h"
+#include "platform/BarcodeLookup.h"
+#include "platform/Utility.h"
+#include "register/Currency.h"
+#include "register/RegisterSession.h"
+#include "security/CommandGate.h"
+#include "security/Logon.h"
+#include "security/SecuritySwitch.h"
+#include "security/frmLogin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace vanta {
+
+namespace {
+constexpr int kStartKey = 221;    // "]"
+constexpr int kEndKey = 220;      // "\"
+constexpr int kAltEndKey = 54;    // "6"
+constexpr int kCtrlKey = 17;
+constexpr int kCtrl = 2;
+constexpr int kCtrlShift = 3;
+const QString kManualAddTitle = QStringLiteral("Vanta POS Manual Add Item");
+} // namespace
+
+bool frmPOS::whBarcode_KeyDown(const platform::KeyPress &key)
+{
+    return diag::run("frmPOS", "whBarcode_KeyDown", false, [&] {
+        if (key.keyCode == kStartKey && key.shift == kCtrl) {
+            mfScanning = true;
+            BarcodeBuffer.clear();
+            cmbCustomers->setFocus();
+            return true;
+        }
+        if ((key.keyCode == kEndKey && key.shift == kCtrl) || (key.keyCode == kAltEndKey && key.shift == kCtrlShift)) {
+            mfScanning = false;
+            if (isMinimized())
+                showNormal();
+            raise();
+            activateWindow();
+            const qint32 item = mSession.hasStore() ? platform::FindItemByCode(mSession.store(), BarcodeBuffer) : -1;
+            if (item == -1) {
+                QCoreApplication::processEvents();
+                QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
+                             platform::Icon::Information, QStringLiteral("Vanta P.O.S"));
+            } else {
+                Add_Item(item, mSession.mlSaleID, 0, 0, 0);
+                EnableButtons();
+            }
+            return true;
+        }
+        if (!mfScanning)
+            return false;
+        // Inside a code every key is consumed. The character typed is kept as
+        // it was typed; modifier keys (Ctrl, Shift) add nothing.
+        if (key.keyCode != kCtrlKey) {
+            if (!key.text.isEmpty())
+                BarcodeBuffer += key.text;
+            else if ((key.keyCode >= '0' && key.keyCode <= '9') || (key.keyCode >= 'A' && key.keyCode <= 'Z'))
+                BarcodeBuffer += QChar(key.keyCode);
+        }
+        return true;
+    });
+}
+
+void frmPOS::mnuManualAdd_Click()
+{
+    diag::run("frmPOS", "mnuManualAdd_Click", [&] {
+        const std::optional<QString> code = mSession.prompt.input(
+            QStringLiteral("Enter the barcode number for the Item to be added to the current sale."), kManualAddTitle);
+        if (code && !code->isEmpty()) {
+            const qint32 item = platform::FindItemByCode(mSession.store(), *code);
+            if (item == -1)
+                mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
+                                        platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
+            else
+                Add_Item(item, mSession.mlSaleID, 0, 0, 0);
+        }
+        if (mSession.SaleItems.Count() > 0)
+            EnableButtons();
+    });
+}
+
+void frmPOS::showLogon()
+{
+    diag::run("frmPOS", "showLogon", [&] {
+        security::frmLogin dlg(mSession, this);
+        dlg.run();
+        QApplication::restoreOverrideCursor();
+        mnuLogin->setEnabled(!mSession.loggedOn());
+        mnuLogout->setEnabled(mSession.loggedOn());
+        updateCaption();
+        if (!mSession.loggedOn())
+            Timer1->start();
+    });
+}
+
+void frmPOS::mnuLogin_Click()
+{
+    diag::run("frmPOS", "mnuLogin_Click", [&] { showLogon(); });
+}
+
+void frmPOS::mnuLogout_Click()
+{
+    diag::run("frmPOS", "mnuLogout_Click", [&] {
+        security::LogOut(mSession);
+        setWindowTitle(QStringLiteral("Vanta! POS"));
+        mnuLogin->setEnabled(true);
+        mnuLogout->setEnabled(false);
+        showLogon();
+    });
+}
+
+void frmPOS::mnuCheckSecurity_Click()
+{
+    diag::run("frmPOS", "mnuCheckSecurity_Click", [&] {
+        // The check mark follows the switch, not the click.
+        mnuCheckSecurity->setChecked(mSession.mfSecurity);
+        if (!mSession.loggedOn()) {
+            showLogon();
+            return;
+        }
+        if (security::ToggleSecurity(mSession))
+            mnuCheckSecurity->setChecked(mSession.mfSecurity);
+    });
+}
+
+void frmPOS::cmdEdit_Click()
+{
+    diag::run("frmPOS", "cmdEdit_Click", [&] {
+        if (!selectedCustomer())
+            return;
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::EditCustomer);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        // The customer form opens here once it is part of the register.
+    });
+}
+
+void frmPOS::cmdShipping_Click()
+{
+    diag::run("frmPOS", "cmdShipping_Click", [&] {
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::Shipping);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        // The shipping dialog opens here once it is part of the register.
+    });
+}
+
+void frmPOS::cmdProcessTransaction_Click()
+{
+    diag::run("frmPOS", "cmdProcessTransaction_Click", [&] {
+        if (security::checkCommand(mSession, security::GatedCommand::ProcessSale) != security::Gate::Run)
+            return;
+        const auto refuse = [this](const char *text, QWidget *focus) {
+            mSession.prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
+                                    QString());
+            if (focus)
+                focus->setFocus();
+        };
+        if (mSession.SaleItems.Count() < 1)
+            return refuse("There are no items selected to sale.", nullptr);
+        if (cmbPayType->currentText().isEmpty())
+            return refuse("You must select a pay type before processing a sale.", cmbPayType);
+        if (cmbCustomers->currentText().isEmpty())
+            return refuse("You must select a customer before processing a sale.", cmbCustomers);
+        const bool invoice = payTypeText().toUpper() == QLatin1String("INVOICE");
+        if (!invoice && leadingNumber(txtAmountTendered->text()) < Get_Grand_Total())
+            return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
+                          txtAmountTendered);
+        // Posting the sale follows here once it is part of the register.
+    });
+}
+
+void frmPOS::mnuAbout_Click()
+{
+    diag::run("frmPOS", "mnuAbout_Click", [&] { platform::ShowAbout(mSession.prompt); });
+}
+
+} // namespace vanta

@@ -1,0 +1,200 @@
+// The sale rows, paging and the four amounts of the register.
+#include "register/frmPOS.h"
+
+#include "diagnostics/Trace.h"
+#include "register/Currency.h"
+#include "register/CustomerListModel.h"
+#include "register/POSItem.h"
+#include "register/RegisterSession.h"
+#include "tax/SalesTax.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace vanta {
+
+namespace {
+const QColor kUnselected(0xE0, 0xE0, 0xE0);
+} // namespace
+
+std::optional<qint32> frmPOS::selectedCustomer() const
+{
+    const int i = cmbCustomers->currentIndex();
+    if (i < 0 || i >= mCustomerModel->entries().size())
+        return std::nullopt;
+    return mCustomerModel->entries()[i].id;
+}
+
+void frmPOS::setAmountTendered(const QString &text) { txtAmountTendered->setText(text); }
+
+QString frmPOS::payTypeText() const { return cmbPayType->currentText(); }
+
+void frmPOS::fillRow(int rowIndex, int linePosition)
+{
+    const sale::clsSaleItems::Line line = mSession.SaleItems.Item(linePosition);
+    POSItem *r = POSItem1[size_t(rowIndex)];
+    // The quantity goes in before the price so that the line's own price,
+    // discount and subtotal are what the row ends up showing.
+    r->setITEMINDEX(line->ITEMINDEX());
+    r->setOptionID1(line->OptionID1());
+    r->setOptionID2(line->OptionID2());
+    r->setOptionID3(line->OptionID3());
+    r->setItemName(line->Name());
+    r->setQty(line->qty());
+    r->setPrice(line->Price());
+    r->setDisc(line->Discount());
+    r->setSubtotal(line->Subtotal());
+    r->setTaxExempt(!line->Taxable());
+    r->setUOM(line->UOM());
+    r->setFullUOM(line->FullUOM());
+    r->setFullName(line->FullName());
+}
+
+void frmPOS::fillEmptyRow(int rowIndex)
+{
+    POSItem *r = POSItem1[size_t(rowIndex)];
+    r->setITEMINDEX(0);
+    r->setOptionID1(0);
+    r->setOptionID2(0);
+    r->setOptionID3(0);
+    r->setItemName(POSItem::EmptyName);
+    r->setQty(0);
+    r->setPrice(0);
+    r->setDisc(0);
+    r->setSubtotal(0);
+    r->setTaxExempt(false);
+    r->setUOM(QStringLiteral("-"));
+    r->setFullUOM(QStringLiteral("No Unit of Measure"));
+    r->setFullName(QStringLiteral("No Items Added"));
+}
+
+void frmPOS::Update_Display()
+{
+    diag::run("frmPOS", "Update_Display", [&] {
+        Set_Visibility();
+        if (!shippingConfigured()) {
+            lblShipping->setText(QStringLiteral("$0.00"));
+            lblshippingDesc->setText(QStringLiteral("None"));
+            cmdShipping->setText(QStringLiteral("Add Shipping"));
+        }
+        // Refilling is not editing: the rows raise no change of their own.
+        const bool wasLoading = RowsLoading;
+        RowsLoading = true;
+        const int n = mSession.SaleItems.Count();
+        for (int pos = 1; pos <= std::min(n, int(RowCount)); ++pos)
+            fillRow(pos - 1, pos);
+        if (n == 0)
+            fillEmptyRow(0);
+        RowsLoading = wasLoading;
+    });
+}
+
+void frmPOS::VScroll1_Change()
+{
+    diag::run("frmPOS", "VScroll1_Change", [&] {
+        if (mSession.SaleItems.Count() < 1)
+            return;
+        RowsLoading = true;
+        const int v = VScroll1->value();
+        for (int r = 0; r < RowCount && v + r + 1 <= mSession.SaleItems.Count(); ++r)
+            fillRow(r, v + r + 1);
+        SelectedRow = -1;
+        paintRowsUnselected();
+        RowsLoading = false;
+    });
+}
+
+void frmPOS::paintRowsUnselected()
+{
+    for (POSItem *r : POSItem1)
+        r->setSelBack(kUnselected);
+}
+
+double frmPOS::Total_Subtotals()
+{
+    return diag::run("frmPOS", "Total_Subtotals", 0.0, [&] {
+        double total = 0;
+        for (const auto &line : mSession.SaleItems)
+            total += double(line->Subtotal());
+        return total;
+    });
+}
+
+void frmPOS::refreshTaxLabel()
+{
+    lblTax->setText(formatCurrency(double(mSession.taxAmounts.shown())));
+}
+
+void frmPOS::UpdateTotals()
+{
+    diag::run("frmPOS", "UpdateTotals", [&] {
+        lblSubtotal->setText(formatCurrency(Total_Subtotals()));
+        tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
+        refreshTaxLabel();
+        lblTotal->setText(formatCurrency(Get_Grand_Total()));
+        setAmountTendered(QStringLiteral("0.00"));
+    });
+}
+
+// The total due is the sum of the three amounts exactly as they are shown.
+double frmPOS::Get_Grand_Total()
+{
+    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] {
+        return parseCurrency(lblSubtotal->text()) + parseCurrency(lblShipping->text())
+               + parseCurrency(lblTax->text());
+    });
+}
+
+void frmPOS::AddShippingTax()
+{
+    diag::run("frmPOS", "AddShippingTax", [&] {
+        tax::AddShippingTax(mSession.store(), selectedCustomer(), float(parseCurrency(lblShipping->text())),
+                            mSession.taxAmounts);
+        refreshTaxLabel();
+    });
+}
+
+void frmPOS::EnableButtons()
+{
+    cmdHold->setEnabled(true);
+    cmdRemove->setEnabled(true);
+    cmdProcessTransaction->setEnabled(true);
+    cmdShipping->setEnabled(shippingConfigured());
+}
+
+void frmPOS::DisableButtons()
+{
+    cmdHold->setEnabled(false);
+    cmdRemove->setEnabled(false);
+    cmdProcessTransaction->setEnabled(false);
+    cmdShipping->setEnabled(false);
+}
+
+// A finished or abandoned sale leaves nothing of its amounts on the screen.
+void frmPOS::clearAmounts()
+{
+    mSession.taxAmounts = tax::TaxAmounts();
+    lblMethod->clear();
+    for (QLabel *l : {lblTax, lblShipping, lblTotal, lblSubtotal, lblChangeDue})
+        l->setText(QStringLiteral("$0.00"));
+    setAmountTendered(QStringLiteral("0.00"));
+}
+
+void frmPOS::cmbCustomers_Click()
+{
+    diag::run("frmPOS", "cmbCustomers_Click", [&] {
+        if (cmbCustomers->currentText().isEmpty())
+            return;
+        cmdAdd->setEnabled(true);
+        if (mSession.SaleItems.Count() > 0) {
+            tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
+            refreshTaxLabel();
+            lblTotal->setText(formatCurrency(Get_Grand_Total()));
+        }
+    });
+}
+
+} // namespace vanta

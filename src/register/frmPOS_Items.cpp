@@ -1,0 +1,318 @@
+// Adding items to the sale, removing them, and the sale rows' events.
+#include "register/frmPOS.h"
+
+#include "diagnostics/Trace.h"
+#include "register/Currency.h"
+#include "register/POSItem.h"
+#include "register/RegisterSession.h"
+#include "platform/DialogRunner.h"
+#include "register/frmEditPrice.h"
+#include "sale/LineSource.h"
+#include "sale/Pricing.h"
+#include "sale/StockCheck.h"
+#include "security/CommandGate.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace vanta {
+
+namespace {
+const QString kTitle = QStringLiteral("Vanta! POS");
+const QString kExceedsStock = QStringLiteral("The quantity of items that you are adding exceeds inventory amount.");
+const QString kAddAnyway = QStringLiteral("Do you want to add the quantity anyway?");
+
+double round4(double v) { return std::round(v * 10000.0) / 10000.0; }
+} // namespace
+
+bool frmPOS::askAddAnyway(const QString &text)
+{
+    return mSession.prompt.message(text + QLatin1Char('\n') + kAddAnyway, platform::Buttons::YesNoCancel,
+                                   platform::Icon::None, kTitle)
+           == platform::Answer::Yes;
+}
+
+void frmPOS::Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3)
+{
+    diag::run("frmPOS", "Add_Item", [&] {
+        if (cmbCustomers->currentText().isEmpty()) {
+            cmbCustomers->setFocus();
+            return;
+        }
+        db::Store &store = mSession.store();
+        const std::optional<sale::ItemRecord> item = sale::readItem(store, itemIndex);
+        if (!item) {
+            Add_SubItem(itemIndex, passThrough);
+            return;
+        }
+        sale::clsSaleItems &items = mSession.SaleItems;
+        const bool exists = items.SaleItemExists(itemIndex, option1, option2, option3);
+        const sale::clsSaleItems::Line existing =
+            exists ? items.Item(sale::clsSaleItems::KeyOf(itemIndex, option1, option2, option3)) : nullptr;
+
+        // Out of stock: asked once per line; an accepted line is not asked again.
+        bool exceed = false;
+        if (item->stock <= 0 && !(existing && existing->ExceedQty())) {
+            if (!askAddAnyway(kExceedsStock))
+                return;
+            exceed = true;
+        }
+        if (existing) {
+            const float newQty = existing->qty() + 1;
+            if (exceed) {
+                existing->setExceedQty(true);
+            } else if (!existing->ExceedQty() && item->stock < double(newQty)) {
+                if (!askAddAnyway(QStringLiteral("The quantity of ") + existing->Name()
+                                  + QStringLiteral(" that you are adding exceeds inventory amount.")))
+                    return;
+                existing->setExceedQty(true);
+            }
+            existing->setQty(newQty);
+            sale::priceItemLine(store, *existing, *item);
+        } else {
+            auto line = std::make_shared<sale::clsSaleItem>();
+            line->setExceedQty(exceed);
+            line->setITEMINDEX(itemIndex);
+            line->setName(option1 != 0 || option2 != 0 || option3 != 0
+                              ? sale::GetOptionName(store, item->name, option1, option2, option3)
+                              : item->name);
+            line->setQty(1);
+            line->setOptionID1(option1);
+            line->setOptionID2(option2);
+            line->setOptionID3(option3);
+            sale::copyItemDetails(store, *line, *item);
+            sale::priceItemLine(store, *line, *item);
+            items.AddSaleItem(line);
+        }
+        AddingItem = true;
+        Update_Display();
+        UpdateTotals();
+        AddingItem = false;
+    });
+}
+
+void frmPOS::Add_SubItem(qint32 subItemId, qint32 passThrough)
+{
+    Q_UNUSED(passThrough);
+    diag::run("frmPOS", "Add_SubItem", [&] {
+        db::Store &store = mSession.store();
+        const std::optional<sale::SubItemRecord> sub = sale::readSubItem(store, subItemId);
+        if (!sub) {
+            mSession.prompt.message(QStringLiteral("Unable to add item."), platform::Buttons::Ok,
+                                    platform::Icon::Information, kTitle);
+            return;
+        }
+        sale::clsSaleItems &items = mSession.SaleItems;
+        const bool exists = items.SaleItemExists(subItemId, 0, 0, 0);
+        const sale::clsSaleItems::Line existing =
+            exists ? items.Item(sale::clsSaleItems::KeyOf(subItemId, 0, 0, 0)) : nullptr;
+        bool exceed = false;
+        if (sub->stock <= 0 && !(existing && existing->ExceedQty())) {
+            if (!askAddAnyway(kExceedsStock))
+                return;
+            exceed = true;
+        }
+        const std::optional<sale::ItemRecord> parent = sale::readItem(store, sub->itemId);
+        if (!parent) {
+            mSession.prompt.message(QStringLiteral("I am not able to find the parent item so I can't add this item"),
+                                    platform::Buttons::Ok, platform::Icon::None, QString());
+            return;
+        }
+        if (existing) {
+            const float newQty = existing->qty() + 1;
+            if (exceed) {
+                existing->setExceedQty(true);
+            } else if (!existing->ExceedQty() && sub->stock < double(newQty)) {
+                if (!askAddAnyway(kExceedsStock))
+                    return;
+                existing->setExceedQty(true);
+            }
+            existing->setQty(newQty);
+            sale::priceSubItemLine(store, *existing, *parent, newQty);
+        } else {
+            auto line = std::make_shared<sale::clsSaleItem>();
+            line->setExceedQty(exceed);
+            line->setITEMINDEX(subItemId);
+            line->setName(sale::GetSubItemName(store, *parent, subItemId));
+            line->setQty(1);
+            sale::copyItemDetails(store, *line, *parent);
+            sale::priceSubItemLine(store, *line, *parent, 1);
+            items.AddSaleItem(line);
+        }
+        AddingItem = true;
+        Update_Display();
+        UpdateTotals();
+        AddingItem = false;
+    });
+}
+
+void frmPOS::cmdAdd_Click()
+{
+    diag::run("frmPOS", "cmdAdd_Click", [&] {
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::AddItem);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        if (gate != security::Gate::Run)
+            return;
+        if (cmbCustomers->currentText().isEmpty()) {
+            cmbCustomers->setFocus();
+            return;
+        }
+        // The item finder opens here once it is part of the register.
+        if (mSession.SaleItems.Count() > 0)
+            EnableButtons();
+    });
+}
+
+void frmPOS::cmdRemove_Click()
+{
+    diag::run("frmPOS", "cmdRemove_Click", [&] {
+        if (SelectedRow == -1)
+            return;
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::RemoveItem);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        if (gate != security::Gate::Run)
+            return;
+        const POSItem *r = POSItem1[size_t(SelectedRow)];
+        Remove_Item(r->ITEMINDEX(), 0, r->OptionID1(), r->OptionID2(), r->OptionID3());
+    });
+}
+
+void frmPOS::Remove_Item(qint32 itemIndex, qint32 unused, qint32 option1, qint32 option2, qint32 option3)
+{
+    Q_UNUSED(unused);
+    diag::run("frmPOS", "Remove_Item", [&] {
+        sale::clsSaleItems &items = mSession.SaleItems;
+        if (items.Count() > 0 && SelectedRow >= 0 && SelectedRow < RowCount) {
+            if (mSession.prompt.message(QStringLiteral("Are you sure that you want to remove the selected item?"),
+                                        platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
+                == platform::Answer::Yes) {
+                items.RemoveSaleItem(sale::clsSaleItems::KeySuffix(itemIndex, option1, option2, option3));
+                Update_Display();
+                UpdateTotals();
+            }
+        } else if (items.Count() == 0) {
+            mSession.prompt.message(QStringLiteral("No Item selected for removal from list!"), platform::Buttons::Ok,
+                                    platform::Icon::None, QStringLiteral("You must first select an Item."));
+        }
+        SelectedRow = -1;
+        paintRowsUnselected();
+        if (items.Count() == 0) {
+            DisableButtons();
+            mSession.taxAmounts.ShippingTaxAmount = 0;
+            AddShippingTax();
+        } else {
+            EnableButtons();
+        }
+        if (leadingNumber(txtAmountTendered->text()) > 0 && payTypeText() != QLatin1String("Cash"))
+            setAmountTendered(formatNumber(Get_Grand_Total()));
+    });
+}
+
+void frmPOS::POSItem1_GotFocus(int index)
+{
+    diag::run("frmPOS", "POSItem1_GotFocus", [&] {
+        SelectedRow = qint16(index);
+        const QColor selected = palette().color(QPalette::Base);
+        for (int i = 0; i < RowCount; ++i)
+            POSItem1[size_t(i)]->setSelBack(i == index ? selected : QColor(0xE0, 0xE0, 0xE0));
+    });
+}
+
+void frmPOS::POSItem1_HasFocus(int index)
+{
+    diag::run("frmPOS", "POSItem1_HasFocus", [&] {
+        if (POSItem1[size_t(index)]->ItemName() == POSItem::EmptyName && cmdAdd->isEnabled())
+            cmdAdd->setFocus();
+    });
+}
+
+void frmPOS::POSItem1_QtyChanged(int index)
+{
+    diag::run("frmPOS", "POSItem1_QtyChanged", [&] {
+        if (RowsLoading)
+            return; // a refill shows the line as it is; nothing to reprice
+        POSItem *r = POSItem1[size_t(index)];
+        db::Store &store = mSession.store();
+        const double q = r->qty();
+        if (q > 0) {
+            r->setPrice(sale::GetPrice(store, r->ITEMINDEX(), float(q))
+                        + double(sale::GetPriceForOptions(store, r->OptionID1(), r->OptionID2(), r->OptionID3())));
+        } else {
+            const double price = sale::GetPrice(store, r->ITEMINDEX(), float(q));
+            if (price != 0)
+                r->setPrice(price);
+        }
+        r->setDisc(sale::GetDiscount(store, r->ITEMINDEX(), q));
+    });
+}
+
+void frmPOS::POSItem1_Changed(int index)
+{
+    diag::run("frmPOS", "POSItem1_Changed", [&] {
+        POSItem *r = POSItem1[size_t(index)];
+        if (RowsLoading || RefreshingSale || r->ITEMINDEX() == 0)
+            return;
+        const sale::clsSaleItems::Line line = mSession.SaleItems.Item(
+            sale::clsSaleItems::KeyOf(r->ITEMINDEX(), r->OptionID1(), r->OptionID2(), r->OptionID3()));
+        const float stock = sale::RegisterCheckQTY(mSession.store(), r->ITEMINDEX());
+        if (r->qty() > double(stock) && line && !line->ExceedQty()) {
+            if (mSession.prompt.message(QStringLiteral("The quantity of items selected exceeds the number in "
+                                                       "inventory.\nDo you want to enter the quantity anyway?"),
+                                        platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
+                == platform::Answer::Yes)
+                line->setExceedQty(true);
+            else
+                r->setQty(stock);
+        }
+        Update_Records(index);
+        UpdateTotals();
+    });
+}
+
+void frmPOS::POSItem1_ChangePrice(int index)
+{
+    diag::run("frmPOS", "POSItem1_ChangePrice", [&] {
+        if (mSession.SaleItems.Count() < 1)
+            return;
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::EditPrice);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        if (gate != security::Gate::Run)
+            return;
+        const POSItem *r = POSItem1[size_t(index)];
+        frmEditPrice dlg(mSession.SaleItems, this);
+        dlg.mlItemIndex = r->ITEMINDEX();
+        dlg.mlOptionID1 = r->OptionID1();
+        dlg.mlOptionID2 = r->OptionID2();
+        dlg.mlOptionID3 = r->OptionID3();
+        dlg.msCurrentPrice = float(round4(r->Price()));
+        mSession.dialogs.run(dlg);
+        Update_Display();
+        UpdateTotals();
+    });
+}
+
+void frmPOS::Update_Records(int index)
+{
+    diag::run("frmPOS", "Update_Records", [&] {
+        if (mSession.SaleItems.Count() < 1 || AddingItem)
+            return;
+        const POSItem *r = POSItem1[size_t(index)];
+        const sale::clsSaleItems::Line line = mSession.SaleItems.Item(
+            sale::clsSaleItems::KeyOf(r->ITEMINDEX(), r->OptionID1(), r->OptionID2(), r->OptionID3()));
+        if (!line)
+            return;
+        line->setName(r->ItemName());
+        line->setPrice(float(round4(r->Price())));
+        line->setQty(float(r->qty()));
+        line->setDiscount(float(r->Disc()));
+        line->setSubtotal(float(round4(r->Subtotal())));
+        line->setTaxable(!r->TaxExempt());
+    });
+}
+
+} // namespace vanta

@@ -1,0 +1,290 @@
+// The register's start-up and sale session: the store, the lists, new,
+// cancelled, held and closed sales, queued messages and the close timer.
+#include "register/frmPOS.h"
+
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "platform/Utility.h"
+#include "platform/SettingsStore.h"
+#include "posting/ReportSettings.h"
+#include "register/CustomerListModel.h"
+#include "register/POSItem.h"
+#include "register/RegisterSession.h"
+#include "security/CommandGate.h"
+#include "security/Logon.h"
+#include "security/SecuritySwitch.h"
+#include "shipping/ShippingType.h"
+#include "tax/TaxSettings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace vanta {
+
+namespace {
+const QString kTitle = QStringLiteral("Vanta! POS");
+} // namespace
+
+void frmPOS::Form_Load()
+{
+    diag::run("frmPOS", "Form_Load", [&] {
+        diag::Trace::instance().setTrappingEnabled(true);
+        mSession.SaleItems.Clear();
+        mSession.mfSecurity = security::CheckSecurity(mSession.settings);
+        mnuCheckSecurity->setChecked(mSession.mfSecurity);
+        mSession.permissions = security::clsPermissions();
+        Set_Database();
+        if (mSession.loggedOn() && mSession.hasStore()) {
+            mSession.permissions.setEmployeeID(mSession.store(), mSession.employeeNumber);
+            mnuLogin->setEnabled(false);
+            mnuLogout->setEnabled(true);
+        }
+        if (!shippingConfigured())
+            cmdShipping->setEnabled(false);
+        // Without a store (the open dialog was cancelled) the register comes
+        // up empty and quiet; later record operations report their failure.
+        const bool haveStore = mSession.hasStore();
+        if (haveStore)
+            mSession.employeeName = security::GetUserName(mSession.store(), mSession.employeeNumber);
+        posting::SetReportSettings(mSession);
+        if (haveStore) {
+            mSession.salesTaxRate = tax::Get_Tax(mSession.store()).value_or(mSession.salesTaxRate);
+            Get_PayTypes();
+            Get_Customers(QStringLiteral("CASH SALE"));
+            mSession.mlSaleID = platform::NewUniqueID(mSession.store());
+        }
+        Set_Visibility();
+        Update_Display();
+        mSession.PicturesPath = QDir(mSession.DataPath).filePath(QStringLiteral("Pictures")) + QLatin1Char('/');
+        updateCaption();
+        if (mSession.mfSecurity && mSession.employeeNumber == 0)
+            showLogon();
+        else if (!mSession.mfSecurity && mSession.employeeNumber == 0)
+            mSession.employeeNumber = 1;
+    });
+}
+
+bool frmPOS::shippingConfigured()
+{
+    return mSession.hasStore() && shipping::GetShippingType(mSession.store()) > 0;
+}
+
+void frmPOS::Set_Database()
+{
+    diag::run("frmPOS", "Set_Database", [&] {
+        QString dataPath = mDataOverride;
+        if (dataPath.isEmpty())
+            dataPath = mSession.settings.read(QStringLiteral("Marlux"), QStringLiteral("Pathing"),
+                                              QStringLiteral("Datapath"), QStringLiteral("None"));
+        mSession.DataPath = dataPath;
+        if (dataPath == QLatin1String("None") || !platform::FileExists(db::Store::databaseFile(dataPath))) {
+            mSession.prompt.message(QStringLiteral("Unable to find Vanta! database."), platform::Buttons::Ok,
+                                    platform::Icon::Critical, kTitle);
+            Find_Database();
+            return;
+        }
+        mSession.openStore(dataPath);
+    });
+}
+
+void frmPOS::Find_Database()
+{
+    diag::run("frmPOS", "Find_Database", [&] {
+        const QString start = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+        const std::optional<QString> chosen = mSession.prompt.openFile(
+            QStringLiteral("Open"), QStringLiteral("Vanta! Databases (vanta.mdb VANTA.MDB Vanta.mdb)"), start);
+        if (!chosen)
+            return; // cancelled: the register runs on without a store
+        if (platform::FileExists(*chosen)) {
+            const QString folder = QFileInfo(*chosen).absolutePath();
+            mSession.settings.save(QStringLiteral("Marlux"), QStringLiteral("Pathing"), QStringLiteral("Datapath"),
+                                   QDir::toNativeSeparators(folder));
+            mSession.settings.save(QStringLiteral("Marlux"), QStringLiteral("Pathing"),
+                                   QStringLiteral("DatabasePath"), QDir::toNativeSeparators(*chosen));
+            mDataOverride.clear(); // the choice now stands in the settings
+            Set_Database();
+        } else {
+            mSession.prompt.message(QStringLiteral("The selected database is invalid."), platform::Buttons::Ok,
+                                    platform::Icon::Information, kTitle);
+            close();
+        }
+    });
+}
+
+void frmPOS::RefreshPOS()
+{
+    diag::run("frmPOS", "RefreshPOS", [&] {
+        Get_PayTypes();
+        Get_Customers(QStringLiteral("CASH SALE"));
+        mSession.mlSaleID = platform::NewUniqueID(mSession.store());
+        Set_Visibility();
+        mSession.SaleItems.Clear();
+        RefreshingSale = true;
+        Update_Display();
+        RefreshingSale = false;
+        RowsLoading = true;
+        POSItem1[0]->setPrice(0);
+        RowsLoading = false;
+    });
+}
+
+void frmPOS::Get_Customers(const QString &name)
+{
+    diag::run("frmPOS", "Get_Customers", [&] {
+        db::Recordset rs = mSession.store().database().openQuery(
+            QStringLiteral("SELECT Customers.Name, Customers.\"Cust ID\", Customers.Inactive, customers.phone "
+                           "FROM Customers WHERE Customers.Inactive = 0 "
+                           "ORDER BY Customers.Name"));
+        QList<CustomerListModel::Entry> entries;
+        int match = -1;
+        for (; !rs.eof(); rs.moveNext()) {
+            CustomerListModel::Entry e{rs.text(QStringLiteral("Name")) + QStringLiteral(" - ")
+                                           + rs.text(QStringLiteral("Phone")),
+                                       db::asLong(rs.field(1))};
+            if (e.text.contains(name, Qt::CaseInsensitive))
+                match = int(entries.size());
+            entries << e;
+        }
+        cmbCustomers->setCurrentIndex(-1);
+        mCustomerModel->setEntries(std::move(entries));
+        cmbCustomers->setCurrentIndex(-1);
+        if (match >= 0)
+            cmbCustomers->setCurrentIndex(match);
+    });
+}
+
+void frmPOS::Get_PayTypes()
+{
+    diag::run("frmPOS", "Get_PayTypes", [&] {
+        db::Recordset rs = mSession.store().database().openTable(QStringLiteral("PayTypes"));
+        cmbPayType->clear();
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString name = rs.text(QStringLiteral("paytype"));
+            if (name.compare(QLatin1String("Internet Sale"), Qt::CaseInsensitive) == 0)
+                continue;
+            cmbPayType->addItem(name, db::asLong(rs.field(QStringLiteral("id"))));
+        }
+        cmbPayType->setCurrentIndex(-1);
+    });
+}
+
+void frmPOS::Set_Visibility()
+{
+    diag::run("frmPOS", "Set_Visibility", [&] {
+        const int n = mSession.SaleItems.Count();
+        {
+            const QSignalBlocker block(VScroll1);
+            VScroll1->setMaximum(std::max(0, n - RowCount));
+            VScroll1->setValue(0);
+        }
+        VScroll1->setEnabled(n > RowCount);
+        const int last = n >= RowCount ? RowCount - 1 : (n >= 1 ? n - 1 : 0);
+        for (int i = 0; i < RowCount; ++i)
+            POSItem1[size_t(i)]->setVisible(i <= last);
+    });
+}
+
+void frmPOS::cmdCancel_Click()
+{
+    diag::run("frmPOS", "cmdCancel_Click", [&] {
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::CancelSale);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        if (gate == security::Gate::Run)
+            CancelSale();
+    });
+}
+
+void frmPOS::CancelSale()
+{
+    diag::run("frmPOS", "CancelSale", [&] {
+        if (mSession.prompt.message(QStringLiteral("Are you sure that you want to cancel the sale?"),
+                                    platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
+            != platform::Answer::Yes)
+            return;
+        cmdHold->setEnabled(false);
+        RefreshPOS();
+        DisableButtons();
+        clearAmounts();
+    });
+}
+
+void frmPOS::cmdHold_Click()
+{
+    diag::run("frmPOS", "cmdHold_Click", [&] {
+        if (mSession.employeeNumber > 0 || !mSession.mfSecurity)
+            close();
+        else
+            showLogon();
+    });
+}
+
+void frmPOS::mnuExit_Click()
+{
+    diag::run("frmPOS", "mnuExit_Click", [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible())
+                w->close();
+        close();
+    });
+}
+
+void frmPOS::Label2_Click()
+{
+    diag::run("frmPOS", "Label2_Click", [&] {
+        if (mSession.prompt.message(QStringLiteral("Are you sure that you want to shut down?"),
+                                    platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
+            != platform::Answer::Yes)
+            return;
+        mfUnload = true;
+        close();
+    });
+}
+
+void frmPOS::mnuChangeDatabaseLocation_Click()
+{
+    diag::run("frmPOS", "mnuChangeDatabaseLocation_Click", [&] {
+        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::ChangeDatabaseLocation);
+        if (gate == security::Gate::ShowLogon)
+            showLogon();
+        if (gate != security::Gate::Run)
+            return;
+        Find_Database();
+        Get_Customers(QStringLiteral("CASH SALE"));
+    });
+}
+
+void frmPOS::QueueMessage(const QString &prompt, platform::Buttons buttons, platform::Icon icon,
+                          const QString &title)
+{
+    diag::run("frmPOS", "QueueMessage", [&] {
+        mPending = PendingMessage{prompt, buttons, icon, title};
+        tmrMessage->start();
+    });
+}
+
+void frmPOS::tmrMessage_Timer()
+{
+    diag::run("frmPOS", "tmrMessage_Timer", [&] {
+        tmrMessage->stop();
+        mSession.prompt.message(mPending.prompt, mPending.buttons, mPending.icon, mPending.title);
+    });
+}
+
+void frmPOS::Timer1_Timer()
+{
+    diag::run("frmPOS", "Timer1_Timer", [&] {
+        Timer1->stop();
+        close();
+    });
+}
+
+void frmPOS::setShippingID(qint32 id) { mSession.ShippingID = id; }
+
+} // namespace vanta

@@ -1,0 +1,123 @@
+#include "sale/LineSource.h"
+
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "sale/Pricing.h"
+
+namespace vanta::sale {
+
+std::optional<ItemRecord> readItem(db::Store &store, qint32 itemIndex)
+{
+    db::Recordset rs = store.database().openTable(QStringLiteral("Items"));
+    rs.setIndex(QStringLiteral("item index"));
+    if (!rs.seek(itemIndex))
+        return std::nullopt;
+    ItemRecord r;
+    r.index = itemIndex;
+    r.stock = db::asDouble(rs.field(QStringLiteral("qty")));
+    r.name = rs.text(QStringLiteral("Name"));
+    r.weight = db::asSingle(rs.field(QStringLiteral("Weight")));
+    r.uomid = db::asLong(rs.field(QStringLiteral("uomid")));
+    r.customUOM = rs.text(QStringLiteral("customUOM"));
+    r.bulk = db::asBool(rs.field(QStringLiteral("bulkdiscount")));
+    r.listPrice = db::asSingle(rs.field(QStringLiteral("LIST PRICE")));
+    r.taxable = db::asBool(rs.field(QStringLiteral("Taxable")));
+    r.taxRuleId = db::asLong(rs.field(QStringLiteral("tax rule id")));
+    return r;
+}
+
+std::optional<SubItemRecord> readSubItem(db::Store &store, qint32 subItemId)
+{
+    db::Recordset rs = store.database().openTable(QStringLiteral("subitems"));
+    rs.setIndex(QStringLiteral("subitemid"));
+    if (!rs.seek(subItemId))
+        return std::nullopt;
+    return SubItemRecord{subItemId, db::asLong(rs.field(QStringLiteral("ItemID"))),
+                         db::asDouble(rs.field(QStringLiteral("quantity")))};
+}
+
+void setUnits(db::Store &store, clsSaleItem &line, const ItemRecord &item)
+{
+    if (item.uomid > 0) {
+        db::Recordset rs = store.database().openTable(QStringLiteral("UOM"));
+        rs.setIndex(QStringLiteral("UOMID"));
+        if (rs.seek(item.uomid)) {
+            line.setUOM(rs.text(QStringLiteral("code")));
+            line.setFullUOM(rs.text(QStringLiteral("UOM")));
+        }
+    } else {
+        line.setUOM(QStringLiteral("**"));
+        line.setFullUOM(item.customUOM);
+    }
+}
+
+void copyItemDetails(db::Store &store, clsSaleItem &line, const ItemRecord &item)
+{
+    line.setWeight(item.weight);
+    setUnits(store, line, item);
+    line.setTaxable(item.taxable);
+    line.setTaxRuleID(item.taxRuleId);
+}
+
+QString GetOptionName(db::Store &store, const QString &baseName, qint32 option1, qint32 option2, qint32 option3)
+{
+    return diag::run("frmPOS", "GetOptionName", QString(), [&] {
+        db::Recordset rs = store.ownConnection().openTable(QStringLiteral("Values"));
+        rs.setIndex(QStringLiteral("ValueID"));
+        QStringList values;
+        for (qint32 id : {option1, option2, option3})
+            if (id != 0 && rs.seek(id))
+                values << rs.text(QStringLiteral("Value"));
+        return baseName + QLatin1Char('/') + values.join(QLatin1Char('/'));
+    });
+}
+
+QString GetSubItemName(db::Store &store, const ItemRecord &parent, qint32 subItemId)
+{
+    return diag::run("frmPOS", "GetSubItemName", QString(), [&] {
+        db::Recordset sub = store.database().openTable(QStringLiteral("subitems"));
+        sub.setIndex(QStringLiteral("subitemid"));
+        QString name = parent.name + QLatin1Char('-');
+        if (sub.seek(subItemId)) {
+            db::Recordset values = store.database().openTable(QStringLiteral("Values"));
+            values.setIndex(QStringLiteral("valueid"));
+            for (int pos = 2; pos <= 4; ++pos)
+                if (values.seek(db::asLong(sub.field(pos))))
+                    name += values.text(QStringLiteral("Value")) + QLatin1Char('/');
+        }
+        name.chop(1);
+        return name.left(clsSaleItem::NameLength);
+    });
+}
+
+double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
+                     qint32 option3)
+{
+    double price = item.bulk ? GetPrice(store, item.index, q) : double(item.listPrice);
+    if (option1 != 0)
+        price += double(GetPriceForOptions(store, option1, option2, option3));
+    return price;
+}
+
+void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item)
+{
+    const float q = line.qty();
+    const double price = itemUnitPrice(store, item, q, line.OptionID1(), line.OptionID2(), line.OptionID3());
+    line.setPrice(float(price));
+    const double subtotal = item.bulk ? price * q : price * q * (1.0 - double(line.Discount()) / 100.0);
+    line.setSubtotal(float(subtotal));
+}
+
+void priceSubItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &parent, float q)
+{
+    if (!parent.bulk) {
+        line.setPrice(float(double(parent.listPrice) + GetPriceAdjustment(store, line.ITEMINDEX())));
+    } else {
+        const double price = GetPrice(store, line.ITEMINDEX(), q);
+        if (price > 0)
+            line.setPrice(float(price));
+    }
+    line.setSubtotal(float(double(q) * double(line.Price())));
+}
+
+} // namespace vanta::sale

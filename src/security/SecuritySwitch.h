@@ -1,0 +1,28 @@
+#pragma once
+
+namespace vanta {
+class RegisterSession;
+}
+namespace vanta::platform {
+class SettingsStore;
+}
+
+namespace vanta::security {
+
+// The store-wide security switch, kept in the user's settings under
+// "POS"/"Settings"/"Security" as "True" or "False". With security off every
+// permission-gated command runs.
+
+// The stored switch; a missing key reads as off, "True" in any case as on.
+bool CheckSecurity(platform::SettingsStore &settings);
+// Stores the switch as "True" or "False".
+void SaveSecurity(platform::SettingsStore &settings, bool on);
+
+// The register's security command for a logged-on employee: with the
+// database-utilities permission (required whether security is on or off) the
+// switch flips and is saved; without it the cashier is told so and nothing
+// changes. Returns whether the switch changed. With nobody logged on it does
+// nothing and returns false: the caller shows the logon dialog instead.
+bool ToggleSecurity(RegisterSession &session);
+
+} // namespace vanta::security

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "db/DemoStore.h"
+#include "diagnostics/Trace.h"
+#include "platform/DialogRunner.h"
+#include "platform/ScriptedPrompt.h"
+#include "platform/SettingsStore.h"
+#include "register/POSItem.h"
+#include "register/RegisterSession.h"
+#include "register/frmPOS.h"
+#include "security/SecuritySwitch.h"
+#include "support/TempStore.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vanta::test {
+
+// The register window on its own copy of the demo store, with its own
+// settings and Users.ini, scripted boxes and dialogs. The window is shown
+// (headless) so that keys reach it as they would from the keyboard.
+class RegisterTest : public ::testing::Test {
+protected:
+    RegisterTest()
+        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
+    {
+        db::fillDemoStore(ts.db());
+    }
+
+    void SetUp() override
+    {
+        diag::Trace::instance().reset();
+        diag::Trace::instance().setPrompt(&prompt);
+    }
+    void TearDown() override
+    {
+        if (pos) {
+            pos->hide();
+            pos.reset();
+        }
+        diag::Trace::instance().reset();
+    }
+
+    // Opens the register on the demo store (security as given).
+    frmPOS &open(bool security = false)
+    {
+        security::SaveSecurity(settings, security);
+        pos = std::make_unique<frmPOS>(session, ts.path());
+        pos->Form_Load();
+        pos->show();
+        QApplication::setActiveWindow(pos.get());
+        return *pos;
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *w = pos->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString label(const char *name) const { return child<QLabel>(name)->text(); }
+    QPushButton *button(const char *name) const { return child<QPushButton>(name); }
+
+    // Keys as the window system delivers them, through the window.
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(pos->windowHandle(), k, mods);
+    }
+    void type(const QString &text)
+    {
+        for (QChar c : text)
+            QTest::keyClick(pos->windowHandle(), c.toLatin1());
+    }
+    // A keyboard-wedge scan: Ctrl+] code Ctrl+\ (or Ctrl+Shift+6).
+    void scan(const QString &code, bool caretEnd = false)
+    {
+        key(Qt::Key_BracketRight, Qt::ControlModifier);
+        type(code);
+        if (caretEnd)
+            key(Qt::Key_AsciiCircum, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            key(Qt::Key_Backslash, Qt::ControlModifier);
+    }
+
+    QStringList rowNames() const
+    {
+        QStringList names;
+        for (int i = 0; i < frmPOS::RowCount; ++i)
+            if (pos->row(i)->isVisibleTo(pos.get()))
+                names << pos->row(i)->ItemName();
+        return names;
+    }
+    sale::clsSaleItems &lines() { return session.SaleItems; }
+
+    TempStore ts;
+    QTemporaryDir config;
+    platform::ScriptedPrompt prompt;
+    platform::ScriptedDialogRunner dialogs;
+    platform::SettingsStore settings;
+    RegisterSession session;
+    std::unique_ptr<frmPOS> pos;
+};
+
+} // namespace vanta::test

@@ -1,0 +1,262 @@
+#include "platform/KeyboardHook.h"
+#include "register/RegisterFixture.h"
+#include "support/SaleFixtures.h"
+
+#include <QAction>
+#include <QScrollBar>
+
+using namespace vanta;
+using platform::Answer;
+using platform::Icon;
+
+namespace {
+const QString kHammer = "073256120013";     // 1001 Claw Hammer, 12.99, 14 in stock
+const QString kWrench = "073256120037";     // 1003 out of stock
+const QString kScrews = "044105008110";     // 1004 bulk: 1-9 at 5.00, 10-49 at 4.50
+const QString kGloves = "VCSGLOVE01";       // 1018, letters in the code
+const QString kTitle = "Vanta! POS";
+} // namespace
+
+class Register : public test::RegisterTest {};
+
+TEST_F(Register, StartsOnAnEmptyCashSale)
+{
+    open();
+    EXPECT_EQ(pos->windowTitle(), "Vanta! POS ");
+    EXPECT_EQ(session.employeeNumber, 1); // security off: nobody needs to log on
+    EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "CASH SALE - (217) 555-0142");
+    QComboBox *payTypes = child<QComboBox>("cmbPayType");
+    QStringList names;
+    for (int i = 0; i < payTypes->count(); ++i)
+        names << payTypes->itemText(i);
+    EXPECT_EQ(names, (QStringList{"Cash", "Check", "Credit Card", "INVOICE"}));
+    EXPECT_EQ(payTypes->currentIndex(), -1);
+    EXPECT_EQ(rowNames(), QStringList{"None"});
+    EXPECT_TRUE(button("cmdAdd")->isEnabled());
+    for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction"})
+        EXPECT_FALSE(button(b)->isEnabled()) << b;
+    EXPECT_TRUE(button("cmdShipping")->isEnabled() || !button("cmdShipping")->isEnabled());
+    for (const char *l : {"lblSubtotal", "lblShipping", "lblTax", "lblTotal"})
+        EXPECT_EQ(label(l), "$0.00") << l;
+    EXPECT_NE(session.mlSaleID, 0);
+    EXPECT_EQ(prompt.count(), 0);
+}
+
+TEST_F(Register, ScansAddPricedAndTaxedLinesWithoutLeakingKeys)
+{
+    ts.db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7.25");
+    open();
+    QLineEdit *tender = child<QLineEdit>("txtAmountTendered");
+    tender->setFocus();
+    tender->setText("");
+
+    scan(kHammer);
+    scan(kHammer, true); // Ctrl+Shift+6 ends a code too
+    scan(kGloves);
+    EXPECT_EQ(tender->text(), "0.00"); // reset by the sale change, never typed into
+    ASSERT_EQ(lines().Count(), 2);
+    EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
+    EXPECT_EQ(rowNames(), (QStringList{"Claw Hammer 16 oz", "Leather Work Gloves"}));
+    EXPECT_EQ(label("lblSubtotal"), "$45.97");
+    EXPECT_EQ(label("lblTax"), "$3.33"); // 45.97 x 7.25 %
+    EXPECT_EQ(label("lblTotal"), "$49.30");
+    EXPECT_TRUE(button("cmdProcessTransaction")->isEnabled());
+    EXPECT_FALSE(pos->scanning());
+
+    // Ctrl alone inside a code adds nothing; an unknown code queues its message.
+    key(Qt::Key_BracketRight, Qt::ControlModifier);
+    key(Qt::Key_Control, Qt::ControlModifier);
+    type("999");
+    key(Qt::Key_Backslash, Qt::ControlModifier);
+    EXPECT_EQ(prompt.count(), 0);
+    QTRY_COMPARE(prompt.count(), 1);
+    EXPECT_EQ(prompt.last().text, "The scanned barcode was invalid.");
+    EXPECT_EQ(prompt.last().title, "Vanta P.O.S");
+    EXPECT_EQ(prompt.last().icon, Icon::Information);
+    EXPECT_EQ(lines().Count(), 2);
+}
+
+TEST_F(Register, CapturedCodeIsLookedUpAsTyped)
+{
+    test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "qty", "LIST PRICE"},
+                    {2001, "Odd code", "ab-12.x", 5, 1.0});
+    open();
+    scan("ab-12.x");
+    ASSERT_EQ(lines().Count(), 1);
+    EXPECT_EQ(lines().Item(1)->ITEMINDEX(), 2001);
+}
+
+TEST_F(Register, StockQuestionsAndBulkRepricing)
+{
+    open();
+    prompt.answer(Answer::No);
+    scan(kWrench);
+    ASSERT_EQ(prompt.count(), 1);
+    EXPECT_EQ(prompt.last().text, "The quantity of items that you are adding exceeds inventory amount.\n"
+                                  "Do you want to add the quantity anyway?");
+    EXPECT_EQ(prompt.last().title, kTitle);
+    EXPECT_EQ(prompt.last().buttons, platform::Buttons::YesNoCancel);
+    EXPECT_EQ(lines().Count(), 0);
+
+    prompt.answer(Answer::Yes);
+    scan(kWrench);
+    scan(kWrench); // accepted once: not asked again
+    EXPECT_EQ(prompt.count(), 2);
+    ASSERT_EQ(lines().Count(), 1);
+    EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
+    EXPECT_TRUE(lines().Item(1)->ExceedQty());
+
+    for (int i = 0; i < 10; ++i)
+        scan(kScrews);
+    const auto screws = lines().Item(2);
+    EXPECT_FLOAT_EQ(screws->qty(), 10.0f);
+    EXPECT_FLOAT_EQ(screws->Price(), 4.5f);  // second level from 10 on
+    EXPECT_FLOAT_EQ(screws->Subtotal(), 45.0f);
+    EXPECT_EQ(pos->row(1)->ItemName(), "Wood Screws #8 x 1-1/4 in.");
+}
+
+TEST_F(Register, ManualAddAndVariants)
+{
+    open();
+    prompt.answerInput("GIFTCARD25").answerInput("nothing").cancelInput().answerInput("5001");
+    for (int i = 0; i < 4; ++i)
+        QMetaObject::invokeMethod(pos->findChild<QAction *>("mnuManualAdd"), "trigger");
+    const QStringList texts = prompt.texts();
+    EXPECT_EQ(texts.first(), "Enter the barcode number for the Item to be added to the current sale.");
+    EXPECT_EQ(prompt.requests()[0].title, "Vanta POS Manual Add Item");
+    EXPECT_TRUE(texts.contains("Sorry, the item 'nothing' was not found."));
+    ASSERT_EQ(lines().Count(), 2);
+    EXPECT_EQ(lines().Item(1)->Name(), "Gift Card $25");
+    const auto variant = lines().Item(2);
+    EXPECT_EQ(variant->ITEMINDEX(), 5001);
+    EXPECT_TRUE(variant->Name().startsWith("Store Logo T-Shirt-"));
+    EXPECT_TRUE(button("cmdHold")->isEnabled());
+}
+
+TEST_F(Register, RemoveCancelAndPaging)
+{
+    open();
+    scan(kHammer); // a scan enables the sale buttons
+    for (int i = 1002; i <= 1012; ++i)
+        if (i != 1003)
+            pos->Add_Item(i, 0, 0, 0, 0);
+    ASSERT_EQ(lines().Count(), 11);
+    QScrollBar *bar = child<QScrollBar>("VScroll1");
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_EQ(bar->maximum(), 1);
+    bar->setValue(1);
+    EXPECT_EQ(pos->row(0)->ITEMINDEX(), 1002);
+    EXPECT_EQ(pos->row(9)->ITEMINDEX(), 1012);
+
+    // Remove needs a selected row: the row's focus selects it.
+    pos->row(0)->findChild<QLineEdit *>("txtQty")->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(pos->selectedRow(), 0);
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
+    EXPECT_EQ(lines().Count(), 10);
+    EXPECT_FALSE(lines().SaleItemExists(1002, 0, 0, 0));
+    EXPECT_EQ(pos->selectedRow(), -1);
+
+    const qint32 saleId = session.mlSaleID;
+    prompt.answer(Answer::No);
+    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+    EXPECT_EQ(lines().Count(), 10);
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to cancel the sale?");
+    EXPECT_EQ(lines().Count(), 0);
+    EXPECT_NE(session.mlSaleID, saleId);
+    EXPECT_EQ(rowNames(), QStringList{"None"});
+    EXPECT_EQ(label("lblSubtotal"), "$0.00");
+}
+
+TEST_F(Register, RemovingTheLastLineDisablesTheSaleButtons)
+{
+    open();
+    scan(kHammer);
+    pos->row(0)->findChild<QLineEdit *>("txtQty")->setFocus();
+    QApplication::processEvents();
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    EXPECT_EQ(lines().Count(), 0);
+    for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction", "cmdShipping"})
+        EXPECT_FALSE(button(b)->isEnabled()) << b;
+    EXPECT_EQ(session.taxAmounts.ShippingTaxAmount, 0.0f);
+    EXPECT_EQ(label("lblTax"), "$0.00");
+}
+
+TEST_F(Register, NonTaxableCustomerShowsNoTax)
+{
+    open();
+    scan(kHammer);
+    EXPECT_NE(label("lblTax"), "$0.00");
+    QComboBox *customers = child<QComboBox>("cmbCustomers");
+    customers->setCurrentIndex(customers->findText("Greenfield School District 12", Qt::MatchStartsWith));
+    EXPECT_EQ(label("lblTax"), "$0.00");
+    EXPECT_EQ(label("lblTotal"), label("lblSubtotal"));
+}
+
+TEST_F(Register, HoldMinimisesAndScanRestores)
+{
+    open();
+    scan(kHammer);
+    QTest::mouseClick(button("cmdHold"), Qt::LeftButton);
+    EXPECT_TRUE(pos->isMinimized());
+    EXPECT_FALSE(pos->isClosed());
+    EXPECT_EQ(pos->windowTitle(), "Hold Sale - None");
+    scan(kHammer);
+    EXPECT_FALSE(pos->isMinimized());
+    EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
+
+    prompt.answer(Answer::No);
+    QTest::mouseClick(button("Label2"), Qt::LeftButton);
+    EXPECT_FALSE(pos->isClosed());
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("Label2"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to shut down?");
+    EXPECT_TRUE(pos->isClosed());
+}
+
+TEST_F(Register, HoldWithAnEmptySaleCloses)
+{
+    open();
+    button("cmdHold")->setEnabled(true);
+    QTest::mouseClick(button("cmdHold"), Qt::LeftButton);
+    EXPECT_TRUE(pos->isClosed());
+}
+
+TEST_F(Register, FindsTheDatabaseThroughTheOpenDialog)
+{
+    // No data folder stored and none given: ask for the file.
+    prompt.answerOpenFile(ts.path() + "/vanta.mdb");
+    pos = std::make_unique<frmPOS>(session);
+    pos->Form_Load();
+    ASSERT_GE(prompt.count(), 2);
+    EXPECT_EQ(prompt.requests()[0].text, "Unable to find Vanta! database.");
+    EXPECT_EQ(prompt.requests()[0].icon, Icon::Critical);
+    EXPECT_EQ(prompt.requests()[1].kind, platform::PromptRequest::Kind::OpenFile);
+    EXPECT_EQ(settings.read("Marlux", "Pathing", "Datapath"), ts.path());
+    EXPECT_EQ(settings.read("Marlux", "Pathing", "DatabasePath"), ts.path() + "/vanta.mdb");
+    EXPECT_TRUE(session.hasStore());
+    EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "CASH SALE - (217) 555-0142");
+}
+
+TEST_F(Register, InvalidChoiceClosesAndCancelRunsWithoutStore)
+{
+    settings.save("Marlux", "Pathing", "Datapath", config.filePath("empty"));
+    prompt.answerOpenFile(config.filePath("missing/vanta.mdb"));
+    pos = std::make_unique<frmPOS>(session);
+    pos->Form_Load();
+    EXPECT_TRUE(prompt.texts().contains("The selected database is invalid."));
+    EXPECT_TRUE(pos->isClosed());
+
+    prompt.clearRecord();
+    prompt.cancelOpenFile();
+    pos = std::make_unique<frmPOS>(session);
+    session.closeStore();
+    pos->Form_Load();
+    EXPECT_FALSE(pos->isClosed());
+    EXPECT_FALSE(session.hasStore());
+}

@@ -1,0 +1,68 @@
+#include "security/SecuritySwitch.h"
+
+#include "security/Logon.h"
+#include "security/SecurityFixture.h"
+
+using namespace vanta;
+using namespace vanta::security;
+using platform::Icon;
+
+using SecuritySwitch = test::SecurityTest;
+
+TEST_F(SecuritySwitch, StoredTextReadsAsTheSwitch)
+{
+    // A settings store without the key means security off.
+    EXPECT_FALSE(CheckSecurity(settings));
+
+    const QList<std::pair<QString, bool>> stored{
+        {"True", true}, {"TRUE", true}, {"true", true}, {"False", false}, {"yes", false}, {"", false}};
+    for (const auto &[text, on] : stored) {
+        settings.save("POS", "Settings", "Security", text);
+        EXPECT_EQ(CheckSecurity(settings), on) << text.toStdString();
+    }
+
+    SaveSecurity(settings, true);
+    EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
+    SaveSecurity(settings, false);
+    EXPECT_EQ(settings.read("POS", "Settings", "Security"), "False");
+}
+
+TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
+{
+    addEmployee(2, "Ann", "B", "Cole");
+    addPermissions(2, {"Sell Items", "Edit Items", "Edit Customers"});
+    addEmployee(3, "Dan", QVariant(), "Ford");
+    addPermissions(3, {"Perform Database Utilities"});
+
+    // Nobody logged on: nothing happens here; the register shows the logon.
+    session.mfSecurity = true;
+    EXPECT_FALSE(ToggleSecurity(session));
+    EXPECT_EQ(prompt.count(), 0);
+    EXPECT_EQ(settings.read("POS", "Settings", "Security", "absent"), "absent");
+
+    // Without the permission the switch stays, whether it is on or off.
+    LogOn(session, 2, "Ann B Cole");
+    for (bool on : {true, false}) {
+        session.mfSecurity = on;
+        prompt.clearRecord();
+        EXPECT_FALSE(ToggleSecurity(session));
+        EXPECT_EQ(session.mfSecurity, on);
+        ASSERT_EQ(prompt.count(), 1);
+        EXPECT_EQ(prompt.last().text, "You do not have permissions to change POS Security.");
+        EXPECT_EQ(prompt.last().icon, Icon::Information);
+        EXPECT_EQ(prompt.last().title, "Vanta! POS");
+    }
+    EXPECT_EQ(settings.read("POS", "Settings", "Security", "absent"), "absent");
+
+    // With it, the switch flips and is stored at once.
+    LogOn(session, 3, "Dan  Ford");
+    prompt.clearRecord();
+    EXPECT_TRUE(ToggleSecurity(session));
+    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
+    EXPECT_TRUE(CheckSecurity(settings));
+    EXPECT_TRUE(ToggleSecurity(session));
+    EXPECT_FALSE(session.mfSecurity);
+    EXPECT_EQ(settings.read("POS", "Settings", "Security"), "False");
+    EXPECT_EQ(prompt.count(), 0);
+}
