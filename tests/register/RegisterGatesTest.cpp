@@ -1,0 +1,152 @@
+// Every permission-gated register command, with security on and off.
+#include "register/RegisterFixture.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QListWidget>
+
+using namespace vanta;
+using platform::Answer;
+using platform::Icon;
+
+namespace {
+
+struct GateCase {
+    const char *name;
+    const char *refusal;
+    const char *title;
+};
+
+} // namespace
+
+class RegisterGates : public test::RegisterTest {
+protected:
+    // Opens the register with security on and logs the employee on through
+    // the logon dialog, as a cashier would.
+    void openAs(const QString &number, const QString &password)
+    {
+        dialogs.then([number, password](QDialog &dlg) {
+            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), number);
+            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtPassword"), password);
+            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+            return dlg.result();
+        });
+        open(true);
+        ASSERT_TRUE(session.loggedOn());
+    }
+
+    void selectRow(int index)
+    {
+        pos->row(index)->findChild<QLineEdit *>("txtQty")->setFocus();
+        QApplication::processEvents();
+    }
+
+    // Runs each command once; returns the texts of the boxes it raised.
+    void runCommand(const QString &name)
+    {
+        prompt.clearRecord();
+        if (name == "cmdAdd" || name == "cmdCancel" || name == "cmdRemove" || name == "cmdShipping"
+            || name == "cmdProcessTransaction" || name == "cmdEdit") {
+            if (name == "cmdRemove")
+                selectRow(0);
+            QPushButton *b = button(name.toLatin1().constData());
+            b->setEnabled(true);
+            QTest::mouseClick(b, Qt::LeftButton);
+        } else if (name == "price") {
+            QTest::mouseDClick(pos->row(0)->findChild<QLineEdit *>("txtPrice"), Qt::LeftButton);
+        } else {
+            pos->findChild<QAction *>(name)->trigger();
+        }
+    }
+};
+
+TEST_F(RegisterGates, SecurityOnRefusesEveryGatedCommandWithItsMessage)
+{
+    openAs("3", "trainee"); // an employee without a permissions row
+    EXPECT_EQ(pos->windowTitle(), "Vanta! POS - Lee  Chen");
+    pos->Add_Item(1001, 0, 0, 0, 0); // scanning is not gated
+    const QList<GateCase> cases{
+        {"cmdAdd", "You do not have permission to add items to sale.", "Vanta! POS"},
+        {"cmdCancel", "You do not have permissions to cancel a sale.", "Vanta! POS"},
+        {"cmdRemove", "You do not have permissions to remove any items from the current sale.", "Vanta! POS"},
+        {"cmdShipping", "You do not have permissions to add shipping to current sale.", "Vanta! POS"},
+        {"cmdProcessTransaction", "You do not have permisssions to process a sale.", "Vanta! POS"},
+        {"cmdEdit", "You do not have permission to edit customer records.", "Vanta! POS"},
+        {"price", "You do not have the proper permissions to edit prices.", "Vanta! POS"},
+        {"mnuChangeDatabaseLocation", "You do not have permissions to perform database utilities.", "Vanta! POS"},
+        {"mnuCheckSecurity", "You do not have permissions to change POS Security.", "Vanta! POS"},
+    };
+    for (const GateCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        runCommand(c.name);
+        ASSERT_EQ(prompt.count(), 1);
+        EXPECT_EQ(prompt.last().text, c.refusal);
+        EXPECT_EQ(prompt.last().title, c.title);
+        EXPECT_EQ(prompt.last().icon, Icon::Information);
+    }
+    EXPECT_EQ(lines().Count(), 1);
+    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_EQ(dialogs.runs(), 1); // only the logon: no dialog was opened for a refused command
+}
+
+TEST_F(RegisterGates, SecurityOffRunsEveryGatedCommand)
+{
+    open(false);
+    pos->Add_Item(1001, 0, 0, 0, 0);
+    prompt.answer(Answer::No); // cancel sale? no
+    runCommand("cmdCancel");
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to cancel the sale?");
+    prompt.answer(Answer::No);
+    runCommand("cmdRemove");
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
+    runCommand("cmdProcessTransaction");
+    EXPECT_EQ(prompt.last().text, "You must select a pay type before processing a sale.");
+    runCommand("price");
+    EXPECT_TRUE(dialogs.titles().contains("Edit Price"));
+    prompt.cancelOpenFile();
+    runCommand("mnuChangeDatabaseLocation");
+    ASSERT_EQ(prompt.count(), 1);
+    EXPECT_EQ(prompt.last().kind, platform::PromptRequest::Kind::OpenFile);
+    for (const char *quiet : {"cmdAdd", "cmdShipping", "cmdEdit"}) {
+        runCommand(quiet);
+        EXPECT_EQ(prompt.count(), 0) << quiet;
+    }
+    // The manager (employee 1 stands in with security off) may switch security on.
+    runCommand("mnuCheckSecurity");
+    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_TRUE(pos->findChild<QAction *>("mnuCheckSecurity")->isChecked());
+    EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
+}
+
+TEST_F(RegisterGates, CashierMaySellButNotEditPricesOrSecurity)
+{
+    openAs("2", "CASHIER"); // passwords match in any case
+    pos->Add_Item(1001, 0, 0, 0, 0);
+    prompt.answer(Answer::No);
+    runCommand("cmdRemove");
+    EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
+    runCommand("price");
+    EXPECT_EQ(prompt.last().text, "You do not have the proper permissions to edit prices.");
+}
+
+TEST_F(RegisterGates, LogonDismissedClosesTheRegisterAndLogoutKeepsTheSale)
+{
+    open(true); // nobody logs on: the scripted dialog is cancelled
+    EXPECT_FALSE(session.loggedOn());
+    QTRY_VERIFY(pos->isClosed());
+
+    pos.reset();
+    openAs("1", "admin");
+    pos->Add_Item(1001, 0, 0, 0, 0);
+    EXPECT_FALSE(pos->findChild<QAction *>("mnuLogin")->isEnabled());
+    dialogs.then([](QDialog &dlg) {
+        QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), "2");
+        QTest::keyClicks(dlg.findChild<QLineEdit *>("txtPassword"), "cashier");
+        QTest::mouseClick(dlg.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        return dlg.result();
+    });
+    pos->findChild<QAction *>("mnuLogout")->trigger();
+    EXPECT_EQ(session.employeeNumber, 2);
+    EXPECT_EQ(pos->windowTitle(), "Vanta! POS - Sam T Rivera");
+    EXPECT_EQ(lines().Count(), 1); // the next employee goes on with the same sale
+}

@@ -1,0 +1,65 @@
+// Real keystrokes from an X11 keyboard (xdotool, as a keyboard-wedge scanner
+// types them) against the register window on an X server.
+#include "register/RegisterFixture.h"
+
+#include <QProcess>
+
+using namespace vanta;
+
+namespace {
+
+// Sends keystrokes to the X server with xdotool; returns its exit code.
+int xdotool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(10000))
+        return -1;
+    return p.exitCode();
+}
+
+} // namespace
+
+class ScanUnderX11 : public test::RegisterTest {
+protected:
+    void focusWindow()
+    {
+        QTest::qWaitForWindowExposed(pos.get());
+        ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(pos->winId())}), 0);
+        QTRY_VERIFY(pos->isActiveWindow());
+    }
+    void scan(const QString &code, const char *end = "ctrl+backslash")
+    {
+        ASSERT_EQ(xdotool({"key", "--delay", "5", "ctrl+bracketright"}), 0);
+        ASSERT_EQ(xdotool({"type", "--delay", "5", code}), 0);
+        ASSERT_EQ(xdotool({"key", "--delay", "5", end}), 0);
+    }
+};
+
+TEST_F(ScanUnderX11, ScannerKeysAddItemsAndNeverReachTheFocusedBox)
+{
+    open();
+    focusWindow();
+    QLineEdit *tender = child<QLineEdit>("txtAmountTendered");
+    tender->setFocus();
+    tender->clear();
+    QTRY_VERIFY(tender->hasFocus());
+
+    scan("073256120013");
+    QTRY_COMPARE(lines().Count(), 1);
+    scan("073256120013", "ctrl+shift+6");
+    QTRY_COMPARE(lines().Item(1)->qty(), 2.0f);
+    scan("VCSGLOVE01"); // capital letters arrive with Shift held
+    QTRY_COMPARE(lines().Count(), 2);
+    EXPECT_EQ(lines().Item(2)->ITEMINDEX(), 1018);
+    EXPECT_FALSE(pos->scanning());
+
+    // Typing outside a scan still reaches the focused box.
+    tender->setFocus();
+    QTRY_VERIFY(tender->hasFocus());
+    tender->clear();
+    ASSERT_EQ(xdotool({"type", "--delay", "5", "20"}), 0);
+    QTRY_COMPARE(tender->text(), QString("20"));
+    EXPECT_EQ(rowNames(), (QStringList{"Claw Hammer 16 oz", "Leather Work Gloves"}));
+    EXPECT_EQ(prompt.count(), 0);
+}
