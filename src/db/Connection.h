@@ -97,6 +97,17 @@ public:
     bool tableExists(const QString &table);
     void forgetSchema(); // after a table was created or changed
 
+    // SQL text built once per key and kept (the record layer's generated
+    // statements), so hot paths neither format nor hash new text.
+    template <typename Make>
+    const QString &cachedSql(const QString &key, Make make)
+    {
+        auto it = mSqlText.find(key);
+        if (it == mSqlText.end())
+            it = mSqlText.insert(key, make());
+        return *it;
+    }
+
     [[noreturn]] void fail(int rc, const QString &context) const;
 
 private:
@@ -111,6 +122,7 @@ private:
     std::vector<std::unique_ptr<Statement>> mCache;
     QHash<QString, Statement *> mCacheBySql;
     QHash<QString, TableInfo> mTables;
+    QHash<QString, QString> mSqlText;
 };
 
 // Quotes an identifier for SQL ("Item Index" -> "Item Index" in double quotes).

@@ -72,8 +72,9 @@ Recordset Recordset::table(std::shared_ptr<Connection> conn, const QString &tabl
     rs.mTable = table;
     rs.mColumns = cols;
     rs.mOffset = 1;
-    rs.mSql = QStringLiteral("SELECT rowid AS %1, * FROM %2 ORDER BY rowid")
-                  .arg(kRowId, quoteIdentifier(table));
+    rs.mSql = rs.mConn->cachedSql(QStringLiteral("table\x1f") + table, [&] {
+        return QStringLiteral("SELECT rowid AS %1, * FROM %2 ORDER BY rowid").arg(kRowId, quoteIdentifier(table));
+    });
     return rs;
 }
 
@@ -111,17 +112,34 @@ void Recordset::fetch()
 {
     mDeleted = false;
     if (mStmt && mStmt->step()) {
-        const int n = mStmt->columnCount();
-        mRow.resize(size_t(n));
-        for (int i = 0; i < n; ++i)
-            mRow[size_t(i)] = mStmt->column(i);
+        // Columns are read from the statement when first asked for: a seek
+        // that wants two fields of a wide row converts two values, not all.
+        const size_t n = size_t(mStmt->columnCount());
+        mRow.assign(n, QVariant());
+        mLoaded.assign(n, 0);
         mEof = false;
         ++mVisited;
     } else {
         mEof = true;
         mRow.clear();
+        mLoaded.clear();
         mStmt.release();
     }
+}
+
+const QVariant &Recordset::rowValue(size_t pos)
+{
+    if (!mLoaded[pos] && mStmt) {
+        mRow[pos] = mStmt->column(int(pos));
+        mLoaded[pos] = 1;
+    }
+    return mRow[pos];
+}
+
+void Recordset::loadWholeRow()
+{
+    for (size_t i = 0; i < mRow.size(); ++i)
+        rowValue(i);
 }
 
 void Recordset::ensureOpen()
@@ -142,8 +160,10 @@ void Recordset::setIndex(const QString &indexName)
     mIndexColumns = cols;
     mStmt.release();
     mOpened = false;
-    mSql = QStringLiteral("SELECT rowid AS %1, * FROM %2 ORDER BY %3")
-               .arg(kRowId, quoteIdentifier(mTable), orderBy(mIndexColumns));
+    mSql = mConn->cachedSql(QStringLiteral("index\x1f") + mTable + QLatin1Char('\x1f') + indexName.toLower(), [&] {
+        return QStringLiteral("SELECT rowid AS %1, * FROM %2 ORDER BY %3")
+            .arg(kRowId, quoteIdentifier(mTable), orderBy(mIndexColumns));
+    });
     mParams.clear();
 }
 
@@ -154,10 +174,12 @@ bool Recordset::seek(const QVariantList &keys)
     if (mIndexColumns.isEmpty())
         throw DbError(ErrItemNotFound, QStringLiteral("Seek on table '%1' without an index.").arg(mTable));
     const int n = int(std::min(keys.size(), mIndexColumns.size()));
-    const QString sql = QStringLiteral("SELECT rowid AS %1, * FROM %2 WHERE %3 ORDER BY %4")
-                            .arg(kRowId, quoteIdentifier(mTable), whereEquals(mIndexColumns, n),
-                                 orderBy(mIndexColumns));
-    runSelect(sql, keys.mid(0, n));
+    const QString &sql = mConn->cachedSql(
+        QStringLiteral("seek\x1f%1\x1f%2\x1f%3").arg(mTable, mIndexName.toLower()).arg(n), [&] {
+            return QStringLiteral("SELECT rowid AS %1, * FROM %2 WHERE %3 ORDER BY %4")
+                .arg(kRowId, quoteIdentifier(mTable), whereEquals(mIndexColumns, n), orderBy(mIndexColumns));
+        });
+    runSelect(sql, n == keys.size() ? keys : keys.mid(0, n));
     mNoMatch = mEof;
     return !mNoMatch;
 }
@@ -246,7 +268,7 @@ QVariant Recordset::field(const QString &name)
         return mBuffer[size_t(pos)];
     ensureOpen();
     requireRow();
-    return mRow[size_t(pos)];
+    return rowValue(size_t(pos));
 }
 
 QVariant Recordset::field(int pos)
@@ -257,7 +279,7 @@ QVariant Recordset::field(int pos)
         return mBuffer[size_t(pos + mOffset)];
     ensureOpen();
     requireRow();
-    return mRow[size_t(pos + mOffset)];
+    return rowValue(size_t(pos + mOffset));
 }
 
 // ----------------------------------------------------------------- writing
@@ -319,6 +341,7 @@ void Recordset::edit()
         throw DbError(ErrNotUpdatable, QStringLiteral("A query recordset cannot be written."));
     ensureOpen();
     requireRow();
+    loadWholeRow();
     mBuffer = mRow;
     mDirty.assign(mBuffer.size(), false);
     mPending = Pending::Edit;
@@ -360,11 +383,12 @@ void Recordset::update()
     } else if (!cols.isEmpty()) {
         for (QString &c : cols)
             c += QStringLiteral(" = ?");
-        values << mRow[0];
+        values << rowValue(0);
         mConn->execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                            .arg(quoteIdentifier(mTable), cols.join(QStringLiteral(", "))),
                        values);
         mRow = mBuffer;
+        mLoaded.assign(mRow.size(), 1);
     }
     mPending = Pending::None;
 }
@@ -377,7 +401,7 @@ void Recordset::remove()
         throw DbError(ErrNotUpdatable, QStringLiteral("A query recordset cannot be written."));
     ensureOpen();
     requireRow();
-    mConn->execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(mTable)), {mRow[0]});
+    mConn->execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(mTable)), {rowValue(0)});
     mDeleted = true;
 }
 

@@ -69,6 +69,8 @@ private:
     int columnPos(const QString &name) const; // position in the row, or throw
     QVariant convertForColumn(int pos, const QVariant &value) const;
     void requireRow() const;
+    const QVariant &rowValue(size_t pos); // read from the statement on first use
+    void loadWholeRow();
 
     std::shared_ptr<Connection> mConn;
     QString mTable;          // empty for a query recordset
@@ -85,6 +87,7 @@ private:
     int mOffset = 0;         // 1 for table recordsets: column 0 holds the row id
     QStringList mColumns;    // field names without the row id
     std::vector<QVariant> mRow;
+    std::vector<char> mLoaded;
     enum class Pending { None, Add, Edit } mPending = Pending::None;
     std::vector<QVariant> mBuffer;
     std::vector<bool> mDirty;

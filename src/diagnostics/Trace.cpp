@@ -3,6 +3,7 @@
 #include "platform/Prompt.h"
 
 #include <QDebug>
+#include <cstring>
 
 namespace vanta::diag {
 
@@ -10,16 +11,34 @@ namespace {
 constexpr int kGrowBy = 8;
 const QString kFramework = QStringLiteral("Quorl");
 
-QString entryOf(const QString &module, const QString &procedure)
-{
-    return module + QLatin1Char('(') + procedure + QLatin1Char(')');
-}
 
 QString underlined(const QString &heading)
 {
     return heading + QLatin1Char('\n') + QString(heading.size(), QLatin1Char('='));
 }
 } // namespace
+
+QString Trace::Entry::toString() const
+{
+    if (module)
+        return QLatin1String(module) + QLatin1Char('(') + QLatin1String(procedure) + QLatin1Char(')');
+    return text;
+}
+
+bool Trace::Entry::operator==(const Entry &other) const
+{
+    if (module && other.module)
+        return (module == other.module || std::strcmp(module, other.module) == 0)
+               && (procedure == other.procedure || std::strcmp(procedure, other.procedure) == 0);
+    return toString() == other.toString();
+}
+
+Trace::Entry Trace::entryOf(const QString &module, const QString &procedure)
+{
+    Entry e;
+    e.text = module + QLatin1Char('(') + procedure + QLatin1Char(')');
+    return e;
+}
 
 Trace &Trace::instance()
 {
@@ -44,7 +63,7 @@ void Trace::reset()
 
 void Trace::QuorlAction(qint16 &code, qint32 &number, QString &description, QString &module, QString &procedure)
 {
-    const QString entry = entryOf(module, procedure);
+    const Entry entry = entryOf(module, procedure);
     try {
         switch (code) {
         case PushProc: push(entry); break;
@@ -57,7 +76,7 @@ void Trace::QuorlAction(qint16 &code, qint32 &number, QString &description, QStr
         }
     } catch (const std::exception &e) {
         internalError(0, QString::fromUtf8(e.what()), QStringLiteral("QuorlAction"), number, description,
-                      procedure.isEmpty() ? QString() : entry);
+                      procedure.isEmpty() ? QString() : entry.toString());
     }
 }
 
@@ -68,12 +87,32 @@ void Trace::enter(const QString &module, const QString &procedure)
     push(entryOf(module, procedure));
 }
 
-void Trace::exitUnwinding(const QString &module, const QString &procedure)
+void Trace::enter(const char *module, const char *procedure)
 {
-    const QString entry = entryOf(module, procedure);
-    if (mDepth >= 1 && mEntries[size_t(mDepth)] == entry)
-        mUnwound.push_back(entry + mMarks[size_t(mDepth)]);
-    pop(entry);
+    if (std::uncaught_exceptions() == 0 && !mUnwound.empty())
+        mUnwound.clear();
+    Entry e;
+    e.module = module;
+    e.procedure = procedure;
+    push(std::move(e));
+}
+
+void Trace::exit(const char *module, const char *procedure)
+{
+    Entry e;
+    e.module = module;
+    e.procedure = procedure;
+    pop(e);
+}
+
+void Trace::exitUnwinding(const char *module, const char *procedure)
+{
+    Entry e;
+    e.module = module;
+    e.procedure = procedure;
+    if (mDepth >= 1 && mEntries[size_t(mDepth)] == e)
+        mUnwound.push_back(e.toString() + mMarks[size_t(mDepth)]);
+    pop(e);
 }
 
 void Trace::exit(const QString &module, const QString &procedure) { pop(entryOf(module, procedure)); }
@@ -85,10 +124,10 @@ void Trace::trapError(qint32 number, const QString &description, const QString &
     QuorlAction(code, number, d, m, p);
 }
 
-void Trace::push(const QString &entry)
+void Trace::push(Entry entry)
 {
     if (!mPrepared) {
-        mEntries.assign(kGrowBy + 1, QString());
+        mEntries.assign(kGrowBy + 1, Entry());
         mMarks.assign(kGrowBy + 1, QString());
         mDepth = 0;
         mPrepared = true;
@@ -98,11 +137,12 @@ void Trace::push(const QString &entry)
         mEntries.resize(mEntries.size() + kGrowBy);
         mMarks.resize(mMarks.size() + kGrowBy);
     }
-    mEntries[size_t(mDepth)] = entry;
-    mMarks[size_t(mDepth)].clear();
+    mEntries[size_t(mDepth)] = std::move(entry);
+    if (!mMarks[size_t(mDepth)].isEmpty())
+        mMarks[size_t(mDepth)].clear();
 }
 
-void Trace::pop(const QString &entry)
+void Trace::pop(const Entry &entry)
 {
     if (mDepth < 1) {
         mDepth = 0;
@@ -114,8 +154,9 @@ void Trace::pop(const QString &entry)
     }
     mMessage = QStringLiteral("Quorl's procedure stack is out of sync.  Check the following procedures "
                               "for improperly paired PUSH_PROC and POP_PROC commands.")
-               + QStringLiteral("\n\nLast Push:\n") + mEntries[size_t(mDepth)] + QStringLiteral("\n\nThis Pop:\n")
-               + entry + QStringLiteral("\n\nA re-sync will be attempted.");
+               + QStringLiteral("\n\nLast Push:\n") + mEntries[size_t(mDepth)].toString()
+               + QStringLiteral("\n\nThis Pop:\n") + entry.toString()
+               + QStringLiteral("\n\nA re-sync will be attempted.");
     if (mPrompt) {
         mPrompt->beep();
         mPrompt->message(mMessage, platform::Buttons::Ok, platform::Icon::Exclamation,
@@ -131,7 +172,7 @@ void Trace::pop(const QString &entry)
     }
 }
 
-void Trace::unwind(const QString &entry)
+void Trace::unwind(const Entry &entry)
 {
     for (int i = mDepth; i >= 1; --i) {
         if (mEntries[size_t(i)] == entry) {
@@ -145,7 +186,7 @@ QStringList Trace::entries() const
 {
     QStringList out;
     for (int i = 1; i <= mDepth; ++i)
-        out << mEntries[size_t(i)];
+        out << mEntries[size_t(i)].toString();
     return out;
 }
 
@@ -163,14 +204,14 @@ void Trace::setMark(const QString &mark)
         mMarks[size_t(mDepth)] = mark;
 }
 
-void Trace::trap(qint32 number, const QString &description, const QString &entry)
+void Trace::trap(qint32 number, const QString &description, const Entry &entry)
 {
     // The stack as it stood where the error arose: the live entries plus the
     // procedures the exception has already left.
     QStringList stack;
     int t = 0;
     for (int i = 1; i <= mDepth; ++i) {
-        stack << mEntries[size_t(i)] + mMarks[size_t(i)];
+        stack << mEntries[size_t(i)].toString() + mMarks[size_t(i)];
         if (mEntries[size_t(i)] == entry)
             t = i;
     }
@@ -184,7 +225,7 @@ void Trace::trap(qint32 number, const QString &description, const QString &entry
     if (!stack.isEmpty())
         rec.origin = stack.last();
     if (t > 0)
-        rec.trap = mEntries[size_t(t)] + mMarks[size_t(t)];
+        rec.trap = mEntries[size_t(t)].toString() + mMarks[size_t(t)];
     rec.stack = stack.join(QLatin1Char(','));
     rec.time = QDateTime::currentDateTime();
     mLastError = rec;
@@ -237,8 +278,7 @@ void Trace::internalError(qint32 number, const QString &description, const QStri
 // ------------------------------------------------------------------ guard
 
 ProcGuard::ProcGuard(const char *module, const char *procedure)
-    : mModule(QString::fromLatin1(module)), mProcedure(QString::fromLatin1(procedure)),
-      mUncaught(std::uncaught_exceptions())
+    : mModule(module), mProcedure(procedure), mUncaught(std::uncaught_exceptions())
 {
     Trace::instance().enter(mModule, mProcedure);
 }

@@ -58,10 +58,14 @@ public:
     // Convenience forms of the entry point.
     void enter(const QString &module, const QString &procedure);
     void exit(const QString &module, const QString &procedure);
+    // The same for names that live as long as the program (string literals):
+    // entering and leaving then copy no text at all.
+    void enter(const char *module, const char *procedure);
+    void exit(const char *module, const char *procedure);
     // Exit of a procedure left by an exception on its way to a trap: popped
     // like any exit, but remembered so the trap still reports it as the
     // origin and as part of the stack.
-    void exitUnwinding(const QString &module, const QString &procedure);
+    void exitUnwinding(const char *module, const char *procedure);
     void trapError(qint32 number, const QString &description, const QString &module, const QString &procedure);
 
     bool trappingEnabled() const { return mTrapping; }
@@ -86,17 +90,27 @@ public:
     void reset();
 
 private:
+    // One stack entry: the names as literals, or as text from QuorlAction.
+    struct Entry {
+        const char *module = nullptr;
+        const char *procedure = nullptr;
+        QString text;
+        QString toString() const;
+        bool operator==(const Entry &other) const;
+    };
+    static Entry entryOf(const QString &module, const QString &procedure);
+
     Trace() = default;
-    void push(const QString &entry);
-    void pop(const QString &entry);
-    void unwind(const QString &entry);
-    void trap(qint32 number, const QString &description, const QString &entry);
+    void push(Entry entry);
+    void pop(const Entry &entry);
+    void unwind(const Entry &entry);
+    void trap(qint32 number, const QString &description, const Entry &entry);
     void showReport();
     void internalError(qint32 number, const QString &description, const QString &internalProc,
                        qint32 appNumber, const QString &appDescription, const QString &appProc);
 
     bool mTrapping = false;
-    std::vector<QString> mEntries; // index 0 unused: positions are 1-based
+    std::vector<Entry> mEntries; // index 0 unused: positions are 1-based
     std::vector<QString> mMarks;
     int mDepth = 0;
     bool mPrepared = false;
@@ -113,16 +127,17 @@ private:
 // out, after an error too.
 class ProcGuard {
 public:
+    // The names must outlive the guard (string literals do).
     ProcGuard(const char *module, const char *procedure);
     ~ProcGuard();
     ProcGuard(const ProcGuard &) = delete;
     ProcGuard &operator=(const ProcGuard &) = delete;
-    const QString &module() const { return mModule; }
-    const QString &procedure() const { return mProcedure; }
+    QString module() const { return QLatin1String(mModule); }
+    QString procedure() const { return QLatin1String(mProcedure); }
 
 private:
-    QString mModule;
-    QString mProcedure;
+    const char *mModule;
+    const char *mProcedure;
     int mUncaught;
 };
 

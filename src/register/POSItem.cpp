@@ -19,6 +19,16 @@ namespace {
 
 const char *const kModule = "POSItem";
 
+// Writes a field's text only when it differs: refilling a row that shows the
+// same line repaints nothing (and, as for any unchanged text, raises nothing).
+bool setFieldText(QLineEdit *field, const QString &text)
+{
+    if (field->text() == text)
+        return false;
+    field->setText(text);
+    return true;
+}
+
 // Neighbouring fields overlap by one pixel so that they share a border.
 constexpr int kOverlap = 1;
 constexpr int kDefaultWidth = 600;
@@ -138,7 +148,7 @@ void POSItem::setFullUOM(const QString &fullUom)
 
 void POSItem::setUOM(const QString &uom)
 {
-    diag::run(kModule, "UOM_Let", [&] { txtUOM->setText(uom); });
+    diag::run(kModule, "UOM_Let", [&] { setFieldText(txtUOM, uom); });
 }
 
 QString POSItem::ItemName() const
@@ -149,8 +159,8 @@ QString POSItem::ItemName() const
 void POSItem::setItemName(const QString &name)
 {
     diag::run(kModule, "ItemName_Let", [&] {
-        txtName->setText(name);
-        txtName->setCursorPosition(0); // show the start of a long name
+        if (setFieldText(txtName, name))
+            txtName->setCursorPosition(0); // show the start of a long name
     });
 }
 
@@ -244,7 +254,7 @@ double POSItem::Disc() const
 
 void POSItem::setDisc(double percent)
 {
-    diag::run(kModule, "Disc_Let", [&] { txtDisc->setText(formatPlain(percent)); });
+    diag::run(kModule, "Disc_Let", [&] { setFieldText(txtDisc, formatPlain(percent)); });
 }
 
 double POSItem::Subtotal() const
@@ -254,7 +264,7 @@ double POSItem::Subtotal() const
 
 void POSItem::setSubtotal(double amount)
 {
-    diag::run(kModule, "Subtotal_Let", [&] { txtSubtotal->setText(formatCurrency(amount)); });
+    diag::run(kModule, "Subtotal_Let", [&] { setFieldText(txtSubtotal, formatCurrency(amount)); });
 }
 
 double POSItem::Price() const
@@ -265,7 +275,7 @@ double POSItem::Price() const
 void POSItem::setPrice(double price)
 {
     diag::run(kModule, "Price_Let", [&] {
-        txtPrice->setText(formatCurrency(price));
+        setFieldText(txtPrice, formatCurrency(price));
         UpdateSubtotal();
     });
 }
@@ -278,7 +288,7 @@ double POSItem::qty() const
 void POSItem::setQty(double quantity)
 {
     diag::run(kModule, "qty_Let", [&] {
-        txtQty->setText(formatPlain(quantity));
+        setFieldText(txtQty, formatPlain(quantity));
         UpdateSubtotal();
     });
 }

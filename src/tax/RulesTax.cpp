@@ -7,6 +7,7 @@
 #include "tax/TaxRuleTables.h"
 #include "tax/TaxSettings.h"
 
+#include <map>
 #include <numeric>
 #include <vector>
 
@@ -14,16 +15,54 @@ namespace vanta::tax {
 
 namespace {
 
+// The rule, bracket and jurisdiction rows one computation needs, each read
+// once: the lines of a sale share a handful of rules and tax types, and the
+// answers cannot change while the tax is being added up.
+class RuleTables {
+public:
+    RuleTables(const db::Database &db, qint32 customerId) : mDb(db), mCustomerId(customerId) {}
+
+    const std::vector<TaxType> &types(qint32 ruleId)
+    {
+        auto it = mTypes.find(ruleId);
+        if (it == mTypes.end())
+            it = mTypes.emplace(ruleId, RuleTaxTypes(mDb, ruleId)).first;
+        return it->second;
+    }
+    const std::vector<TaxSplit> &splits(qint32 typeId)
+    {
+        auto it = mSplits.find(typeId);
+        if (it == mSplits.end())
+            it = mSplits.emplace(typeId, TaxSplits(mDb, typeId)).first;
+        return it->second;
+    }
+    bool applies(const TaxType &type)
+    {
+        auto it = mApplies.find(type.id);
+        if (it == mApplies.end())
+            it = mApplies.emplace(type.id, InJurisdiction(mDb, toInteger(type.id), mCustomerId,
+                                                          type.jurisdictionType)).first;
+        return it->second;
+    }
+
+private:
+    const db::Database &mDb;
+    qint32 mCustomerId;
+    std::map<qint32, std::vector<TaxType>> mTypes;
+    std::map<qint32, std::vector<TaxSplit>> mSplits;
+    std::map<qint32, bool> mApplies;
+};
+
 // Sum of the shares of every tax type of the rule that applies to the
 // customer; `shares` gives the amounts one type's brackets yield.
 template <typename Shares>
-double ruleTax(const db::Database &db, qint32 ruleId, qint32 customerId, Shares &&shares)
+double ruleTax(RuleTables &tables, qint32 ruleId, Shares &&shares)
 {
     double tax = 0;
-    for (const TaxType &type : RuleTaxTypes(db, ruleId)) {
-        if (!InJurisdiction(db, toInteger(type.id), customerId, type.jurisdictionType))
+    for (const TaxType &type : tables.types(ruleId)) {
+        if (!tables.applies(type))
             continue;
-        const std::vector<double> amounts = shares(TaxSplits(db, type.id), type.round);
+        const std::vector<double> amounts = shares(tables.splits(type.id), type.round);
         tax = std::accumulate(amounts.begin(), amounts.end(), tax);
     }
     return tax;
@@ -34,13 +73,14 @@ double ruleTax(const db::Database &db, qint32 ruleId, qint32 customerId, Shares 
 double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
 {
     return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] {
+        RuleTables tables(store.database(), customerId);
         double tax = 0;
         for (const auto &line : items) {
             if (!line->Taxable())
                 continue;
             const double price = line->Price();
             const float qty = line->qty();
-            tax += ruleTax(store.database(), line->TaxRuleID(), customerId,
+            tax += ruleTax(tables, line->TaxRuleID(),
                            [&](const std::vector<TaxSplit> &splits, qint16 round) {
                                return LineTaxShares(splits, price, qty, round);
                            });
@@ -53,7 +93,8 @@ float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 custom
 {
     return diag::run("frmPOS", "GetShippingTaxFromTaxRules", 0.0f, [&] {
         const qint16 rule = asInteger(CompanyField(store, QStringLiteral("shipping tax rule")));
-        const double tax = ruleTax(store.database(), rule, customerId,
+        RuleTables tables(store.database(), customerId);
+        const double tax = ruleTax(tables, rule,
                                    [&](const std::vector<TaxSplit> &splits, qint16 round) {
                                        return ShippingTaxShares(splits, shipping, round);
                                    });

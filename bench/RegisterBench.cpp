@@ -1,0 +1,103 @@
+// The register on the large store: a scanned code through the key filter to
+// a priced, taxed line on screen, and start-up to a ready register.
+#include "BenchStore.h"
+
+#include "diagnostics/Trace.h"
+#include "platform/DialogRunner.h"
+#include "platform/ScriptedPrompt.h"
+#include "platform/SettingsStore.h"
+#include "register/RegisterSession.h"
+#include "register/frmPOS.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+
+using namespace vanta;
+
+namespace {
+
+// A register session with scripted boxes over the large store.
+struct BenchRegister {
+    BenchRegister()
+        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
+    {
+        bench::largeStore(); // generated before anything is timed
+        diag::Trace::instance().reset();
+    }
+    std::unique_ptr<frmPOS> openRegister()
+    {
+        auto pos = std::make_unique<frmPOS>(session, bench::largeStoreFolder());
+        pos->Form_Load();
+        pos->show();
+        QApplication::processEvents();
+        return pos;
+    }
+
+    QTemporaryDir config;
+    platform::ScriptedPrompt prompt; // a stock question is answered yes
+    platform::ScriptedDialogRunner dialogs;
+    platform::SettingsStore settings;
+    RegisterSession session;
+};
+
+void reportPercentiles(benchmark::State &state, std::vector<double> &ms)
+{
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double p) { return ms[std::min(ms.size() - 1, size_t(p * double(ms.size())))]; };
+    state.counters["median_ms"] = at(0.50);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["max_ms"] = ms.back();
+}
+
+void BM_ScanToPricedLine(benchmark::State &state)
+{
+    BenchRegister r;
+    auto pos = r.openRegister();
+    QWindow *window = pos->windowHandle();
+    const auto &codes = bench::samples().barcodes;
+    std::vector<double> ms;
+    size_t i = 0;
+    for (auto _ : state) {
+        if (i % 20 == 0) { // a sale of twenty lines, then the next sale
+            state.PauseTiming();
+            r.session.SaleItems.Clear();
+            state.ResumeTiming();
+        }
+        const QString &code = codes[qsizetype(i++ % size_t(codes.size()))];
+        QElapsedTimer t;
+        t.start();
+        QTest::keyClick(window, Qt::Key_BracketRight, Qt::ControlModifier);
+        for (QChar c : code)
+            QTest::keyClick(window, c.toLatin1());
+        QTest::keyClick(window, Qt::Key_Backslash, Qt::ControlModifier);
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    reportPercentiles(state, ms);
+}
+BENCHMARK(BM_ScanToPricedLine)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+void BM_StartUpToReadyRegister(benchmark::State &state)
+{
+    BenchRegister r;
+    std::vector<double> ms;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        auto pos = r.openRegister();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+        state.PauseTiming();
+        pos.reset();
+        r.session.closeStore();
+        state.ResumeTiming();
+    }
+    reportPercentiles(state, ms);
+}
+BENCHMARK(BM_StartUpToReadyRegister)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
