@@ -9,6 +9,10 @@
 #include <QString>
 #include <memory>
 
+namespace vanta::posting {
+class SaleDocuments;
+}
+
 namespace vanta::platform {
 class Prompt;
 class DialogRunner;
@@ -48,6 +52,8 @@ public:
     platform::DialogRunner &dialogs;
     platform::SettingsStore &settings;
     platform::ProfileFile users; // Users.ini: report settings per employee name
+    // Receipts and reports of posted sales; none means no printer.
+    posting::SaleDocuments *documents = nullptr;
 
     QString DataPath;     // folder holding vanta.mdb, no trailing separator
     QString PicturesPath; // DataPath + "/Pictures/"
