@@ -228,6 +228,12 @@ void frmPOS::buildControls()
         if (index >= 0)
             cmbCustomers_Click();
     });
+    connect(cmbPayType, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            cmbPayType_Click();
+    });
+    connect(txtAmountTendered, &QLineEdit::textChanged, this, &frmPOS::txtAmountTendered_Change);
+    txtAmountTendered->installEventFilter(this);
 }
 
 void frmPOS::buildMenus()
@@ -262,8 +268,14 @@ void frmPOS::buildMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));
-    help->addAction(QStringLiteral("Help C&ontents"))->setObjectName(QStringLiteral("mnuHelpContents"));
-    help->addAction(QStringLiteral("Help &Index"))->setObjectName(QStringLiteral("mnuHelpIndex"));
+    action(help, "mnuHelpContents", QStringLiteral("Help C&ontents"),
+           [this] { mHelp.ShowTopic(QStringLiteral("point_of_sale.htm")); });
+    action(help, "mnuHelpIndex", QStringLiteral("Help &Index"), [this] { mHelp.ShowIndex(); });
+    // F1 asks the help component for the register's topic.
+    auto *f1 = new QAction(this);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(f1, &QAction::triggered, this, [this] { mHelp.ShowTopic(QStringLiteral("Point_of_Sale.htm")); });
+    addAction(f1);
     help->addSeparator();
     mnuAbout = action(help, "mnuAbout", QStringLiteral("&About..."), &frmPOS::mnuAbout_Click);
 }
@@ -336,6 +348,8 @@ bool frmPOS::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == POSItem1[0] && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         placeHeadings();
+    if (watched == txtAmountTendered && tenderEvent(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

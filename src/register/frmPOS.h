@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HelpComponent.h"
 #include "platform/KeyboardHook.h"
 #include "platform/Prompt.h"
 
@@ -57,6 +58,7 @@ public:
     // The `Cust ID` of the customer shown, if any.
     std::optional<qint32> selectedCustomer() const;
     POSItem *row(int index) const { return POSItem1[size_t(index)]; }
+    QWidget *helpWindow() const { return mHelp.window(); }
     qint16 selectedRow() const { return SelectedRow; }
     bool scanning() const { return mfScanning; }
     // The window has closed (for good, not minimised to hold a sale).
@@ -134,6 +136,16 @@ private:
     void setAmountTendered(const QString &text);
     QString payTypeText() const;
 
+    // Payment.
+    bool isInvoicePayType() const;
+    double tenderedAmount() const;
+    bool AmountTenderedOK();
+    void cmbPayType_Click();
+    void txtAmountTendered_Change();
+    void txtAmountTendered_DblClick();
+    void txtAmountTendered_LostFocus();
+    bool tenderEvent(QEvent *event);
+
     RegisterSession &mSession;
     QString mDataOverride;
 
@@ -174,6 +186,7 @@ private:
     QAction *mnuReportOptions = nullptr;
     QAction *mnuAbout = nullptr;
     platform::KeyboardHook *whBarcode = nullptr;
+    platform::HelpComponent mHelp;
 
     // Register state of the window.
     bool mfUnload = false;

@@ -170,8 +170,7 @@ void frmPOS::cmdProcessTransaction_Click()
             return refuse("You must select a pay type before processing a sale.", cmbPayType);
         if (cmbCustomers->currentText().isEmpty())
             return refuse("You must select a customer before processing a sale.", cmbCustomers);
-        const bool invoice = payTypeText().toUpper() == QLatin1String("INVOICE");
-        if (!invoice && leadingNumber(txtAmountTendered->text()) < Get_Grand_Total())
+        if (!AmountTenderedOK())
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
         // Posting the sale follows here once it is part of the register.

@@ -1,0 +1,102 @@
+// Payment: the pay type, the amount tendered and the change due.
+#include "register/frmPOS.h"
+
+#include "diagnostics/Trace.h"
+#include "register/Currency.h"
+#include "register/RegisterSession.h"
+#include "register/SelectOnFocus.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <cmath>
+
+namespace vanta {
+
+bool frmPOS::isInvoicePayType() const { return payTypeText().toUpper() == QLatin1String("INVOICE"); }
+
+// The amount in the tender field. Amounts the register writes carry group
+// separators ("1,250.00"), so a number with separators reads whole; other
+// text counts by the number it starts with.
+double frmPOS::tenderedAmount() const
+{
+    const QString text = txtAmountTendered->text();
+    if (const std::optional<double> v = parseNumber(text))
+        return *v;
+    return leadingNumber(text);
+}
+
+bool frmPOS::AmountTenderedOK()
+{
+    return diag::run("frmPOS", "AmountTenderedOK", false,
+                     [&] { return isInvoicePayType() || tenderedAmount() >= Get_Grand_Total(); });
+}
+
+void frmPOS::cmbPayType_Click()
+{
+    diag::run("frmPOS", "cmbPayType_Click", [&] {
+        if (payTypeText() != QLatin1String("Cash") && !isInvoicePayType())
+            txtAmountTendered_DblClick();
+    });
+}
+
+void frmPOS::txtAmountTendered_DblClick()
+{
+    diag::run("frmPOS", "txtAmountTendered_DblClick",
+              [&] { setAmountTendered(formatNumber(Get_Grand_Total())); });
+}
+
+void frmPOS::txtAmountTendered_Change()
+{
+    diag::run("frmPOS", "txtAmountTendered_Change", [&] {
+        if (isInvoicePayType() && txtAmountTendered->text() != QLatin1String("0.00")) {
+            setAmountTendered(QStringLiteral("0.00")); // an invoice takes no tender
+            return;
+        }
+        const double tendered = tenderedAmount();
+        const double total = Get_Grand_Total();
+        lblChangeDue->setText(formatCurrency(tendered < total ? 0.0 : tendered - total));
+        if (tendered == 0 && isVisible()) {
+            txtAmountTendered->setFocus();
+            txtAmountTendered->selectAll();
+        }
+    });
+}
+
+void frmPOS::txtAmountTendered_LostFocus()
+{
+    diag::run("frmPOS", "txtAmountTendered_LostFocus", [&] {
+        const double tendered = tenderedAmount();
+        const double total = Get_Grand_Total();
+        if (tendered < total) {
+            lblChangeDue->setText(formatCurrency(0));
+            return;
+        }
+        setAmountTendered(formatNumber(std::round(tendered * 100.0) / 100.0));
+        lblChangeDue->setText(formatCurrency(tendered - total));
+    });
+}
+
+// Focus, click, double-click and leaving of the tender field.
+bool frmPOS::tenderEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        selectAllOnFocus(txtAmountTendered, static_cast<QFocusEvent *>(event)->reason());
+        break;
+    case QEvent::FocusOut:
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason
+            && static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
+            txtAmountTendered_LostFocus();
+        break;
+    case QEvent::MouseButtonDblClick:
+        txtAmountTendered_DblClick();
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace vanta

@@ -1,0 +1,83 @@
+#include "register/RegisterFixture.h"
+
+using namespace vanta;
+
+class Payment : public test::RegisterTest {
+protected:
+    // A sale of one Claw Hammer at 12.99 with tax by the fixed rate of 7.25 %:
+    // subtotal $12.99, tax $0.94, total $13.93.
+    void openWithHammer()
+    {
+        ts.db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7.25");
+        open();
+        pos->Add_Item(1001, 0, 0, 0, 0);
+        ASSERT_EQ(label("lblTotal"), "$13.93");
+    }
+    void choosePayType(const QString &name)
+    {
+        QComboBox *c = child<QComboBox>("cmbPayType");
+        c->setCurrentIndex(c->findText(name));
+    }
+    QLineEdit *tender() { return child<QLineEdit>("txtAmountTendered"); }
+};
+
+TEST_F(Payment, TenderAndChangeDue)
+{
+    openWithHammer();
+    choosePayType("Cash");
+    EXPECT_EQ(tender()->text(), "0.00"); // cash keeps the typed tender
+    tender()->setFocus();
+    tender()->selectAll();
+    QTest::keyClicks(tender(), "20");
+    EXPECT_EQ(label("lblChangeDue"), "$6.07");
+    child<QComboBox>("cmbCustomers")->setFocus(); // leaving rewrites the text
+    QApplication::processEvents();
+    EXPECT_EQ(tender()->text(), "20.00");
+    EXPECT_EQ(label("lblChangeDue"), "$6.07");
+
+    tender()->setText("13.93"); // exactly the total: no change, and it passes
+    EXPECT_EQ(label("lblChangeDue"), "$0.00");
+    tender()->setText("13.92");
+    button("cmdProcessTransaction")->setEnabled(true);
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text,
+              "You cannot process a sale while the amount tendered is less than the amount due.");
+    EXPECT_TRUE(tender()->hasFocus());
+
+    tender()->setText("1,250.00"); // amounts written with separators read whole
+    EXPECT_EQ(label("lblChangeDue"), "$1,236.07");
+}
+
+TEST_F(Payment, OtherPayTypesFillTheTotalAndInvoiceTakesNone)
+{
+    openWithHammer();
+    choosePayType("Credit Card");
+    EXPECT_EQ(tender()->text(), "13.93");
+    QTest::mouseDClick(tender(), Qt::LeftButton);
+    EXPECT_EQ(tender()->text(), "13.93");
+    choosePayType("INVOICE");
+    tender()->setText("5");
+    EXPECT_EQ(tender()->text(), "0.00");
+}
+
+TEST_F(Payment, ProcessChecksRunInOrder)
+{
+    open();
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton); // disabled: nothing
+    EXPECT_EQ(prompt.count(), 0);
+    button("cmdProcessTransaction")->setEnabled(true);
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "There are no items selected to sale.");
+    EXPECT_EQ(prompt.last().title, "Vanta! POS");
+    EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
+    pos->Add_Item(1001, 0, 0, 0, 0);
+    button("cmdProcessTransaction")->setEnabled(true);
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "You must select a pay type before processing a sale.");
+    EXPECT_TRUE(child<QComboBox>("cmbPayType")->hasFocus());
+    choosePayType("Cash");
+    child<QComboBox>("cmbCustomers")->setCurrentIndex(-1);
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    EXPECT_EQ(prompt.last().text, "You must select a customer before processing a sale.");
+    EXPECT_TRUE(child<QComboBox>("cmbCustomers")->hasFocus());
+}
