@@ -3,6 +3,7 @@
 #include "platform/DialogRunner.h"
 #include "platform/QtPrompt.h"
 #include "platform/SettingsStore.h"
+#include "posting/PrintedDocuments.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
 
@@ -40,6 +41,8 @@ int main(int argc, char **argv)
     vanta::RegisterSession session(prompt, dialogs, settings,
                                    QDir(settings.folder()).filePath(QStringLiteral("Users.ini")));
     vanta::diag::Trace::instance().setPrompt(&prompt);
+    vanta::posting::PrintedDocuments documents(session);
+    session.documents = &documents;
 
     vanta::frmPOS window(session, data);
     window.Form_Load();

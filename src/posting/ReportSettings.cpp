@@ -35,6 +35,15 @@ ReportSettings LoadReportSettings(platform::ProfileFile &profile, const QString 
     return s;
 }
 
+void SaveReportSettings(platform::ProfileFile &profile, const QString &employeeName, const ReportSettings &settings)
+{
+    profile.writeString(employeeName, QStringLiteral("Destination"), QString::number(settings.destination));
+    profile.writeString(employeeName, QStringLiteral("Report Display"), QString::number(settings.reportDisplay));
+    profile.writeString(employeeName, QStringLiteral("Window Display"), QString::number(settings.windowDisplay));
+    profile.writeString(employeeName, QStringLiteral("Always on Top"),
+                        settings.alwaysOnTop ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 void SetReportSettings(RegisterSession &session)
 {
     diag::run("frmPOS", "SetReportSettings",

@@ -17,6 +17,11 @@ namespace vanta::posting {
 // at logon it is read too.
 ReportSettings LoadReportSettings(platform::ProfileFile &profile, const QString &employeeName, bool atLogon);
 
+// Stores the four settings under the employee's name: the numbers as decimal
+// text, always on top as "1" or "0". Throws VantaError when the file cannot
+// be written.
+void SaveReportSettings(platform::ProfileFile &profile, const QString &employeeName, const ReportSettings &settings);
+
 // Start-up: the register's report settings for its current employee name.
 void SetReportSettings(RegisterSession &session);
 

@@ -263,8 +263,8 @@ void frmPOS::buildMenus()
     mnuManualAdd->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuManualAdd);
     utilities->addSeparator();
-    mnuReportOptions = utilities->addAction(QStringLiteral("&Report Options"));
-    mnuReportOptions->setObjectName(QStringLiteral("mnuReportOptions"));
+    mnuReportOptions = action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"),
+                              &frmPOS::mnuReportOptions_Click);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

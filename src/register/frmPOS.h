@@ -2,6 +2,7 @@
 
 #include "platform/HelpComponent.h"
 #include "platform/KeyboardHook.h"
+#include "posting/PostingRequest.h"
 #include "platform/Prompt.h"
 
 #include <QMainWindow>
@@ -132,7 +133,10 @@ private:
     void cmdShipping_Click();
     void cmdProcessTransaction_Click();
     void mnuAbout_Click();
+    void mnuReportOptions_Click();
     void showLogon();
+    posting::PostingRequest postingRequest(qint16 kind) const;
+    void startNextSale();
     void setAmountTendered(const QString &text);
     QString payTypeText() const;
 

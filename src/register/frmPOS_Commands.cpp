@@ -3,7 +3,12 @@
 
 #include "diagnostics/Trace.h"
 #include "platform/BarcodeLookup.h"
+#include "customers/InvoiceChecks.h"
+#include "customers/frmInvoice.h"
+#include "platform/DialogRunner.h"
 #include "platform/Utility.h"
+#include "posting/SalePosting.h"
+#include "posting/frmReportOptions.h"
 #include "register/Currency.h"
 #include "register/RegisterSession.h"
 #include "security/CommandGate.h"
@@ -14,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -173,7 +179,56 @@ void frmPOS::cmdProcessTransaction_Click()
         if (!AmountTenderedOK())
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
-        // Posting the sale follows here once it is part of the register.
+        if (!isInvoicePayType()) {
+            if (posting::ProcessTransaction(mSession, postingRequest(posting::OrdinarySale)))
+                startNextSale();
+            return;
+        }
+        const qint32 customer = *selectedCustomer();
+        if (!customers::AcceptInvoiceSale(mSession, customer, Get_Grand_Total()))
+            return;
+        frmInvoice dlg(
+            mSession, customer,
+            [this](const posting::InvoiceDetails &details) {
+                posting::PostingRequest request = postingRequest(posting::InvoiceSale);
+                request.invoice = details;
+                if (!posting::ProcessTransaction(mSession, request))
+                    return false; // the sale stays on the register
+                startNextSale();
+                return true;
+            },
+            this);
+        mSession.dialogs.run(dlg);
+    });
+}
+
+posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
+{
+    posting::PostingRequest request;
+    request.kind = kind;
+    request.saleId = mSession.mlSaleID;
+    request.customerId = selectedCustomer().value_or(0);
+    request.payTypeId = cmbPayType->currentData().toInt();
+    request.employeeId = mSession.employeeNumber;
+    request.amounts = {lblTotal->text(), lblTax->text(), txtAmountTendered->text(), lblChangeDue->text(),
+                       lblShipping->text()};
+    return request;
+}
+
+// After a sale was stored: a new, empty sale with nothing of the last one's
+// amounts left on the screen.
+void frmPOS::startNextSale()
+{
+    RefreshPOS();
+    DisableButtons();
+    clearAmounts();
+}
+
+void frmPOS::mnuReportOptions_Click()
+{
+    diag::run("frmPOS", "mnuReportOptions_Click", [&] {
+        frmReportOptions dlg(mSession, this);
+        mSession.dialogs.run(dlg);
     });
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cmath>
 
 namespace vanta {
 
@@ -143,8 +144,12 @@ void frmPOS::UpdateTotals()
 double frmPOS::Get_Grand_Total()
 {
     return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] {
-        return parseCurrency(lblSubtotal->text()) + parseCurrency(lblShipping->text())
-               + parseCurrency(lblTax->text());
+        // Added up in whole cents: 12.99 + 0.94 must be exactly 13.93, or a
+        // tender of exactly the total would count as too little.
+        qint64 cents = 0;
+        for (const QLabel *amount : {lblSubtotal, lblShipping, lblTax})
+            cents += std::llround(parseCurrency(amount->text()) * 100.0);
+        return double(cents) / 100.0;
     });
 }
 

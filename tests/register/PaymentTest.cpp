@@ -37,6 +37,14 @@ TEST_F(Payment, TenderAndChangeDue)
 
     tender()->setText("13.93"); // exactly the total: no change, and it passes
     EXPECT_EQ(label("lblChangeDue"), "$0.00");
+    button("cmdProcessTransaction")->setEnabled(true);
+    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    EXPECT_FALSE(prompt.texts().contains(
+        "You cannot process a sale while the amount tendered is less than the amount due."));
+    EXPECT_EQ(lines().Count(), 0); // stored: the next sale has begun
+    pos->Add_Item(1001, 0, 0, 0, 0);
+    ASSERT_EQ(label("lblTotal"), "$13.93");
+    choosePayType("Cash");
     tender()->setText("13.92");
     button("cmdProcessTransaction")->setEnabled(true);
     QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);

@@ -24,7 +24,7 @@ class ScanUnderX11 : public test::RegisterTest {
 protected:
     void focusWindow()
     {
-        QTest::qWaitForWindowExposed(pos.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pos.get()));
         ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(pos->winId())}), 0);
         QTRY_VERIFY(pos->isActiveWindow());
     }

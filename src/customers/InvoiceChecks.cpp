@@ -1,0 +1,67 @@
+#include "customers/InvoiceChecks.h"
+
+#include "customers/InvoiceCustomer.h"
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "platform/Prompt.h"
+#include "register/RegisterSession.h"
+
+#include <cmath>
+#include <optional>
+
+namespace vanta::customers {
+
+namespace {
+
+const char *const kModule = "modPOS";
+
+// The customer's credit limit as stored (single precision); none when the
+// customer does not exist or has no limit on file.
+std::optional<float> creditLimit(db::Store &store, qint32 custId)
+{
+    db::Recordset rs = seekCustomer(store, custId);
+    if (rs.noMatch())
+        return std::nullopt;
+    const QVariant limit = rs.field(QStringLiteral("credit limit"));
+    if (limit.isNull())
+        return std::nullopt;
+    return db::asSingle(limit);
+}
+
+// Whole cents, kept as a double so that any stored amount compares safely.
+double cents(double amount) { return std::round(amount * 100.0); }
+
+} // namespace
+
+bool OKtoInvoice(db::Store &store, qint32 custId)
+{
+    return diag::run(kModule, "OKtoInvoice", false, [&] {
+        const std::optional<float> limit = creditLimit(store, custId);
+        return limit && *limit > 0.0f;
+    });
+}
+
+bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal)
+{
+    return diag::run(kModule, "CreditLimitOK", false, [&] {
+        const std::optional<float> limit = creditLimit(store, custId);
+        return limit && cents(*limit) >= cents(displayedTotal);
+    });
+}
+
+bool AcceptInvoiceSale(RegisterSession &session, qint32 custId, double displayedTotal)
+{
+    const auto refuse = [&](const char *text) {
+        session.prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
+                               QStringLiteral("Vanta POS"));
+        return false;
+    };
+    db::Store &store = session.store();
+    if (!OKtoInvoice(store, custId))
+        return refuse("The selected customer does not have invoice permissions.");
+    if (!CreditLimitOK(store, custId, displayedTotal))
+        return refuse("The selected customer's credit limit is lower than sale total.");
+    return true;
+}
+
+} // namespace vanta::customers

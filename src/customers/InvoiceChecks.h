@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace vanta {
+class RegisterSession;
+}
+
+namespace vanta::db {
+class Store;
+}
+
+namespace vanta::customers {
+
+// The credit checks of an invoice sale (module "modPOS").
+
+// True when the customer exists and its `credit limit` is above 0; a null
+// limit allows no invoice.
+bool OKtoInvoice(db::Store &store, qint32 custId);
+
+// True when the customer exists and its `credit limit` is at least the
+// register's displayed total. The balance already owed is not counted. The
+// limit is kept in single precision, so both amounts are compared in cents:
+// a limit of 1234.57 covers a total of 1234.57.
+bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal);
+
+// The register's checks before the invoice dialog opens: tells the cashier
+// why the selected customer cannot buy on invoice or cannot buy this much,
+// and returns true only when the dialog may open.
+bool AcceptInvoiceSale(RegisterSession &session, qint32 custId, double displayedTotal);
+
+} // namespace vanta::customers

@@ -1,0 +1,115 @@
+#include "posting/PrintedDocuments.h"
+
+#include "diagnostics/Trace.h"
+#include "diagnostics/VantaError.h"
+#include "platform/DialogRunner.h"
+#include "platform/SettingsStore.h"
+#include "posting/DocumentOutput.h"
+#include "posting/Receipt.h"
+#include "posting/ReportEngine.h"
+#include "posting/SelectionFormula.h"
+#include "register/RegisterSession.h"
+#include "security/Logon.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <exception>
+
+namespace vanta::posting {
+
+namespace {
+const char *const kModule = "PrintedDocuments";
+}
+
+int PrintedDocuments::installedPrinters()
+{
+    return int(QPrinterInfo::availablePrinterNames().size());
+}
+
+PrintedDocuments::PrintedDocuments(RegisterSession &session, std::function<int()> printers)
+    : mSession(session), mPrinters(std::move(printers))
+{
+}
+
+QString PrintedDocuments::pdfFolder() const
+{
+    return mSession.settings
+        .read(QLatin1String(SettingsApplication), QLatin1String(SettingsSection), QLatin1String(PdfFolderKey))
+        .trimmed();
+}
+
+int PrintedDocuments::printerCount()
+{
+    return diag::run(kModule, "printerCount", 0, [&] { return pdfFolder().isEmpty() ? mPrinters() : 1; });
+}
+
+void PrintedDocuments::printReceipt(qint32 saleId, qint32 employeeId)
+{
+    diag::run(kModule, "printReceipt", [&] {
+        db::Store &store = mSession.store();
+        const RenderedDocument doc = receiptDocument(store, saleId, security::GetUserName(store, employeeId));
+        const QString folder = pdfFolder();
+        if (!folder.isEmpty())
+            toPdf(doc, folder, QStringLiteral("receipt-%1.pdf").arg(saleId));
+        else
+            printOnDefaultPrinter(doc);
+    });
+}
+
+void PrintedDocuments::printReport(const QString &layoutFile, qint32 saleId)
+{
+    diag::run(kModule, "printReport", [&] {
+        const QString layout = QDir(reportsFolder()).filePath(layoutFile);
+        const RenderedDocument doc = runReport(mSession.store(), layout, saleSelectionFormula(saleId));
+        const QString folder = pdfFolder();
+        if (!folder.isEmpty())
+            toPdf(doc, folder, QStringLiteral("%1-%2.pdf").arg(QFileInfo(layoutFile).completeBaseName()).arg(saleId));
+        else if (mSession.reportSettings.destination == 1)
+            printOnDefaultPrinter(doc);
+        else
+            preview(doc);
+    });
+}
+
+void PrintedDocuments::toPdf(const RenderedDocument &doc, const QString &folder, const QString &fileName)
+{
+    if (!QDir().mkpath(folder))
+        throw VantaError(76, QStringLiteral("The PDF folder %1 cannot be created.").arg(folder),
+                         QStringLiteral("Vanta printing"));
+    const QString path = QDir(folder).filePath(fileName);
+    writePdf(doc, path);
+    mLastPdf = path;
+}
+
+void PrintedDocuments::preview(const RenderedDocument &doc)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(doc.title);
+    QPrintPreviewDialog dlg(&printer);
+    dlg.setWindowTitle(doc.title);
+    const ReportSettings &settings = mSession.reportSettings;
+    dlg.setWindowFlag(Qt::WindowStaysOnTopHint, settings.alwaysOnTop);
+    if (settings.reportDisplay == 1)
+        dlg.setWindowState(Qt::WindowMinimized);
+    else if (settings.reportDisplay == 2)
+        dlg.setWindowState(Qt::WindowMaximized);
+
+    // Painting runs inside the preview's signal; a failure is carried out
+    // of it and raised once the preview is closed.
+    std::exception_ptr failure;
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&](QPrinter *target) {
+        try {
+            paintDocument(doc, *target);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    mSession.dialogs.run(dlg);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+} // namespace vanta::posting

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "posting/RenderedDocument.h"
+#include "posting/SaleDocuments.h"
+
+#include <QString>
+#include <functional>
+
+namespace vanta {
+class RegisterSession;
+}
+
+namespace vanta::posting {
+
+// Receipts and reports of posted sales, read from the session's store.
+//
+// Receipts print on the default printer. Reports follow the session's
+// report settings: destination 1 prints, anything else previews on screen
+// (the preview opens normal, minimized or maximized as "Report Display"
+// says, and stays on top when "Always on Top" is set).
+//
+// When the per-user setting "POS"/"Settings"/"Print To PDF" names a folder,
+// every receipt and report is written there as a PDF file instead
+// ("receipt-<sale>.pdf", "singlesale-<sale>.pdf", "packingslip-<sale>.pdf"),
+// whatever the destination, and the PDF output counts as a printer.
+class PrintedDocuments : public SaleDocuments {
+public:
+    static constexpr const char *SettingsApplication = "POS";
+    static constexpr const char *SettingsSection = "Settings";
+    static constexpr const char *PdfFolderKey = "Print To PDF";
+
+    // The printers installed on the system (CUPS through Qt print support).
+    static int installedPrinters();
+
+    // `printers` counts the installed printers (replaced in tests).
+    explicit PrintedDocuments(RegisterSession &session, std::function<int()> printers = &installedPrinters);
+
+    // The PDF folder of the setting; empty when output goes to printers.
+    QString pdfFolder() const;
+
+    int printerCount() override;
+    void printReceipt(qint32 saleId, qint32 employeeId) override;
+    void printReport(const QString &layoutFile, qint32 saleId) override;
+
+    // The PDF file written last (empty when none yet).
+    const QString &lastPdf() const { return mLastPdf; }
+
+private:
+    void toPdf(const RenderedDocument &doc, const QString &folder, const QString &fileName);
+    void preview(const RenderedDocument &doc);
+
+    RegisterSession &mSession;
+    std::function<int()> mPrinters;
+    QString mLastPdf;
+};
+
+} // namespace vanta::posting

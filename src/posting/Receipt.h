@@ -1,0 +1,25 @@
+#pragma once
+
+#include "posting/RenderedDocument.h"
+
+#include <QString>
+
+namespace vanta::db {
+class Store;
+}
+
+namespace vanta::posting {
+
+// Width of the receipt roll.
+inline constexpr double ReceiptWidthMm = 80.0;
+
+// The receipt of a posted sale, read from the store: the store's name and
+// address, sale number, date, employee, every line with quantity, unit price
+// and amount, the totals, the pay type, the amount tendered and the change.
+// Throws VantaError when the sale is not stored.
+QString renderReceiptHtml(db::Store &store, qint32 saleId, const QString &employeeName);
+
+// The same on an 80 mm roll, titled "Receipt <sale number>".
+RenderedDocument receiptDocument(db::Store &store, qint32 saleId, const QString &employeeName);
+
+} // namespace vanta::posting

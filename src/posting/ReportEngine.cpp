@@ -1,0 +1,54 @@
+#include "posting/ReportEngine.h"
+
+#include "posting/ReportFields.h"
+#include "posting/ReportLayout.h"
+#include "posting/SaleRecord.h"
+#include "posting/SelectionFormula.h"
+#include "security/Logon.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace vanta::posting {
+
+namespace {
+
+// Ordinary sales store the employee number as the sales representative;
+// print the employee's name for it.
+QString salesRepName(db::Store &store, const QString &stored)
+{
+    bool ok = false;
+    const qint32 number = stored.toInt(&ok);
+    if (!ok || number <= 0 || stored != QString::number(number))
+        return stored;
+    const QString name = security::GetUserName(store, number).simplified();
+    return name == QLatin1String("None") ? stored : name;
+}
+
+} // namespace
+
+QString reportsFolder()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QStringList candidates{program.filePath(QStringLiteral("reports")),
+                                 program.filePath(QStringLiteral("../share/vanta-pos/reports"))};
+    for (const QString &c : candidates)
+        if (QFileInfo(c).isDir())
+            return QDir::cleanPath(c);
+    return candidates.front();
+}
+
+RenderedDocument runReport(db::Store &store, const QString &layoutPath, const QString &selectionFormula)
+{
+    const qint32 saleId = parseSaleSelectionFormula(selectionFormula);
+    const ReportLayout layout = ReportLayout::load(layoutPath);
+    const SaleRecord sale = LoadSaleRecord(store, saleId);
+    RenderedDocument doc;
+    doc.title = QStringLiteral("%1 %2").arg(layout.title()).arg(saleId);
+    doc.html = layout.fill(saleReportData(sale, salesRepName(store, sale.salesRep)));
+    doc.page = layout.page();
+    return doc;
+}
+
+} // namespace vanta::posting

@@ -1,0 +1,143 @@
+#include "posting/SalePosting.h"
+
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "platform/Prompt.h"
+#include "platform/Utility.h"
+#include "posting/PostingSteps.h"
+#include "posting/SaleDocuments.h"
+#include "register/Currency.h"
+#include "register/RegisterSession.h"
+#include "tax/TaxRecording.h"
+#include "tax/TaxSettings.h"
+
+namespace vanta::posting {
+
+namespace {
+
+const char *const kModule = "modPOS";
+
+void notCompleted(platform::Prompt &prompt)
+{
+    prompt.message(QStringLiteral("You transaction was not completed successfully."), platform::Buttons::Ok,
+                   platform::Icon::None, QString());
+}
+
+// A busy timeout of the posting's own on the workspace's connection, put
+// back afterwards: the connection returns to the store's pool.
+class BusyTimeout {
+public:
+    BusyTimeout(db::Connection &conn, std::optional<int> ms) : mConn(conn)
+    {
+        if (!ms)
+            return;
+        mPrevious = mConn.scalar(QStringLiteral("PRAGMA busy_timeout")).toInt();
+        mConn.setBusyTimeout(*ms);
+    }
+    ~BusyTimeout()
+    {
+        if (mPrevious >= 0)
+            mConn.setBusyTimeout(mPrevious);
+    }
+    BusyTimeout(const BusyTimeout &) = delete;
+    BusyTimeout &operator=(const BusyTimeout &) = delete;
+
+private:
+    db::Connection &mConn;
+    int mPrevious = -1; // none set
+};
+
+float amount(const QString &text) { return float(parseCurrency(text)); }
+
+// Runs the steps in one transaction; true when it was committed. A failed
+// step or an error leaves the transaction to roll back.
+bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
+                       platform::Prompt &prompt, const PostingOptions &options)
+{
+    const IdSource newId = options.newId ? options.newId : IdSource([&store] { return platform::NewUniqueID(store); });
+    db::Workspace ws(store);
+    db::Connection &conn = ws.database().connection();
+    BusyTimeout wait(conn, options.busyTimeoutMs);
+    PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime()};
+    ctx.total = amount(request.amounts.total);
+    ctx.tax = amount(request.amounts.tax);
+    ctx.tendered = amount(request.amounts.tendered);
+    ctx.change = amount(request.amounts.change);
+    ctx.shipping = amount(request.amounts.shipping);
+
+    db::Transaction tx(conn);
+    const bool failed = WriteSaleRow(ctx) || DecrementStock(ctx) || WriteSoldLines(ctx) || RecordSaleTax(ctx)
+                        || (request.kind == InvoiceSale && RaiseCustomerBalance(ctx));
+    if (failed)
+        return false;
+    tx.commit();
+    return true;
+}
+
+// The posted sale's documents: the receipt of an ordinary sale, the invoice
+// reports of any other kind; nothing without a printer.
+void PrintSaleDocuments(RegisterSession &session, const PostingRequest &request)
+{
+    diag::run(kModule, "PrintSaleDocuments", [&] {
+        SaleDocuments *docs = session.documents;
+        if (!docs || docs->printerCount() < 1)
+            return;
+        if (request.kind == OrdinarySale) {
+            docs->printReceipt(request.saleId, request.employeeId);
+            return;
+        }
+        if (session.prompt.message(QStringLiteral("Do you want to print a packing list report now?"),
+                                   platform::Buttons::YesNo, platform::Icon::Question, QStringLiteral("Vanta POS"))
+            == platform::Answer::Yes)
+            docs->printReport(QStringLiteral("packingslip.rpt"), request.saleId);
+        docs->printReport(QStringLiteral("singlesale.rpt"), request.saleId);
+    });
+}
+
+} // namespace
+
+bool RecordSaleTax(PostingContext &ctx)
+{
+    switch (tax::GetTaxMethod(ctx.store)) {
+    case 2:
+        return tax::UpdateTaxTableFixed(ctx.ws, ctx.request.saleId, ctx.items, ctx.prompt);
+    case 3:
+        return tax::UpdateTaxTableFromRules(ctx.ws, ctx.request.saleId, ctx.request.customerId, ctx.items,
+                                            ctx.prompt);
+    default:
+        return false;
+    }
+}
+
+bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
+              platform::Prompt &prompt, const PostingOptions &options)
+{
+    return diag::run(kModule, "PostSale", false, [&] {
+        bool posted = false;
+        try {
+            posted = postInTransaction(store, items, request, prompt, options);
+        } catch (...) {
+            // Rolled back already; the error itself goes on to the trap.
+            notCompleted(prompt);
+            throw;
+        }
+        if (!posted)
+            notCompleted(prompt);
+        return posted;
+    });
+}
+
+bool ProcessTransaction(RegisterSession &session, const PostingRequest &request, const PostingOptions &options)
+{
+    return diag::run(kModule, "ProcessTransaction", false, [&] {
+        // The lines are cleared only once the sale is stored: a failed
+        // posting leaves the sale on the register as it was.
+        if (!PostSale(session.store(), session.SaleItems, request, session.prompt, options))
+            return false;
+        session.SaleItems.Clear();
+        PrintSaleDocuments(session, request);
+        return true;
+    });
+}
+
+} // namespace vanta::posting

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "posting/PostingRequest.h"
+
+#include <functional>
+#include <optional>
+
+namespace vanta {
+class RegisterSession;
+}
+namespace vanta::db {
+class Store;
+}
+namespace vanta::platform {
+class Prompt;
+}
+namespace vanta::sale {
+class clsSaleItems;
+}
+
+namespace vanta::posting {
+
+// Where sold-line numbers come from: a new candidate per call.
+using IdSource = std::function<qint32()>;
+
+struct PostingOptions {
+    // Candidates for `Sold ID`; NewUniqueID of the store when empty.
+    IdSource newId;
+    // How long the posting waits for another program's lock on the store
+    // before it gives up; the connection's own timeout when unset.
+    std::optional<int> busyTimeoutMs;
+};
+
+// Writes the sale in one transaction on a workspace of its own: the `Sales`
+// row, the stock decrements, the `Sold Items` rows, the tax records and, for
+// an invoice sale, the customer's new balance. True when the sale was
+// committed. When a step fails (a customer, variant or parent item is
+// missing, or tax recording failed) or the store raises an error (a lock
+// held by another program included), nothing is stored and "You transaction
+// was not completed successfully." is shown; an engine error then goes on to
+// the caller's error handling.
+bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
+              platform::Prompt &prompt, const PostingOptions &options = {});
+
+// Posts the register's current sale (module "modPOS"). Only after the commit
+// are the sale lines cleared and the documents printed: the receipt of an
+// ordinary sale, or for an invoice sale "packingslip.rpt" when the cashier
+// wants it and then "singlesale.rpt"; with no printer nothing is printed or
+// asked. On failure the sale stays on the register unchanged and the answer
+// is false; the register starts a new sale only on true.
+bool ProcessTransaction(RegisterSession &session, const PostingRequest &request,
+                        const PostingOptions &options = {});
+
+} // namespace vanta::posting

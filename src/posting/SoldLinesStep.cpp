@@ -1,0 +1,141 @@
+#include "posting/PostingSteps.h"
+
+#include "db/RowWriter.h"
+#include "db/Store.h"
+#include "diagnostics/VantaError.h"
+#include "sale/clsSaleItems.h"
+
+#include <QList>
+#include <map>
+
+namespace vanta::posting {
+
+namespace {
+
+// Far more draws than a sale of any size needs from a working id source.
+constexpr int kMaxDraws = 1000;
+
+// Sold-line numbers for one sale. A number must be free in the store, as
+// seen by a connection outside the posting's transaction (committed rows),
+// and not yet used by this sale, whose rows that connection cannot see.
+class SoldIdDrawer {
+public:
+    explicit SoldIdDrawer(PostingContext &ctx)
+        : mSource(ctx.newId),
+          mCommitted(indexedTable(ctx.store.ownConnection(), QStringLiteral("Sold Items"), QStringLiteral("Sold ID")))
+    {
+    }
+
+    qint32 draw()
+    {
+        for (;;) {
+            qint32 id = next();
+            while (mCommitted.seek(id))
+                id = next();
+            if (!mUsed.contains(id)) {
+                mUsed << id;
+                return id;
+            }
+        }
+    }
+
+private:
+    qint32 next()
+    {
+        if (++mDraws > kMaxDraws)
+            throw VantaError(3022, QStringLiteral("No unused number could be found for a sold line."),
+                             QStringLiteral("Vanta! POS"));
+        return mSource();
+    }
+
+    const IdSource &mSource;
+    db::Recordset mCommitted;
+    QList<qint32> mUsed;
+    int mDraws = 0;
+};
+
+// Costs of the sale lines: item cost plus the cost of the chosen options.
+class LineCosts {
+public:
+    explicit LineCosts(const db::Database &db)
+        : mItems(indexedTable(db, QStringLiteral("Items"), QStringLiteral("Item Index"))),
+          mSubItems(indexedTable(db, QStringLiteral("Subitems"), QStringLiteral("SubItemID"))),
+          mValues(indexedTable(db, QStringLiteral("Values"), QStringLiteral("ValueID")))
+    {
+    }
+
+    // Sum of `additionalcost` of the line's option values; a value without
+    // a row adds nothing.
+    float optionCost(const sale::clsSaleItem &line)
+    {
+        float cost = 0;
+        for (qint32 value : {line.OptionID1(), line.OptionID2(), line.OptionID3()})
+            cost += valueCost(value);
+        return cost;
+    }
+
+    // The parent item's cost plus the option cost; 0 when the variant or
+    // its parent is missing.
+    float variantCost(const sale::clsSaleItem &line)
+    {
+        if (!mSubItems.seek(line.ITEMINDEX()) || !mItems.seek(mSubItems.field(QStringLiteral("ItemID"))))
+            return 0;
+        return db::asSingle(mItems.field(QStringLiteral("our cost"))) + optionCost(line);
+    }
+
+private:
+    // Each value is looked up once per sale: most lines share value 0.
+    float valueCost(qint32 value)
+    {
+        auto it = mValueCosts.find(value);
+        if (it == mValueCosts.end())
+            it = mValueCosts.emplace(value, mValues.seek(value)
+                                                ? db::asSingle(mValues.field(QStringLiteral("additionalcost")))
+                                                : 0.0f).first;
+        return it->second;
+    }
+
+    db::Recordset mItems;
+    db::Recordset mSubItems;
+    db::Recordset mValues;
+    std::map<qint32, float> mValueCosts;
+};
+
+} // namespace
+
+bool WriteSoldLines(PostingContext &ctx)
+{
+    db::Recordset items = indexedTable(ctx.ws, QStringLiteral("Items"), QStringLiteral("Item Index"));
+    db::Recordset subItems = indexedTable(ctx.ws, QStringLiteral("Subitems"), QStringLiteral("SubItemID"));
+    db::RowWriter sold(ctx.ws.connection(), QStringLiteral("Sold Items"),
+                       {QStringLiteral("Sold ID"), QStringLiteral("sales id"), QStringLiteral("line item"),
+                        QStringLiteral("Item Index"), QStringLiteral("subitemsid"), QStringLiteral("Option1"),
+                        QStringLiteral("Option2"), QStringLiteral("Option3"), QStringLiteral("sold price"),
+                        QStringLiteral("qty sold"), QStringLiteral("taxed"), QStringLiteral("other costs")});
+    SoldIdDrawer soldIds(ctx);
+    LineCosts costs(ctx.ws);
+    qint16 lineNumber = 0;
+    for (const auto &line : ctx.items) {
+        QVariant item = line->ITEMINDEX();
+        QVariant variant;
+        QVariantList options{line->OptionID1(), line->OptionID2(), line->OptionID3()};
+        float otherCosts = 0;
+        if (items.seek(line->ITEMINDEX())) {
+            otherCosts = db::asSingle(items.field(QStringLiteral("our cost"))) + costs.optionCost(*line);
+        } else {
+            // A variant: sold under its parent item, with its own option values.
+            otherCosts = costs.variantCost(*line);
+            if (!subItems.seek(line->ITEMINDEX()))
+                return true;
+            item = subItems.field(QStringLiteral("ItemID"));
+            variant = line->ITEMINDEX();
+            options = {subItems.field(QStringLiteral("valueid1")), subItems.field(QStringLiteral("valueid2")),
+                       subItems.field(QStringLiteral("valueid3"))};
+        }
+        sold.add({soldIds.draw(), ctx.request.saleId, ++lineNumber, item, variant, options[0], options[1],
+                  options[2], line->Price(), line->qty(), line->Taxable(), otherCosts});
+    }
+    return false;
+}
+
+} // namespace vanta::posting

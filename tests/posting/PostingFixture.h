@@ -1,0 +1,165 @@
+#pragma once
+
+#include "diagnostics/Trace.h"
+#include "platform/DialogRunner.h"
+#include "platform/ScriptedPrompt.h"
+#include "platform/SettingsStore.h"
+#include "posting/SaleDocuments.h"
+#include "posting/SalePosting.h"
+#include "register/RegisterSession.h"
+#include "support/SaleFixtures.h"
+
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace vanta::test {
+
+// Documents of posted sales, recorded instead of printed.
+class RecordingDocuments : public posting::SaleDocuments {
+public:
+    int printerCount() override { return printers; }
+    void printReceipt(qint32 saleId, qint32 employeeId) override
+    {
+        printed << QStringLiteral("receipt %1 by %2").arg(saleId).arg(employeeId);
+    }
+    void printReport(const QString &layoutFile, qint32 saleId) override
+    {
+        printed << QStringLiteral("%1 %2").arg(layoutFile).arg(saleId);
+    }
+
+    int printers = 1;
+    QStringList printed;
+};
+
+// A register session on its own store with a small catalogue:
+//   customer 10: full address, two shipping lines, balance 100
+//   customer 11: no city, address or country; state IL, zip 62703
+//   item 100 (qty 10, sold 5, cost 2.50), option value 41 (cost 1.25)
+//   item 200 counts stock per variant; variant 2001 = values 11, 21 (costs
+//   0.75, 0.40), quantity 6
+//   item 300 does not; variant 3001 = value 31, quantity 8
+//   variant 4001 whose parent item 400 is missing
+// The company records no tax (tax option 0).
+class PostingTest : public ::testing::Test {
+protected:
+    PostingTest() : settings(config.path()), session(prompt, dialogs, settings, config.filePath("Users.ini"))
+    {
+        session.openStore(ts.path());
+        session.employeeNumber = 2;
+        seedCatalogue();
+    }
+    void SetUp() override { diag::Trace::instance().reset(); }
+    void TearDown() override { diag::Trace::instance().reset(); }
+
+    db::Store &store() { return session.store(); }
+    const db::Database &db() { return store().database(); }
+
+    void seedCatalogue()
+    {
+        const QStringList customer = {"Cust ID", "Name", "Address", "City", "state", "Zip", "Country",
+                                      "Shipping address Line 1", "Shipping address Line 2", "balance",
+                                      "credit limit", "Taxable"};
+        insertRow(db(), "Customers", customer,
+                  {10, "Ann Buyer", "1 Main St", "Springfield", "IL", "62701", "USA", "Ship 1", "Ship 2", 100,
+                   5000, true});
+        insertRow(db(), "Customers", customer,
+                  {11, "No City", QVariant(), QVariant(), "IL", "62703", QVariant(), QVariant(), QVariant(),
+                   QVariant(), QVariant(), true});
+        const QStringList item = {"Item Index", "Name", "qty", "total qty sold", "QuantityTrack", "our cost",
+                                  "Taxable"};
+        insertRow(db(), "Items", item, {100, "Hammer", 10, 5, false, 2.5, true});
+        insertRow(db(), "Items", item, {200, "T-Shirt", 50, 0, true, 4, true});
+        insertRow(db(), "Items", item, {300, "Cap", 30, 1, false, 3, false});
+        addSubItem(db(), 2001, 200, 11, 21, 0, 6);
+        addSubItem(db(), 3001, 300, 31, 0, 0, 8);
+        addSubItem(db(), 4001, 400, 0, 0, 0, 1);
+        const std::pair<qint32, double> optionCosts[] = {{11, 0.75}, {21, 0.40}, {31, 0.0}, {41, 1.25}};
+        for (const auto &[id, cost] : optionCosts)
+            insertRow(db(), "Values", {"ValueID", "additionalcost"}, {id, cost});
+        insertRow(db(), "Company", {"Name", "tax option", "sales tax"}, {"Store", 0, 7.0});
+    }
+
+    static sale::clsSaleItems::Line line(qint32 item, float price, float qty, qint32 o1 = 0, qint32 o2 = 0,
+                                         bool taxable = true)
+    {
+        auto l = std::make_shared<sale::clsSaleItem>();
+        l->setITEMINDEX(item);
+        l->setPrice(price);
+        l->setQty(qty);
+        l->setOptionID1(o1);
+        l->setOptionID2(o2);
+        l->setTaxable(taxable);
+        l->setTaxRuleID(1);
+        return l;
+    }
+    void sell(std::initializer_list<sale::clsSaleItems::Line> lines)
+    {
+        for (const auto &l : lines)
+            session.SaleItems.AddSaleItem(l);
+    }
+
+    static posting::PostingRequest request(qint16 kind, qint32 saleId, qint32 customer, const QString &total,
+                                           const QString &tax, const QString &tendered, const QString &change)
+    {
+        posting::PostingRequest r;
+        r.kind = kind;
+        r.saleId = saleId;
+        r.customerId = customer;
+        r.payTypeId = 3;
+        r.employeeId = 2;
+        r.amounts = {total, tax, tendered, change, QStringLiteral("$0.00")};
+        return r;
+    }
+
+    // Sold-line numbers offered in this order, then counting up from 9000.
+    posting::PostingOptions offering(std::deque<qint32> ids)
+    {
+        posting::PostingOptions o;
+        o.newId = [ids, next = 9000]() mutable {
+            if (ids.empty())
+                return next++;
+            const qint32 id = ids.front();
+            ids.pop_front();
+            return id;
+        };
+        return o;
+    }
+
+    // The first row of a query as column -> value.
+    QVariantMap row(const QString &sql, const QVariantList &params = {})
+    {
+        QVariantMap out;
+        db::Recordset rs = db().openQuery(sql, params);
+        if (!rs.eof())
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                out.insert(rs.fieldName(i), rs.field(i));
+        return out;
+    }
+
+    // Every row of the tables a posting writes, one line of text each.
+    std::string snapshot()
+    {
+        QStringList rows;
+        for (const char *table : {"Sales", "Sold Items", "Items", "Subitems", "Tax Holder", "Customers"}) {
+            db::Recordset rs = db().openQuery(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
+            for (; !rs.eof(); rs.moveNext()) {
+                QStringList values;
+                for (int i = 0; i < rs.fieldCount(); ++i)
+                    values << (rs.field(i).isNull() ? QStringLiteral("<null>") : rs.field(i).toString());
+                rows << QString::fromUtf8(table) + QLatin1Char(':') + values.join(QLatin1Char('|'));
+            }
+        }
+        return rows.join(QLatin1Char('\n')).toStdString();
+    }
+
+    TempStore ts;
+    QTemporaryDir config;
+    platform::ScriptedPrompt prompt;
+    platform::ScriptedDialogRunner dialogs;
+    platform::SettingsStore settings;
+    RegisterSession session;
+    RecordingDocuments docs;
+};
+
+} // namespace vanta::test

@@ -1,0 +1,111 @@
+#include "db/DemoStore.h"
+#include "db/Store.h"
+#include "posting/KillTestSale.h"
+#include "support/TempStore.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+using namespace vanta;
+using test::killtest::killLines;
+
+namespace {
+
+// Stock of every row the kill test's sale lowers, keyed "item N" / "variant N".
+std::map<QString, double> stock(const db::Database &db)
+{
+    std::map<QString, double> out;
+    for (const auto &k : killLines()) {
+        if (k.stockItem)
+            out[QStringLiteral("item %1").arg(k.stockItem)] =
+                db.scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {k.stockItem}).toDouble();
+        if (k.stockVariant)
+            out[QStringLiteral("variant %1").arg(k.stockVariant)] =
+                db.scalar("SELECT quantity FROM Subitems WHERE SubItemID = ?", {k.stockVariant}).toDouble();
+    }
+    return out;
+}
+
+int count(const db::Database &db, const char *sql) { return db.scalar(QString::fromUtf8(sql)).toInt(); }
+
+// The store as a new program finds it after the kill: every committed sale
+// whole, nothing of the interrupted one, the file sound.
+void checkStore(const QString &folder, const std::map<QString, double> &initial, const QList<qint32> &reported)
+{
+    db::Store store(folder);
+    const db::Database &db = store.database();
+    ASSERT_EQ(db.scalar("PRAGMA integrity_check").toString(), "ok");
+    const int sales = count(db, "SELECT count(*) FROM Sales");
+    EXPECT_EQ(count(db, "SELECT count(*) FROM Sales s WHERE (SELECT count(*) FROM \"Sold Items\" i"
+                        " WHERE i.\"sales id\" = s.\"Sales ID\") <> 4"),
+              0)
+        << "a sale without all of its lines";
+    EXPECT_EQ(count(db, "SELECT count(*) FROM \"Sold Items\" i WHERE NOT EXISTS"
+                        " (SELECT 1 FROM Sales s WHERE s.\"Sales ID\" = i.\"sales id\")"),
+              0)
+        << "orphan sold lines";
+    EXPECT_EQ(count(db, "SELECT count(*) FROM Sales s WHERE NOT EXISTS"
+                        " (SELECT 1 FROM \"Tax Holder\" h WHERE h.\"Sale ID\" = s.\"Sales ID\")"),
+              0)
+        << "a sale without its tax";
+    EXPECT_EQ(count(db, "SELECT count(*) FROM \"Tax Holder\" h WHERE NOT EXISTS"
+                        " (SELECT 1 FROM Sales s WHERE s.\"Sales ID\" = h.\"Sale ID\")"),
+              0);
+    std::map<QString, double> expected = initial;
+    for (const auto &k : killLines()) {
+        if (k.stockItem)
+            expected[QStringLiteral("item %1").arg(k.stockItem)] -= sales * double(k.qty);
+        if (k.stockVariant)
+            expected[QStringLiteral("variant %1").arg(k.stockVariant)] -= sales * double(k.qty);
+    }
+    EXPECT_EQ(stock(db), expected) << sales << " sales";
+    for (qint32 id : reported)
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM Sales WHERE \"Sales ID\" = ?", {id}).toInt(), 1)
+            << "sale " << id << " was reported committed";
+}
+
+} // namespace
+
+TEST(PostingKill, KilledPostingsLeaveOnlyWholeSales)
+{
+    test::TempStore ts;
+    db::fillDemoStore(ts.db());
+    const std::map<QString, double> initial = stock(ts.db());
+    ts.store.reset();
+
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> delayMs(20, 300);
+    QList<qint32> reported;
+    for (int round = 0; round < 10; ++round) {
+        QProcess child;
+        child.start(QStringLiteral(VANTA_POSTING_CHILD), {ts.path()});
+        ASSERT_TRUE(child.waitForStarted()) << child.errorString().toStdString();
+        while (!child.canReadLine())
+            ASSERT_TRUE(child.waitForReadyRead(20000)) << child.readAllStandardError().toStdString();
+        ASSERT_EQ(child.readLine().trimmed(), "ready");
+
+        // Let it post for a random while, then kill it wherever it is.
+        const int delay = delayMs(rng);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < delay && child.state() == QProcess::Running)
+            child.waitForReadyRead(int(std::max<qint64>(1, delay - clock.elapsed())));
+        ASSERT_EQ(child.state(), QProcess::Running) << child.readAllStandardError().toStdString();
+        child.kill();
+        child.waitForFinished();
+        for (const QByteArray &line : child.readAllStandardOutput().split('\n'))
+            if (!line.trimmed().isEmpty())
+                reported << line.trimmed().toInt();
+
+        SCOPED_TRACE(testing::Message() << "round " << round << ", killed after " << delay << " ms");
+        checkStore(ts.path(), initial, reported);
+        if (HasFatalFailure() || HasFailure())
+            return;
+    }
+    EXPECT_GT(reported.size(), 10) << "the child committed too few sales for the test to mean much";
+}

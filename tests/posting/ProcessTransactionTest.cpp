@@ -1,0 +1,163 @@
+#include "posting/PostingFixture.h"
+
+#include "db/DbError.h"
+
+using namespace vanta;
+using namespace vanta::posting;
+using platform::Answer;
+
+namespace {
+
+const QString kNotCompleted = QStringLiteral("You transaction was not completed successfully.");
+
+class ProcessSale : public test::PostingTest {
+protected:
+    ProcessSale() { session.documents = &docs; }
+
+    bool process(qint16 kind, qint32 saleId, qint32 customer, const PostingOptions &options = {})
+    {
+        return ProcessTransaction(session, request(kind, saleId, customer, "$20.00", "$0.00", "$20.00", "$0.00"),
+                                  options);
+    }
+    int salesRows(qint32 saleId)
+    {
+        return db().scalar("SELECT count(*) FROM \"Sales\" WHERE \"Sales ID\" = ?", {saleId}).toInt();
+    }
+    // The keys of the lines on the register.
+    QStringList lineKeys() const
+    {
+        QStringList keys;
+        for (const auto &l : session.SaleItems)
+            keys << sale::clsSaleItems::KeyOf(*l);
+        return keys;
+    }
+};
+
+} // namespace
+
+TEST_F(ProcessSale, PrintsOnlyAfterTheSaleIsStored)
+{
+    sell({line(100, 20, 1)});
+    ASSERT_TRUE(process(OrdinarySale, 31, 10));
+    EXPECT_EQ(docs.printed, QStringList({"receipt 31 by 2"}));
+    EXPECT_EQ(session.SaleItems.Count(), 0);
+    EXPECT_EQ(prompt.count(), 0);
+
+    // Invoice sales ask for the packing list, then print the sale report.
+    for (const auto &[answer, saleId, expected] :
+         {std::tuple{Answer::Yes, 32, QStringList({"packingslip.rpt 32", "singlesale.rpt 32"})},
+          std::tuple{Answer::No, 33, QStringList({"singlesale.rpt 33"})}}) {
+        docs.printed.clear();
+        prompt.clearRecord();
+        prompt.answer(answer);
+        sell({line(100, 20, 1)});
+        ASSERT_TRUE(process(InvoiceSale, saleId, 10));
+        EXPECT_EQ(docs.printed, expected);
+        ASSERT_EQ(prompt.count(), 1);
+        EXPECT_EQ(prompt.last().text, "Do you want to print a packing list report now?");
+        EXPECT_EQ(prompt.last().buttons, platform::Buttons::YesNo);
+        EXPECT_EQ(prompt.last().icon, platform::Icon::Question);
+        EXPECT_EQ(prompt.last().title, "Vanta POS");
+    }
+
+    // No printer, or no document service: stored, nothing asked or printed.
+    docs.printed.clear();
+    prompt.clearRecord();
+    docs.printers = 0;
+    sell({line(100, 20, 1)});
+    EXPECT_TRUE(process(InvoiceSale, 34, 10));
+    session.documents = nullptr;
+    sell({line(100, 20, 1)});
+    EXPECT_TRUE(process(OrdinarySale, 35, 10));
+    EXPECT_EQ(salesRows(34) + salesRows(35), 2);
+    EXPECT_TRUE(docs.printed.isEmpty());
+    EXPECT_EQ(prompt.count(), 0);
+}
+
+TEST_F(ProcessSale, FailedStepLeavesStoreAndSaleAsTheyWere)
+{
+    struct Case {
+        const char *what;
+        qint16 kind;
+        qint32 customer;
+        std::vector<sale::clsSaleItems::Line> lines;
+    };
+    const Case cases[] = {
+        {"customer of an ordinary sale missing", OrdinarySale, 404, {line(100, 20, 1)}},
+        {"variant missing", OrdinarySale, 10, {line(100, 20, 1), line(9999, 1, 1)}},
+        {"parent item of a variant missing", OrdinarySale, 10, {line(4001, 1, 1), line(100, 20, 1)}},
+        {"customer of an invoice sale missing", InvoiceSale, 404, {line(100, 20, 1), line(2001, 5, 1, 11, 21)}},
+    };
+    for (const Case &c : cases) {
+        session.SaleItems.Clear();
+        for (const auto &l : c.lines)
+            session.SaleItems.AddSaleItem(l);
+        const QStringList keys = lineKeys();
+        const std::string before = snapshot();
+        prompt.clearRecord();
+        EXPECT_FALSE(process(c.kind, 40, c.customer)) << c.what;
+        EXPECT_EQ(snapshot(), before) << c.what;
+        EXPECT_EQ(lineKeys(), keys) << c.what;
+        ASSERT_EQ(prompt.count(), 1) << c.what;
+        EXPECT_EQ(prompt.last().text, kNotCompleted);
+        EXPECT_EQ(prompt.last().buttons, platform::Buttons::Ok);
+        EXPECT_EQ(prompt.last().title, platform::applicationTitle());
+    }
+    EXPECT_TRUE(docs.printed.isEmpty());
+
+    // Tax recording fails on a sale that already has its "Fixed Tax" row.
+    db().execute("UPDATE \"Company\" SET \"tax option\" = 2");
+    test::insertRow(db(), "Tax Holder", {"Sale ID", "Tax agency", "total"}, {41, "Fixed Tax", 1.0});
+    std::string before = snapshot();
+    prompt.clearRecord();
+    EXPECT_FALSE(process(OrdinarySale, 41, 10));
+    EXPECT_EQ(snapshot(), before);
+    ASSERT_EQ(prompt.count(), 2);
+    EXPECT_TRUE(prompt.texts()[0].startsWith("3519 ")) << prompt.texts()[0].toStdString();
+    EXPECT_EQ(prompt.texts()[1], kNotCompleted);
+
+    // An engine error (the sale number is taken) rolls back too and reaches
+    // the error report once trapping is on.
+    test::insertRow(db(), "Sales", {"Sales ID"}, {42});
+    before = snapshot();
+    prompt.clearRecord();
+    EXPECT_THROW(process(OrdinarySale, 42, 10), db::DbError);
+    diag::Trace::instance().setTrappingEnabled(true);
+    diag::Trace::instance().setPrompt(&prompt);
+    EXPECT_FALSE(process(OrdinarySale, 42, 10));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(lineKeys(), QStringList({"Key100000", "Key200111210"}));
+    ASSERT_EQ(prompt.count(), 3);
+    EXPECT_EQ(prompt.texts()[0], kNotCompleted) << "shown before the error went on";
+    EXPECT_EQ(prompt.texts()[1], kNotCompleted);
+    EXPECT_TRUE(prompt.texts()[2].startsWith("Error 3519")) << prompt.texts()[2].toStdString();
+}
+
+TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
+{
+    // Another program holds the store's write lock.
+    db::Store other(ts.path());
+    db::Workspace holder(other);
+    holder.beginTrans();
+    diag::Trace::instance().setTrappingEnabled(true);
+    diag::Trace::instance().setPrompt(&prompt);
+    PostingOptions quick;
+    quick.busyTimeoutMs = 50;
+
+    sell({line(100, 20, 1), line(3001, 10, 2, 31)});
+    const std::string before = snapshot();
+    EXPECT_FALSE(process(OrdinarySale, 50, 10, quick));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(session.SaleItems.Count(), 2);
+    ASSERT_EQ(prompt.count(), 2);
+    EXPECT_EQ(prompt.texts()[0], kNotCompleted);
+    EXPECT_TRUE(prompt.texts()[1].contains("locked by another program")) << prompt.texts()[1].toStdString();
+
+    holder.rollback();
+    prompt.clearRecord();
+    EXPECT_TRUE(process(OrdinarySale, 50, 10, quick));
+    EXPECT_EQ(salesRows(50), 1);
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 50").toInt(), 2);
+    EXPECT_EQ(session.SaleItems.Count(), 0);
+    EXPECT_EQ(prompt.count(), 0);
+}

@@ -1,0 +1,141 @@
+#include "posting/PostingFixture.h"
+
+#include "posting/PostingSteps.h"
+
+using namespace vanta;
+using namespace vanta::posting;
+
+namespace {
+
+class SalePosting : public test::PostingTest {
+protected:
+    QVariantMap sale(qint32 id) { return row("SELECT * FROM \"Sales\" WHERE \"Sales ID\" = ?", {id}); }
+    QVariantMap item(qint32 id) { return row("SELECT * FROM \"Items\" WHERE \"Item Index\" = ?", {id}); }
+    QVariantMap variant(qint32 id) { return row("SELECT * FROM \"Subitems\" WHERE \"SubItemID\" = ?", {id}); }
+    QVariantMap soldLine(qint32 saleId, int lineItem)
+    {
+        return row("SELECT * FROM \"Sold Items\" WHERE \"sales id\" = ? AND \"line item\" = ?", {saleId, lineItem});
+    }
+    static double single(double v) { return double(float(v)); }
+};
+
+} // namespace
+
+TEST_F(SalePosting, OrdinarySaleStoresSaleLinesAndStock)
+{
+    // A Sold ID already committed by an earlier sale.
+    test::insertRow(db(), "Sold Items", {"Sold ID", "sales id"}, {9, 1});
+    sell({line(100, 12.5f, 2, 41), line(2001, 15, 1, 11, 21), line(3001, 10, 3, 31, 0, false)});
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    // 500 comes twice within the sale, 9 is taken in the store.
+    ASSERT_TRUE(PostSale(store(), session.SaleItems,
+                         request(OrdinarySale, 777, 10, "$1,234.56", "$80.00", "$1,300.00", "$65.44"), prompt,
+                         offering({500, 500, 501, 9, 502})));
+    EXPECT_EQ(prompt.count(), 0);
+
+    const QVariantMap s = sale(777);
+    EXPECT_DOUBLE_EQ(s["total of sale"].toDouble(), single(1234.56));
+    EXPECT_DOUBLE_EQ(s["Tax"].toDouble(), 80.0);
+    EXPECT_DOUBLE_EQ(s["total paid"].toDouble(), 1300.0);
+    EXPECT_DOUBLE_EQ(s["amount tendered"].toDouble(), 1300.0);
+    EXPECT_DOUBLE_EQ(s["Change"].toDouble(), single(65.44));
+    EXPECT_DOUBLE_EQ(s["Shipping"].toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(s["tax percent"].toDouble(), 6.9) << "80 / 1154.56, one decimal";
+    const QDateTime posted = QDateTime::fromString(s["date of sale"].toString(), Qt::ISODate);
+    EXPECT_TRUE(posted >= before && posted <= QDateTime::currentDateTime()) << s["date of sale"].toString().toStdString();
+    EXPECT_EQ(s["due date"], s["date of sale"]);
+    EXPECT_TRUE(s["shipdate"].isNull());
+    EXPECT_EQ(s["cust id"].toInt(), 10);
+    EXPECT_EQ(s["paytype"].toInt(), 3);
+    EXPECT_EQ(s["sold by"].toInt(), 2);
+    EXPECT_EQ(s["TypeID"].toInt(), 0);
+    EXPECT_EQ(s["billingaddressline1"].toString(), "Ann Buyer");
+    EXPECT_EQ(s["billingaddressline2"].toString(), "1 Main St");
+    EXPECT_EQ(s["billingaddressline3"].toString(), "Springfield, IL  62701");
+    EXPECT_EQ(s["billingaddressline4"].toString(), "USA");
+    EXPECT_EQ(s["billingaddressline5"].toString(), " ");
+    EXPECT_EQ(s["Shippingaddressline1"].toString(), "Ship 1");
+    EXPECT_EQ(s["Shippingaddressline2"].toString(), "Ship 2");
+    EXPECT_TRUE(s["Shippingaddressline3"].isNull());
+    EXPECT_EQ(s["paidinfull"].toInt(), 1);
+    EXPECT_EQ(s["Paid"].toString(), "Yes");
+    for (const char *none : {"ShippingMethod", "purchaseordernumber", "terms", "MemotoCustomer", "approvalcode",
+                             "transactionid"})
+        EXPECT_EQ(s[none].toString(), "None") << none;
+    EXPECT_TRUE(!s["Memo"].isNull() && s["Memo"].toString().isEmpty());
+    EXPECT_EQ(s["SalesRepresentative"].toString(), "2");
+
+    // Lines 1..3 with distinct numbers; variants name their parent and own values.
+    const QVariantMap l1 = soldLine(777, 1), l2 = soldLine(777, 2), l3 = soldLine(777, 3);
+    EXPECT_EQ(l1["Sold ID"].toInt(), 500);
+    EXPECT_EQ(l2["Sold ID"].toInt(), 501);
+    EXPECT_EQ(l3["Sold ID"].toInt(), 502);
+    EXPECT_EQ(l1["Item Index"].toInt(), 100);
+    EXPECT_TRUE(l1["subitemsid"].isNull());
+    EXPECT_EQ(l1["Option1"].toInt(), 41);
+    EXPECT_DOUBLE_EQ(l1["sold price"].toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(l1["qty sold"].toDouble(), 2.0);
+    EXPECT_EQ(l1["taxed"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(l1["other costs"].toDouble(), 3.75) << "item cost plus option cost";
+    EXPECT_EQ(l2["Item Index"].toInt(), 200);
+    EXPECT_EQ(l2["subitemsid"].toInt(), 2001);
+    EXPECT_EQ(QList<int>({l2["Option1"].toInt(), l2["Option2"].toInt(), l2["Option3"].toInt()}),
+              QList<int>({11, 21, 0}));
+    EXPECT_DOUBLE_EQ(l2["other costs"].toDouble(), single(4.0f + 0.75f + 0.40f));
+    EXPECT_EQ(l3["Item Index"].toInt(), 300);
+    EXPECT_EQ(l3["taxed"].toInt(), 0);
+    EXPECT_DOUBLE_EQ(l3["other costs"].toDouble(), 3.0);
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 777").toInt(), 3);
+
+    // Stock: the plain item; the tracked variant's own stock and its parent's
+    // sold count; the untracked variant's parent item.
+    EXPECT_DOUBLE_EQ(item(100)["qty"].toDouble(), 8);
+    EXPECT_DOUBLE_EQ(item(100)["total qty sold"].toDouble(), 7);
+    EXPECT_DOUBLE_EQ(variant(2001)["quantity"].toDouble(), 5);
+    EXPECT_DOUBLE_EQ(item(200)["qty"].toDouble(), 50);
+    EXPECT_DOUBLE_EQ(item(200)["total qty sold"].toDouble(), 1);
+    EXPECT_DOUBLE_EQ(variant(3001)["quantity"].toDouble(), 8);
+    EXPECT_DOUBLE_EQ(item(300)["qty"].toDouble(), 27);
+    EXPECT_DOUBLE_EQ(item(300)["total qty sold"].toDouble(), 4);
+
+    EXPECT_DOUBLE_EQ(row("SELECT balance FROM Customers WHERE \"Cust ID\" = 10")["balance"].toDouble(), 100)
+        << "an ordinary sale leaves the balance";
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Tax Holder\"").toInt(), 0) << "tax option 0 records nothing";
+}
+
+TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
+{
+    sell({line(100, 5, 1)});
+    ASSERT_TRUE(PostSale(store(), session.SaleItems, request(OrdinarySale, 1, 11, "$5.00", "$5.00", "$5", "0"),
+                         prompt));
+    const QVariantMap s = sale(1);
+    EXPECT_EQ(s["billingaddressline3"].toString(), "IL  62703") << "no city: state, two spaces, zip";
+    EXPECT_TRUE(s["billingaddressline2"].isNull());
+    EXPECT_TRUE(s["billingaddressline4"].isNull());
+    EXPECT_DOUBLE_EQ(s["tax percent"].toDouble(), 0.0) << "total equals tax";
+    EXPECT_DOUBLE_EQ(TaxPercent(107.5f, 7.5f), 7.5);
+    EXPECT_DOUBLE_EQ(TaxPercent(-1.0f, 1.0f), -50.0);
+
+    // An invoice paid in part: the dialog's texts, the unpaid rest on the balance.
+    PostingRequest invoice = request(InvoiceSale, 2, 10, "$250.00", "$0.00", "$100.00", "$0.00");
+    invoice.invoice = InvoiceDetails{"PO-1", "Net 30", "UPS Ground", {"B1", "B2", "B3", "B4", "B5"},
+                                     {"S1", "S2", "S3"}, "memo", QString(60, QLatin1Char('m')), "Jo"};
+    ASSERT_TRUE(PostSale(store(), session.SaleItems, invoice, prompt));
+    const QVariantMap v = sale(2);
+    EXPECT_EQ(v["TypeID"].toInt(), 3);
+    EXPECT_EQ(v["paidinfull"].toInt(), 0);
+    EXPECT_EQ(v["Paid"].toString(), "No");
+    EXPECT_EQ(v["purchaseordernumber"].toString(), "PO-1");
+    EXPECT_EQ(v["terms"].toString(), "Net 30");
+    EXPECT_EQ(v["ShippingMethod"].toString(), "UPS Ground");
+    EXPECT_EQ(v["billingaddressline1"].toString(), "B1");
+    EXPECT_EQ(v["billingaddressline5"].toString(), "B5");
+    EXPECT_EQ(v["Shippingaddressline3"].toString(), "S3");
+    EXPECT_EQ(v["Shippingaddressline4"].toString(), "");
+    EXPECT_EQ(v["Memo"].toString(), "memo");
+    EXPECT_EQ(v["MemotoCustomer"].toString(), QString(50, QLatin1Char('m')));
+    EXPECT_EQ(v["SalesRepresentative"].toString(), "Jo");
+    EXPECT_FALSE(v["shipdate"].toString().isEmpty());
+    EXPECT_EQ(v["approvalcode"].toString(), "None");
+    EXPECT_DOUBLE_EQ(row("SELECT balance FROM Customers WHERE \"Cust ID\" = 10")["balance"].toDouble(), 250.0);
+}
