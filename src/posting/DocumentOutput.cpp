@@ -15,24 +15,24 @@ namespace {
 
 const QString kSource = QStringLiteral("Vanta printing");
 
-void setPage(QPagedPaintDevice &device, const QPageSize &size, const PageSpec &spec)
+void setPage(QPagedPaintDevice &device, const QPageSize &size, const PageSpec &page)
 {
-    const QPageLayout layout(size, spec.orientation, spec.marginsMm, QPageLayout::Millimeter);
+    const QPageLayout layout(size, page.orientation, page.marginsMm, QPageLayout::Millimeter);
     if (!device.setPageLayout(layout)) {
         // A printer that refuses the size keeps its own paper; the margins
         // still apply.
-        device.setPageMargins(spec.marginsMm, QPageLayout::Millimeter);
+        device.setPageMargins(page.marginsMm, QPageLayout::Millimeter);
     }
 }
 
 // A roll as long as the laid-out content, plus its margins.
-void fitRollToContent(QTextDocument &text, QPagedPaintDevice &device, const PageSpec &spec)
+void fitRollToContent(QTextDocument &text, QPagedPaintDevice &device, const PageSpec &page)
 {
     text.setTextWidth(device.width());
     const double contentMm = text.size().height() * 25.4 / device.logicalDpiY();
-    const double widthMm = spec.size.size(QPageSize::Millimeter).width();
-    const double heightMm = contentMm + spec.marginsMm.top() + spec.marginsMm.bottom() + 2.0;
-    setPage(device, QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, spec.size.name()), spec);
+    const double widthMm = page.size.size(QPageSize::Millimeter).width();
+    const double heightMm = contentMm + page.marginsMm.top() + page.marginsMm.bottom() + 2.0;
+    setPage(device, QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, page.size.name()), page);
 }
 
 // "Invoice 1234 - page 2 of 3" in the bottom margin, under the text's right edge.

@@ -1,5 +1,7 @@
 #include "posting/PostingSteps.h"
 
+#include "db/RowWriter.h"
+
 #include <cmath>
 
 namespace vanta::posting {
@@ -7,6 +9,25 @@ namespace vanta::posting {
 namespace {
 
 const QString kNone = QStringLiteral("None");
+
+// The columns given a value in a new row, stored with one INSERT; columns
+// left out stay null.
+class NewRow {
+public:
+    void set(const QString &column, const QVariant &value)
+    {
+        mColumns << column;
+        mValues << value;
+    }
+    void insert(const db::Database &db, const QString &table) const
+    {
+        db::RowWriter(db.connection(), table, mColumns).add(mValues);
+    }
+
+private:
+    QStringList mColumns;
+    QVariantList mValues;
+};
 
 // "City, state  Zip" from the parts that are not null.
 QString cityLine(db::Recordset &customer)
@@ -25,57 +46,57 @@ QString cityLine(db::Recordset &customer)
 }
 
 // Copies a customer column to a sale column unless it is null.
-void copyUnlessNull(db::Recordset &sale, const QString &column, db::Recordset &customer, const QString &source)
+void copyUnlessNull(NewRow &sale, const QString &column, db::Recordset &customer, const QString &source)
 {
     const QVariant value = customer.field(source);
     if (!value.isNull())
-        sale.setField(column, value);
+        sale.set(column, value);
 }
 
 // Billing and shipping addresses of an ordinary sale; false when the
 // customer is missing.
-bool fillOrdinary(PostingContext &ctx, db::Recordset &sale)
+bool fillOrdinary(PostingContext &ctx, NewRow &sale)
 {
     db::Recordset customer = indexedTable(ctx.ws, QStringLiteral("Customers"), QStringLiteral("Cust ID"));
     if (!customer.seek(ctx.request.customerId))
         return false;
     copyUnlessNull(sale, QStringLiteral("billingaddressline1"), customer, QStringLiteral("Name"));
     copyUnlessNull(sale, QStringLiteral("billingaddressline2"), customer, QStringLiteral("Address"));
-    sale.setField(QStringLiteral("billingaddressline3"), cityLine(customer));
+    sale.set(QStringLiteral("billingaddressline3"), cityLine(customer));
     copyUnlessNull(sale, QStringLiteral("billingaddressline4"), customer, QStringLiteral("Country"));
-    sale.setField(QStringLiteral("billingaddressline5"), QStringLiteral(" "));
-    sale.setField(QStringLiteral("paidinfull"), true);
-    sale.setField(QStringLiteral("purchaseordernumber"), kNone);
-    sale.setField(QStringLiteral("terms"), kNone);
-    sale.setField(QStringLiteral("ShippingMethod"), kNone);
+    sale.set(QStringLiteral("billingaddressline5"), QStringLiteral(" "));
+    sale.set(QStringLiteral("paidinfull"), true);
+    sale.set(QStringLiteral("purchaseordernumber"), kNone);
+    sale.set(QStringLiteral("terms"), kNone);
+    sale.set(QStringLiteral("ShippingMethod"), kNone);
     for (int i = 1; i <= 5; ++i)
-        sale.setField(QStringLiteral("Shippingaddressline%1").arg(i),
-                      customer.field(QStringLiteral("Shipping address Line %1").arg(i)));
-    sale.setField(QStringLiteral("Memo"), QString());
-    sale.setField(QStringLiteral("MemotoCustomer"), kNone);
-    sale.setField(QStringLiteral("Paid"), QStringLiteral("Yes"));
-    sale.setField(QStringLiteral("due date"), ctx.now);
-    sale.setField(QStringLiteral("SalesRepresentative"), QString::number(ctx.request.employeeId));
+        sale.set(QStringLiteral("Shippingaddressline%1").arg(i),
+                 customer.field(QStringLiteral("Shipping address Line %1").arg(i)));
+    sale.set(QStringLiteral("Memo"), QString());
+    sale.set(QStringLiteral("MemotoCustomer"), kNone);
+    sale.set(QStringLiteral("Paid"), QStringLiteral("Yes"));
+    sale.set(QStringLiteral("due date"), ctx.now);
+    sale.set(QStringLiteral("SalesRepresentative"), QString::number(ctx.request.employeeId));
     return true;
 }
 
-void fillInvoice(PostingContext &ctx, db::Recordset &sale)
+void fillInvoice(PostingContext &ctx, NewRow &sale)
 {
     const InvoiceDetails details = ctx.request.invoice.value_or(InvoiceDetails());
-    sale.setField(QStringLiteral("paidinfull"), false);
-    sale.setField(QStringLiteral("purchaseordernumber"), details.purchaseOrderNumber);
-    sale.setField(QStringLiteral("terms"), details.terms);
-    sale.setField(QStringLiteral("ShippingMethod"), details.shippingMethod);
+    sale.set(QStringLiteral("paidinfull"), false);
+    sale.set(QStringLiteral("purchaseordernumber"), details.purchaseOrderNumber);
+    sale.set(QStringLiteral("terms"), details.terms);
+    sale.set(QStringLiteral("ShippingMethod"), details.shippingMethod);
     for (int i = 0; i < 5; ++i) {
-        sale.setField(QStringLiteral("billingaddressline%1").arg(i + 1), details.billingLines.value(i));
-        sale.setField(QStringLiteral("Shippingaddressline%1").arg(i + 1), details.shippingLines.value(i));
+        sale.set(QStringLiteral("billingaddressline%1").arg(i + 1), details.billingLines.value(i));
+        sale.set(QStringLiteral("Shippingaddressline%1").arg(i + 1), details.shippingLines.value(i));
     }
-    sale.setField(QStringLiteral("Memo"), details.memo);
-    sale.setField(QStringLiteral("MemotoCustomer"), details.memoToCustomer.left(50));
-    sale.setField(QStringLiteral("Paid"), QStringLiteral("No"));
-    sale.setField(QStringLiteral("due date"), ctx.now);
-    sale.setField(QStringLiteral("SalesRepresentative"), details.salesRepresentative);
-    sale.setField(QStringLiteral("shipdate"), ctx.now);
+    sale.set(QStringLiteral("Memo"), details.memo);
+    sale.set(QStringLiteral("MemotoCustomer"), details.memoToCustomer.left(50));
+    sale.set(QStringLiteral("Paid"), QStringLiteral("No"));
+    sale.set(QStringLiteral("due date"), ctx.now);
+    sale.set(QStringLiteral("SalesRepresentative"), details.salesRepresentative);
+    sale.set(QStringLiteral("shipdate"), ctx.now);
 }
 
 } // namespace
@@ -98,32 +119,29 @@ double TaxPercent(float total, float tax)
 bool WriteSaleRow(PostingContext &ctx)
 {
     const PostingRequest &r = ctx.request;
-    db::Recordset sale = ctx.ws.openTable(QStringLiteral("Sales"));
-    sale.addNew();
-    sale.setField(QStringLiteral("sales id"), r.saleId);
-    sale.setField(QStringLiteral("total of sale"), ctx.total);
-    sale.setField(QStringLiteral("Tax"), ctx.tax);
-    sale.setField(QStringLiteral("total paid"), ctx.tendered);
-    sale.setField(QStringLiteral("date of sale"), ctx.now);
-    sale.setField(QStringLiteral("cust id"), r.customerId);
-    sale.setField(QStringLiteral("paytype"), r.payTypeId);
-    sale.setField(QStringLiteral("amount tendered"), ctx.tendered);
-    sale.setField(QStringLiteral("Change"), ctx.change);
-    sale.setField(QStringLiteral("Shipping"), ctx.shipping);
-    sale.setField(QStringLiteral("tax percent"), TaxPercent(ctx.total, ctx.tax));
-    sale.setField(QStringLiteral("sold by"), r.employeeId);
-    sale.setField(QStringLiteral("TypeID"), r.kind);
+    NewRow sale;
+    sale.set(QStringLiteral("sales id"), r.saleId);
+    sale.set(QStringLiteral("total of sale"), ctx.total);
+    sale.set(QStringLiteral("Tax"), ctx.tax);
+    sale.set(QStringLiteral("total paid"), ctx.tendered);
+    sale.set(QStringLiteral("date of sale"), ctx.now);
+    sale.set(QStringLiteral("cust id"), r.customerId);
+    sale.set(QStringLiteral("paytype"), r.payTypeId);
+    sale.set(QStringLiteral("amount tendered"), ctx.tendered);
+    sale.set(QStringLiteral("Change"), ctx.change);
+    sale.set(QStringLiteral("Shipping"), ctx.shipping);
+    sale.set(QStringLiteral("tax percent"), TaxPercent(ctx.total, ctx.tax));
+    sale.set(QStringLiteral("sold by"), r.employeeId);
+    sale.set(QStringLiteral("TypeID"), r.kind);
     if (r.kind == OrdinarySale) {
-        if (!fillOrdinary(ctx, sale)) {
-            sale.cancelUpdate();
+        if (!fillOrdinary(ctx, sale))
             return true;
-        }
     } else if (r.kind == InvoiceSale) {
         fillInvoice(ctx, sale);
     }
-    sale.setField(QStringLiteral("approvalcode"), kNone);
-    sale.setField(QStringLiteral("transactionid"), kNone);
-    sale.update();
+    sale.set(QStringLiteral("approvalcode"), kNone);
+    sale.set(QStringLiteral("transactionid"), kNone);
+    sale.insert(ctx.ws, QStringLiteral("Sales"));
     return false;
 }
 

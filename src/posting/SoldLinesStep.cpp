@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <map>
+#include <optional>
 
 namespace vanta::posting {
 
@@ -101,11 +102,22 @@ private:
     std::map<qint32, float> mValueCosts;
 };
 
+// The cost of the item with this index; nothing when no item has it (the
+// line sells a variant).
+std::optional<float> plainItemCost(const db::Database &ws, qint32 itemIndex)
+{
+    static const QString sql =
+        QStringLiteral("SELECT COALESCE(\"our cost\", 0) FROM \"Items\" WHERE \"Item Index\" = ?");
+    const QVariant cost = ws.scalar(sql, {itemIndex});
+    if (cost.isNull())
+        return std::nullopt;
+    return db::asSingle(cost);
+}
+
 } // namespace
 
 bool WriteSoldLines(PostingContext &ctx)
 {
-    db::Recordset items = indexedTable(ctx.ws, QStringLiteral("Items"), QStringLiteral("Item Index"));
     db::Recordset subItems = indexedTable(ctx.ws, QStringLiteral("Subitems"), QStringLiteral("SubItemID"));
     db::RowWriter sold(ctx.ws.connection(), QStringLiteral("Sold Items"),
                        {QStringLiteral("Sold ID"), QStringLiteral("sales id"), QStringLiteral("line item"),
@@ -120,8 +132,8 @@ bool WriteSoldLines(PostingContext &ctx)
         QVariant variant;
         QVariantList options{line->OptionID1(), line->OptionID2(), line->OptionID3()};
         float otherCosts = 0;
-        if (items.seek(line->ITEMINDEX())) {
-            otherCosts = db::asSingle(items.field(QStringLiteral("our cost"))) + costs.optionCost(*line);
+        if (const std::optional<float> cost = plainItemCost(ctx.ws, line->ITEMINDEX())) {
+            otherCosts = *cost + costs.optionCost(*line);
         } else {
             // A variant: sold under its parent item, with its own option values.
             otherCosts = costs.variantCost(*line);

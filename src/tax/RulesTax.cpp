@@ -4,54 +4,16 @@
 #include "diagnostics/Trace.h"
 #include "sale/clsSaleItems.h"
 #include "tax/TaxNumbers.h"
+#include "tax/RuleTables.h"
 #include "tax/TaxRuleTables.h"
 #include "tax/TaxSettings.h"
 
-#include <map>
 #include <numeric>
 #include <vector>
 
 namespace vanta::tax {
 
 namespace {
-
-// The rule, bracket and jurisdiction rows one computation needs, each read
-// once: the lines of a sale share a handful of rules and tax types, and the
-// answers cannot change while the tax is being added up.
-class RuleTables {
-public:
-    RuleTables(const db::Database &db, qint32 customerId) : mDb(db), mCustomerId(customerId) {}
-
-    const std::vector<TaxType> &types(qint32 ruleId)
-    {
-        auto it = mTypes.find(ruleId);
-        if (it == mTypes.end())
-            it = mTypes.emplace(ruleId, RuleTaxTypes(mDb, ruleId)).first;
-        return it->second;
-    }
-    const std::vector<TaxSplit> &splits(qint32 typeId)
-    {
-        auto it = mSplits.find(typeId);
-        if (it == mSplits.end())
-            it = mSplits.emplace(typeId, TaxSplits(mDb, typeId)).first;
-        return it->second;
-    }
-    bool applies(const TaxType &type)
-    {
-        auto it = mApplies.find(type.id);
-        if (it == mApplies.end())
-            it = mApplies.emplace(type.id, InJurisdiction(mDb, toInteger(type.id), mCustomerId,
-                                                          type.jurisdictionType)).first;
-        return it->second;
-    }
-
-private:
-    const db::Database &mDb;
-    qint32 mCustomerId;
-    std::map<qint32, std::vector<TaxType>> mTypes;
-    std::map<qint32, std::vector<TaxSplit>> mSplits;
-    std::map<qint32, bool> mApplies;
-};
 
 // Sum of the shares of every tax type of the rule that applies to the
 // customer; `shares` gives the amounts one type's brackets yield.

@@ -160,4 +160,6 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 50").toInt(), 2);
     EXPECT_EQ(session.SaleItems.Count(), 0);
     EXPECT_EQ(prompt.count(), 0);
+    EXPECT_EQ(store().separateConnection().scalar("PRAGMA busy_timeout").toInt(), 3000)
+        << "the posting's short wait is not left on the pooled connection";
 }

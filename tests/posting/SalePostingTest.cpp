@@ -116,7 +116,9 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     EXPECT_DOUBLE_EQ(TaxPercent(107.5f, 7.5f), 7.5);
     EXPECT_DOUBLE_EQ(TaxPercent(-1.0f, 1.0f), -50.0);
 
-    // An invoice paid in part: the dialog's texts, the unpaid rest on the balance.
+    // An invoice paid in part: the dialog's texts, the unpaid rest on the
+    // balance; the fixed-rate tax recorded in the same transaction.
+    db().execute("UPDATE \"Company\" SET \"tax option\" = 2");
     PostingRequest invoice = request(InvoiceSale, 2, 10, "$250.00", "$0.00", "$100.00", "$0.00");
     invoice.invoice = InvoiceDetails{"PO-1", "Net 30", "UPS Ground", {"B1", "B2", "B3", "B4", "B5"},
                                      {"S1", "S2", "S3"}, "memo", QString(60, QLatin1Char('m')), "Jo"};
@@ -138,4 +140,8 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     EXPECT_FALSE(v["shipdate"].toString().isEmpty());
     EXPECT_EQ(v["approvalcode"].toString(), "None");
     EXPECT_DOUBLE_EQ(row("SELECT balance FROM Customers WHERE \"Cust ID\" = 10")["balance"].toDouble(), 250.0);
+    const QVariantMap tax = row("SELECT * FROM \"Tax Holder\" WHERE \"Sale ID\" = 2");
+    EXPECT_EQ(tax["Tax agency"].toString(), "Fixed Tax");
+    EXPECT_NEAR(tax["total"].toDouble(), 0.35, 1e-9);
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Tax Holder\"").toInt(), 1);
 }
