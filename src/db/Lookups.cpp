@@ -1,5 +1,7 @@
 #include "db/Lookups.h"
 
+#include "platform/NumberText.h"
+
 #include "db/DbError.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
@@ -15,43 +17,6 @@ namespace {
 
 const char *const kModule = "modPOS";
 
-// The number a text starts with, read the way the older code read numbers
-// from text: blanks, tabs and line feeds are skipped, reading stops at the
-// first character that cannot continue the number, and no number gives 0.
-double leadingNumber(const QString &text)
-{
-    QString s;
-    for (QChar c : text)
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
-            s += c;
-    qsizetype i = 0;
-    auto digitsFrom = [&s](qsizetype &pos) {
-        const qsizetype start = pos;
-        while (pos < s.size() && s[pos].isDigit() && s[pos].unicode() < 128)
-            ++pos;
-        return pos - start;
-    };
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
-        ++i;
-    qsizetype digits = digitsFrom(i);
-    if (i < s.size() && s[i] == QLatin1Char('.')) {
-        ++i;
-        digits += digitsFrom(i);
-    }
-    if (digits == 0)
-        return 0.0;
-    qsizetype end = i;
-    if (i < s.size() && QStringLiteral("eEdD").contains(s[i])) {
-        qsizetype j = i + 1;
-        if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
-            ++j;
-        if (digitsFrom(j) > 0) {
-            s[i] = QLatin1Char('e');
-            end = j;
-        }
-    }
-    return s.left(end).toDouble();
-}
 
 // A column of the table by its stored spelling; throws when the table or
 // the column does not exist.

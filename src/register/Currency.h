@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NumberText.h"
+
 #include <QString>
 #include <optional>
 
@@ -33,9 +35,5 @@ bool isNumeric(const QString &text);
 // VantaError (type mismatch) when the text is not numeric.
 double parseCurrency(const QString &text);
 
-// The number a text starts with ("3 pcs" → 3, "abc" → 0): blanks, tabs and
-// line feeds are skipped and reading stops at the first character that cannot
-// continue the number.
-double leadingNumber(const QString &text);
 
 } // namespace vanta
