@@ -1,6 +1,6 @@
 #include "BenchStore.h"
 
-#include "db/DemoStore.h"
+#include "storegen/DemoStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -40,7 +40,7 @@ db::Store &largeStore()
             t.start();
             db::Store::create(folder);
             db::Store fresh(folder);
-            db::fillLargeStore(fresh.database(), kItems, kCustomers, kSeed);
+            storegen::fillLargeStore(fresh.database(), kItems, kCustomers, kSeed);
             std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
         }
         return std::make_unique<db::Store>(folder);

@@ -3,12 +3,12 @@
 // the posting's lookups cost on top of the writes themselves.
 #include "BenchStore.h"
 
-#include "db/DemoStore.h"
+#include "db/UniqueId.h"
 #include "diagnostics/Trace.h"
-#include "platform/ScriptedPrompt.h"
-#include "platform/Utility.h"
 #include "posting/SalePosting.h"
 #include "sale/clsSaleItems.h"
+#include "storegen/DemoStore.h"
+#include "support/ScriptedPrompt.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlcipher/sqlite3.h>
@@ -54,7 +54,7 @@ std::vector<BenchLine> linesForRound(int round)
     std::vector<BenchLine> lines;
     for (int i = 0; i < kLines; ++i) {
         const qint32 item = ids[qsizetype((round * kLines + i) % ids.size())];
-        lines.push_back({item, 2.5f + float(i), float(1 + i % 3), db::seed::RuleGeneral});
+        lines.push_back({item, 2.5f + float(i), float(1 + i % 3), storegen::seed::RuleGeneral});
     }
     return lines;
 }
@@ -195,7 +195,7 @@ std::vector<qint32> freshIds(db::Store &store, int n, std::set<qint32> &taken)
 {
     std::vector<qint32> ids;
     while (int(ids.size()) < n) {
-        const qint32 id = platform::NewUniqueID(store);
+        const qint32 id = db::NewUniqueID(store);
         if (taken.insert(id).second)
             ids.push_back(id);
     }
@@ -234,7 +234,7 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
 {
     db::Store &store = bench::largeStore();
     diag::Trace::instance().reset();
-    platform::ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
     BareWriter bare(store.filePath());
     std::set<qint32> taken;
     std::vector<qint32> saleIds;
@@ -248,10 +248,10 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
         const sale::clsSaleItems items = saleOf(lines);
         posting::PostingRequest request;
         request.saleId = freshIds(store, 1, taken).front();
-        request.customerId = db::demo::CashSaleCustomer;
+        request.customerId = storegen::demo::CashSaleCustomer;
         request.payTypeId = 1;
         request.employeeId = 2;
-        request.amounts = {"$123.45", "$8.50", "$130.00", "$6.55", "$0.00"};
+        request.amounts = {12345, 850, 13000, 655, 0};
         saleIds.push_back(request.saleId);
         const auto start = Clock::now();
         const bool posted = posting::PostSale(store, items, request, prompt);

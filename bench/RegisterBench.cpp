@@ -3,11 +3,11 @@
 #include "BenchStore.h"
 
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
-#include "platform/ScriptedPrompt.h"
 #include "platform/SettingsStore.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
+#include "support/ScriptedDialogRunner.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,8 +38,8 @@ struct BenchRegister {
     }
 
     QTemporaryDir config;
-    platform::ScriptedPrompt prompt; // a stock question is answered yes
-    platform::ScriptedDialogRunner dialogs;
+    test::ScriptedPrompt prompt; // a stock question is answered yes
+    test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings;
     RegisterSession session;
 };

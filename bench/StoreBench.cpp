@@ -1,7 +1,7 @@
 // Seeks, barcode lookups and pricing on the large generated store.
 #include "BenchStore.h"
 
-#include "platform/BarcodeLookup.h"
+#include "db/BarcodeLookup.h"
 #include "sale/Pricing.h"
 
 #include <benchmark/benchmark.h>
@@ -36,7 +36,7 @@ void BM_FindItemByCode(benchmark::State &state)
     const auto &codes = bench::samples().barcodes;
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::FindItemByCode(store, cycle(codes, i)));
+        benchmark::DoNotOptimize(db::FindItemByCode(store, cycle(codes, i)));
 }
 BENCHMARK(BM_FindItemByCode);
 

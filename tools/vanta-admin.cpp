@@ -1,5 +1,5 @@
 // vanta-admin: the back-office stand-in that writes store databases.
-#include "db/AdminCommand.h"
+#include "storegen/AdminCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
     args.removeFirst();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int rc = vanta::db::runAdmin(args, out, err);
+    const int rc = vanta::storegen::runAdmin(args, out, err);
     out.flush();
     err.flush();
     return rc;

@@ -1,6 +1,8 @@
 // vanta-pos: the register program.
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
+#include "platform/PromptNotices.h"
+#include "platform/QtDialogRunner.h"
 #include "platform/QtPrompt.h"
 #include "platform/SettingsStore.h"
 #include "posting/PrintedDocuments.h"
@@ -16,12 +18,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vanta-pos"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vanta! POS"));
+    QApplication::setApplicationDisplayName(vanta::applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Vanta"));
     QApplication::setApplicationVersion(QStringLiteral(VANTA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Vanta! POS - the register at the counter of a small store."));
+    parser.setApplicationDescription(vanta::applicationTitle() + QStringLiteral(" - the register at the counter of a small store."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataOption(
@@ -40,8 +42,9 @@ int main(int argc, char **argv)
     vanta::platform::SettingsStore settings;
     vanta::RegisterSession session(prompt, dialogs, settings,
                                    QDir(settings.folder()).filePath(QStringLiteral("Users.ini")));
-    vanta::diag::Trace::instance().setPrompt(&prompt);
-    vanta::posting::PrintedDocuments documents(session);
+    vanta::platform::PromptNotices notices(prompt);
+    vanta::diag::Trace::instance().setNotices(&notices);
+    vanta::posting::PrintedDocuments documents(settings, dialogs, session.reportSettings);
     session.documents = &documents;
 
     vanta::frmPOS window(session, data);

@@ -4,7 +4,6 @@
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "platform/Prompt.h"
-#include "register/RegisterSession.h"
 
 #include <cmath>
 #include <optional>
@@ -49,14 +48,13 @@ bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal)
     });
 }
 
-bool AcceptInvoiceSale(RegisterSession &session, qint32 custId, double displayedTotal)
+bool AcceptInvoiceSale(db::Store &store, platform::Prompt &prompt, qint32 custId, double displayedTotal)
 {
     const auto refuse = [&](const char *text) {
-        session.prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
+        prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
                                QStringLiteral("Vanta POS"));
         return false;
     };
-    db::Store &store = session.store();
     if (!OKtoInvoice(store, custId))
         return refuse("The selected customer does not have invoice permissions.");
     if (!CreditLimitOK(store, custId, displayedTotal))

@@ -2,12 +2,11 @@
 
 #include <QtGlobal>
 
-namespace vanta {
-class RegisterSession;
-}
-
 namespace vanta::db {
 class Store;
+}
+namespace vanta::platform {
+class Prompt;
 }
 
 namespace vanta::customers {
@@ -27,6 +26,6 @@ bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal);
 // The register's checks before the invoice dialog opens: tells the cashier
 // why the selected customer cannot buy on invoice or cannot buy this much,
 // and returns true only when the dialog may open.
-bool AcceptInvoiceSale(RegisterSession &session, qint32 custId, double displayedTotal);
+bool AcceptInvoiceSale(db::Store &store, platform::Prompt &prompt, qint32 custId, double displayedTotal);
 
 } // namespace vanta::customers

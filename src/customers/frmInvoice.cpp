@@ -3,7 +3,6 @@
 #include "customers/InvoiceCustomer.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
-#include "register/RegisterSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,8 +61,8 @@ QStringList texts(const std::array<QLineEdit *, 5> &lines)
 
 } // namespace
 
-frmInvoice::frmInvoice(RegisterSession &session, qint32 custId, PostInvoice post, QWidget *parent)
-    : QDialog(parent), mSession(session), mCustId(custId), mPost(std::move(post)),
+frmInvoice::frmInvoice(db::Store &store, qint32 custId, PostInvoice post, QWidget *parent)
+    : QDialog(parent), mStore(store), mCustId(custId), mPost(std::move(post)),
       txtPO(named(new QLineEdit(this), "txtPO")),
       cboTerms(named(new QComboBox(this), "cboTerms")),
       cboShippingMethod(named(new QComboBox(this), "cboShippingMethod")),
@@ -166,7 +165,7 @@ void frmInvoice::showEvent(QShowEvent *event)
 void frmInvoice::Form_Load()
 {
     diag::run(kModule, "Form_Load", [&] {
-        db::Store &store = mSession.store();
+        db::Store &store = mStore;
         // Access sorted these lists without regard to case.
         fillList(cboTerms, store.database(),
                  QStringLiteral("SELECT * FROM paymentTerms ORDER BY PaymentTerms COLLATE NOCASE"),

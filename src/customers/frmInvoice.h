@@ -12,9 +12,11 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
-namespace vanta {
+namespace vanta::db {
+class Store;
+}
 
-class RegisterSession;
+namespace vanta {
 
 // The invoice dialog: collects purchase order, terms, shipping method, sales
 // representative, memos and the billing and shipping addresses of an invoice
@@ -27,7 +29,7 @@ class frmInvoice : public QDialog {
 public:
     using PostInvoice = std::function<bool(const posting::InvoiceDetails &)>;
 
-    frmInvoice(RegisterSession &session, qint32 custId, PostInvoice post, QWidget *parent = nullptr);
+    frmInvoice(db::Store &store, qint32 custId, PostInvoice post, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,7 +47,7 @@ private:
     // A frame of five address lines named txt<kind>1..5, the first two labelled.
     QGroupBox *addressFrame(const QString &title, const QString &kind, Lines &lines);
 
-    RegisterSession &mSession;
+    db::Store &mStore;
     qint32 mCustId;
     PostInvoice mPost;
     bool mLoaded = false;

@@ -1,10 +1,10 @@
 #include "db/Lookups.h"
 
-#include "platform/NumberText.h"
-
 #include "db/DbError.h"
 #include "db/Store.h"
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
+#include "platform/NumberText.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompt.h"
 
@@ -16,7 +16,6 @@ namespace vanta::db {
 namespace {
 
 const char *const kModule = "modPOS";
-
 
 // A column of the table by its stored spelling; throws when the table or
 // the column does not exist.
@@ -93,7 +92,7 @@ qint32 GetID(const QString &key)
         // conversion to Long always did.
         const double n = std::nearbyint(leadingNumber(key.mid(3)));
         if (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
-            throw VantaError(6, QStringLiteral("Overflow"), QStringLiteral("Vanta! POS"));
+            throw VantaError(6, QStringLiteral("Overflow"), applicationTitle());
         return qint32(n);
     });
 }

@@ -56,3 +56,14 @@ Database Store::separateConnection()
 }
 
 } // namespace vanta::db
+
+namespace vanta::db {
+
+Store &requireStore(Store *store)
+{
+    if (!store)
+        throw DbError(ErrFileNotFound, QStringLiteral("No store database is open."));
+    return *store;
+}
+
+} // namespace vanta::db

@@ -48,6 +48,9 @@ private:
     std::vector<std::shared_ptr<Connection>> mSpare;
 };
 
+// The open store; throws DbError (file not found) when there is none.
+Store &requireStore(Store *store);
+
 // A workspace: a connection of its own on which a unit of writes is begun,
 // committed or rolled back.
 class Workspace {

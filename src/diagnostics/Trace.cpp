@@ -1,6 +1,6 @@
 #include "diagnostics/Trace.h"
 
-#include "platform/Prompt.h"
+#include "diagnostics/ApplicationTitle.h"
 
 #include <QDebug>
 #include <cstring>
@@ -10,7 +10,6 @@ namespace vanta::diag {
 namespace {
 constexpr int kGrowBy = 8;
 const QString kFramework = QStringLiteral("Quorl");
-
 
 QString underlined(const QString &heading)
 {
@@ -57,7 +56,7 @@ void Trace::reset()
     mUnwound.clear();
     mLastError = ErrorRecord();
     mReportShowing = false;
-    mPrompt = nullptr;
+    mNotices = nullptr;
     mView = nullptr;
 }
 
@@ -157,10 +156,8 @@ void Trace::pop(const Entry &entry)
                + QStringLiteral("\n\nLast Push:\n") + mEntries[size_t(mDepth)].toString()
                + QStringLiteral("\n\nThis Pop:\n") + entry.toString()
                + QStringLiteral("\n\nA re-sync will be attempted.");
-    if (mPrompt) {
-        mPrompt->beep();
-        mPrompt->message(mMessage, platform::Buttons::Ok, platform::Icon::Exclamation,
-                         QStringLiteral("- ") + kFramework + QStringLiteral(" Warning -"));
+    if (mNotices) {
+        mNotices->notify({mMessage, QStringLiteral("- ") + kFramework + QStringLiteral(" Warning -"), false, true});
     } else {
         qWarning().noquote() << mMessage;
     }
@@ -219,7 +216,7 @@ void Trace::trap(qint32 number, const QString &description, const Entry &entry)
         stack << *it;
     mUnwound.clear();
     ErrorRecord rec;
-    rec.application = mAppTitle.isEmpty() ? platform::applicationTitle() : mAppTitle;
+    rec.application = mAppTitle.isEmpty() ? applicationTitle() : mAppTitle;
     rec.number = number;
     rec.explanation = description.isEmpty() ? QStringLiteral("<none>") : description;
     if (!stack.isEmpty())
@@ -245,9 +242,9 @@ void Trace::showReport()
     } reset{mReportShowing};
     if (mView) {
         mView->showReport(mLastError);
-    } else if (mPrompt) {
-        mPrompt->message(QStringLiteral("Error %1: %2").arg(mLastError.number).arg(mLastError.explanation),
-                         platform::Buttons::Ok, platform::Icon::Critical, mLastError.application);
+    } else if (mNotices) {
+        mNotices->notify({QStringLiteral("Error %1: %2").arg(mLastError.number).arg(mLastError.explanation),
+                          mLastError.application, true, false});
     }
 }
 
@@ -266,10 +263,8 @@ void Trace::internalError(qint32 number, const QString &description, const QStri
     if (!appProc.isEmpty())
         lines << QStringLiteral("Procedure: ") + appProc;
     const QString text = lines.join(QLatin1Char('\n'));
-    if (mPrompt) {
-        mPrompt->beep();
-        mPrompt->message(text, platform::Buttons::Ok, platform::Icon::Critical,
-                         QStringLiteral("- ") + kFramework + QStringLiteral(" Internal Error -"));
+    if (mNotices) {
+        mNotices->notify({text, QStringLiteral("- ") + kFramework + QStringLiteral(" Internal Error -"), true, true});
     } else {
         qCritical().noquote() << text;
     }
@@ -305,11 +300,11 @@ void trapCurrentException(const ProcGuard &guard)
     } catch (const std::exception &e) {
         number = 51; // internal error
         description = QString::fromUtf8(e.what());
-        source = QStringLiteral("Vanta! POS");
+        source = applicationTitle();
     } catch (...) {
         number = 51;
         description = QStringLiteral("Unknown failure");
-        source = QStringLiteral("Vanta! POS");
+        source = applicationTitle();
     }
     Trace::instance().trapError(number, description + QStringLiteral(" [Source=") + source + QLatin1Char(']'),
                                 guard.module(), guard.procedure());

@@ -9,10 +9,6 @@
 #include <functional>
 #include <vector>
 
-namespace vanta::platform {
-class Prompt;
-}
-
 namespace vanta::diag {
 
 // The last trapped error, as the error report shows it.
@@ -33,6 +29,21 @@ class ErrorReportView {
 public:
     virtual ~ErrorReportView() = default;
     virtual void showReport(const ErrorRecord &record) = 0;
+};
+
+// Where the trace's own boxes go: the out-of-sync warning, the internal
+// error box and, until an error report view is installed, the plain report
+// of a trapped error. The program shows them through its prompt.
+class TraceNotices {
+public:
+    struct Notice {
+        QString text;
+        QString title;
+        bool critical = false; // a critical box rather than a warning
+        bool beep = false;     // a beep before the box
+    };
+    virtual ~TraceNotices() = default;
+    virtual void notify(const Notice &notice) = 0;
 };
 
 // Action codes of the trace's entry point.
@@ -72,7 +83,6 @@ public:
     void setTrappingEnabled(bool on) { mTrapping = on; }
 
     int depth() const { return mDepth; }
-    int capacity() const { return int(mEntries.size()); }
     QStringList entries() const; // 1..depth, bottom-up
     QStringList marks() const;
     void setMark(const QString &mark); // note on the top entry
@@ -80,9 +90,9 @@ public:
     const ErrorRecord &lastError() const { return mLastError; }
     bool reportShowing() const { return mReportShowing; }
 
-    // Where boxes and the report go; not owned. Without a prompt, warnings
+    // Where boxes and the report go; not owned. Without notices, warnings
     // are written to the log only.
-    void setPrompt(platform::Prompt *prompt) { mPrompt = prompt; }
+    void setNotices(TraceNotices *notices) { mNotices = notices; }
     void setReportView(ErrorReportView *view) { mView = view; }
     void setApplicationTitle(const QString &title) { mAppTitle = title; }
 
@@ -118,7 +128,7 @@ private:
     std::vector<QString> mUnwound; // entries left by the exception in flight, innermost first
     ErrorRecord mLastError;
     bool mReportShowing = false;
-    platform::Prompt *mPrompt = nullptr;
+    TraceNotices *mNotices = nullptr;
     ErrorReportView *mView = nullptr;
     QString mAppTitle;
 };

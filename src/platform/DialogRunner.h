@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QStringList>
-#include <deque>
-#include <functional>
-
 class QDialog;
 
 namespace vanta::platform {
@@ -16,34 +12,6 @@ public:
     // Shows the dialog modally; returns its result code (QDialog::Accepted,
     // QDialog::Rejected or a code given to done()).
     virtual int run(QDialog &dlg) = 0;
-};
-
-class QtDialogRunner : public DialogRunner {
-public:
-    int run(QDialog &dlg) override;
-};
-
-// Runs each dialog with the next queued script, without an event loop: the
-// dialog is shown, the script drives it (clicks, keys, done()) and returns
-// the result code. A dialog still open afterwards is closed with that code.
-// With no script left the dialog is rejected without being shown.
-class ScriptedDialogRunner : public DialogRunner {
-public:
-    using Script = std::function<int(QDialog &)>;
-
-    ScriptedDialogRunner &then(Script script);
-    int run(QDialog &dlg) override;
-
-    // Window titles of the dialogs run, in order.
-    const QStringList &titles() const { return mTitles; }
-    int runs() const { return int(mTitles.size()); }
-    int dryRuns() const { return mDry; }
-    int pending() const { return int(mScripts.size()); }
-
-private:
-    std::deque<Script> mScripts;
-    QStringList mTitles;
-    int mDry = 0;
 };
 
 } // namespace vanta::platform

@@ -1,5 +1,7 @@
 #include "platform/HelpComponent.h"
 
+#include "diagnostics/ApplicationTitle.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextBrowser>
@@ -32,7 +34,7 @@ void HelpComponent::ShowTopic(const QString &topic)
         mBrowser = new QTextBrowser;
         mBrowser->setAttribute(Qt::WA_DeleteOnClose);
         mBrowser->setObjectName(QStringLiteral("HelpWindow"));
-        mBrowser->setWindowTitle(QStringLiteral("Vanta! POS Help"));
+        mBrowser->setWindowTitle(applicationTitle() + QStringLiteral(" Help"));
         mBrowser->setSearchPaths({folder.path()});
         mBrowser->resize(560, 480);
     }

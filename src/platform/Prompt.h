@@ -9,9 +9,6 @@ enum class Icon { None, Information, Exclamation, Critical, Question };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
-// The program's title: the title of any box given none of its own.
-QString applicationTitle();
-
 // Every message box, input box and open-file dialog goes through this
 // interface: Qt dialogs in the program, a script in the tests.
 class Prompt {

@@ -1,5 +1,7 @@
 #include "platform/QtPrompt.h"
 
+#include "diagnostics/ApplicationTitle.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>

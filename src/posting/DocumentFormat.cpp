@@ -1,6 +1,6 @@
 #include "posting/DocumentFormat.h"
 
-#include "register/Currency.h"
+#include "platform/Currency.h"
 
 namespace vanta::posting {
 

@@ -1,5 +1,6 @@
 #include "posting/DocumentOutput.h"
 
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/VantaError.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -96,7 +97,7 @@ void writePdf(const RenderedDocument &doc, const QString &path)
     {
         QPdfWriter writer(&file);
         writer.setTitle(doc.title);
-        writer.setCreator(QStringLiteral("Vanta! POS"));
+        writer.setCreator(applicationTitle());
         paintDocument(doc, writer);
     }
     if (!file.commit())

@@ -9,14 +9,14 @@ namespace vanta::posting {
 // Sale kinds stored in `Sales`.`TypeID`.
 enum SaleKind : qint16 { OrdinarySale = 0, InvoiceSale = 3 };
 
-// The register's amounts as displayed ("$1,234.50", "20.00"); posting
-// converts each text to a single-precision number.
-struct DisplayedAmounts {
-    QString total;    // lblTotal
-    QString tax;      // lblTax
-    QString tendered; // txtAmountTendered
-    QString change;   // lblChangeDue
-    QString shipping; // lblShipping
+// The register's amounts in whole cents, as shown; posting stores each as a
+// single-precision number, as the money columns hold them.
+struct SaleAmounts {
+    qint64 total = 0;    // total due
+    qint64 tax = 0;      // sales tax and shipping tax
+    qint64 tendered = 0; // amount tendered
+    qint64 change = 0;   // change due
+    qint64 shipping = 0;
 };
 
 // What the invoice dialog collects for an invoice sale.
@@ -38,7 +38,7 @@ struct PostingRequest {
     qint32 customerId = 0;
     qint32 payTypeId = 0;
     qint32 employeeId = 0;
-    DisplayedAmounts amounts;
+    SaleAmounts amounts;
     std::optional<InvoiceDetails> invoice; // for InvoiceSale
 };
 

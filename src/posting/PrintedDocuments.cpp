@@ -1,5 +1,6 @@
 #include "posting/PrintedDocuments.h"
 
+#include "db/EmployeeName.h"
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
 #include "platform/DialogRunner.h"
@@ -8,8 +9,6 @@
 #include "posting/Receipt.h"
 #include "posting/ReportEngine.h"
 #include "posting/SelectionFormula.h"
-#include "register/RegisterSession.h"
-#include "security/Logon.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,14 +28,15 @@ int PrintedDocuments::installedPrinters()
     return int(QPrinterInfo::availablePrinterNames().size());
 }
 
-PrintedDocuments::PrintedDocuments(RegisterSession &session, std::function<int()> printers)
-    : mSession(session), mPrinters(std::move(printers))
+PrintedDocuments::PrintedDocuments(platform::SettingsStore &settings, platform::DialogRunner &dialogs,
+                                   const ReportSettings &reportSettings, std::function<int()> printers)
+    : mSettings(settings), mDialogs(dialogs), mReportSettings(reportSettings), mPrinters(std::move(printers))
 {
 }
 
 QString PrintedDocuments::pdfFolder() const
 {
-    return mSession.settings
+    return mSettings
         .read(QLatin1String(SettingsApplication), QLatin1String(SettingsSection), QLatin1String(PdfFolderKey))
         .trimmed();
 }
@@ -46,11 +46,10 @@ int PrintedDocuments::printerCount()
     return diag::run(kModule, "printerCount", 0, [&] { return pdfFolder().isEmpty() ? mPrinters() : 1; });
 }
 
-void PrintedDocuments::printReceipt(qint32 saleId, qint32 employeeId)
+void PrintedDocuments::printReceipt(db::Store &store, qint32 saleId, qint32 employeeId)
 {
     diag::run(kModule, "printReceipt", [&] {
-        db::Store &store = mSession.store();
-        const RenderedDocument doc = receiptDocument(store, saleId, security::GetUserName(store, employeeId));
+        const RenderedDocument doc = receiptDocument(store, saleId, db::GetUserName(store, employeeId));
         const QString folder = pdfFolder();
         if (!folder.isEmpty())
             toPdf(doc, folder, QStringLiteral("receipt-%1.pdf").arg(saleId));
@@ -59,15 +58,15 @@ void PrintedDocuments::printReceipt(qint32 saleId, qint32 employeeId)
     });
 }
 
-void PrintedDocuments::printReport(const QString &layoutFile, qint32 saleId)
+void PrintedDocuments::printReport(db::Store &store, const QString &layoutFile, qint32 saleId)
 {
     diag::run(kModule, "printReport", [&] {
         const QString layout = QDir(reportsFolder()).filePath(layoutFile);
-        const RenderedDocument doc = runReport(mSession.store(), layout, saleSelectionFormula(saleId));
+        const RenderedDocument doc = runReport(store, layout, saleSelectionFormula(saleId));
         const QString folder = pdfFolder();
         if (!folder.isEmpty())
             toPdf(doc, folder, QStringLiteral("%1-%2.pdf").arg(QFileInfo(layoutFile).completeBaseName()).arg(saleId));
-        else if (mSession.reportSettings.destination == 1)
+        else if (mReportSettings.destination == 1)
             printOnDefaultPrinter(doc);
         else
             preview(doc);
@@ -90,7 +89,7 @@ void PrintedDocuments::preview(const RenderedDocument &doc)
     printer.setDocName(doc.title);
     QPrintPreviewDialog dlg(&printer);
     dlg.setWindowTitle(doc.title);
-    const ReportSettings &settings = mSession.reportSettings;
+    const ReportSettings &settings = mReportSettings;
     dlg.setWindowFlag(Qt::WindowStaysOnTopHint, settings.alwaysOnTop);
     if (settings.reportDisplay == 1)
         dlg.setWindowState(Qt::WindowMinimized);
@@ -107,7 +106,7 @@ void PrintedDocuments::preview(const RenderedDocument &doc)
             failure = std::current_exception();
         }
     });
-    mSession.dialogs.run(dlg);
+    mDialogs.run(dlg);
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -1,20 +1,22 @@
 #pragma once
 
 #include "posting/RenderedDocument.h"
+#include "posting/ReportSettings.h"
 #include "posting/SaleDocuments.h"
 
 #include <QString>
 #include <functional>
 
-namespace vanta {
-class RegisterSession;
-}
+namespace vanta::platform {
+class DialogRunner;
+class SettingsStore;
+} // namespace vanta::platform
 
 namespace vanta::posting {
 
-// Receipts and reports of posted sales, read from the session's store.
+// Receipts and reports of posted sales, read from the store.
 //
-// Receipts print on the default printer. Reports follow the session's
+// Receipts print on the default printer. Reports follow the employee's
 // report settings: destination 1 prints, anything else previews on screen
 // (the preview opens normal, minimized or maximized as "Report Display"
 // says, and stays on top when "Always on Top" is set).
@@ -32,15 +34,18 @@ public:
     // The printers installed on the system (CUPS through Qt print support).
     static int installedPrinters();
 
-    // `printers` counts the installed printers (replaced in tests).
-    explicit PrintedDocuments(RegisterSession &session, std::function<int()> printers = &installedPrinters);
+    // `settings`: the per-user settings (the PDF folder); `reportSettings`:
+    // the current employee's, read at each report; `printers` counts the
+    // installed printers (replaced in tests).
+    PrintedDocuments(platform::SettingsStore &settings, platform::DialogRunner &dialogs,
+                     const ReportSettings &reportSettings, std::function<int()> printers = &installedPrinters);
 
     // The PDF folder of the setting; empty when output goes to printers.
     QString pdfFolder() const;
 
     int printerCount() override;
-    void printReceipt(qint32 saleId, qint32 employeeId) override;
-    void printReport(const QString &layoutFile, qint32 saleId) override;
+    void printReceipt(db::Store &store, qint32 saleId, qint32 employeeId) override;
+    void printReport(db::Store &store, const QString &layoutFile, qint32 saleId) override;
 
     // The PDF file written last (empty when none yet).
     const QString &lastPdf() const { return mLastPdf; }
@@ -49,7 +54,9 @@ private:
     void toPdf(const RenderedDocument &doc, const QString &folder, const QString &fileName);
     void preview(const RenderedDocument &doc);
 
-    RegisterSession &mSession;
+    platform::SettingsStore &mSettings;
+    platform::DialogRunner &mDialogs;
+    const ReportSettings &mReportSettings;
     std::function<int()> mPrinters;
     QString mLastPdf;
 };

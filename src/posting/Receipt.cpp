@@ -1,8 +1,8 @@
 #include "posting/Receipt.h"
 
+#include "platform/Currency.h"
 #include "posting/DocumentFormat.h"
 #include "posting/SaleRecord.h"
-#include "register/Currency.h"
 
 #include <QSizeF>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "posting/ReportEngine.h"
 
+#include "db/EmployeeName.h"
 #include "posting/ReportFields.h"
 #include "posting/ReportLayout.h"
 #include "posting/SaleRecord.h"
 #include "posting/SelectionFormula.h"
-#include "security/Logon.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ QString salesRepName(db::Store &store, const QString &stored)
     const qint32 number = stored.toInt(&ok);
     if (!ok || number <= 0 || stored != QString::number(number))
         return stored;
-    const QString name = security::GetUserName(store, number).simplified();
+    const QString name = db::GetUserName(store, number).simplified();
     return name == QLatin1String("None") ? stored : name;
 }
 

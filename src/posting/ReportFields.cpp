@@ -1,7 +1,7 @@
 #include "posting/ReportFields.h"
 
+#include "platform/Currency.h"
 #include "posting/DocumentFormat.h"
-#include "register/Currency.h"
 
 namespace vanta::posting {
 

@@ -1,7 +1,6 @@
 #include "posting/ReportSettings.h"
 
 #include "db/Lookups.h"
-#include "diagnostics/Trace.h"
 #include "platform/ProfileFile.h"
 
 namespace vanta::posting {
@@ -42,12 +41,6 @@ void SaveReportSettings(platform::ProfileFile &profile, const QString &employeeN
     profile.writeString(employeeName, QStringLiteral("Window Display"), QString::number(settings.windowDisplay));
     profile.writeString(employeeName, QStringLiteral("Always on Top"),
                         settings.alwaysOnTop ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void SetReportSettings(RegisterSession &session)
-{
-    diag::run("frmPOS", "SetReportSettings",
-              [&] { session.reportSettings = LoadReportSettings(session.users, session.employeeName, false); });
 }
 
 } // namespace vanta::posting

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "register/RegisterSession.h"
-
 #include <QString>
 
 namespace vanta::platform {
@@ -9,6 +7,14 @@ class ProfileFile;
 }
 
 namespace vanta::posting {
+
+// How reports are presented, per employee (kept in Users.ini).
+struct ReportSettings {
+    int destination = 0;   // 0 display on screen, 1 print to printer
+    int reportDisplay = 0; // 0 normal, 1 minimized, 2 maximized
+    int windowDisplay = 0; // 0 normal, 1 minimized
+    bool alwaysOnTop = true;
+};
 
 // The report settings kept in Users.ini under the employee's name. Each value
 // counts by its first character only: the three numbers are that digit (0
@@ -21,8 +27,5 @@ ReportSettings LoadReportSettings(platform::ProfileFile &profile, const QString 
 // text, always on top as "1" or "0". Throws VantaError when the file cannot
 // be written.
 void SaveReportSettings(platform::ProfileFile &profile, const QString &employeeName, const ReportSettings &settings);
-
-// Start-up: the register's report settings for its current employee name.
-void SetReportSettings(RegisterSession &session);
 
 } // namespace vanta::posting

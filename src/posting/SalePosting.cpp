@@ -1,13 +1,12 @@
 #include "posting/SalePosting.h"
 
 #include "db/Store.h"
+#include "db/UniqueId.h"
 #include "diagnostics/Trace.h"
 #include "platform/Prompt.h"
-#include "platform/Utility.h"
 #include "posting/PostingSteps.h"
 #include "posting/SaleDocuments.h"
-#include "register/Currency.h"
-#include "register/RegisterSession.h"
+#include "sale/clsSaleItems.h"
 #include "tax/TaxRecording.h"
 #include "tax/TaxSettings.h"
 
@@ -47,14 +46,15 @@ private:
     int mPrevious = -1; // none set
 };
 
-float amount(const QString &text) { return float(parseCurrency(text)); }
+// An amount as the money columns hold it.
+float amount(qint64 cents) { return float(double(cents) / 100.0); }
 
 // Runs the steps in one transaction; true when it was committed. A failed
 // step or an error leaves the transaction to roll back.
 bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
                        platform::Prompt &prompt, const PostingOptions &options)
 {
-    const IdSource newId = options.newId ? options.newId : IdSource([&store] { return platform::NewUniqueID(store); });
+    const IdSource newId = options.newId ? options.newId : IdSource([&store] { return db::NewUniqueID(store); });
     db::Workspace ws(store);
     db::Connection &conn = ws.database().connection();
     BusyTimeout wait(conn, options.busyTimeoutMs);
@@ -76,21 +76,21 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
 
 // The posted sale's documents: the receipt of an ordinary sale, the invoice
 // reports of any other kind; nothing without a printer.
-void PrintSaleDocuments(RegisterSession &session, const PostingRequest &request)
+void PrintSaleDocuments(const Checkout &checkout, const PostingRequest &request)
 {
     diag::run(kModule, "PrintSaleDocuments", [&] {
-        SaleDocuments *docs = session.documents;
+        SaleDocuments *docs = checkout.documents;
         if (!docs || docs->printerCount() < 1)
             return;
         if (request.kind == OrdinarySale) {
-            docs->printReceipt(request.saleId, request.employeeId);
+            docs->printReceipt(checkout.store, request.saleId, request.employeeId);
             return;
         }
-        if (session.prompt.message(QStringLiteral("Do you want to print a packing list report now?"),
+        if (checkout.prompt.message(QStringLiteral("Do you want to print a packing list report now?"),
                                    platform::Buttons::YesNo, platform::Icon::Question, QStringLiteral("Vanta POS"))
             == platform::Answer::Yes)
-            docs->printReport(QStringLiteral("packingslip.rpt"), request.saleId);
-        docs->printReport(QStringLiteral("singlesale.rpt"), request.saleId);
+            docs->printReport(checkout.store, QStringLiteral("packingslip.rpt"), request.saleId);
+        docs->printReport(checkout.store, QStringLiteral("singlesale.rpt"), request.saleId);
     });
 }
 
@@ -127,15 +127,15 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
     });
 }
 
-bool ProcessTransaction(RegisterSession &session, const PostingRequest &request, const PostingOptions &options)
+bool ProcessTransaction(const Checkout &checkout, const PostingRequest &request, const PostingOptions &options)
 {
     return diag::run(kModule, "ProcessTransaction", false, [&] {
         // The lines are cleared only once the sale is stored: a failed
         // posting leaves the sale on the register as it was.
-        if (!PostSale(session.store(), session.SaleItems, request, session.prompt, options))
+        if (!PostSale(checkout.store, checkout.items, request, checkout.prompt, options))
             return false;
-        session.SaleItems.Clear();
-        PrintSaleDocuments(session, request);
+        checkout.items.Clear();
+        PrintSaleDocuments(checkout, request);
         return true;
     });
 }

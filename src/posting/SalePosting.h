@@ -5,9 +5,6 @@
 #include <functional>
 #include <optional>
 
-namespace vanta {
-class RegisterSession;
-}
 namespace vanta::db {
 class Store;
 }
@@ -19,6 +16,8 @@ class clsSaleItems;
 }
 
 namespace vanta::posting {
+
+class SaleDocuments;
 
 // Where sold-line numbers come from: a new candidate per call.
 using IdSource = std::function<qint32()>;
@@ -42,13 +41,21 @@ struct PostingOptions {
 bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
               platform::Prompt &prompt, const PostingOptions &options = {});
 
+// What posting the register's current sale works with.
+struct Checkout {
+    db::Store &store;
+    sale::clsSaleItems &items; // the sale's lines: cleared once the sale is stored
+    platform::Prompt &prompt;
+    SaleDocuments *documents;  // receipts and reports; none means no printer
+};
+
 // Posts the register's current sale (module "modPOS"). Only after the commit
 // are the sale lines cleared and the documents printed: the receipt of an
 // ordinary sale, or for an invoice sale "packingslip.rpt" when the cashier
 // wants it and then "singlesale.rpt"; with no printer nothing is printed or
 // asked. On failure the sale stays on the register unchanged and the answer
 // is false; the register starts a new sale only on true.
-bool ProcessTransaction(RegisterSession &session, const PostingRequest &request,
+bool ProcessTransaction(const Checkout &checkout, const PostingRequest &request,
                         const PostingOptions &options = {});
 
 } // namespace vanta::posting

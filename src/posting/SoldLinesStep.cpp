@@ -2,6 +2,7 @@
 
 #include "db/RowWriter.h"
 #include "db/Store.h"
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/VantaError.h"
 #include "sale/clsSaleItems.h"
 
@@ -45,7 +46,7 @@ private:
     {
         if (++mDraws > kMaxDraws)
             throw VantaError(3022, QStringLiteral("No unused number could be found for a sold line."),
-                             QStringLiteral("Vanta! POS"));
+                             applicationTitle());
         return mSource();
     }
 

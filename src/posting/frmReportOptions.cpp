@@ -1,8 +1,8 @@
 #include "posting/frmReportOptions.h"
 
 #include "diagnostics/Trace.h"
+#include "platform/ProfileFile.h"
 #include "posting/ReportSettings.h"
-#include "register/RegisterSession.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -57,8 +57,9 @@ QPushButton *button(const QString &caption, const char *name, QWidget *parent)
 
 } // namespace
 
-frmReportOptions::frmReportOptions(RegisterSession &session, QWidget *parent)
-    : QDialog(parent), mSession(session),
+frmReportOptions::frmReportOptions(posting::ReportSettings &settings, platform::ProfileFile &users,
+                                   const QString &employeeName, QWidget *parent)
+    : QDialog(parent), mSettings(settings), mUsers(users), mEmployeeName(employeeName),
       fraDestination(frame(QStringLiteral("Destination"), "fraDestination", this)),
       fraReportDisplay(frame(QStringLiteral("Report Display"), "fraReportDisplay", this)),
       fraWindowDisplay(frame(QStringLiteral("Window Display"), "fraWindowDisplay", this)),
@@ -116,7 +117,7 @@ void frmReportOptions::showEvent(QShowEvent *event)
 void frmReportOptions::Form_Load()
 {
     diag::run(kModule, "Form_Load", [&] {
-        const ReportSettings &s = mSession.reportSettings;
+        const posting::ReportSettings &s = mSettings;
         miDestination = s.destination;
         miReportDisplay = s.reportDisplay;
         miWindowDisplay = s.windowDisplay;
@@ -170,14 +171,14 @@ void frmReportOptions::chkDefault_Click()
 void frmReportOptions::cmdOk_Click()
 {
     diag::run(kModule, "cmdOk_Click", [&] {
-        ReportSettings s;
+        posting::ReportSettings s;
         s.destination = miDestination;
         s.reportDisplay = miReportDisplay;
         s.windowDisplay = miWindowDisplay;
         s.alwaysOnTop = chkAlwaysOnTop->isChecked();
         if (chkDefault->isChecked())
-            posting::SaveReportSettings(mSession.users, mSession.employeeName, s);
-        mSession.reportSettings = s;
+            posting::SaveReportSettings(mUsers, mEmployeeName, s);
+        mSettings = s;
         accept();
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "posting/ReportSettings.h"
+
 #include <QDialog>
 #include <array>
 
@@ -8,18 +10,22 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
+namespace vanta::platform {
+class ProfileFile;
+}
+
 namespace vanta {
 
-class RegisterSession;
-
 // Report Options: where reports go and how their window shows, for the
-// current employee. OK makes the choices the session's report settings and,
+// current employee. OK makes the choices the employee's report settings and,
 // with "Set as Default" checked, stores them in Users.ini under the
 // employee's name. OK stays disabled until something is changed.
 class frmReportOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit frmReportOptions(RegisterSession &session, QWidget *parent = nullptr);
+    // `settings`: the employee's settings in use; `users`: Users.ini.
+    frmReportOptions(posting::ReportSettings &settings, platform::ProfileFile &users, const QString &employeeName,
+                     QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,7 +40,9 @@ private:
     void cmdOk_Click();
     void cmdCancel_Click();
 
-    RegisterSession &mSession;
+    posting::ReportSettings &mSettings;
+    platform::ProfileFile &mUsers;
+    QString mEmployeeName;
     // The dialog's values, one per frame.
     int miDestination = 0;
     int miReportDisplay = 0;

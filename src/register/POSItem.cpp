@@ -1,9 +1,9 @@
 #include "register/POSItem.h"
 
 #include "diagnostics/Trace.h"
+#include "platform/Currency.h"
+#include "platform/SelectAllText.h"
 #include "platform/SettingsStore.h"
-#include "register/Currency.h"
-#include "register/SelectOnFocus.h"
 #include "register/UpDown.h"
 
 #include <QApplication>
@@ -429,7 +429,7 @@ void POSItem::fieldGotFocus(QLineEdit *f, Qt::FocusReason reason)
     const QByteArray procedure = procedureOf(f, "GotFocus");
     diag::run(kModule, procedure.constData(), [&] {
         if (f == txtQty) {
-            selectAllOnFocus(txtQty, reason);
+            platform::selectAllOnFocus(txtQty, reason);
             emit HasFocus();
             return;
         }

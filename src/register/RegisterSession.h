@@ -2,8 +2,9 @@
 
 #include "db/Store.h"
 #include "platform/ProfileFile.h"
+#include "posting/ReportSettings.h"
 #include "sale/clsSaleItems.h"
-#include "security/clsPermissions.h"
+#include "security/Identity.h"
 #include "tax/SalesTax.h"
 
 #include <QString>
@@ -21,17 +22,10 @@ class SettingsStore;
 
 namespace vanta {
 
-// How reports are presented, per employee (kept in Users.ini).
-struct ReportSettings {
-    int destination = 0;   // 0 display on screen, 1 print to printer
-    int reportDisplay = 0; // 0 normal, 1 minimized, 2 maximized
-    int windowDisplay = 0; // 0 normal, 1 minimized
-    bool alwaysOnTop = true;
-};
-
 // The register's state for one run: the open store, the current sale, the
-// logged-on employee and the platform services every form works through.
-// One instance is made by main() (or a test) and passed to the forms.
+// employee at the register and the platform services the register window
+// works through. One instance is made by main() (or a test) and given to the
+// register window; other parts get only the pieces they use.
 class RegisterSession {
 public:
     RegisterSession(platform::Prompt &prompt, platform::DialogRunner &dialogs,
@@ -39,14 +33,16 @@ public:
         : prompt(prompt), dialogs(dialogs), settings(settings), users(usersIniPath) {}
 
     bool hasStore() const { return mStore != nullptr; }
-    // The open store; throws a VantaError when none is open.
-    db::Store &store() const;
+    // The open store; throws a DbError when none is open.
+    db::Store &store() const { return db::requireStore(mStore.get()); }
+    // The open store, or none.
+    db::Store *storeOrNone() const { return mStore.get(); }
     // Opens DataPath's store (closing any open one first).
     void openStore(const QString &dataPath);
     void closeStore() { mStore.reset(); }
     QString databaseFile() const { return db::Store::databaseFile(DataPath); }
 
-    bool loggedOn() const { return employeeNumber > 0; }
+    bool loggedOn() const { return identity.loggedOn(); }
 
     platform::Prompt &prompt;
     platform::DialogRunner &dialogs;
@@ -60,11 +56,8 @@ public:
     sale::clsSaleItems SaleItems;
     qint32 mlSaleID = 0;
 
-    qint32 employeeNumber = 0;
-    QString employeeName = QStringLiteral("None");
-    security::clsPermissions permissions;
-    bool mfSecurity = false;
-    ReportSettings reportSettings;
+    security::Identity identity; // the employee at the register and the security switch
+    posting::ReportSettings reportSettings;
 
     qint32 ShippingID = 0;
     tax::TaxAmounts taxAmounts; // SalesTaxAmount and ShippingTaxAmount

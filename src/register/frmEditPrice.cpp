@@ -2,8 +2,8 @@
 
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
-#include "register/Currency.h"
-#include "register/SelectOnFocus.h"
+#include "platform/Currency.h"
+#include "platform/SelectAllText.h"
 #include "sale/clsSaleItems.h"
 
 #include <QFocusEvent>
@@ -79,7 +79,7 @@ bool frmEditPrice::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtPrice && event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        diag::run(kModule, "txtPrice_GotFocus", [&] { selectAllOnFocus(txtPrice, reason); });
+        diag::run(kModule, "txtPrice_GotFocus", [&] { platform::selectAllOnFocus(txtPrice, reason); });
     }
     return false;
 }

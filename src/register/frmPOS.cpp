@@ -1,6 +1,7 @@
 // The register window: controls, menus, layout and window events.
 #include "register/frmPOS.h"
 
+#include "diagnostics/ApplicationTitle.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
@@ -297,11 +298,11 @@ void frmPOS::connectRows()
 void frmPOS::updateCaption()
 {
     if (isMinimized())
-        setWindowTitle(QStringLiteral("Hold Sale - ") + mSession.employeeName);
-    else if (mSession.employeeName == QLatin1String("None"))
-        setWindowTitle(QStringLiteral("Vanta! POS "));
+        setWindowTitle(QStringLiteral("Hold Sale - ") + mSession.identity.employeeName);
+    else if (mSession.identity.employeeName == QLatin1String("None"))
+        setWindowTitle(applicationTitle() + QLatin1Char(' '));
     else
-        setWindowTitle(QStringLiteral("Vanta! POS - ") + mSession.employeeName);
+        setWindowTitle(applicationTitle() + QStringLiteral(" - ") + mSession.identity.employeeName);
 }
 
 void frmPOS::Form_Resize()

@@ -2,11 +2,14 @@
 
 #include "platform/HelpComponent.h"
 #include "platform/KeyboardHook.h"
-#include "posting/PostingRequest.h"
 #include "platform/Prompt.h"
+#include "posting/PostingRequest.h"
+#include "sale/SaleTotals.h"
+#include "security/CommandGate.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -23,6 +26,10 @@ namespace vanta {
 class CustomerListModel;
 class POSItem;
 class RegisterSession;
+
+namespace sale {
+class clsSaleItem;
+}
 
 // The register window: the current sale in ten rows with a scroll bar, the
 // customer and pay-type lists, the four amounts, the sale buttons and the
@@ -55,6 +62,9 @@ public:
     void Find_Database();
     void setShippingID(qint32 id);
     void QueueMessage(const QString &prompt, platform::Buttons buttons, platform::Icon icon, const QString &title);
+
+    // The sale's amounts in whole cents, as the labels show them.
+    const sale::SaleTotals &totals() const { return mTotals; }
 
     // The `Cust ID` of the customer shown, if any.
     std::optional<qint32> selectedCustomer() const;
@@ -103,10 +113,10 @@ private:
     void fillRow(int rowIndex, int linePosition);
     void fillEmptyRow(int rowIndex);
     double Get_Grand_Total();
+    void showTotals();
     void EnableButtons();
     void DisableButtons();
     void paintRowsUnselected();
-    void refreshTaxLabel();
     void clearAmounts();
     void AddShippingTax();
     void cmbCustomers_Click();
@@ -123,6 +133,18 @@ private:
     void POSItem1_ChangePrice(int index);
     void Update_Records(int index);
     bool askAddAnyway(const QString &text);
+    // One way onto the sale for items and variants alike: the stock
+    // questions, then the line raised by one or a new line made.
+    struct LineToAdd {
+        qint32 index = 0; // item index or variant id
+        std::array<qint32, 3> options{};
+        double stock = 0;
+        std::function<QString(const sale::clsSaleItem &)> raiseQuestion; // when one more passes the stock
+        std::function<bool()> sourceFound; // after the out-of-stock question; false stops
+        std::function<void(sale::clsSaleItem &)> describe; // name and details of a new line
+        std::function<void(sale::clsSaleItem &, float qty)> price;
+    };
+    void addToSale(const LineToAdd &add);
 
     // Barcodes and menus.
     void mnuManualAdd_Click();
@@ -135,7 +157,11 @@ private:
     void mnuAbout_Click();
     void mnuReportOptions_Click();
     void showLogon();
+    // True when the command may run now. Otherwise its refusal was shown,
+    // or the logon dialog when nobody is logged on.
+    bool commandAllowed(security::GatedCommand command);
     posting::PostingRequest postingRequest(qint16 kind) const;
+    void SetReportSettings(bool atLogon);
     void startNextSale();
     void setAmountTendered(const QString &text);
     QString payTypeText() const;
@@ -143,6 +169,7 @@ private:
     // Payment.
     bool isInvoicePayType() const;
     double tenderedAmount() const;
+    qint64 tenderedCents() const;
     bool AmountTenderedOK();
     void cmbPayType_Click();
     void txtAmountTendered_Change();
@@ -201,6 +228,7 @@ private:
     bool RowsLoading = false;
     bool RefreshingSale = false;
     bool AddingItem = false;
+    sale::SaleTotals mTotals;
     struct PendingMessage {
         QString prompt;
         platform::Buttons buttons = platform::Buttons::Ok;

@@ -1,15 +1,16 @@
 // Barcode capture, manual add, logon and the register's other commands.
 #include "register/frmPOS.h"
 
-#include "diagnostics/Trace.h"
-#include "platform/BarcodeLookup.h"
 #include "customers/InvoiceChecks.h"
 #include "customers/frmInvoice.h"
+#include "db/BarcodeLookup.h"
+#include "diagnostics/ApplicationTitle.h"
+#include "diagnostics/Trace.h"
+#include "platform/Currency.h"
 #include "platform/DialogRunner.h"
 #include "platform/Utility.h"
 #include "posting/SalePosting.h"
 #include "posting/frmReportOptions.h"
-#include "register/Currency.h"
 #include "register/RegisterSession.h"
 #include "security/CommandGate.h"
 #include "security/Logon.h"
@@ -50,7 +51,7 @@ bool frmPOS::whBarcode_KeyDown(const platform::KeyPress &key)
                 showNormal();
             raise();
             activateWindow();
-            const qint32 item = mSession.hasStore() ? platform::FindItemByCode(mSession.store(), BarcodeBuffer) : -1;
+            const qint32 item = mSession.hasStore() ? db::FindItemByCode(mSession.store(), BarcodeBuffer) : -1;
             if (item == -1) {
                 QCoreApplication::processEvents();
                 QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
@@ -81,7 +82,7 @@ void frmPOS::mnuManualAdd_Click()
         const std::optional<QString> code = mSession.prompt.input(
             QStringLiteral("Enter the barcode number for the Item to be added to the current sale."), kManualAddTitle);
         if (code && !code->isEmpty()) {
-            const qint32 item = platform::FindItemByCode(mSession.store(), *code);
+            const qint32 item = db::FindItemByCode(mSession.store(), *code);
             if (item == -1)
                 mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
                                         platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
@@ -96,7 +97,9 @@ void frmPOS::mnuManualAdd_Click()
 void frmPOS::showLogon()
 {
     diag::run("frmPOS", "showLogon", [&] {
-        security::frmLogin dlg(mSession, this);
+        security::frmLogin dlg({mSession.storeOrNone(), mSession.identity, mSession.prompt, mSession.dialogs,
+                                [this] { SetReportSettings(true); }},
+                               this);
         dlg.run();
         QApplication::restoreOverrideCursor();
         mnuLogin->setEnabled(!mSession.loggedOn());
@@ -104,6 +107,25 @@ void frmPOS::showLogon()
         updateCaption();
         if (!mSession.loggedOn())
             Timer1->start();
+    });
+}
+
+bool frmPOS::commandAllowed(security::GatedCommand command)
+{
+    const security::Gate gate =
+        security::checkCommand(mSession.identity, mSession.storeOrNone(), mSession.prompt, command);
+    if (gate == security::Gate::ShowLogon)
+        showLogon();
+    return gate == security::Gate::Run;
+}
+
+// The employee's report settings from Users.ini; at a logon "Always on Top"
+// is read too.
+void frmPOS::SetReportSettings(bool atLogon)
+{
+    diag::run("frmPOS", "SetReportSettings", [&] {
+        mSession.reportSettings =
+            posting::LoadReportSettings(mSession.users, mSession.identity.employeeName, atLogon);
     });
 }
 
@@ -115,8 +137,8 @@ void frmPOS::mnuLogin_Click()
 void frmPOS::mnuLogout_Click()
 {
     diag::run("frmPOS", "mnuLogout_Click", [&] {
-        security::LogOut(mSession);
-        setWindowTitle(QStringLiteral("Vanta! POS"));
+        security::LogOut(mSession.identity);
+        setWindowTitle(applicationTitle());
         mnuLogin->setEnabled(true);
         mnuLogout->setEnabled(false);
         showLogon();
@@ -127,13 +149,13 @@ void frmPOS::mnuCheckSecurity_Click()
 {
     diag::run("frmPOS", "mnuCheckSecurity_Click", [&] {
         // The check mark follows the switch, not the click.
-        mnuCheckSecurity->setChecked(mSession.mfSecurity);
+        mnuCheckSecurity->setChecked(mSession.identity.securityOn);
         if (!mSession.loggedOn()) {
             showLogon();
             return;
         }
-        if (security::ToggleSecurity(mSession))
-            mnuCheckSecurity->setChecked(mSession.mfSecurity);
+        if (security::ToggleSecurity(mSession.identity, mSession.storeOrNone(), mSession.prompt, mSession.settings))
+            mnuCheckSecurity->setChecked(mSession.identity.securityOn);
     });
 }
 
@@ -142,9 +164,8 @@ void frmPOS::cmdEdit_Click()
     diag::run("frmPOS", "cmdEdit_Click", [&] {
         if (!selectedCustomer())
             return;
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::EditCustomer);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
+        if (!commandAllowed(security::GatedCommand::EditCustomer))
+            return;
         // The customer form opens here once it is part of the register.
     });
 }
@@ -152,9 +173,8 @@ void frmPOS::cmdEdit_Click()
 void frmPOS::cmdShipping_Click()
 {
     diag::run("frmPOS", "cmdShipping_Click", [&] {
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::Shipping);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
+        if (!commandAllowed(security::GatedCommand::Shipping))
+            return;
         // The shipping dialog opens here once it is part of the register.
     });
 }
@@ -162,7 +182,7 @@ void frmPOS::cmdShipping_Click()
 void frmPOS::cmdProcessTransaction_Click()
 {
     diag::run("frmPOS", "cmdProcessTransaction_Click", [&] {
-        if (security::checkCommand(mSession, security::GatedCommand::ProcessSale) != security::Gate::Run)
+        if (!commandAllowed(security::GatedCommand::ProcessSale))
             return;
         const auto refuse = [this](const char *text, QWidget *focus) {
             mSession.prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
@@ -179,20 +199,21 @@ void frmPOS::cmdProcessTransaction_Click()
         if (!AmountTenderedOK())
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
+        const posting::Checkout checkout{mSession.store(), mSession.SaleItems, mSession.prompt, mSession.documents};
         if (!isInvoicePayType()) {
-            if (posting::ProcessTransaction(mSession, postingRequest(posting::OrdinarySale)))
+            if (posting::ProcessTransaction(checkout, postingRequest(posting::OrdinarySale)))
                 startNextSale();
             return;
         }
         const qint32 customer = *selectedCustomer();
-        if (!customers::AcceptInvoiceSale(mSession, customer, Get_Grand_Total()))
+        if (!customers::AcceptInvoiceSale(checkout.store, mSession.prompt, customer, Get_Grand_Total()))
             return;
         frmInvoice dlg(
-            mSession, customer,
-            [this](const posting::InvoiceDetails &details) {
+            checkout.store, customer,
+            [this, &checkout](const posting::InvoiceDetails &details) {
                 posting::PostingRequest request = postingRequest(posting::InvoiceSale);
                 request.invoice = details;
-                if (!posting::ProcessTransaction(mSession, request))
+                if (!posting::ProcessTransaction(checkout, request))
                     return false; // the sale stays on the register
                 startNextSale();
                 return true;
@@ -209,9 +230,10 @@ posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
     request.saleId = mSession.mlSaleID;
     request.customerId = selectedCustomer().value_or(0);
     request.payTypeId = cmbPayType->currentData().toInt();
-    request.employeeId = mSession.employeeNumber;
-    request.amounts = {lblTotal->text(), lblTax->text(), txtAmountTendered->text(), lblChangeDue->text(),
-                       lblShipping->text()};
+    request.employeeId = mSession.identity.employeeNumber;
+    const qint64 tendered = tenderedCents();
+    request.amounts = {mTotals.totalDue(), mTotals.tax, tendered, sale::changeDue(tendered, mTotals.totalDue()),
+                       mTotals.shipping};
     return request;
 }
 
@@ -227,7 +249,7 @@ void frmPOS::startNextSale()
 void frmPOS::mnuReportOptions_Click()
 {
     diag::run("frmPOS", "mnuReportOptions_Click", [&] {
-        frmReportOptions dlg(mSession, this);
+        frmReportOptions dlg(mSession.reportSettings, mSession.users, mSession.identity.employeeName, this);
         mSession.dialogs.run(dlg);
     });
 }

@@ -2,7 +2,7 @@
 #include "register/frmPOS.h"
 
 #include "diagnostics/Trace.h"
-#include "register/Currency.h"
+#include "platform/Currency.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <cmath>
 
 namespace vanta {
 
@@ -77,7 +76,8 @@ void frmPOS::Update_Display()
     diag::run("frmPOS", "Update_Display", [&] {
         Set_Visibility();
         if (!shippingConfigured()) {
-            lblShipping->setText(QStringLiteral("$0.00"));
+            mTotals.shipping = 0;
+            lblShipping->setText(formatCurrencyCents(mTotals.shipping));
             lblshippingDesc->setText(QStringLiteral("None"));
             cmdShipping->setText(QStringLiteral("Add Shipping"));
         }
@@ -124,41 +124,40 @@ double frmPOS::Total_Subtotals()
     });
 }
 
-void frmPOS::refreshTaxLabel()
+// The tax of the sale as shown, and every amount label from the totals.
+void frmPOS::showTotals()
 {
-    lblTax->setText(formatCurrency(double(mSession.taxAmounts.shown())));
+    mTotals.tax = toCents(double(mSession.taxAmounts.shown()));
+    lblSubtotal->setText(formatCurrencyCents(mTotals.subtotal));
+    lblShipping->setText(formatCurrencyCents(mTotals.shipping));
+    lblTax->setText(formatCurrencyCents(mTotals.tax));
+    lblTotal->setText(formatCurrencyCents(mTotals.totalDue()));
 }
 
 void frmPOS::UpdateTotals()
 {
     diag::run("frmPOS", "UpdateTotals", [&] {
-        lblSubtotal->setText(formatCurrency(Total_Subtotals()));
+        mTotals.subtotal = toCents(Total_Subtotals());
         tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
-        refreshTaxLabel();
-        lblTotal->setText(formatCurrency(Get_Grand_Total()));
+        showTotals();
         setAmountTendered(QStringLiteral("0.00"));
     });
 }
 
-// The total due is the sum of the three amounts exactly as they are shown.
+// The total due: the three amounts exactly as they are shown, added in
+// whole cents, so 12.99 + 0.94 is exactly 13.93 and a tender of exactly the
+// total is enough.
 double frmPOS::Get_Grand_Total()
 {
-    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] {
-        // Added up in whole cents: 12.99 + 0.94 must be exactly 13.93, or a
-        // tender of exactly the total would count as too little.
-        qint64 cents = 0;
-        for (const QLabel *amount : {lblSubtotal, lblShipping, lblTax})
-            cents += std::llround(parseCurrency(amount->text()) * 100.0);
-        return double(cents) / 100.0;
-    });
+    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] { return sale::dollars(mTotals.totalDue()); });
 }
 
 void frmPOS::AddShippingTax()
 {
     diag::run("frmPOS", "AddShippingTax", [&] {
-        tax::AddShippingTax(mSession.store(), selectedCustomer(), float(parseCurrency(lblShipping->text())),
+        tax::AddShippingTax(mSession.store(), selectedCustomer(), float(sale::dollars(mTotals.shipping)),
                             mSession.taxAmounts);
-        refreshTaxLabel();
+        showTotals();
     });
 }
 
@@ -182,9 +181,10 @@ void frmPOS::DisableButtons()
 void frmPOS::clearAmounts()
 {
     mSession.taxAmounts = tax::TaxAmounts();
+    mTotals = sale::SaleTotals();
     lblMethod->clear();
-    for (QLabel *l : {lblTax, lblShipping, lblTotal, lblSubtotal, lblChangeDue})
-        l->setText(QStringLiteral("$0.00"));
+    showTotals();
+    lblChangeDue->setText(formatCurrencyCents(0));
     setAmountTendered(QStringLiteral("0.00"));
 }
 
@@ -196,8 +196,7 @@ void frmPOS::cmbCustomers_Click()
         cmdAdd->setEnabled(true);
         if (mSession.SaleItems.Count() > 0) {
             tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
-            refreshTaxLabel();
-            lblTotal->setText(formatCurrency(Get_Grand_Total()));
+            showTotals();
         }
     });
 }

@@ -1,11 +1,12 @@
 // Adding items to the sale, removing them, and the sale rows' events.
 #include "register/frmPOS.h"
 
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
-#include "register/Currency.h"
+#include "platform/Currency.h"
+#include "platform/DialogRunner.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
-#include "platform/DialogRunner.h"
 #include "register/frmEditPrice.h"
 #include "sale/LineSource.h"
 #include "sale/Pricing.h"
@@ -20,7 +21,7 @@
 namespace vanta {
 
 namespace {
-const QString kTitle = QStringLiteral("Vanta! POS");
+const QString kTitle = applicationTitle();
 const QString kExceedsStock = QStringLiteral("The quantity of items that you are adding exceeds inventory amount.");
 const QString kAddAnyway = QStringLiteral("Do you want to add the quantity anyway?");
 
@@ -32,6 +33,52 @@ bool frmPOS::askAddAnyway(const QString &text)
     return mSession.prompt.message(text + QLatin1Char('\n') + kAddAnyway, platform::Buttons::YesNoCancel,
                                    platform::Icon::None, kTitle)
            == platform::Answer::Yes;
+}
+
+void frmPOS::addToSale(const LineToAdd &add)
+{
+    sale::clsSaleItems &items = mSession.SaleItems;
+    const auto [o1, o2, o3] = add.options;
+    const sale::clsSaleItems::Line existing =
+        items.SaleItemExists(add.index, o1, o2, o3) ? items.Item(sale::clsSaleItems::KeyOf(add.index, o1, o2, o3))
+                                                    : nullptr;
+
+    // Out of stock: asked once per line; an accepted line is not asked again.
+    bool exceed = false;
+    if (add.stock <= 0 && !(existing && existing->ExceedQty())) {
+        if (!askAddAnyway(kExceedsStock))
+            return;
+        exceed = true;
+    }
+    if (add.sourceFound && !add.sourceFound())
+        return;
+    if (existing) {
+        const float newQty = existing->qty() + 1;
+        if (exceed) {
+            existing->setExceedQty(true);
+        } else if (!existing->ExceedQty() && add.stock < double(newQty)) {
+            if (!askAddAnyway(add.raiseQuestion(*existing)))
+                return;
+            existing->setExceedQty(true);
+        }
+        existing->setQty(newQty);
+        add.price(*existing, newQty);
+    } else {
+        auto line = std::make_shared<sale::clsSaleItem>();
+        line->setExceedQty(exceed);
+        line->setITEMINDEX(add.index);
+        line->setQty(1);
+        line->setOptionID1(o1);
+        line->setOptionID2(o2);
+        line->setOptionID3(o3);
+        add.describe(*line);
+        add.price(*line, 1);
+        items.AddSaleItem(line);
+    }
+    AddingItem = true;
+    Update_Display();
+    UpdateTotals();
+    AddingItem = false;
 }
 
 void frmPOS::Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3)
@@ -47,49 +94,21 @@ void frmPOS::Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint
             Add_SubItem(itemIndex, passThrough);
             return;
         }
-        sale::clsSaleItems &items = mSession.SaleItems;
-        const bool exists = items.SaleItemExists(itemIndex, option1, option2, option3);
-        const sale::clsSaleItems::Line existing =
-            exists ? items.Item(sale::clsSaleItems::KeyOf(itemIndex, option1, option2, option3)) : nullptr;
-
-        // Out of stock: asked once per line; an accepted line is not asked again.
-        bool exceed = false;
-        if (item->stock <= 0 && !(existing && existing->ExceedQty())) {
-            if (!askAddAnyway(kExceedsStock))
-                return;
-            exceed = true;
-        }
-        if (existing) {
-            const float newQty = existing->qty() + 1;
-            if (exceed) {
-                existing->setExceedQty(true);
-            } else if (!existing->ExceedQty() && item->stock < double(newQty)) {
-                if (!askAddAnyway(QStringLiteral("The quantity of ") + existing->Name()
-                                  + QStringLiteral(" that you are adding exceeds inventory amount.")))
-                    return;
-                existing->setExceedQty(true);
-            }
-            existing->setQty(newQty);
-            sale::priceItemLine(store, *existing, *item);
-        } else {
-            auto line = std::make_shared<sale::clsSaleItem>();
-            line->setExceedQty(exceed);
-            line->setITEMINDEX(itemIndex);
-            line->setName(option1 != 0 || option2 != 0 || option3 != 0
-                              ? sale::GetOptionName(store, item->name, option1, option2, option3)
-                              : item->name);
-            line->setQty(1);
-            line->setOptionID1(option1);
-            line->setOptionID2(option2);
-            line->setOptionID3(option3);
-            sale::copyItemDetails(store, *line, *item);
-            sale::priceItemLine(store, *line, *item);
-            items.AddSaleItem(line);
-        }
-        AddingItem = true;
-        Update_Display();
-        UpdateTotals();
-        AddingItem = false;
+        const bool hasOptions = option1 != 0 || option2 != 0 || option3 != 0;
+        LineToAdd add;
+        add.index = itemIndex;
+        add.options = {option1, option2, option3};
+        add.stock = item->stock;
+        add.raiseQuestion = [](const sale::clsSaleItem &line) {
+            return QStringLiteral("The quantity of ") + line.Name()
+                   + QStringLiteral(" that you are adding exceeds inventory amount.");
+        };
+        add.describe = [&](sale::clsSaleItem &line) {
+            line.setName(hasOptions ? sale::GetOptionName(store, item->name, option1, option2, option3) : item->name);
+            sale::copyItemDetails(store, line, *item);
+        };
+        add.price = [&](sale::clsSaleItem &line, float) { sale::priceItemLine(store, line, *item); };
+        addToSale(add);
     });
 }
 
@@ -104,57 +123,32 @@ void frmPOS::Add_SubItem(qint32 subItemId, qint32 passThrough)
                                     platform::Icon::Information, kTitle);
             return;
         }
-        sale::clsSaleItems &items = mSession.SaleItems;
-        const bool exists = items.SaleItemExists(subItemId, 0, 0, 0);
-        const sale::clsSaleItems::Line existing =
-            exists ? items.Item(sale::clsSaleItems::KeyOf(subItemId, 0, 0, 0)) : nullptr;
-        bool exceed = false;
-        if (sub->stock <= 0 && !(existing && existing->ExceedQty())) {
-            if (!askAddAnyway(kExceedsStock))
-                return;
-            exceed = true;
-        }
-        const std::optional<sale::ItemRecord> parent = sale::readItem(store, sub->itemId);
-        if (!parent) {
-            mSession.prompt.message(QStringLiteral("I am not able to find the parent item so I can't add this item"),
-                                    platform::Buttons::Ok, platform::Icon::None, QString());
-            return;
-        }
-        if (existing) {
-            const float newQty = existing->qty() + 1;
-            if (exceed) {
-                existing->setExceedQty(true);
-            } else if (!existing->ExceedQty() && sub->stock < double(newQty)) {
-                if (!askAddAnyway(kExceedsStock))
-                    return;
-                existing->setExceedQty(true);
-            }
-            existing->setQty(newQty);
-            sale::priceSubItemLine(store, *existing, *parent, newQty);
-        } else {
-            auto line = std::make_shared<sale::clsSaleItem>();
-            line->setExceedQty(exceed);
-            line->setITEMINDEX(subItemId);
-            line->setName(sale::GetSubItemName(store, *parent, subItemId));
-            line->setQty(1);
-            sale::copyItemDetails(store, *line, *parent);
-            sale::priceSubItemLine(store, *line, *parent, 1);
-            items.AddSaleItem(line);
-        }
-        AddingItem = true;
-        Update_Display();
-        UpdateTotals();
-        AddingItem = false;
+        std::optional<sale::ItemRecord> parent;
+        LineToAdd add;
+        add.index = subItemId;
+        add.stock = sub->stock;
+        add.raiseQuestion = [](const sale::clsSaleItem &) { return kExceedsStock; };
+        add.sourceFound = [&] {
+            parent = sale::readItem(store, sub->itemId);
+            if (!parent)
+                mSession.prompt.message(
+                    QStringLiteral("I am not able to find the parent item so I can't add this item"),
+                    platform::Buttons::Ok, platform::Icon::None, QString());
+            return parent.has_value();
+        };
+        add.describe = [&](sale::clsSaleItem &line) {
+            line.setName(sale::GetSubItemName(store, *parent, subItemId));
+            sale::copyItemDetails(store, line, *parent);
+        };
+        add.price = [&](sale::clsSaleItem &line, float qty) { sale::priceSubItemLine(store, line, *parent, qty); };
+        addToSale(add);
     });
 }
 
 void frmPOS::cmdAdd_Click()
 {
     diag::run("frmPOS", "cmdAdd_Click", [&] {
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::AddItem);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
-        if (gate != security::Gate::Run)
+        if (!commandAllowed(security::GatedCommand::AddItem))
             return;
         if (cmbCustomers->currentText().isEmpty()) {
             cmbCustomers->setFocus();
@@ -171,10 +165,7 @@ void frmPOS::cmdRemove_Click()
     diag::run("frmPOS", "cmdRemove_Click", [&] {
         if (SelectedRow == -1)
             return;
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::RemoveItem);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
-        if (gate != security::Gate::Run)
+        if (!commandAllowed(security::GatedCommand::RemoveItem))
             return;
         const POSItem *r = POSItem1[size_t(SelectedRow)];
         Remove_Item(r->ITEMINDEX(), 0, r->OptionID1(), r->OptionID2(), r->OptionID3());
@@ -208,7 +199,7 @@ void frmPOS::Remove_Item(qint32 itemIndex, qint32 unused, qint32 option1, qint32
             EnableButtons();
         }
         if (leadingNumber(txtAmountTendered->text()) > 0 && payTypeText() != QLatin1String("Cash"))
-            setAmountTendered(formatNumber(Get_Grand_Total()));
+            setAmountTendered(formatNumberCents(mTotals.totalDue()));
     });
 }
 
@@ -278,10 +269,7 @@ void frmPOS::POSItem1_ChangePrice(int index)
     diag::run("frmPOS", "POSItem1_ChangePrice", [&] {
         if (mSession.SaleItems.Count() < 1)
             return;
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::EditPrice);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
-        if (gate != security::Gate::Run)
+        if (!commandAllowed(security::GatedCommand::EditPrice))
             return;
         const POSItem *r = POSItem1[size_t(index)];
         frmEditPrice dlg(mSession.SaleItems, this);

@@ -2,9 +2,9 @@
 #include "register/frmPOS.h"
 
 #include "diagnostics/Trace.h"
-#include "register/Currency.h"
+#include "platform/Currency.h"
+#include "platform/SelectAllText.h"
 #include "register/RegisterSession.h"
-#include "register/SelectOnFocus.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -27,6 +27,11 @@ double frmPOS::tenderedAmount() const
     return leadingNumber(text);
 }
 
+qint64 frmPOS::tenderedCents() const
+{
+    return toCents(tenderedAmount());
+}
+
 bool frmPOS::AmountTenderedOK()
 {
     return diag::run("frmPOS", "AmountTenderedOK", false,
@@ -44,7 +49,7 @@ void frmPOS::cmbPayType_Click()
 void frmPOS::txtAmountTendered_DblClick()
 {
     diag::run("frmPOS", "txtAmountTendered_DblClick",
-              [&] { setAmountTendered(formatNumber(Get_Grand_Total())); });
+              [&] { setAmountTendered(formatNumberCents(mTotals.totalDue())); });
 }
 
 void frmPOS::txtAmountTendered_Change()
@@ -54,10 +59,8 @@ void frmPOS::txtAmountTendered_Change()
             setAmountTendered(QStringLiteral("0.00")); // an invoice takes no tender
             return;
         }
-        const double tendered = tenderedAmount();
-        const double total = Get_Grand_Total();
-        lblChangeDue->setText(formatCurrency(tendered < total ? 0.0 : tendered - total));
-        if (tendered == 0 && isVisible()) {
+        lblChangeDue->setText(formatCurrencyCents(sale::changeDue(tenderedCents(), mTotals.totalDue())));
+        if (tenderedAmount() == 0 && isVisible()) {
             txtAmountTendered->setFocus();
             txtAmountTendered->selectAll();
         }
@@ -83,7 +86,7 @@ bool frmPOS::tenderEvent(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn:
-        selectAllOnFocus(txtAmountTendered, static_cast<QFocusEvent *>(event)->reason());
+        platform::selectAllOnFocus(txtAmountTendered, static_cast<QFocusEvent *>(event)->reason());
         break;
     case QEvent::FocusOut:
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason

@@ -1,17 +1,18 @@
 // The register's start-up and sale session: the store, the lists, new,
 // cancelled, held and closed sales, queued messages and the close timer.
+
 #include "register/frmPOS.h"
 
+#include "db/EmployeeName.h"
 #include "db/Store.h"
+#include "db/UniqueId.h"
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
-#include "platform/Utility.h"
 #include "platform/SettingsStore.h"
-#include "posting/ReportSettings.h"
+#include "platform/Utility.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
-#include "security/CommandGate.h"
-#include "security/Logon.h"
 #include "security/SecuritySwitch.h"
 #include "shipping/ShippingType.h"
 #include "tax/TaxSettings.h"
@@ -28,7 +29,7 @@
 namespace vanta {
 
 namespace {
-const QString kTitle = QStringLiteral("Vanta! POS");
+const QString kTitle = applicationTitle();
 } // namespace
 
 void frmPOS::Form_Load()
@@ -36,12 +37,12 @@ void frmPOS::Form_Load()
     diag::run("frmPOS", "Form_Load", [&] {
         diag::Trace::instance().setTrappingEnabled(true);
         mSession.SaleItems.Clear();
-        mSession.mfSecurity = security::CheckSecurity(mSession.settings);
-        mnuCheckSecurity->setChecked(mSession.mfSecurity);
-        mSession.permissions = security::clsPermissions();
+        mSession.identity.securityOn = security::CheckSecurity(mSession.settings);
+        mnuCheckSecurity->setChecked(mSession.identity.securityOn);
+        mSession.identity.permissions = security::clsPermissions();
         Set_Database();
         if (mSession.loggedOn() && mSession.hasStore()) {
-            mSession.permissions.setEmployeeID(mSession.store(), mSession.employeeNumber);
+            mSession.identity.permissions.setEmployeeID(mSession.store(), mSession.identity.employeeNumber);
             mnuLogin->setEnabled(false);
             mnuLogout->setEnabled(true);
         }
@@ -51,22 +52,22 @@ void frmPOS::Form_Load()
         // up empty and quiet; later record operations report their failure.
         const bool haveStore = mSession.hasStore();
         if (haveStore)
-            mSession.employeeName = security::GetUserName(mSession.store(), mSession.employeeNumber);
-        posting::SetReportSettings(mSession);
+            mSession.identity.employeeName = db::GetUserName(mSession.store(), mSession.identity.employeeNumber);
+        SetReportSettings(false);
         if (haveStore) {
             mSession.salesTaxRate = tax::Get_Tax(mSession.store()).value_or(mSession.salesTaxRate);
             Get_PayTypes();
             Get_Customers(QStringLiteral("CASH SALE"));
-            mSession.mlSaleID = platform::NewUniqueID(mSession.store());
+            mSession.mlSaleID = db::NewUniqueID(mSession.store());
         }
         Set_Visibility();
         Update_Display();
         mSession.PicturesPath = QDir(mSession.DataPath).filePath(QStringLiteral("Pictures")) + QLatin1Char('/');
         updateCaption();
-        if (mSession.mfSecurity && mSession.employeeNumber == 0)
+        if (mSession.identity.securityOn && mSession.identity.employeeNumber == 0)
             showLogon();
-        else if (!mSession.mfSecurity && mSession.employeeNumber == 0)
-            mSession.employeeNumber = 1;
+        else if (!mSession.identity.securityOn && mSession.identity.employeeNumber == 0)
+            mSession.identity.employeeNumber = 1;
     });
 }
 
@@ -122,7 +123,7 @@ void frmPOS::RefreshPOS()
     diag::run("frmPOS", "RefreshPOS", [&] {
         Get_PayTypes();
         Get_Customers(QStringLiteral("CASH SALE"));
-        mSession.mlSaleID = platform::NewUniqueID(mSession.store());
+        mSession.mlSaleID = db::NewUniqueID(mSession.store());
         Set_Visibility();
         mSession.SaleItems.Clear();
         RefreshingSale = true;
@@ -193,10 +194,7 @@ void frmPOS::Set_Visibility()
 void frmPOS::cmdCancel_Click()
 {
     diag::run("frmPOS", "cmdCancel_Click", [&] {
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::CancelSale);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
-        if (gate == security::Gate::Run)
+        if (commandAllowed(security::GatedCommand::CancelSale))
             CancelSale();
     });
 }
@@ -218,7 +216,7 @@ void frmPOS::CancelSale()
 void frmPOS::cmdHold_Click()
 {
     diag::run("frmPOS", "cmdHold_Click", [&] {
-        if (mSession.employeeNumber > 0 || !mSession.mfSecurity)
+        if (mSession.identity.employeeNumber > 0 || !mSession.identity.securityOn)
             close();
         else
             showLogon();
@@ -250,10 +248,7 @@ void frmPOS::Label2_Click()
 void frmPOS::mnuChangeDatabaseLocation_Click()
 {
     diag::run("frmPOS", "mnuChangeDatabaseLocation_Click", [&] {
-        const security::Gate gate = security::checkCommand(mSession, security::GatedCommand::ChangeDatabaseLocation);
-        if (gate == security::Gate::ShowLogon)
-            showLogon();
-        if (gate != security::Gate::Run)
+        if (!commandAllowed(security::GatedCommand::ChangeDatabaseLocation))
             return;
         Find_Database();
         Get_Customers(QStringLiteral("CASH SALE"));

@@ -1,7 +1,8 @@
 #include "security/CommandGate.h"
 
+#include "db/Store.h"
 #include "platform/Prompt.h"
-#include "register/RegisterSession.h"
+#include "security/Identity.h"
 #include "security/PermissionChecks.h"
 
 #include <algorithm>
@@ -11,16 +12,14 @@ namespace vanta::security {
 const std::array<CommandRefusal, 8> &commandRefusals()
 {
     static const std::array<CommandRefusal, 8> refusals{{
-        {GatedCommand::AddItem, "You do not have permission to add items to sale.", "Vanta! POS"},
-        {GatedCommand::CancelSale, "You do not have permissions to cancel a sale.", "Vanta! POS"},
-        {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale.",
-         "Vanta! POS"},
-        {GatedCommand::Shipping, "You do not have permissions to add shipping to current sale.", "Vanta! POS"},
-        {GatedCommand::ProcessSale, "You do not have permisssions to process a sale.", ""},
-        {GatedCommand::EditCustomer, "You do not have permission to edit customer records.", "Vanta! POS"},
-        {GatedCommand::EditPrice, "You do not have the proper permissions to edit prices.", "Vanta! POS"},
-        {GatedCommand::ChangeDatabaseLocation, "You do not have permissions to perform database utilities.",
-         "Vanta! POS"},
+        {GatedCommand::AddItem, "You do not have permission to add items to sale."},
+        {GatedCommand::CancelSale, "You do not have permissions to cancel a sale."},
+        {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale."},
+        {GatedCommand::Shipping, "You do not have permissions to add shipping to current sale."},
+        {GatedCommand::ProcessSale, "You do not have permisssions to process a sale."},
+        {GatedCommand::EditCustomer, "You do not have permission to edit customer records."},
+        {GatedCommand::EditPrice, "You do not have the proper permissions to edit prices."},
+        {GatedCommand::ChangeDatabaseLocation, "You do not have permissions to perform database utilities."},
     }};
     return refusals;
 }
@@ -31,11 +30,11 @@ const CommandRefusal &refusalFor(GatedCommand command)
     return *std::find_if(all.begin(), all.end(), [command](const CommandRefusal &r) { return r.command == command; });
 }
 
-Gate guardCommand(const RegisterSession &session, bool flag, bool logonFirst)
+Gate guardCommand(const Identity &who, bool flag, bool logonFirst)
 {
-    if (logonFirst && !session.loggedOn() && session.mfSecurity)
+    if (logonFirst && !who.loggedOn() && who.securityOn)
         return Gate::ShowLogon;
-    if (!flag && session.mfSecurity)
+    if (!flag && who.securityOn)
         return Gate::Refused;
     return Gate::Run;
 }
@@ -43,48 +42,46 @@ Gate guardCommand(const RegisterSession &session, bool flag, bool logonFirst)
 namespace {
 
 // The permission a command needs, for the logged-on employee.
-bool commandFlag(RegisterSession &session, GatedCommand command)
+bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
 {
     switch (command) {
-    case GatedCommand::EditCustomer: return EditCustomer(session.store(), session.employeeNumber);
-    case GatedCommand::EditPrice: return EditItems(session.store(), session.employeeNumber);
+    case GatedCommand::EditCustomer: return EditCustomer(db::requireStore(store), who.employeeNumber);
+    case GatedCommand::EditPrice: return EditItems(db::requireStore(store), who.employeeNumber);
     case GatedCommand::ChangeDatabaseLocation:
-        return PerformDatabaseUtilities(session.store(), session.employeeNumber);
+        return PerformDatabaseUtilities(db::requireStore(store), who.employeeNumber);
     case GatedCommand::AddItem:
     case GatedCommand::CancelSale:
     case GatedCommand::RemoveItem:
     case GatedCommand::Shipping:
     case GatedCommand::ProcessSale: break;
     }
-    return session.permissions.SellItems();
+    return who.permissions.SellItems();
 }
 
 } // namespace
 
-Gate guardCommand(RegisterSession &session, GatedCommand command)
+Gate guardCommand(const Identity &who, db::Store *store, GatedCommand command)
 {
-    if (command == GatedCommand::ChangeDatabaseLocation && !session.loggedOn())
+    if (command == GatedCommand::ChangeDatabaseLocation && !who.loggedOn())
         return Gate::ShowLogon;
     const bool logonFirst = command != GatedCommand::ProcessSale;
     // The flag is read only when it decides: not with security off, nor when
     // the logon dialog comes first.
-    const bool flagDecides = session.mfSecurity && !(logonFirst && !session.loggedOn());
-    return guardCommand(session, !flagDecides || commandFlag(session, command), logonFirst);
+    const bool flagDecides = who.securityOn && !(logonFirst && !who.loggedOn());
+    return guardCommand(who, !flagDecides || commandFlag(who, store, command), logonFirst);
 }
 
-Gate checkCommand(RegisterSession &session, GatedCommand command)
+Gate checkCommand(const Identity &who, db::Store *store, platform::Prompt &prompt, GatedCommand command)
 {
-    const Gate gate = guardCommand(session, command);
-    if (gate == Gate::Refused) {
-        const CommandRefusal &r = refusalFor(command);
-        refuse(session, QString::fromUtf8(r.message), QString::fromUtf8(r.title));
-    }
+    const Gate gate = guardCommand(who, store, command);
+    if (gate == Gate::Refused)
+        refuse(prompt, QString::fromUtf8(refusalFor(command).message));
     return gate;
 }
 
-void refuse(RegisterSession &session, const QString &message, const QString &title)
+void refuse(platform::Prompt &prompt, const QString &message)
 {
-    session.prompt.message(message, platform::Buttons::Ok, platform::Icon::Information, title);
+    prompt.message(message, platform::Buttons::Ok, platform::Icon::Information, QString());
 }
 
 } // namespace vanta::security

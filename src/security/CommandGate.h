@@ -3,11 +3,16 @@
 #include <QString>
 #include <array>
 
-namespace vanta {
-class RegisterSession;
+namespace vanta::db {
+class Store;
+}
+namespace vanta::platform {
+class Prompt;
 }
 
 namespace vanta::security {
+
+struct Identity;
 
 // What a permission-gated register command may do.
 enum class Gate {
@@ -28,12 +33,10 @@ enum class GatedCommand {
     ChangeDatabaseLocation
 };
 
-// A command's refusal box (information icon). An empty title shows the
-// application's title.
+// A command's refusal: an information box with the application's title.
 struct CommandRefusal {
     GatedCommand command;
     const char *message;
-    const char *title;
 };
 
 // The refusal of every gated command.
@@ -43,18 +46,21 @@ const CommandRefusal &refusalFor(GatedCommand command);
 // The general rule: with `logonFirst`, nobody logged on and security on, the
 // logon dialog comes first; otherwise a false flag refuses while security is
 // on; otherwise the command runs. With security off everything runs.
-Gate guardCommand(const RegisterSession &session, bool flag, bool logonFirst);
+Gate guardCommand(const Identity &who, bool flag, bool logonFirst);
 
 // The rule for one of the register's commands: reads the command's flag
-// (from the permissions record or straight from `Permissions`) only when it
-// matters. Processing a sale never asks for a logon first; changing the
-// database location asks for one whenever nobody is logged on.
-Gate guardCommand(RegisterSession &session, GatedCommand command);
+// (from the permissions record or straight from `Permissions` in the store)
+// only when it matters. Processing a sale never asks for a logon first;
+// changing the database location asks for one whenever nobody is logged on.
+// `store` may be none (no store open): a flag that must be read from it then
+// fails as a missing store does.
+Gate guardCommand(const Identity &who, db::Store *store, GatedCommand command);
 
 // As guardCommand, and shows the command's refusal when refused.
-Gate checkCommand(RegisterSession &session, GatedCommand command);
+Gate checkCommand(const Identity &who, db::Store *store, platform::Prompt &prompt, GatedCommand command);
 
-// Shows a refusal: an information box with the given text and title.
-void refuse(RegisterSession &session, const QString &message, const QString &title);
+// Shows a refusal: an information box with the given text and the
+// application's title.
+void refuse(platform::Prompt &prompt, const QString &message);
 
 } // namespace vanta::security

@@ -1,9 +1,8 @@
 #include "security/Logon.h"
 
+#include "db/EmployeeName.h"
 #include "db/Store.h"
-#include "diagnostics/Trace.h"
-#include "posting/ReportSettings.h"
-#include "register/RegisterSession.h"
+#include "security/Identity.h"
 
 #include <cmath>
 #include <limits>
@@ -14,13 +13,6 @@ namespace vanta::security {
 namespace {
 
 const QString kLoginTitle = QStringLiteral("Login");
-
-// First name, " ", middle initial, " ", last name of the current row.
-QString fullName(db::Recordset &rs)
-{
-    return rs.text(QStringLiteral("First Name")) + QLatin1Char(' ') + rs.text(QStringLiteral("Middle Initial"))
-           + QLatin1Char(' ') + rs.text(QStringLiteral("Last Name"));
-}
 
 // The employee number in the typed text; none when the text is not a whole
 // number that fits an `Employee ID` (the number box lets "." and "/" through).
@@ -45,15 +37,6 @@ LogonResult refusal(LogonResult::Outcome outcome, const QString &message, platfo
 }
 
 } // namespace
-
-QString GetUserName(db::Store &store, qint32 employeeNumber)
-{
-    return diag::run("modPOS", "GetUserName", QStringLiteral("None"), [&] {
-        db::Recordset rs = store.database().openTable(QStringLiteral("Employees"));
-        rs.setIndex(QStringLiteral("Employee ID"));
-        return rs.seek(employeeNumber) ? fullName(rs) : QStringLiteral("None");
-    });
-}
 
 QList<EmployeeEntry> LoadEmployeeList(db::Store &store, bool *anyRows)
 {
@@ -105,30 +88,29 @@ LogonResult TryLogon(db::Store &store, const QString &number, const QString &pas
     const QVariant active = rs.field(QStringLiteral("Active"));
     if (!active.isNull() && !db::asBool(active))
         return refusal(Outcome::Inactive,
-                       QStringLiteral("The employee '") + fullName(rs)
+                       QStringLiteral("The employee '") + db::employeeFullName(rs)
                            + QStringLiteral("' is no longer active and cannot login!"),
                        Icon::Critical);
 
     LogonResult r;
     r.outcome = Outcome::LoggedOn;
     r.employeeId = db::asLong(rs.field(QStringLiteral("Employee ID")));
-    r.name = fullName(rs);
+    r.name = db::employeeFullName(rs);
     return r;
 }
 
-void LogOn(RegisterSession &session, qint32 employeeId, const QString &name)
+void LogOn(Identity &who, db::Store &store, qint32 employeeId, const QString &name)
 {
-    session.employeeNumber = employeeId;
-    session.permissions = clsPermissions(session.store(), employeeId);
-    session.employeeName = name;
-    session.reportSettings = posting::LoadReportSettings(session.users, name, true);
+    who.employeeNumber = employeeId;
+    who.permissions = clsPermissions(store, employeeId);
+    who.employeeName = name;
 }
 
-void LogOut(RegisterSession &session)
+void LogOut(Identity &who)
 {
-    session.employeeName = QStringLiteral("None");
-    session.employeeNumber = 0;
-    session.permissions = clsPermissions();
+    who.employeeName = QStringLiteral("None");
+    who.employeeNumber = 0;
+    who.permissions = clsPermissions();
 }
 
 } // namespace vanta::security

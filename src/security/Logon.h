@@ -5,9 +5,6 @@
 #include <QList>
 #include <QString>
 
-namespace vanta {
-class RegisterSession;
-}
 namespace vanta::db {
 class Store;
 }
@@ -35,10 +32,6 @@ struct LogonResult {
     bool ok() const { return outcome == Outcome::LoggedOn; }
 };
 
-// First name, " ", middle initial, " ", last name (null parts empty); "None"
-// when no employee has the number.
-QString GetUserName(db::Store &store, qint32 employeeNumber);
-
 // The employees for the logon list, by last name then first name. Rows
 // without a first name are left out. `anyRows` (when given) tells whether
 // `Employees` holds any row at all, listed or not.
@@ -50,12 +43,13 @@ QList<EmployeeEntry> LoadEmployeeList(db::Store &store, bool *anyRows = nullptr)
 // employee must not be marked inactive.
 LogonResult TryLogon(db::Store &store, const QString &number, const QString &password);
 
-// Makes the employee the register's current employee: number, permissions,
-// name and the report settings stored under that name.
-void LogOn(RegisterSession &session, qint32 employeeId, const QString &name);
+struct Identity;
 
-// Nobody is logged on any more: name "None", number 0, no permissions. The
-// sale and the report settings stay.
-void LogOut(RegisterSession &session);
+// Makes the employee the register's current employee: number, permissions
+// and name.
+void LogOn(Identity &who, db::Store &store, qint32 employeeId, const QString &name);
+
+// Nobody is logged on any more: name "None", number 0, no permissions.
+void LogOut(Identity &who);
 
 } // namespace vanta::security

@@ -1,10 +1,11 @@
 #include "security/SecuritySwitch.h"
 
+#include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
-#include "register/RegisterSession.h"
 #include "security/CommandGate.h"
+#include "security/Identity.h"
 #include "security/PermissionChecks.h"
 
 namespace vanta::security {
@@ -28,20 +29,19 @@ void SaveSecurity(platform::SettingsStore &settings, bool on)
     settings.save(kApplication, kSection, kKey, on ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
-bool ToggleSecurity(RegisterSession &session)
+bool ToggleSecurity(Identity &who, db::Store *store, platform::Prompt &prompt, platform::SettingsStore &settings)
 {
     return diag::run("frmPOS", "ToggleSecurity", false, [&] {
-        if (!session.loggedOn())
+        if (!who.loggedOn())
             return false;
-        if (!PerformDatabaseUtilities(session.store(), session.employeeNumber)) {
-            refuse(session, QStringLiteral("You do not have permissions to change POS Security."),
-                   QStringLiteral("Vanta! POS"));
+        if (!PerformDatabaseUtilities(db::requireStore(store), who.employeeNumber)) {
+            refuse(prompt, QStringLiteral("You do not have permissions to change POS Security."));
             return false;
         }
         // Saved first: when the settings cannot be written the switch stays as it was.
-        const bool on = !session.mfSecurity;
-        SaveSecurity(session.settings, on);
-        session.mfSecurity = on;
+        const bool on = !who.securityOn;
+        SaveSecurity(settings, on);
+        who.securityOn = on;
         return true;
     });
 }

@@ -1,13 +1,16 @@
 #pragma once
 
-namespace vanta {
-class RegisterSession;
+namespace vanta::db {
+class Store;
 }
 namespace vanta::platform {
+class Prompt;
 class SettingsStore;
 }
 
 namespace vanta::security {
+
+struct Identity;
 
 // The store-wide security switch, kept in the user's settings under
 // "POS"/"Settings"/"Security" as "True" or "False". With security off every
@@ -23,6 +26,6 @@ void SaveSecurity(platform::SettingsStore &settings, bool on);
 // switch flips and is saved; without it the cashier is told so and nothing
 // changes. Returns whether the switch changed. With nobody logged on it does
 // nothing and returns false: the caller shows the logon dialog instead.
-bool ToggleSecurity(RegisterSession &session);
+bool ToggleSecurity(Identity &who, db::Store *store, platform::Prompt &prompt, platform::SettingsStore &settings);
 
 } // namespace vanta::security

@@ -1,10 +1,11 @@
 #include "security/frmLogin.h"
 
+#include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
 #include "platform/SelectAllText.h"
-#include "register/RegisterSession.h"
+#include "security/Identity.h"
 #include "security/Logon.h"
 
 #include <QApplication>
@@ -54,8 +55,8 @@ bool numberBoxTakes(const QKeyEvent *key)
 
 } // namespace
 
-frmLogin::frmLogin(RegisterSession &session, QWidget *parent)
-    : QDialog(parent), mSession(session), lstEmployees(new QListWidget(this)), txtEmployee(new QLineEdit(this)),
+frmLogin::frmLogin(const Services &services, QWidget *parent)
+    : QDialog(parent), mServices(services), lstEmployees(new QListWidget(this)), txtEmployee(new QLineEdit(this)),
       txtPassword(new QLineEdit(this)), cmdOK(new QPushButton(QStringLiteral("OK"), this)),
       cmdCancel(new QPushButton(QStringLiteral("&Cancel"), this))
 {
@@ -105,7 +106,7 @@ frmLogin::frmLogin(RegisterSession &session, QWidget *parent)
 
 int frmLogin::run()
 {
-    return mSession.dialogs.run(*this);
+    return mServices.dialogs.run(*this);
 }
 
 void frmLogin::showEvent(QShowEvent *event)
@@ -132,9 +133,9 @@ void frmLogin::LoadEmployees()
     diag::run(kModule, "LoadEmployees", [&] {
         lstEmployees->clear();
         bool anyRows = false;
-        const QList<EmployeeEntry> entries = LoadEmployeeList(mSession.store(), &anyRows);
+        const QList<EmployeeEntry> entries = LoadEmployeeList(db::requireStore(mServices.store), &anyRows);
         if (!anyRows) {
-            mSession.prompt.message(QStringLiteral("No Employees where found the database!"), platform::Buttons::Ok,
+            mServices.prompt.message(QStringLiteral("No Employees where found the database!"), platform::Buttons::Ok,
                                     platform::Icon::None, QStringLiteral("Vanta! Has Found a Problem!"));
             return;
         }
@@ -157,16 +158,18 @@ void frmLogin::lstEmployees_Click()
 void frmLogin::cmdOK_Click()
 {
     diag::run(kModule, "cmdOK_Click", [&] {
-        const LogonResult r = TryLogon(mSession.store(), txtEmployee->text(), txtPassword->text());
+        const LogonResult r = TryLogon(db::requireStore(mServices.store), txtEmployee->text(), txtPassword->text());
         if (!r.ok()) {
-            mSession.prompt.message(r.message, platform::Buttons::Ok, r.icon, r.title);
+            mServices.prompt.message(r.message, platform::Buttons::Ok, r.icon, r.title);
             if (r.outcome == LogonResult::Outcome::NoNumber)
                 lstEmployees->setFocus(Qt::OtherFocusReason);
             else if (r.outcome == LogonResult::Outcome::WrongPassword)
                 txtPassword->setFocus(Qt::OtherFocusReason);
             return;
         }
-        LogOn(mSession, r.employeeId, r.name);
+        LogOn(mServices.who, *mServices.store, r.employeeId, r.name);
+        if (mServices.loggedOn)
+            mServices.loggedOn();
         accept();
     });
 }
@@ -179,8 +182,9 @@ void frmLogin::cmdCancel_Click()
 bool frmLogin::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn && (watched == txtEmployee || watched == txtPassword)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         diag::run(kModule, watched == txtEmployee ? "txtEmployee_GotFocus" : "txtPassword_GotFocus",
-                  [] { platform::SelectAllText(); });
+                  [reason] { platform::SelectAllText(reason); });
     } else if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == txtEmployee)
@@ -208,7 +212,7 @@ bool frmLogin::txtPassword_KeyPress(QKeyEvent *key)
         if (!isEnter(key))
             return false;
         if (txtEmployee->text().isEmpty())
-            mSession.prompt.message(QStringLiteral("You must enter an employee number!"), platform::Buttons::Ok,
+            mServices.prompt.message(QStringLiteral("You must enter an employee number!"), platform::Buttons::Ok,
                                     platform::Icon::Exclamation, QStringLiteral("Enter Employee Number"));
         else
             cmdOK_Click();

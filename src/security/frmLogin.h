@@ -1,15 +1,20 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace vanta {
-class RegisterSession;
+namespace vanta::db {
+class Store;
 }
+namespace vanta::platform {
+class DialogRunner;
+class Prompt;
+} // namespace vanta::platform
 
 namespace vanta::security {
 
@@ -20,12 +25,26 @@ namespace vanta::security {
 //
 // Child widgets, by object name: "lstEmployees" (item data: `Employee ID`),
 // "txtEmployee", "txtPassword", "cmdOK", "cmdCancel".
+struct Identity;
+
 class frmLogin : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLogin(RegisterSession &session, QWidget *parent = nullptr);
+    // What the dialog works with: the store (none when no store is open),
+    // the register's identity that a logon fills, the boxes and the dialog
+    // runner, and what to do right after a logon (load the employee's own
+    // settings).
+    struct Services {
+        db::Store *store;
+        Identity &who;
+        platform::Prompt &prompt;
+        platform::DialogRunner &dialogs;
+        std::function<void()> loggedOn;
+    };
 
-    // Shows the dialog modally through the session's dialog runner.
+    explicit frmLogin(const Services &services, QWidget *parent = nullptr);
+
+    // Shows the dialog modally through the dialog runner.
     int run();
 
     QListWidget *employeeList() const { return lstEmployees; }
@@ -49,7 +68,7 @@ private:
     bool txtEmployee_KeyPress(QKeyEvent *key);
     bool txtPassword_KeyPress(QKeyEvent *key);
 
-    RegisterSession &mSession;
+    Services mServices;
     QListWidget *lstEmployees;
     QLineEdit *txtEmployee;
     QLineEdit *txtPassword;

@@ -1,6 +1,7 @@
 #include "tax/TaxNumbers.h"
 
 #include "db/Recordset.h"
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 [[noreturn]] void overflow()
 {
-    throw VantaError(6, QStringLiteral("Overflow"), QStringLiteral("Vanta! POS"));
+    throw VantaError(6, QStringLiteral("Overflow"), applicationTitle());
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "db/DemoStore.h"
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/PromptNotices.h"
 #include "platform/SettingsStore.h"
 #include "register/RegisterSession.h"
+#include "storegen/DemoStore.h"
 #include "support/SaleFixtures.h"
+#include "support/ScriptedDialogRunner.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 
@@ -18,10 +19,10 @@ class InvoiceTest : public ::testing::Test {
 protected:
     InvoiceTest() : settings(config.filePath("s")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
-        db::fillDemoStore(ts.db());
+        storegen::fillDemoStore(ts.db());
         session.openStore(ts.path());
         diag::Trace::instance().reset();
-        diag::Trace::instance().setPrompt(&prompt);
+        diag::Trace::instance().setNotices(&notices);
     }
     ~InvoiceTest() override { diag::Trace::instance().reset(); }
 
@@ -34,8 +35,9 @@ protected:
 
     TempStore ts;
     QTemporaryDir config;
-    platform::ScriptedPrompt prompt;
-    platform::ScriptedDialogRunner dialogs;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices{prompt};
+    test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings;
     RegisterSession session;
 };

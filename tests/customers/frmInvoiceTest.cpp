@@ -18,7 +18,7 @@ class frmInvoiceTest : public vanta::test::InvoiceTest {
 protected:
     void open(qint32 custId)
     {
-        dlg = std::make_unique<frmInvoice>(session, custId, [this](const posting::InvoiceDetails &d) {
+        dlg = std::make_unique<frmInvoice>(session.store(), custId, [this](const posting::InvoiceDetails &d) {
             posted.push_back(d);
             return postSucceeds;
         });
@@ -56,7 +56,7 @@ protected:
 
 TEST_F(frmInvoiceTest, OpeningFillsListsTermsAndAddresses)
 {
-    open(db::demo::CreditCustomer);
+    open(storegen::demo::CreditCustomer);
     EXPECT_EQ(dlg->windowTitle(), "Invoice");
     EXPECT_EQ(list("cboTerms")->itemText(0), "2% 10 Net 30");
     EXPECT_EQ(list("cboShippingMethod")->itemText(0), "Customer Pickup");
@@ -134,7 +134,7 @@ TEST_F(frmInvoiceTest, SameAddressCopiesBillingWhileChecked)
 
 TEST_F(frmInvoiceTest, CancelPostsNothing)
 {
-    open(db::demo::CreditCustomer);
+    open(storegen::demo::CreditCustomer);
     dialogs.then([](QDialog &d) {
         QTest::keyClicks(d.findChild<QLineEdit *>("txtPO"), "PO-1");
         QTest::mouseClick(d.findChild<QPushButton *>("cmdCancel"), Qt::LeftButton);

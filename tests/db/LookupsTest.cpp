@@ -2,7 +2,7 @@
 
 #include "db/DbError.h"
 #include "platform/ProfileFile.h"
-#include "platform/ScriptedPrompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
 #include <QFile>
@@ -50,7 +50,7 @@ TEST(Lookups, GetNewNameAsksAgainWhileTaken)
 {
     test::TempStore ts;
     addCustomer(ts, 1, "Smith");
-    platform::ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
     prompt.answerInput("SMITH").answerInput("Jones");
     EXPECT_EQ(GetNewName(*ts.store, prompt, "Customers", "Name"), "Jones");
     ASSERT_EQ(prompt.count(), 2);

@@ -1,5 +1,6 @@
 #include "diagnostics/Trace.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/PromptNotices.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +26,12 @@ protected:
     void SetUp() override
     {
         Trace::instance().reset();
-        Trace::instance().setPrompt(&prompt);
+        Trace::instance().setNotices(&notices);
         Trace::instance().setTrappingEnabled(true);
     }
     void TearDown() override { Trace::instance().reset(); }
-    platform::ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices{prompt};
 };
 
 int failingCallee()
@@ -122,14 +124,14 @@ TEST_F(TraceTest, OutOfSyncWarningAndResync)
     EXPECT_EQ(prompt.count(), 2);
 }
 
-TEST_F(TraceTest, StackGrowsByEightKeepingEntries)
+TEST_F(TraceTest, DeepStacksKeepEveryEntryAndUnwind)
 {
     Trace &t = Trace::instance();
-    for (int i = 1; i <= 9; ++i)
+    for (int i = 1; i <= 20; ++i)
         t.enter("mod", QString("P%1").arg(i));
-    EXPECT_EQ(t.capacity() - 1, 16);
+    EXPECT_EQ(t.entries().size(), 20);
     EXPECT_EQ(t.entries().first(), "mod(P1)");
-    EXPECT_EQ(t.entries().last(), "mod(P9)");
+    EXPECT_EQ(t.entries().last(), "mod(P20)");
 
     qint16 code = diag::ListEntries;
     qint32 n = 0;

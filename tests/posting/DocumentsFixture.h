@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/DemoStore.h"
 #include "security/SecurityFixture.h"
+#include "storegen/DemoStore.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         SecurityTest::SetUp();
-        db::fillDemoStore(db());
+        storegen::fillDemoStore(db());
     }
 
     void writeLines(qint32 saleId, const QList<Line> &lines)

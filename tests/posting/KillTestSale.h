@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/DemoStore.h"
 #include "sale/clsSaleItems.h"
+#include "storegen/DemoStore.h"
 
 #include <memory>
 #include <vector>
@@ -23,10 +23,10 @@ struct KillLine {
 inline const std::vector<KillLine> &killLines()
 {
     static const std::vector<KillLine> lines = {
-        {db::demo::PlainItem, 12.99f, 1, db::seed::RuleGeneral, db::demo::PlainItem, 0},
-        {1010, 1.25f, 3, db::seed::RuleBeverage, 1010, 0},
-        {db::demo::FirstVariant, 14.99f, 1, db::seed::RuleGeneral, 0, db::demo::FirstVariant},
-        {5101, 12.49f, 2, db::seed::RuleGeneral, db::demo::UntrackedVariantItem, 0},
+        {storegen::demo::PlainItem, 12.99f, 1, storegen::seed::RuleGeneral, storegen::demo::PlainItem, 0},
+        {1010, 1.25f, 3, storegen::seed::RuleBeverage, 1010, 0},
+        {storegen::demo::FirstVariant, 14.99f, 1, storegen::seed::RuleGeneral, 0, storegen::demo::FirstVariant},
+        {5101, 12.49f, 2, storegen::seed::RuleGeneral, storegen::demo::UntrackedVariantItem, 0},
     };
     return lines;
 }

@@ -1,11 +1,11 @@
 // Posts the kill test's sale on the store of the data folder given, again
 // and again, printing each committed sale number, until it is killed.
-#include "db/DemoStore.h"
 #include "db/Store.h"
-#include "platform/ScriptedPrompt.h"
-#include "platform/Utility.h"
+#include "db/UniqueId.h"
 #include "posting/KillTestSale.h"
 #include "posting/SalePosting.h"
+#include "storegen/DemoStore.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -21,17 +21,17 @@ int main(int argc, char **argv)
     }
     try {
         db::Store store(QString::fromLocal8Bit(argv[1]));
-        platform::ScriptedPrompt prompt;
+        test::ScriptedPrompt prompt;
         const sale::clsSaleItems items = test::killtest::killSale();
         std::printf("ready\n");
         std::fflush(stdout);
         for (;;) {
             posting::PostingRequest request;
-            request.saleId = platform::NewUniqueID(store);
-            request.customerId = db::demo::CashSaleCustomer;
+            request.saleId = db::NewUniqueID(store);
+            request.customerId = storegen::demo::CashSaleCustomer;
             request.payTypeId = 1;
-            request.employeeId = db::demo::CashierEmployee;
-            request.amounts = {"$71.64", "$4.67", "$80.00", "$8.36", "$0.00"};
+            request.employeeId = storegen::demo::CashierEmployee;
+            request.amounts = {7164, 467, 8000, 836, 0};
             if (!posting::PostSale(store, items, request, prompt)) {
                 std::fprintf(stderr, "posting failed: %s\n", qPrintable(prompt.texts().join(" / ")));
                 return 1;

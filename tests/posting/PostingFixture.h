@@ -1,13 +1,15 @@
 #pragma once
 
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/Currency.h"
+#include "platform/PromptNotices.h"
 #include "platform/SettingsStore.h"
 #include "posting/SaleDocuments.h"
 #include "posting/SalePosting.h"
 #include "register/RegisterSession.h"
 #include "support/SaleFixtures.h"
+#include "support/ScriptedDialogRunner.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QTemporaryDir>
 #include <deque>
@@ -19,11 +21,11 @@ namespace vanta::test {
 class RecordingDocuments : public posting::SaleDocuments {
 public:
     int printerCount() override { return printers; }
-    void printReceipt(qint32 saleId, qint32 employeeId) override
+    void printReceipt(db::Store &, qint32 saleId, qint32 employeeId) override
     {
         printed << QStringLiteral("receipt %1 by %2").arg(saleId).arg(employeeId);
     }
-    void printReport(const QString &layoutFile, qint32 saleId) override
+    void printReport(db::Store &, const QString &layoutFile, qint32 saleId) override
     {
         printed << QStringLiteral("%1 %2").arg(layoutFile).arg(saleId);
     }
@@ -46,7 +48,7 @@ protected:
     PostingTest() : settings(config.path()), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
         session.openStore(ts.path());
-        session.employeeNumber = 2;
+        session.identity.employeeNumber = 2;
         seedCatalogue();
     }
     void SetUp() override { diag::Trace::instance().reset(); }
@@ -99,6 +101,9 @@ protected:
             session.SaleItems.AddSaleItem(l);
     }
 
+    // An amount written as the register shows it, in cents.
+    static qint64 cents(const QString &text) { return toCents(parseCurrency(text)); }
+
     static posting::PostingRequest request(qint16 kind, qint32 saleId, qint32 customer, const QString &total,
                                            const QString &tax, const QString &tendered, const QString &change)
     {
@@ -108,7 +113,7 @@ protected:
         r.customerId = customer;
         r.payTypeId = 3;
         r.employeeId = 2;
-        r.amounts = {total, tax, tendered, change, QStringLiteral("$0.00")};
+        r.amounts = {cents(total), cents(tax), cents(tendered), cents(change), 0};
         return r;
     }
 
@@ -155,8 +160,9 @@ protected:
 
     TempStore ts;
     QTemporaryDir config;
-    platform::ScriptedPrompt prompt;
-    platform::ScriptedDialogRunner dialogs;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices{prompt};
+    test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings;
     RegisterSession session;
     RecordingDocuments docs;

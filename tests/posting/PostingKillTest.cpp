@@ -1,6 +1,6 @@
-#include "db/DemoStore.h"
 #include "db/Store.h"
 #include "posting/KillTestSale.h"
+#include "storegen/DemoStore.h"
 #include "support/TempStore.h"
 
 #include <QElapsedTimer>
@@ -72,7 +72,7 @@ void checkStore(const QString &folder, const std::map<QString, double> &initial,
 TEST(PostingKill, KilledPostingsLeaveOnlyWholeSales)
 {
     test::TempStore ts;
-    db::fillDemoStore(ts.db());
+    storegen::fillDemoStore(ts.db());
     const std::map<QString, double> initial = stock(ts.db());
     ts.store.reset();
 

@@ -34,7 +34,7 @@ protected:
 
     QTemporaryDir out;
     int printers = 0;
-    PrintedDocuments docs{session, [this] { return printers; }};
+    PrintedDocuments docs{settings, dialogs, session.reportSettings, [this] { return printers; }};
 };
 
 TEST_F(PrintedDocumentsTest, PrinterCountIsTheInstalledPrintersOrOneForPdfOutput)
@@ -58,16 +58,16 @@ TEST_F(PrintedDocumentsTest, WithThePdfSettingReceiptsAndReportsBecomePdfFiles)
     const QString folder = out.filePath("receipts/today"); // created when missing
     usePdfFolder(folder);
 
-    docs.printReceipt(CashSale, 1);
+    docs.printReceipt(session.store(), CashSale, 1);
     const QString receipt = folder + "/receipt-424242.pdf";
     ASSERT_TRUE(QFile::exists(receipt));
     EXPECT_EQ(docs.lastPdf(), receipt);
 
     // Destination 0 would preview: with PDF output nothing is shown.
     session.reportSettings.destination = 0;
-    docs.printReport("packingslip.rpt", InvoiceSale);
+    docs.printReport(session.store(), "packingslip.rpt", InvoiceSale);
     session.reportSettings.destination = 1;
-    docs.printReport("singlesale.rpt", InvoiceSale);
+    docs.printReport(session.store(), "singlesale.rpt", InvoiceSale);
     EXPECT_EQ(dialogs.runs(), 0);
     ASSERT_TRUE(QFile::exists(folder + "/packingslip-515151.pdf"));
     ASSERT_TRUE(QFile::exists(folder + "/singlesale-515151.pdf"));
@@ -105,7 +105,7 @@ TEST_F(PrintedDocumentsTest, OnScreenReportsOpenAPreviewAsTheSettingsSay)
         checked = true;
         return int(QDialog::Rejected);
     });
-    docs.printReport("singlesale.rpt", InvoiceSale);
+    docs.printReport(session.store(), "singlesale.rpt", InvoiceSale);
     EXPECT_TRUE(checked);
     EXPECT_EQ(dialogs.titles(), QStringList{"Invoice 515151"});
     EXPECT_EQ(docs.lastPdf(), "");
@@ -119,10 +119,10 @@ TEST_F(PrintedDocumentsTest, FailuresAreRaisedNotPassedOver)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     usePdfFolder(out.filePath("blocker/pdf"));
-    EXPECT_THROW(docs.printReceipt(CashSale, 1), VantaError);
+    EXPECT_THROW(docs.printReceipt(session.store(), CashSale, 1), VantaError);
 
     usePdfFolder(out.filePath("pdf"));
-    EXPECT_THROW(docs.printReport("nosuchlayout.rpt", CashSale), VantaError);
-    EXPECT_THROW(docs.printReceipt(777, 1), VantaError);
+    EXPECT_THROW(docs.printReport(session.store(), "nosuchlayout.rpt", CashSale), VantaError);
+    EXPECT_THROW(docs.printReceipt(session.store(), 777, 1), VantaError);
     EXPECT_EQ(docs.lastPdf(), "");
 }

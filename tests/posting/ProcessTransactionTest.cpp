@@ -1,3 +1,4 @@
+#include "diagnostics/ApplicationTitle.h"
 #include "posting/PostingFixture.h"
 
 #include "db/DbError.h"
@@ -16,8 +17,8 @@ protected:
 
     bool process(qint16 kind, qint32 saleId, qint32 customer, const PostingOptions &options = {})
     {
-        return ProcessTransaction(session, request(kind, saleId, customer, "$20.00", "$0.00", "$20.00", "$0.00"),
-                                  options);
+        return ProcessTransaction({store(), session.SaleItems, prompt, session.documents},
+                                  request(kind, saleId, customer, "$20.00", "$0.00", "$20.00", "$0.00"), options);
     }
     int salesRows(qint32 saleId)
     {
@@ -101,7 +102,7 @@ TEST_F(ProcessSale, FailedStepLeavesStoreAndSaleAsTheyWere)
         ASSERT_EQ(prompt.count(), 1) << c.what;
         EXPECT_EQ(prompt.last().text, kNotCompleted);
         EXPECT_EQ(prompt.last().buttons, platform::Buttons::Ok);
-        EXPECT_EQ(prompt.last().title, platform::applicationTitle());
+        EXPECT_EQ(prompt.last().title, applicationTitle());
     }
     EXPECT_TRUE(docs.printed.isEmpty());
 
@@ -123,7 +124,7 @@ TEST_F(ProcessSale, FailedStepLeavesStoreAndSaleAsTheyWere)
     prompt.clearRecord();
     EXPECT_THROW(process(OrdinarySale, 42, 10), db::DbError);
     diag::Trace::instance().setTrappingEnabled(true);
-    diag::Trace::instance().setPrompt(&prompt);
+    diag::Trace::instance().setNotices(&notices);
     EXPECT_FALSE(process(OrdinarySale, 42, 10));
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(lineKeys(), QStringList({"Key100000", "Key200111210"}));
@@ -140,7 +141,7 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     db::Workspace holder(other);
     holder.beginTrans();
     diag::Trace::instance().setTrappingEnabled(true);
-    diag::Trace::instance().setPrompt(&prompt);
+    diag::Trace::instance().setNotices(&notices);
     PostingOptions quick;
     quick.busyTimeoutMs = 50;
 

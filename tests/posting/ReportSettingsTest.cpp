@@ -54,18 +54,12 @@ TEST_F(ReportSettingsLoad, OnlyTheFirstCharacterCounts)
     }
 }
 
-TEST_F(ReportSettingsLoad, StartUpReadsTheCurrentNameAndKeepsTheWindowOnTop)
+TEST_F(ReportSettingsLoad, StartUpReadsTheNameGivenAndKeepsTheWindowOnTop)
 {
     // Settings saved while nobody was logged on live under "None".
     session.users.writeString("None", "Destination", "1");
     session.users.writeString("None", "Report Display", "2");
     session.users.writeString("None", "Always on Top", "0");
-    session.reportSettings.alwaysOnTop = false;
-
-    SetReportSettings(session);
-    expectSettings(session.reportSettings, 1, 2, 0, true);
-
-    session.employeeName = "Ann B Cole";
-    SetReportSettings(session);
-    expectSettings(session.reportSettings, 0, 0, 0, true);
+    expectSettings(LoadReportSettings(session.users, "None", false), 1, 2, 0, true);
+    expectSettings(LoadReportSettings(session.users, "Ann B Cole", false), 0, 0, 0, true);
 }

@@ -24,10 +24,11 @@ protected:
     void click(const char *name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
     void open()
     {
-        dlg = std::make_unique<frmReportOptions>(session);
+        dlg = std::make_unique<frmReportOptions>(session.reportSettings, session.users,
+                                                 session.identity.employeeName);
         dlg->show();
     }
-    QString stored(const char *key) { return session.users.readString(session.employeeName, key, "-", 10); }
+    QString stored(const char *key) { return session.users.readString(session.identity.employeeName, key, "-", 10); }
 
     std::unique_ptr<frmReportOptions> dlg;
 };
@@ -67,7 +68,7 @@ TEST_F(frmReportOptionsTest, OpensOnTheCurrentSettingsWithOkDisabledUntilAChange
 
 TEST_F(frmReportOptionsTest, SetAsDefaultStoresTheSettingsUnderTheEmployeeName)
 {
-    session.employeeName = "Dana K Morgan";
+    session.identity.employeeName = "Dana K Morgan";
     open();
     click("optDest1");
     click("optReportDisplay1");
@@ -84,12 +85,12 @@ TEST_F(frmReportOptionsTest, SetAsDefaultStoresTheSettingsUnderTheEmployeeName)
     EXPECT_EQ(session.reportSettings.reportDisplay, 1);
     EXPECT_FALSE(session.reportSettings.alwaysOnTop);
     // The next logon of the same name reads them back.
-    const ReportSettings next = posting::LoadReportSettings(session.users, "Dana K Morgan", true);
+    const posting::ReportSettings next = posting::LoadReportSettings(session.users, "Dana K Morgan", true);
     EXPECT_EQ(next.destination, 1);
     EXPECT_FALSE(next.alwaysOnTop);
 
     // Nobody logged on: the section "None", which start-up reads.
-    session.employeeName = "None";
+    session.identity.employeeName = "None";
     open();
     click("optWindowDisplay1");
     click("chkDefault");
@@ -100,7 +101,7 @@ TEST_F(frmReportOptionsTest, SetAsDefaultStoresTheSettingsUnderTheEmployeeName)
 
 TEST_F(frmReportOptionsTest, WithoutSetAsDefaultOnlyTheSessionChangesAndCancelChangesNothing)
 {
-    session.employeeName = "Sam T Rivera";
+    session.identity.employeeName = "Sam T Rivera";
     open();
     click("optDest1");
     click("optReportDisplay2");

@@ -3,8 +3,8 @@
 #include "register/RegisterFixture.h"
 
 #include "db/DbError.h"
+#include "platform/Currency.h"
 #include "posting/SaleDocuments.h"
-#include "register/Currency.h"
 
 #include <QDialog>
 
@@ -15,8 +15,8 @@ namespace {
 class RecordingDocuments : public posting::SaleDocuments {
 public:
     int printerCount() override { return printers; }
-    void printReceipt(qint32 saleId, qint32 employeeId) override { receipts << qMakePair(saleId, employeeId); }
-    void printReport(const QString &layout, qint32 saleId) override { reports << layout + "#" + QString::number(saleId); }
+    void printReceipt(db::Store &, qint32 saleId, qint32 employeeId) override { receipts << qMakePair(saleId, employeeId); }
+    void printReport(db::Store &, const QString &layout, qint32 saleId) override { reports << layout + "#" + QString::number(saleId); }
     int printers = 1;
     QList<QPair<qint32, qint32>> receipts;
     QStringList reports;
@@ -58,7 +58,7 @@ TEST_F(Checkout, CashSaleIsStoredPrintedAndTheNextSaleStarts)
     ASSERT_FALSE(sale.eof());
     EXPECT_FLOAT_EQ(db::asSingle(sale.field(0)), float(parseCurrency(total)));
     EXPECT_FLOAT_EQ(db::asSingle(sale.field(1)), 50.0f);
-    EXPECT_EQ(db::asLong(sale.field(2)), db::demo::CashSaleCustomer);
+    EXPECT_EQ(db::asLong(sale.field(2)), storegen::demo::CashSaleCustomer);
     EXPECT_EQ(db::asLong(sale.field(3)), 1);
     EXPECT_EQ(db::asLong(sale.field(4)), 0);
     EXPECT_EQ(ts.db().scalar("SELECT sum(\"qty sold\") FROM \"Sold Items\" WHERE \"sales id\" = ?", {saleId}).toInt(), 2);
@@ -119,7 +119,7 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
         QTest::mouseClick(dlg.findChild<QPushButton *>("cmdProcess"), Qt::LeftButton);
         return dlg.result();
     });
-    platform::ScriptedPrompt &p = prompt;
+    test::ScriptedPrompt &p = prompt;
     p.answer(platform::Answer::No); // no packing list
     process();
     EXPECT_EQ(dialogs.titles().last(), "Invoice");

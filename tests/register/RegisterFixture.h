@@ -1,14 +1,15 @@
 #pragma once
 
-#include "db/DemoStore.h"
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/PromptNotices.h"
 #include "platform/SettingsStore.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
 #include "security/SecuritySwitch.h"
+#include "storegen/DemoStore.h"
+#include "support/ScriptedDialogRunner.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
 #include <QComboBox>
@@ -29,13 +30,13 @@ protected:
     RegisterTest()
         : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
-        db::fillDemoStore(ts.db());
+        storegen::fillDemoStore(ts.db());
     }
 
     void SetUp() override
     {
         diag::Trace::instance().reset();
-        diag::Trace::instance().setPrompt(&prompt);
+        diag::Trace::instance().setNotices(&notices);
     }
     void TearDown() override
     {
@@ -100,8 +101,9 @@ protected:
 
     TempStore ts;
     QTemporaryDir config;
-    platform::ScriptedPrompt prompt;
-    platform::ScriptedDialogRunner dialogs;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices{prompt};
+    test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings;
     RegisterSession session;
     std::unique_ptr<frmPOS> pos;

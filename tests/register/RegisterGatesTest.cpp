@@ -85,7 +85,7 @@ TEST_F(RegisterGates, SecurityOnRefusesEveryGatedCommandWithItsMessage)
         EXPECT_EQ(prompt.last().icon, Icon::Information);
     }
     EXPECT_EQ(lines().Count(), 1);
-    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_TRUE(session.identity.securityOn);
     EXPECT_EQ(dialogs.runs(), 1); // only the logon: no dialog was opened for a refused command
 }
 
@@ -106,14 +106,14 @@ TEST_F(RegisterGates, SecurityOffRunsEveryGatedCommand)
     prompt.cancelOpenFile();
     runCommand("mnuChangeDatabaseLocation");
     ASSERT_EQ(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().kind, platform::PromptRequest::Kind::OpenFile);
+    EXPECT_EQ(prompt.last().kind, test::PromptRequest::Kind::OpenFile);
     for (const char *quiet : {"cmdAdd", "cmdShipping", "cmdEdit"}) {
         runCommand(quiet);
         EXPECT_EQ(prompt.count(), 0) << quiet;
     }
     // The manager (employee 1 stands in with security off) may switch security on.
     runCommand("mnuCheckSecurity");
-    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_TRUE(session.identity.securityOn);
     EXPECT_TRUE(pos->findChild<QAction *>("mnuCheckSecurity")->isChecked());
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
 }
@@ -146,7 +146,7 @@ TEST_F(RegisterGates, LogonDismissedClosesTheRegisterAndLogoutKeepsTheSale)
         return dlg.result();
     });
     pos->findChild<QAction *>("mnuLogout")->trigger();
-    EXPECT_EQ(session.employeeNumber, 2);
+    EXPECT_EQ(session.identity.employeeNumber, 2);
     EXPECT_EQ(pos->windowTitle(), "Vanta! POS - Sam T Rivera");
     EXPECT_EQ(lines().Count(), 1); // the next employee goes on with the same sale
 }

@@ -1,7 +1,8 @@
 #include "diagnostics/Trace.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/PromptNotices.h"
 #include "register/frmEditPrice.h"
 #include "sale/clsSaleItems.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -86,9 +87,10 @@ TEST(frmEditPrice, CancelAndExactLineMatch)
     dlg.show();
     auto *price = dlg.findChild<QLineEdit *>("txtPrice");
     price->setText("$1,234.50");
-    platform::ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices(prompt);
     diag::Trace::instance().reset();
-    diag::Trace::instance().setPrompt(&prompt);
+    diag::Trace::instance().setNotices(&notices);
     diag::Trace::instance().setTrappingEnabled(true);
     dlg.findChild<QPushButton *>("cmdOK")->click();
     diag::Trace::instance().reset();

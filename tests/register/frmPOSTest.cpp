@@ -23,7 +23,7 @@ TEST_F(Register, StartsOnAnEmptyCashSale)
 {
     open();
     EXPECT_EQ(pos->windowTitle(), "Vanta! POS ");
-    EXPECT_EQ(session.employeeNumber, 1); // security off: nobody needs to log on
+    EXPECT_EQ(session.identity.employeeNumber, 1); // security off: nobody needs to log on
     EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "CASH SALE - (217) 555-0142");
     QComboBox *payTypes = child<QComboBox>("cmbPayType");
     QStringList names;
@@ -236,7 +236,7 @@ TEST_F(Register, FindsTheDatabaseThroughTheOpenDialog)
     ASSERT_GE(prompt.count(), 2);
     EXPECT_EQ(prompt.requests()[0].text, "Unable to find Vanta! database.");
     EXPECT_EQ(prompt.requests()[0].icon, Icon::Critical);
-    EXPECT_EQ(prompt.requests()[1].kind, platform::PromptRequest::Kind::OpenFile);
+    EXPECT_EQ(prompt.requests()[1].kind, test::PromptRequest::Kind::OpenFile);
     EXPECT_EQ(settings.read("Marlux", "Pathing", "Datapath"), ts.path());
     EXPECT_EQ(settings.read("Marlux", "Pathing", "DatabasePath"), ts.path() + "/vanta.mdb");
     EXPECT_TRUE(session.hasStore());

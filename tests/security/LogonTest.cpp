@@ -1,5 +1,7 @@
 #include "security/Logon.h"
 
+#include "db/EmployeeName.h"
+
 #include "security/SecurityFixture.h"
 
 using namespace vanta;
@@ -13,11 +15,11 @@ TEST_F(Logon, UserNameJoinsTheNamesWithSingleBlanks)
     addEmployee(1, "Ann", "B", "Cole");
     addEmployee(2, "Dan", QVariant(), "Ford");
     addEmployee(3, QVariant(), QVariant(), "Nofirst");
-    EXPECT_EQ(GetUserName(session.store(), 1), "Ann B Cole");
-    EXPECT_EQ(GetUserName(session.store(), 2), "Dan  Ford");
-    EXPECT_EQ(GetUserName(session.store(), 3), "  Nofirst");
-    EXPECT_EQ(GetUserName(session.store(), 0), "None");
-    EXPECT_EQ(GetUserName(session.store(), 99), "None");
+    EXPECT_EQ(db::GetUserName(session.store(), 1), "Ann B Cole");
+    EXPECT_EQ(db::GetUserName(session.store(), 2), "Dan  Ford");
+    EXPECT_EQ(db::GetUserName(session.store(), 3), "  Nofirst");
+    EXPECT_EQ(db::GetUserName(session.store(), 0), "None");
+    EXPECT_EQ(db::GetUserName(session.store(), 99), "None");
 }
 
 TEST_F(Logon, EmployeeListEntries)
@@ -89,33 +91,24 @@ TEST_F(Logon, WhichAttemptsPass)
     }
 }
 
-TEST_F(Logon, LogOnLoadsPermissionsAndReportSettingsLogOutClearsThem)
+TEST_F(Logon, LogOnLoadsPermissionsLogOutClearsThem)
 {
     addEmployee(1, "Ann", "B", "Cole");
     addPermissions(1, {"Sell Items", "Perform Database Utilities"});
-    session.users.writeString("Ann B Cole", "Destination", "1");
-    session.users.writeString("Ann B Cole", "Always on Top", "0");
-    auto line = std::make_shared<sale::clsSaleItem>();
-    line->setITEMINDEX(7);
-    session.SaleItems.AddSaleItem(line);
 
-    LogOn(session, 1, "Ann B Cole");
+    LogOn(session.identity, session.store(), 1, "Ann B Cole");
     EXPECT_TRUE(session.loggedOn());
-    EXPECT_EQ(session.employeeNumber, 1);
-    EXPECT_EQ(session.employeeName, "Ann B Cole");
-    EXPECT_EQ(session.permissions.EmployeeID(), 1);
-    EXPECT_TRUE(session.permissions.SellItems());
-    EXPECT_TRUE(session.permissions.DatabaseUtilities());
-    EXPECT_FALSE(session.permissions.EditItems());
-    EXPECT_EQ(session.reportSettings.destination, 1);
-    EXPECT_FALSE(session.reportSettings.alwaysOnTop);
+    EXPECT_EQ(session.identity.employeeNumber, 1);
+    EXPECT_EQ(session.identity.employeeName, "Ann B Cole");
+    EXPECT_EQ(session.identity.permissions.EmployeeID(), 1);
+    EXPECT_TRUE(session.identity.permissions.SellItems());
+    EXPECT_TRUE(session.identity.permissions.DatabaseUtilities());
+    EXPECT_FALSE(session.identity.permissions.EditItems());
 
-    // Logging out keeps the sale for the next employee.
-    LogOut(session);
+    LogOut(session.identity);
     EXPECT_FALSE(session.loggedOn());
-    EXPECT_EQ(session.employeeNumber, 0);
-    EXPECT_EQ(session.employeeName, "None");
-    EXPECT_EQ(session.permissions.EmployeeID(), 0);
-    EXPECT_FALSE(session.permissions.SellItems());
-    EXPECT_EQ(session.SaleItems.Count(), 1);
+    EXPECT_EQ(session.identity.employeeNumber, 0);
+    EXPECT_EQ(session.identity.employeeName, "None");
+    EXPECT_EQ(session.identity.permissions.EmployeeID(), 0);
+    EXPECT_FALSE(session.identity.permissions.SellItems());
 }

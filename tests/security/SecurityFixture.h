@@ -1,11 +1,12 @@
 #pragma once
 
 #include "diagnostics/Trace.h"
-#include "platform/DialogRunner.h"
-#include "platform/ScriptedPrompt.h"
+#include "platform/PromptNotices.h"
 #include "platform/SettingsStore.h"
 #include "register/RegisterSession.h"
 #include "support/SaleFixtures.h"
+#include "support/ScriptedDialogRunner.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
 #include <QTemporaryDir>
@@ -52,8 +53,9 @@ protected:
 
     TempStore ts;
     QTemporaryDir config;
-    platform::ScriptedPrompt prompt;
-    platform::ScriptedDialogRunner dialogs;
+    test::ScriptedPrompt prompt;
+    platform::PromptNotices notices{prompt};
+    test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings;
     RegisterSession session;
 };

@@ -35,18 +35,18 @@ TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
     addPermissions(3, {"Perform Database Utilities"});
 
     // Nobody logged on: nothing happens here; the register shows the logon.
-    session.mfSecurity = true;
-    EXPECT_FALSE(ToggleSecurity(session));
+    session.identity.securityOn = true;
+    EXPECT_FALSE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
     EXPECT_EQ(prompt.count(), 0);
     EXPECT_EQ(settings.read("POS", "Settings", "Security", "absent"), "absent");
 
     // Without the permission the switch stays, whether it is on or off.
-    LogOn(session, 2, "Ann B Cole");
+    LogOn(session.identity, session.store(), 2, "Ann B Cole");
     for (bool on : {true, false}) {
-        session.mfSecurity = on;
+        session.identity.securityOn = on;
         prompt.clearRecord();
-        EXPECT_FALSE(ToggleSecurity(session));
-        EXPECT_EQ(session.mfSecurity, on);
+        EXPECT_FALSE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
+        EXPECT_EQ(session.identity.securityOn, on);
         ASSERT_EQ(prompt.count(), 1);
         EXPECT_EQ(prompt.last().text, "You do not have permissions to change POS Security.");
         EXPECT_EQ(prompt.last().icon, Icon::Information);
@@ -55,14 +55,14 @@ TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
     EXPECT_EQ(settings.read("POS", "Settings", "Security", "absent"), "absent");
 
     // With it, the switch flips and is stored at once.
-    LogOn(session, 3, "Dan  Ford");
+    LogOn(session.identity, session.store(), 3, "Dan  Ford");
     prompt.clearRecord();
-    EXPECT_TRUE(ToggleSecurity(session));
-    EXPECT_TRUE(session.mfSecurity);
+    EXPECT_TRUE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
+    EXPECT_TRUE(session.identity.securityOn);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
     EXPECT_TRUE(CheckSecurity(settings));
-    EXPECT_TRUE(ToggleSecurity(session));
-    EXPECT_FALSE(session.mfSecurity);
+    EXPECT_TRUE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
+    EXPECT_FALSE(session.identity.securityOn);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "False");
     EXPECT_EQ(prompt.count(), 0);
 }

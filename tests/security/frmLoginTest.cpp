@@ -25,6 +25,11 @@ protected:
         addPermissions(12, {"Sell Items"});
     }
 
+    frmLogin::Services services()
+    {
+        return {session.storeOrNone(), session.identity, prompt, dialogs, [this] { ++logons; }};
+    }
+
     // Opens the dialog as the register would and makes it the active window.
     void open(frmLogin &dlg)
     {
@@ -55,13 +60,15 @@ protected:
         EXPECT_EQ(prompt.last().icon, icon);
         EXPECT_EQ(prompt.last().title, title);
     }
+
+    int logons = 0; // the register's after-logon step
 };
 
 } // namespace
 
 TEST_F(LoginDialog, CashierTypesNumberAndPassword)
 {
-    frmLogin dlg(session);
+    frmLogin dlg(services());
     dialogs.then([&](QDialog &d) {
         EXPECT_EQ(d.windowTitle(), "Log In");
         QApplication::setActiveWindow(&d);
@@ -89,14 +96,15 @@ TEST_F(LoginDialog, CashierTypesNumberAndPassword)
     EXPECT_EQ(dlg.run(), QDialog::Accepted);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(prompt.count(), 0);
-    EXPECT_EQ(session.employeeNumber, 12);
-    EXPECT_EQ(session.employeeName, "Ann B Cole");
-    EXPECT_TRUE(session.permissions.SellItems());
+    EXPECT_EQ(session.identity.employeeNumber, 12);
+    EXPECT_EQ(session.identity.employeeName, "Ann B Cole");
+    EXPECT_EQ(logons, 1);
+    EXPECT_TRUE(session.identity.permissions.SellItems());
 }
 
 TEST_F(LoginDialog, ChoosingFromTheListFillsTheNumber)
 {
-    frmLogin dlg(session);
+    frmLogin dlg(services());
     open(dlg);
     auto *list = child<QListWidget>(dlg, "lstEmployees");
     auto *number = child<QLineEdit>(dlg, "txtEmployee");
@@ -122,13 +130,13 @@ TEST_F(LoginDialog, ChoosingFromTheListFillsTheNumber)
     QTest::keyClicks(password, "PW");
     QTest::mouseClick(child<QPushButton>(dlg, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(session.employeeNumber, 7);
-    EXPECT_EQ(session.employeeName, "Dan  Ford");
+    EXPECT_EQ(session.identity.employeeNumber, 7);
+    EXPECT_EQ(session.identity.employeeName, "Dan  Ford");
 }
 
 TEST_F(LoginDialog, RefusalsKeepTheDialogOpen)
 {
-    frmLogin dlg(session);
+    frmLogin dlg(services());
     open(dlg);
     auto *list = child<QListWidget>(dlg, "lstEmployees");
     auto *number = child<QLineEdit>(dlg, "txtEmployee");
@@ -161,7 +169,7 @@ TEST_F(LoginDialog, RefusalsKeepTheDialogOpen)
     EXPECT_EQ(prompt.count(), 5);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(session.loggedOn());
-    EXPECT_EQ(session.employeeName, "None");
+    EXPECT_EQ(session.identity.employeeName, "None");
 
     // Cancel closes without a logon; the register then closes itself.
     QTest::mouseClick(child<QPushButton>(dlg, "cmdCancel"), Qt::LeftButton);
@@ -174,7 +182,7 @@ TEST_F(LoginDialog, ListIsReadAfreshEachTimeTheDialogOpens)
 {
     test::TempStore empty;
     session.openStore(empty.path());
-    frmLogin dlg(session);
+    frmLogin dlg(services());
     open(dlg);
     auto *list = child<QListWidget>(dlg, "lstEmployees");
     EXPECT_EQ(list->count(), 0);

@@ -1,6 +1,7 @@
+#include "diagnostics/ApplicationTitle.h"
 #include "tax/TaxRecording.h"
 
-#include "platform/ScriptedPrompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TaxFixtures.h"
 
 using namespace vanta;
@@ -21,7 +22,7 @@ protected:
     }
     void addAgency(qint16 id, const QString &name) { test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {id, name}); }
 
-    platform::ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
 };
 
 } // namespace
@@ -114,5 +115,5 @@ TEST_F(TaxRecording, ZeroSharesWriteNothingAndErrorsAreReported)
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_TRUE(prompt.texts()[0].startsWith("WriteToTaxHolderTable 3265 ")) << prompt.texts()[0].toStdString();
     EXPECT_TRUE(prompt.texts()[1].startsWith("3265 ")) << prompt.texts()[1].toStdString();
-    EXPECT_EQ(prompt.last().title, platform::applicationTitle());
+    EXPECT_EQ(prompt.last().title, applicationTitle());
 }

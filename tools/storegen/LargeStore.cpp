@@ -1,11 +1,13 @@
-#include "db/DemoStore.h"
+#include "storegen/DemoStore.h"
 
-#include "db/DemoStoreParts.h"
 #include "diagnostics/VantaError.h"
+#include "storegen/DemoStoreParts.h"
 
 #include <random>
 
-namespace vanta::db {
+namespace vanta::storegen {
+
+using namespace vanta::db;
 
 using namespace seed;
 
@@ -256,4 +258,4 @@ void fillLargeStore(const Database &db, int items, int customers, quint32 seedVa
     tx.commit();
 }
 
-} // namespace vanta::db
+} // namespace vanta::storegen

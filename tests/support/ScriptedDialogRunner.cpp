@@ -1,13 +1,8 @@
-#include "platform/DialogRunner.h"
+#include "support/ScriptedDialogRunner.h"
 
 #include <QDialog>
 
-namespace vanta::platform {
-
-int QtDialogRunner::run(QDialog &dlg)
-{
-    return dlg.exec();
-}
+namespace vanta::test {
 
 ScriptedDialogRunner &ScriptedDialogRunner::then(Script script)
 {
@@ -33,4 +28,4 @@ int ScriptedDialogRunner::run(QDialog &dlg)
     return result;
 }
 
-} // namespace vanta::platform
+} // namespace vanta::test

@@ -1,8 +1,10 @@
-#include "db/DemoStore.h"
+#include "storegen/DemoStore.h"
 
-#include "db/DemoStoreParts.h"
+#include "storegen/DemoStoreParts.h"
 
-namespace vanta::db {
+namespace vanta::storegen {
+
+using namespace vanta::db;
 
 using namespace seed;
 
@@ -300,4 +302,4 @@ void fillDemoStore(const Database &db)
     tx.commit();
 }
 
-} // namespace vanta::db
+} // namespace vanta::storegen

@@ -1,16 +1,16 @@
-#include "platform/BarcodeLookup.h"
+#include "db/BarcodeLookup.h"
 
 #include "db/Store.h"
 
-namespace vanta::platform {
+namespace vanta::db {
 
-qint32 FindItemByCode(db::Store &store, const QString &code)
+qint32 FindItemByCode(Store &store, const QString &code)
 {
-    const db::Database &db = store.database();
+    const Database &db = store.database();
     const QVariant byLabel =
         db.scalar(QStringLiteral("SELECT \"Item Index\" FROM Items WHERE \"barcode label\" = ? LIMIT 1"), {code});
     if (!byLabel.isNull())
-        return db::asLong(byLabel);
+        return asLong(byLabel);
 
     bool numeric = false;
     const qlonglong number = code.toLongLong(&numeric);
@@ -23,4 +23,4 @@ qint32 FindItemByCode(db::Store &store, const QString &code)
     return -1;
 }
 
-} // namespace vanta::platform
+} // namespace vanta::db

@@ -1,5 +1,6 @@
-#include "register/Currency.h"
+#include "platform/Currency.h"
 
+#include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/VantaError.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr double kMaxAmount = 922337203685477.0;
 qint64 absoluteCents(double amount)
 {
     if (!std::isfinite(amount) || std::fabs(amount) > kMaxAmount)
-        throw VantaError(6, QStringLiteral("Overflow"), QStringLiteral("Vanta! POS"));
+        throw VantaError(6, QStringLiteral("Overflow"), applicationTitle());
     const double scaled = QString::number(std::fabs(amount) * 100.0, 'g', 15).toDouble();
     return qint64(std::floor(scaled + 0.5));
 }
@@ -30,20 +31,29 @@ QString groupedCents(qint64 cents)
     return whole + QLatin1Char('.') + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString formatTwoDecimals(double amount, const QString &symbol)
+QString formatTwoDecimals(qint64 cents, const QString &symbol)
 {
-    const qint64 cents = absoluteCents(amount);
-    const bool negative = amount < 0 && cents != 0;
-    return (negative ? QStringLiteral("-") : QString()) + symbol + groupedCents(cents);
+    const qint64 magnitude = cents < 0 ? -cents : cents;
+    return (cents < 0 ? QStringLiteral("-") : QString()) + symbol + groupedCents(magnitude);
 }
 
 bool isAsciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
 
 } // namespace
 
-QString formatCurrency(double amount) { return formatTwoDecimals(amount, QStringLiteral("$")); }
+qint64 toCents(double amount)
+{
+    const qint64 cents = absoluteCents(amount);
+    return amount < 0 ? -cents : cents;
+}
 
-QString formatNumber(double amount) { return formatTwoDecimals(amount, QString()); }
+QString formatCurrency(double amount) { return formatCurrencyCents(toCents(amount)); }
+
+QString formatNumber(double amount) { return formatNumberCents(toCents(amount)); }
+
+QString formatCurrencyCents(qint64 cents) { return formatTwoDecimals(cents, QStringLiteral("$")); }
+
+QString formatNumberCents(qint64 cents) { return formatTwoDecimals(cents, QString()); }
 
 QString formatPlain(double value) { return QString::number(value, 'g', 7); }
 
@@ -117,8 +127,7 @@ double parseCurrency(const QString &text)
 {
     if (const auto value = parseNumber(text))
         return *value;
-    throw VantaError(13, QStringLiteral("Type mismatch"), QStringLiteral("Vanta! POS"));
+    throw VantaError(13, QStringLiteral("Type mismatch"), applicationTitle());
 }
-
 
 } // namespace vanta

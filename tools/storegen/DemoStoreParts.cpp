@@ -1,9 +1,9 @@
-#include "db/DemoStoreParts.h"
+#include "storegen/DemoStoreParts.h"
 
 #include "db/Schema.h"
 #include "diagnostics/VantaError.h"
 
-namespace vanta::db::seed {
+namespace vanta::storegen::seed {
 
 namespace {
 
@@ -321,4 +321,4 @@ void CatalogueWriter::addVariant(qint32 id, qint32 item, qint32 value1, qint32 v
     mVariants.add({id, item, value1, value2, value3, quantity, price, false, taxable});
 }
 
-} // namespace vanta::db::seed
+} // namespace vanta::storegen::seed

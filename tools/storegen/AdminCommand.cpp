@@ -1,8 +1,8 @@
-#include "db/AdminCommand.h"
+#include "storegen/AdminCommand.h"
 
-#include "db/DemoStore.h"
 #include "db/Store.h"
 #include "diagnostics/VantaError.h"
+#include "storegen/DemoStore.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <functional>
 
-namespace vanta::db {
+namespace vanta::storegen {
+
+using namespace vanta::db;
 
 namespace {
 
@@ -195,4 +197,4 @@ int runAdmin(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 }
 
-} // namespace vanta::db
+} // namespace vanta::storegen

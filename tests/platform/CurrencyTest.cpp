@@ -1,5 +1,5 @@
 #include "diagnostics/VantaError.h"
-#include "register/Currency.h"
+#include "platform/Currency.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/DemoStore.h"
 #include "db/RowWriter.h"
+#include "storegen/DemoStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,7 +9,9 @@
 
 // Building blocks shared by the demo store and the large benchmark store:
 // the master data both carry, and writers for the rows each generates.
-namespace vanta::db::seed {
+namespace vanta::storegen::seed {
+
+using namespace vanta::db;
 
 // Refuses (VantaError) a store that already holds master data, so a store is
 // never filled twice.
@@ -111,4 +113,4 @@ private:
     RowWriter mVariants;
 };
 
-} // namespace vanta::db::seed
+} // namespace vanta::storegen::seed

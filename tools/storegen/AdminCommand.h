@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-namespace vanta::db {
+namespace vanta::storegen {
 
 // Exit codes of the back-office tool.
 enum AdminExit { AdminOk = 0, AdminFailed = 1, AdminUsage = 2 };
@@ -19,4 +19,4 @@ enum AdminExit { AdminOk = 0, AdminFailed = 1, AdminUsage = 2 };
 // beside it first, so a failure leaves the old one as it was.
 int runAdmin(const QStringList &args, QTextStream &out, QTextStream &err);
 
-} // namespace vanta::db
+} // namespace vanta::storegen

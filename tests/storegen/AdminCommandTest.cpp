@@ -1,5 +1,5 @@
-#include "db/AdminCommand.h"
 #include "db/Store.h"
+#include "storegen/AdminCommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,7 @@ AdminRun admin(const QStringList &args)
     AdminRun r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
-    r.rc = db::runAdmin(args, out, err);
+    r.rc = storegen::runAdmin(args, out, err);
     out.flush();
     err.flush();
     return r;
@@ -49,7 +49,7 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     const QString file = folder + "/vanta.mdb";
 
     AdminRun r = admin({"create", folder});
-    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
     EXPECT_EQ(r.out, file + "\n");
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Items"), 0);
     {
@@ -60,7 +60,7 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     // Without --force nothing is touched: not by create, not by demo.
     for (const QStringList &args : {QStringList{"create", folder}, QStringList{"demo", folder}}) {
         r = admin(args);
-        EXPECT_EQ(r.rc, db::AdminFailed);
+        EXPECT_EQ(r.rc, storegen::AdminFailed);
         EXPECT_TRUE(r.err.startsWith("vanta-admin: ") && r.err.contains("--force")) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1);
         EXPECT_TRUE(r.out.isEmpty());
@@ -71,7 +71,7 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     // into the new file.
     writeFile(file + "-wal", QByteArray(4096, 'x'));
     r = admin({"demo", folder, "--force"});
-    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
     EXPECT_EQ(r.out, file + "\n");
     EXPECT_FALSE(QFile::exists(file + "-wal"));
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Employees WHERE \"Employee ID\" = 99"), 0);
@@ -83,13 +83,13 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     const QString other = tmp.path() + "/other";
     QDir().mkpath(other);
     writeFile(other + "/vanta.mdb-wal", "junk");
-    EXPECT_EQ(admin({"create", other}).rc, db::AdminFailed);
+    EXPECT_EQ(admin({"create", other}).rc, storegen::AdminFailed);
     EXPECT_FALSE(QFile::exists(other + "/vanta.mdb"));
 
     // A folder that cannot be made is a failure, not a crash.
     writeFile(tmp.path() + "/plainfile", "x");
     r = admin({"create", tmp.path() + "/plainfile"});
-    EXPECT_EQ(r.rc, db::AdminFailed);
+    EXPECT_EQ(r.rc, storegen::AdminFailed);
     EXPECT_TRUE(r.err.startsWith("vanta-admin: "));
 }
 
@@ -113,7 +113,7 @@ TEST(AdminCommand, BadUsageIsOneLineAndWritesNothing)
     };
     for (const QStringList &args : cases) {
         const AdminRun r = admin(args);
-        EXPECT_EQ(r.rc, db::AdminUsage) << args.join(' ').toStdString();
+        EXPECT_EQ(r.rc, storegen::AdminUsage) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("vanta-admin: ")) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
@@ -123,17 +123,17 @@ TEST(AdminCommand, BadUsageIsOneLineAndWritesNothing)
 TEST(AdminCommand, HelpVersionAndLargeStore)
 {
     AdminRun r = admin({"--help"});
-    EXPECT_EQ(r.rc, db::AdminOk);
+    EXPECT_EQ(r.rc, storegen::AdminOk);
     EXPECT_TRUE(r.out.startsWith("Usage: vanta-admin"));
     EXPECT_TRUE(r.out.contains("--force") && r.out.contains("--items"));
 
     r = admin({"--version"});
-    EXPECT_EQ(r.rc, db::AdminOk);
+    EXPECT_EQ(r.rc, storegen::AdminOk);
     EXPECT_EQ(r.out, QStringLiteral("vanta-admin " VANTA_VERSION "\n"));
 
     QTemporaryDir tmp;
     r = admin({"demo", tmp.path(), "--items", "40", "--customers=9", "--seed", "3"});
-    ASSERT_EQ(r.rc, db::AdminOk) << r.err.toStdString();
+    ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
     EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Items"), 40);
     EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Customers"), 9);
 }

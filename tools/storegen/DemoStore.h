@@ -4,7 +4,7 @@
 
 #include <QtGlobal>
 
-namespace vanta::db {
+namespace vanta::storegen {
 
 // Fills an empty store database with the small demo store "Vanta Corner Store":
 // company record, customers, employees and permissions, pay types, terms,
@@ -23,7 +23,7 @@ namespace vanta::db {
 // The company uses tax rules (tax option 3) and also stores a fixed rate of
 // 7.25, so switching `tax option` to 2 gives the fixed-rate method on the
 // same data. Shipping is charged by weight.
-void fillDemoStore(const Database &db);
+void fillDemoStore(const db::Database &db);
 
 // Fills an empty store database with a large store of the same shape for
 // benchmarks: the demo store's company, employees, pay types, lists, units,
@@ -33,7 +33,7 @@ void fillDemoStore(const Database &db);
 // The same seed gives the same store. Item numbers run 1..items, variant
 // numbers follow above them, customer numbers run 1..customers; barcodes are
 // unique 12-digit codes with a UPC check digit. One transaction.
-void fillLargeStore(const Database &db, int items, int customers, quint32 seed);
+void fillLargeStore(const db::Database &db, int items, int customers, quint32 seed);
 
 // Well-known rows of the demo store, for tests and examples.
 namespace demo {
@@ -68,4 +68,4 @@ enum Uom : qint32 { UomCustom = 0, UomEach = 1, UomPound = 2, UomOunce = 3, UomP
 enum Format : qint32 { FormatWhole = 1, FormatTenths = 2, FormatHalves = 3, FormatHundredths = 4 };
 } // namespace seed
 
-} // namespace vanta::db
+} // namespace vanta::storegen

@@ -6,7 +6,11 @@
 #include <QStringList>
 #include <deque>
 
-namespace vanta::platform {
+namespace vanta::test {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
 
 // One box the code asked for, as the cashier would have seen it.
 struct PromptRequest {
@@ -27,7 +31,7 @@ struct PromptRequest {
 // message box answers its first button (Ok, Yes, Retry or Abort), an input
 // box and an open-file dialog are cancelled, and the request is marked as
 // having run dry.
-class ScriptedPrompt : public Prompt {
+class ScriptedPrompt : public platform::Prompt {
 public:
     // Queue answers, consumed in order.
     ScriptedPrompt &answer(Answer a);
@@ -76,4 +80,4 @@ private:
 // The answer a message box gives when its default button is taken.
 Answer firstButton(Buttons buttons);
 
-} // namespace vanta::platform
+} // namespace vanta::test

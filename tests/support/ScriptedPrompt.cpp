@@ -1,8 +1,10 @@
-#include "platform/ScriptedPrompt.h"
+#include "support/ScriptedPrompt.h"
+
+#include "diagnostics/ApplicationTitle.h"
 
 #include <stdexcept>
 
-namespace vanta::platform {
+namespace vanta::test {
 
 Answer firstButton(Buttons buttons)
 {
@@ -136,4 +138,4 @@ void ScriptedPrompt::clearRecord()
     mBeeps = 0;
 }
 
-} // namespace vanta::platform
+} // namespace vanta::test

@@ -1,13 +1,13 @@
-#include "db/DemoStore.h"
 #include "db/Schema.h"
 #include "diagnostics/VantaError.h"
+#include "storegen/DemoStore.h"
 #include "support/TempStore.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace vanta;
-namespace demo = db::demo;
+namespace demo = storegen::demo;
 
 namespace {
 
@@ -119,7 +119,7 @@ QString digest(const db::Database &db)
 TEST(DemoStore, OpensWithTheKeyAndHoldsWhatTheRegisterStartsWith)
 {
     test::TempStore ts;
-    db::fillDemoStore(ts.db());
+    storegen::fillDemoStore(ts.db());
     ts.store = std::make_unique<db::Store>(ts.path()); // a fresh connection with the store's key
     const db::Database &db = ts.db();
     expectSoundStore(db);
@@ -168,7 +168,7 @@ TEST(DemoStore, OpensWithTheKeyAndHoldsWhatTheRegisterStartsWith)
 TEST(DemoStore, EmployeesCoverEveryPermissionCase)
 {
     test::TempStore ts;
-    db::fillDemoStore(ts.db());
+    storegen::fillDemoStore(ts.db());
     const db::Database &db = ts.db();
 
     auto perms = db.openTable("Permissions");
@@ -201,7 +201,7 @@ TEST(DemoStore, EmployeesCoverEveryPermissionCase)
 TEST(DemoStore, CatalogueOffersEveryKindOfItem)
 {
     test::TempStore ts;
-    db::fillDemoStore(ts.db());
+    storegen::fillDemoStore(ts.db());
     const db::Database &db = ts.db();
 
     EXPECT_EQ(count(db, "SELECT count(*) FROM Items"), 24);
@@ -230,9 +230,9 @@ TEST(DemoStore, CatalogueOffersEveryKindOfItem)
 TEST(DemoStore, RefusesAStoreThatAlreadyHoldsData)
 {
     test::TempStore ts;
-    db::fillDemoStore(ts.db());
-    EXPECT_THROW(db::fillDemoStore(ts.db()), VantaError);
-    EXPECT_THROW(db::fillLargeStore(ts.db(), 10, 5, 1), VantaError);
+    storegen::fillDemoStore(ts.db());
+    EXPECT_THROW(storegen::fillDemoStore(ts.db()), VantaError);
+    EXPECT_THROW(storegen::fillLargeStore(ts.db(), 10, 5, 1), VantaError);
     EXPECT_EQ(count(ts.db(), "SELECT count(*) FROM Items"), 24);
     EXPECT_EQ(count(ts.db(), "SELECT count(*) FROM Company"), 1);
     EXPECT_FALSE(ts.db().connection().inTransaction());
@@ -241,9 +241,9 @@ TEST(DemoStore, RefusesAStoreThatAlreadyHoldsData)
 TEST(LargeStore, HasExactlyTheRowsAskedForAndRepeatsForASeed)
 {
     test::TempStore a, b, c;
-    db::fillLargeStore(a.db(), 500, 100, 7);
-    db::fillLargeStore(b.db(), 500, 100, 7);
-    db::fillLargeStore(c.db(), 500, 100, 8);
+    storegen::fillLargeStore(a.db(), 500, 100, 7);
+    storegen::fillLargeStore(b.db(), 500, 100, 7);
+    storegen::fillLargeStore(c.db(), 500, 100, 8);
     const db::Database &db = a.db();
     expectSoundStore(db);
 
@@ -262,7 +262,7 @@ TEST(LargeStore, HasExactlyTheRowsAskedForAndRepeatsForASeed)
     EXPECT_NE(digest(a.db()), digest(c.db()));
 
     test::TempStore empty;
-    EXPECT_THROW(db::fillLargeStore(empty.db(), 0, 10, 1), VantaError);
-    EXPECT_THROW(db::fillLargeStore(empty.db(), 10, 0, 1), VantaError);
+    EXPECT_THROW(storegen::fillLargeStore(empty.db(), 0, 10, 1), VantaError);
+    EXPECT_THROW(storegen::fillLargeStore(empty.db(), 10, 0, 1), VantaError);
     EXPECT_EQ(count(empty.db(), "SELECT count(*) FROM Company"), 0);
 }

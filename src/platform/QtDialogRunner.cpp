@@ -1,0 +1,12 @@
+#include "platform/QtDialogRunner.h"
+
+#include <QDialog>
+
+namespace vanta::platform {
+
+int QtDialogRunner::run(QDialog &dlg)
+{
+    return dlg.exec();
+}
+
+} // namespace vanta::platform

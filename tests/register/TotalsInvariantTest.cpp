@@ -1,0 +1,78 @@
+#include "register/RegisterFixture.h"
+
+#include "platform/Currency.h"
+
+#include <QCheckBox>
+
+using namespace vanta;
+using platform::Answer;
+
+namespace {
+
+// After every change of the sale, the total due is the lines plus shipping
+// plus tax in whole cents, and each amount label shows exactly its number.
+class TotalsInvariant : public test::RegisterTest {
+protected:
+    void expectConsistent(const char *step)
+    {
+        SCOPED_TRACE(step);
+        const sale::SaleTotals &t = pos->totals();
+        double lines = 0;
+        for (const auto &l : session.SaleItems)
+            lines += double(l->Subtotal());
+        EXPECT_EQ(t.subtotal, toCents(lines));
+        EXPECT_EQ(t.tax, toCents(double(session.taxAmounts.shown())));
+        EXPECT_EQ(t.totalDue(), t.subtotal + t.shipping + t.tax);
+        EXPECT_EQ(label("lblSubtotal"), formatCurrencyCents(t.subtotal));
+        EXPECT_EQ(label("lblShipping"), formatCurrencyCents(t.shipping));
+        EXPECT_EQ(label("lblTax"), formatCurrencyCents(t.tax));
+        EXPECT_EQ(label("lblTotal"), formatCurrencyCents(t.totalDue()));
+    }
+    QLineEdit *part(int row, const char *name) { return pos->row(row)->findChild<QLineEdit *>(name); }
+    void retype(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST_F(TotalsInvariant, HoldsThroughEveryEditOfTheSale)
+{
+    ts.db().execute("UPDATE Company SET \"tax option\" = 3"); // tax by rules: rounded per line and type
+    open();
+    expectConsistent("empty sale");
+    pos->Add_Item(storegen::demo::PlainItem, 0, 0, 0, 0);
+    expectConsistent("one hammer");
+    pos->Add_Item(storegen::demo::BulkItem, 0, 0, 0, 0);
+    pos->Add_Item(storegen::demo::NonTaxableItem, 0, 0, 0, 0);
+    pos->Add_Item(storegen::demo::FirstVariant, 0, 0, 0, 0);
+    expectConsistent("four lines");
+    pos->Add_Item(storegen::demo::PlainItem, 0, 0, 0, 0);
+    expectConsistent("a line raised by one");
+
+    retype(part(1, "txtQty"), "17"); // bulk level 10-49
+    expectConsistent("quantity typed into a row");
+    retype(part(0, "txtDisc"), "12.5");
+    expectConsistent("discount typed into a row");
+    QTest::mouseClick(pos->row(0)->findChild<QCheckBox *>("chk1"), Qt::LeftButton);
+    expectConsistent("line marked tax exempt");
+
+    QComboBox *customers = child<QComboBox>("cmbCustomers");
+    customers->setCurrentIndex(customers->findText("Greenfield", Qt::MatchContains));
+    expectConsistent("another customer");
+
+    part(2, "txtQty")->setFocus();
+    QApplication::processEvents();
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    expectConsistent("a line removed");
+
+    prompt.answer(Answer::Yes);
+    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
+    expectConsistent("sale cancelled");
+    EXPECT_EQ(pos->totals().totalDue(), 0);
+}
