@@ -38,7 +38,7 @@ ReportData saleReportData(const SaleRecord &s, const QString &salesRep)
         {QStringLiteral("Sale.Number"), QString::number(s.saleId)},
         {QStringLiteral("Sale.Date"), documentDate(s.date)},
         {QStringLiteral("Sale.DateTime"), documentDateTime(s.date)},
-        {QStringLiteral("Sale.DueDate"), documentDate(s.dueDate)},
+        {QStringLiteral("Sale.DueDate"), documentDate(s.dueDate().startOfDay())},
         {QStringLiteral("Sale.ShipDate"), documentDate(s.shipDate)},
         {QStringLiteral("Sale.PONumber"), s.poNumber},
         {QStringLiteral("Sale.Terms"), s.terms},

@@ -3,6 +3,8 @@
 #include "db/Store.h"
 #include "db/UniqueId.h"
 #include "diagnostics/Trace.h"
+#include "diagnostics/VantaError.h"
+#include "platform/Currency.h"
 #include "platform/Prompt.h"
 #include "posting/PostingSteps.h"
 #include "posting/SaleDocuments.h"
@@ -54,6 +56,13 @@ float amount(qint64 cents) { return float(double(cents) / 100.0); }
 bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
                        platform::Prompt &prompt, const PostingOptions &options)
 {
+    // An invoice is paid later; one that arrives with an amount paid would
+    // be stored as settled while the customer's balance never sees it.
+    if (request.kind == InvoiceSale && (request.amounts.tendered != 0 || request.amounts.change != 0))
+        throw VantaError(5,
+                         QStringLiteral("An invoice sale cannot be stored with an amount paid (%1 tendered).")
+                             .arg(formatCurrencyCents(request.amounts.tendered)),
+                         QStringLiteral("Vanta posting"));
     const IdSource newId = options.newId ? options.newId : IdSource([&store] { return db::NewUniqueID(store); });
     db::Workspace ws(store);
     db::Connection &conn = ws.database().connection();

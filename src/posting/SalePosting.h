@@ -37,7 +37,8 @@ struct PostingOptions {
 // missing, or tax recording failed) or the store raises an error (a lock
 // held by another program included), nothing is stored and "You transaction
 // was not completed successfully." is shown; an engine error then goes on to
-// the caller's error handling.
+// the caller's error handling. An invoice sale with an amount tendered is a
+// fault of the caller: it is refused (VantaError) before anything is written.
 bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
               platform::Prompt &prompt, const PostingOptions &options = {});
 

@@ -3,6 +3,7 @@
 #include "db/Store.h"
 #include "diagnostics/VantaError.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace vanta::posting {
@@ -185,7 +186,6 @@ SaleRecord LoadSaleRecord(db::Store &store, qint32 saleId)
     s.shipMethod = rs.text(QStringLiteral("ShippingMethod")).trimmed();
     s.salesRep = rs.text(QStringLiteral("SalesRepresentative")).trimmed();
     s.memoToCustomer = rs.text(QStringLiteral("MemotoCustomer")).trimmed();
-    s.dueDate = dateField(rs, "due date");
     s.shipDate = dateField(rs, "shipdate");
     rs.close();
 
@@ -194,6 +194,14 @@ SaleRecord LoadSaleRecord(db::Store &store, qint32 saleId)
     s.lines = readLines(db, saleId);
     s.company = readCompany(db);
     return s;
+}
+
+QDate SaleRecord::dueDate() const
+{
+    static const QRegularExpression net(QStringLiteral("\\bnet\\s+(\\d{1,4})\\b"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = net.match(terms);
+    return m.hasMatch() ? date.date().addDays(m.captured(1).toInt()) : date.date();
 }
 
 } // namespace vanta::posting

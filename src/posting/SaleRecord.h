@@ -52,7 +52,7 @@ struct SaleRecord {
     qint32 soldBy = 0;
     QStringList billTo, shipTo; // non-blank address lines only
     QString poNumber, terms, shipMethod, salesRep, memoToCustomer;
-    QDateTime dueDate, shipDate;
+    QDateTime shipDate;
     QList<SoldLine> lines;
     CompanyInfo company;
 
@@ -65,6 +65,10 @@ struct SaleRecord {
     double amountPaid() const;
     double balanceDue() const { return double(total) - amountPaid(); }
     double totalQuantity() const;
+    // The day payment is due, as the terms read: "Net N" (also within
+    // "2% 10 Net 30") is N days after the sale, anything else the day of
+    // the sale.
+    QDate dueDate() const;
 };
 
 // Reads a posted sale; throws VantaError when the store has no such sale.

@@ -41,7 +41,11 @@ bool frmPOS::AmountTenderedOK()
 void frmPOS::cmbPayType_Click()
 {
     diag::run("frmPOS", "cmbPayType_Click", [&] {
-        if (payTypeText() != QLatin1String("Cash") && !isInvoicePayType())
+        // An invoice is paid later: nothing is tendered now, whatever an
+        // earlier pay type filled in.
+        if (isInvoicePayType())
+            setAmountTendered(QStringLiteral("0.00"));
+        else if (payTypeText() != QLatin1String("Cash"))
             txtAmountTendered_DblClick();
     });
 }

@@ -18,7 +18,9 @@ protected:
     bool process(qint16 kind, qint32 saleId, qint32 customer, const PostingOptions &options = {})
     {
         return ProcessTransaction({store(), session.SaleItems, prompt, session.documents},
-                                  request(kind, saleId, customer, "$20.00", "$0.00", "$20.00", "$0.00"), options);
+                                  request(kind, saleId, customer, "$20.00", "$0.00",
+                                          kind == InvoiceSale ? "$0.00" : "$20.00", "$0.00"),
+                                  options);
     }
     int salesRows(qint32 saleId)
     {

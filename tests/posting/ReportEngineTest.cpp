@@ -3,6 +3,7 @@
 #include "diagnostics/VantaError.h"
 #include "posting/DocumentsFixture.h"
 #include "posting/ReportLayout.h"
+#include "posting/SaleRecord.h"
 #include "posting/SelectionFormula.h"
 
 #include <QDir>
@@ -97,6 +98,19 @@ TEST_F(InstalledReports, TheInvoiceShowsAddressesTermsLinesAndWhatIsStillOwed)
     EXPECT_EQ(after(text, "Total"), "$175.87");
     EXPECT_EQ(after(text, "Amount Paid"), "$20.00");
     EXPECT_EQ(after(text, "Balance Due"), "$155.87");
+    EXPECT_EQ(after(text, "Due Date"), "5/2/2025") << "Net 30 from the sale date";
+}
+
+TEST(SaleRecord, DueDateFollowsTheNetDaysOfTheTerms)
+{
+    SaleRecord s;
+    s.date = QDateTime(QDate(2025, 4, 2), QTime(15, 30));
+    for (const auto &[terms, due] : {std::pair{"Net 30", QDate(2025, 5, 2)}, std::pair{"2% 10 Net 30", QDate(2025, 5, 2)},
+                                     std::pair{"net 7", QDate(2025, 4, 9)}, std::pair{"Due on receipt", QDate(2025, 4, 2)},
+                                     std::pair{"None", QDate(2025, 4, 2)}, std::pair{"Network 5", QDate(2025, 4, 2)}}) {
+        s.terms = QString::fromUtf8(terms);
+        EXPECT_EQ(s.dueDate(), due) << terms;
+    }
 }
 
 TEST_F(InstalledReports, ThePackingSlipListsShipToAndQuantitiesWithoutPrices)

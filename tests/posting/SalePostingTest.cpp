@@ -1,5 +1,7 @@
 #include "posting/PostingFixture.h"
 
+#include "diagnostics/VantaError.h"
+
 #include "posting/PostingSteps.h"
 
 using namespace vanta;
@@ -116,10 +118,15 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     EXPECT_DOUBLE_EQ(TaxPercent(107.5f, 7.5f), 7.5);
     EXPECT_DOUBLE_EQ(TaxPercent(-1.0f, 1.0f), -50.0);
 
-    // An invoice paid in part: the dialog's texts, the unpaid rest on the
-    // balance; the fixed-rate tax recorded in the same transaction.
+    // An invoice takes nothing now: the dialog's texts, the whole total on
+    // the balance; the fixed-rate tax recorded in the same transaction.
     db().execute("UPDATE \"Company\" SET \"tax option\" = 2");
     PostingRequest invoice = request(InvoiceSale, 2, 10, "$250.00", "$0.00", "$100.00", "$0.00");
+    // One that arrives with an amount paid is a fault: refused, nothing written.
+    const std::string before = snapshot();
+    EXPECT_THROW(PostSale(store(), session.SaleItems, invoice, prompt), VantaError);
+    EXPECT_EQ(snapshot(), before);
+    invoice.amounts.tendered = 0;
     invoice.invoice = InvoiceDetails{"PO-1", "Net 30", "UPS Ground", {"B1", "B2", "B3", "B4", "B5"},
                                      {"S1", "S2", "S3"}, "memo", QString(60, QLatin1Char('m')), "Jo"};
     ASSERT_TRUE(PostSale(store(), session.SaleItems, invoice, prompt));
@@ -139,7 +146,8 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     EXPECT_EQ(v["SalesRepresentative"].toString(), "Jo");
     EXPECT_FALSE(v["shipdate"].toString().isEmpty());
     EXPECT_EQ(v["approvalcode"].toString(), "None");
-    EXPECT_DOUBLE_EQ(row("SELECT balance FROM Customers WHERE \"Cust ID\" = 10")["balance"].toDouble(), 250.0);
+    EXPECT_DOUBLE_EQ(row("SELECT balance FROM Customers WHERE \"Cust ID\" = 10")["balance"].toDouble(), 350.0);
+    EXPECT_DOUBLE_EQ(v["total paid"].toDouble(), 0.0);
     const QVariantMap tax = row("SELECT * FROM \"Tax Holder\" WHERE \"Sale ID\" = 2");
     EXPECT_EQ(tax["Tax agency"].toString(), "Fixed Tax");
     EXPECT_NEAR(tax["total"].toDouble(), 0.35, 1e-9);

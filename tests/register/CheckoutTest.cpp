@@ -15,8 +15,14 @@ namespace {
 class RecordingDocuments : public posting::SaleDocuments {
 public:
     int printerCount() override { return printers; }
-    void printReceipt(db::Store &, qint32 saleId, qint32 employeeId) override { receipts << qMakePair(saleId, employeeId); }
-    void printReport(db::Store &, const QString &layout, qint32 saleId) override { reports << layout + "#" + QString::number(saleId); }
+    void printReceipt(db::Store &, qint32 saleId, qint32 employeeId) override
+    {
+        receipts << qMakePair(saleId, employeeId);
+    }
+    void printReport(db::Store &, const QString &layout, qint32 saleId) override
+    {
+        reports << layout + "#" + QString::number(saleId);
+    }
     int printers = 1;
     QList<QPair<qint32, qint32>> receipts;
     QStringList reports;
@@ -38,6 +44,24 @@ protected:
     }
     void process() { QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton); }
     int count(const char *table) { return ts.db().scalar(QString("SELECT count(*) FROM \"%1\"").arg(table)).toInt(); }
+    double balanceOf(qint32 customer)
+    {
+        return ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {customer}).toDouble();
+    }
+    // Fills the invoice dialog's lists and presses its Process, once.
+    void answerInvoiceDialog()
+    {
+        dialogs.then([](QDialog &dlg) {
+            for (const char *list : {"cboTerms", "cboShippingMethod"}) {
+                QComboBox *c = dlg.findChild<QComboBox *>(list);
+                if (c->currentIndex() < 0)
+                    c->setCurrentIndex(0);
+            }
+            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdProcess"), Qt::LeftButton);
+            return dlg.result();
+        });
+        prompt.answer(platform::Answer::No); // no packing list
+    }
 
     RecordingDocuments docs;
 };
@@ -127,4 +151,50 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
     EXPECT_GT(ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = 2").toDouble(), before);
     EXPECT_EQ(docs.reports, QStringList{"singlesale.rpt#" + QString::number(saleId)});
     EXPECT_EQ(lines().Count(), 0);
+}
+
+// Passing over a pay type that fills the tender (by arrow keys, or by
+// choosing it first) must not leave that tender on an invoice: the sale is
+// posted unpaid and the customer owes the whole total.
+TEST_F(Checkout, InvoiceChosenAfterAFillingPayTypeIsPostedUnpaid)
+{
+    open();
+    QComboBox *customers = child<QComboBox>("cmbCustomers");
+    QComboBox *payTypes = child<QComboBox>("cmbPayType");
+    customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
+    for (const bool byKeys : {true, false}) {
+        SCOPED_TRACE(byKeys ? "arrow keys down the list" : "Check, then INVOICE");
+        scan("073256120013");
+        scan("073256120013");
+        const qint32 saleId = session.mlSaleID;
+        const qint64 total = pos->totals().totalDue();
+        const double before = balanceOf(storegen::demo::CreditCustomer);
+        if (byKeys) {
+            payTypes->setFocus();
+            for (int i = 0; i <= payTypes->findText("INVOICE"); ++i)
+                QTest::keyClick(payTypes, Qt::Key_Down);
+        } else {
+            choosePayType("Check");
+            EXPECT_EQ(child<QLineEdit>("txtAmountTendered")->text(), formatNumberCents(total));
+            choosePayType("INVOICE");
+        }
+        ASSERT_EQ(payTypes->currentText(), "INVOICE");
+        EXPECT_EQ(child<QLineEdit>("txtAmountTendered")->text(), "0.00");
+
+        answerInvoiceDialog();
+        process();
+        const QVariantMap row = [&] {
+            db::Recordset rs = ts.db().openQuery("SELECT * FROM Sales WHERE \"Sales ID\" = ?", {saleId});
+            QVariantMap out;
+            for (int i = 0; !rs.eof() && i < rs.fieldCount(); ++i)
+                out.insert(rs.fieldName(i), rs.field(i));
+            return out;
+        }();
+        ASSERT_FALSE(row.isEmpty()) << "the invoice was posted";
+        EXPECT_EQ(row["Paid"].toString(), "No");
+        EXPECT_DOUBLE_EQ(row["total paid"].toDouble(), 0.0);
+        EXPECT_DOUBLE_EQ(row["amount tendered"].toDouble(), 0.0);
+        EXPECT_EQ(toCents(balanceOf(storegen::demo::CreditCustomer) - before), total);
+        customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
+    }
 }
