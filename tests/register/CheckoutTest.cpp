@@ -134,17 +134,7 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
     customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
     const qint32 saleId = session.mlSaleID;
     const double before = ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = 2").toDouble();
-    dialogs.then([](QDialog &dlg) {
-        for (const char *list : {"cboTerms", "cboShippingMethod"}) {
-            QComboBox *c = dlg.findChild<QComboBox *>(list);
-            if (c->currentIndex() < 0)
-                c->setCurrentIndex(0);
-        }
-        QTest::mouseClick(dlg.findChild<QPushButton *>("cmdProcess"), Qt::LeftButton);
-        return dlg.result();
-    });
-    test::ScriptedPrompt &p = prompt;
-    p.answer(platform::Answer::No); // no packing list
+    answerInvoiceDialog();
     process();
     EXPECT_EQ(dialogs.titles().last(), "Invoice");
     EXPECT_EQ(ts.db().scalar("SELECT TypeID FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toInt(), 3);
