@@ -17,6 +17,14 @@ public:
     const QString &folder() const { return mFolder; }
     QString filePath(const QString &application) const;
 
+    // Whether an application's settings file can be trusted: absent, or
+    // present and readable as a whole. A file that cannot be opened, that
+    // the INI reader rejects, or with a line it would misread (an unclosed
+    // quote swallows the rest of the file) is damaged: its values, the
+    // defaults included, say nothing about what was stored.
+    enum class FileState { Absent, Sound, Unreadable, Damaged };
+    FileState fileState(const QString &application) const;
+
     // The stored text, or the default when the key is absent.
     QString read(const QString &application, const QString &section, const QString &key,
                  const QString &defaultValue = QString()) const;

@@ -37,7 +37,7 @@ void frmPOS::Form_Load()
     diag::run("frmPOS", "Form_Load", [&] {
         diag::Trace::instance().setTrappingEnabled(true);
         mSession.SaleItems.Clear();
-        mSession.identity.securityOn = security::CheckSecurity(mSession.settings);
+        mSession.identity.securityOn = security::CheckSecurity(mSession.settings, mSession.prompt);
         mnuCheckSecurity->setChecked(mSession.identity.securityOn);
         mSession.identity.permissions = security::clsPermissions();
         Set_Database();

@@ -16,9 +16,21 @@ const QString kSection = QStringLiteral("Settings");
 const QString kKey = QStringLiteral("Security");
 } // namespace
 
-bool CheckSecurity(platform::SettingsStore &settings)
+bool CheckSecurity(platform::SettingsStore &settings, platform::Prompt &prompt)
 {
-    return diag::run("frmPOS", "CheckSecurity", false, [&] {
+    return diag::run("frmPOS", "CheckSecurity", true, [&] {
+        using State = platform::SettingsStore::FileState;
+        const State state = settings.fileState(kApplication);
+        if (state == State::Unreadable || state == State::Damaged) {
+            // What was stored cannot be known: never fall back to no logon.
+            prompt.message(QStringLiteral("The settings file %1 %2, so security stays on: log on to go on, and "
+                                          "have the file repaired or removed.")
+                               .arg(settings.filePath(kApplication),
+                                    state == State::Unreadable ? QStringLiteral("cannot be read")
+                                                               : QStringLiteral("is damaged")),
+                           platform::Buttons::Ok, platform::Icon::Exclamation, QString());
+            return true;
+        }
         const QString stored = settings.read(kApplication, kSection, kKey, QStringLiteral("False"));
         return stored.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
     });

@@ -16,8 +16,10 @@ struct Identity;
 // "POS"/"Settings"/"Security" as "True" or "False". With security off every
 // permission-gated command runs.
 
-// The stored switch; a missing key reads as off, "True" in any case as on.
-bool CheckSecurity(platform::SettingsStore &settings);
+// The stored switch; a missing key (or no settings file) reads as off,
+// "True" in any case as on. A settings file that exists but cannot be read
+// or is damaged reads as on, and the cashier is told why.
+bool CheckSecurity(platform::SettingsStore &settings, platform::Prompt &prompt);
 // Stores the switch as "True" or "False".
 void SaveSecurity(platform::SettingsStore &settings, bool on);
 

@@ -3,6 +3,9 @@
 #include "security/Logon.h"
 #include "security/SecurityFixture.h"
 
+#include <QDir>
+#include <QFile>
+
 using namespace vanta;
 using namespace vanta::security;
 using platform::Icon;
@@ -12,19 +15,55 @@ using SecuritySwitch = test::SecurityTest;
 TEST_F(SecuritySwitch, StoredTextReadsAsTheSwitch)
 {
     // A settings store without the key means security off.
-    EXPECT_FALSE(CheckSecurity(settings));
+    EXPECT_FALSE(CheckSecurity(settings, prompt));
 
     const QList<std::pair<QString, bool>> stored{
         {"True", true}, {"TRUE", true}, {"true", true}, {"False", false}, {"yes", false}, {"", false}};
     for (const auto &[text, on] : stored) {
         settings.save("POS", "Settings", "Security", text);
-        EXPECT_EQ(CheckSecurity(settings), on) << text.toStdString();
+        EXPECT_EQ(CheckSecurity(settings, prompt), on) << text.toStdString();
     }
 
     SaveSecurity(settings, true);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
     SaveSecurity(settings, false);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "False");
+}
+
+TEST_F(SecuritySwitch, SettingsThatCannotBeTrustedKeepSecurityOn)
+{
+    const QString file = settings.filePath("POS");
+    const auto write = [&](const QByteArray &text) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    // A stray unclosed quote would swallow the switch and every key after it.
+    for (const QByteArray &text : {QByteArray("junk=\"abc\n[Settings]\nSecurity=True\n"),
+                                   QByteArray("[Settings\nSecurity=True\n"), QByteArray("garbage\n")}) {
+        QDir().mkpath(settings.folder());
+        write(text);
+        prompt.clearRecord();
+        EXPECT_TRUE(CheckSecurity(settings, prompt)) << text.toStdString();
+        ASSERT_EQ(prompt.count(), 1);
+        EXPECT_EQ(prompt.last().text, "The settings file " + file
+                                          + " is damaged, so security stays on: log on to go on, and have the file "
+                                            "repaired or removed.");
+        EXPECT_EQ(prompt.last().icon, Icon::Exclamation);
+    }
+    // A file that cannot be opened (here a folder in its place).
+    QFile::remove(file);
+    QDir().mkpath(file);
+    prompt.clearRecord();
+    EXPECT_TRUE(CheckSecurity(settings, prompt));
+    EXPECT_TRUE(prompt.last().text.contains(" cannot be read, so security stays on"));
+    QDir(file).removeRecursively();
+
+    // Quoted values and comments are sound; a sound file says nothing.
+    write("; kept by hand\n[Settings]\nSecurity=\"False\"\nName=\"a \\\"b\\\" c\"\n");
+    prompt.clearRecord();
+    EXPECT_FALSE(CheckSecurity(settings, prompt));
+    EXPECT_EQ(prompt.count(), 0);
 }
 
 TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
@@ -60,7 +99,7 @@ TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
     EXPECT_TRUE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
     EXPECT_TRUE(session.identity.securityOn);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "True");
-    EXPECT_TRUE(CheckSecurity(settings));
+    EXPECT_TRUE(CheckSecurity(settings, prompt));
     EXPECT_TRUE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
     EXPECT_FALSE(session.identity.securityOn);
     EXPECT_EQ(settings.read("POS", "Settings", "Security"), "False");

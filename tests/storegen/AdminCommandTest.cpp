@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -79,6 +80,18 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     // No work folder is left behind.
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"vanta.mdb"});
 
+    // Work folders of killed runs are cleared; one still in use is left alone.
+    const QString stale = folder + "/.vanta-admin-Xk3p9q";
+    const QString busy = folder + "/.vanta-admin-Busy01";
+    QDir().mkpath(stale);
+    QDir().mkpath(busy);
+    writeFile(stale + "/vanta.mdb", QByteArray(1024, 'x'));
+    QLockFile inUse(busy + "/.lock");
+    ASSERT_TRUE(inUse.lock());
+    ASSERT_EQ(admin({"create", folder, "--force"}).rc, storegen::AdminOk);
+    EXPECT_FALSE(QDir(stale).exists());
+    EXPECT_TRUE(QDir(busy).exists());
+
     // A journal without its store also counts as a store in the way.
     const QString other = tmp.path() + "/other";
     QDir().mkpath(other);
@@ -107,6 +120,7 @@ TEST(AdminCommand, BadUsageIsOneLineAndWritesNothing)
         {"demo", d, "--customers", "5"},
         {"demo", d, "--items", "0", "--customers", "5"},
         {"demo", d, "--items", "many", "--customers", "5"},
+        {"demo", d, "--items", "2147483647", "--customers", "5"},
         {"demo", d, "--items", "5", "--customers", "5", "--seed", "-3"},
         {"demo", d, "--bogus"},
         {"demo", d, "--items"},

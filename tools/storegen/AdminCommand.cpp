@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <exception>
 #include <filesystem>
@@ -48,13 +49,35 @@ struct UsageError {
     QString message;
 };
 
-int positiveNumber(const QCommandLineParser &parser, const QString &option)
+int rowCount(const QCommandLineParser &parser, const QString &option)
 {
     bool ok = false;
     const int n = parser.value(option).toInt(&ok);
-    if (!ok || n < 1)
-        throw UsageError{QStringLiteral("--%1 needs a whole number above 0, not '%2'").arg(option, parser.value(option))};
+    if (!ok || n < 1 || n > LargeStoreMaxRows)
+        throw UsageError{QStringLiteral("--%1 needs a whole number from 1 to %2, not '%3'")
+                             .arg(option)
+                             .arg(LargeStoreMaxRows)
+                             .arg(parser.value(option))};
     return n;
+}
+
+const QString kWorkPrefix = QStringLiteral(".vanta-admin-");
+const QString kWorkLock = QStringLiteral(".lock");
+
+// Work folders of earlier runs that were killed before they finished: their
+// lock is no longer held by a live process. A running build keeps its lock.
+void removeStaleWorkFolders(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name :
+         dir.entryList({kWorkPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QLockFile lock(QDir(dir.filePath(name)).filePath(kWorkLock));
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0)) {
+            lock.unlock();
+            QDir(dir.filePath(name)).removeRecursively();
+        }
+    }
 }
 
 // Refuses to touch an existing store (or a stray journal of one) without --force.
@@ -88,10 +111,13 @@ QString writeStore(const QString &folder, bool force, const std::function<void(c
         throw VantaError(3204, QStringLiteral("'%1' already exists; use --force to replace it.").arg(old.first()),
                          QStringLiteral("vanta-admin"));
 
-    QTemporaryDir work(QDir(folder).filePath(QStringLiteral(".vanta-admin-XXXXXX")));
+    removeStaleWorkFolders(folder);
+    QTemporaryDir work(QDir(folder).filePath(kWorkPrefix + QStringLiteral("XXXXXX")));
     if (!work.isValid())
         throw VantaError(3044, QStringLiteral("Could not create a work folder in '%1': %2").arg(folder, work.errorString()),
                          QStringLiteral("vanta-admin"));
+    QLockFile busy(QDir(work.path()).filePath(kWorkLock)); // tells later runs this folder is in use
+    busy.lock();
     Store::create(work.path());
     if (fill) {
         Store store(work.path());
@@ -163,8 +189,8 @@ int run(const QStringList &args, QTextStream &out)
     } else {
         if (!parser.isSet(items) || !parser.isSet(customers))
             throw UsageError{QStringLiteral("a large store needs both --items and --customers")};
-        const int itemCount = positiveNumber(parser, QStringLiteral("items"));
-        const int customerCount = positiveNumber(parser, QStringLiteral("customers"));
+        const int itemCount = rowCount(parser, QStringLiteral("items"));
+        const int customerCount = rowCount(parser, QStringLiteral("customers"));
         quint32 seedValue = 1;
         if (parser.isSet(seed)) {
             bool ok = false;

@@ -33,6 +33,10 @@ void fillDemoStore(const db::Database &db);
 // The same seed gives the same store. Item numbers run 1..items, variant
 // numbers follow above them, customer numbers run 1..customers; barcodes are
 // unique 12-digit codes with a UPC check digit. One transaction.
+// The most items or customers a large store takes: keeps item and variant
+// numbers well inside 32 bits.
+inline constexpr int LargeStoreMaxRows = 5'000'000;
+
 void fillLargeStore(const db::Database &db, int items, int customers, quint32 seed);
 
 // Well-known rows of the demo store, for tests and examples.

@@ -13,8 +13,6 @@ using namespace seed;
 
 namespace {
 
-constexpr int kMaxRows = 5'000'000; // keeps item and variant numbers well inside 32 bits
-
 // Deterministic draws: the engine's raw output is fixed by the standard, and
 // the reductions below are our own, so a seed gives the same store everywhere.
 class Draw {
@@ -244,9 +242,9 @@ void writeCustomers(Connection &conn, int count, Draw &draw)
 
 void fillLargeStore(const Database &db, int items, int customers, quint32 seedValue)
 {
-    if (items < 1 || items > kMaxRows || customers < 1 || customers > kMaxRows)
+    if (items < 1 || items > LargeStoreMaxRows || customers < 1 || customers > LargeStoreMaxRows)
         throw VantaError(3001,
-                         QStringLiteral("A large store needs 1 to %1 items and 1 to %1 customers.").arg(kMaxRows),
+                         QStringLiteral("A large store needs 1 to %1 items and 1 to %1 customers.").arg(LargeStoreMaxRows),
                          QStringLiteral("vanta-admin"));
     Connection &conn = db.connection();
     Transaction tx(conn);
