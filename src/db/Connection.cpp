@@ -3,11 +3,15 @@
 #include "db/DbError.h"
 
 #include <QFileInfo>
+#include <cstdlib>
 #include <sqlcipher/sqlite3.h>
 
 namespace vanta::db {
 
 namespace {
+
+// The cipher's page size: an encrypted store file is always whole pages.
+constexpr qint64 kPageBytes = 1024;
 constexpr int kBusyTimeoutMs = 3000;
 constexpr int kCacheKiB = 65536; // 64 MB page cache: a cold cache decrypts pages again
 } // namespace
@@ -181,16 +185,34 @@ Connection::Connection(const QString &path, const QString &key, Mode mode) : mPa
     }
     const QByteArray k = key.toUtf8();
     sqlite3_key(mDb, k.constData(), int(k.size()));
-    // Reading the schema proves the key: a wrong key or a foreign file fails here.
-    rc = sqlite3_exec(mDb, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
+    // Reading the schema proves the key: a wrong key or a foreign file fails
+    // here. Nothing has been written to the file yet.
+    int schemaRows = 0;
+    rc = sqlite3_exec(
+        mDb, "SELECT count(*) FROM sqlite_master",
+        [](void *rows, int, char **values, char **) {
+            *static_cast<int *>(rows) = values[0] ? std::atoi(values[0]) : 0;
+            return 0;
+        },
+        &schemaRows, nullptr);
+    const auto refuse = [&](int number, const QString &message) {
         sqlite3_close(mDb);
         mDb = nullptr;
-        if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
-            throw DbError(ErrNotStoreDatabase,
-                          QStringLiteral("'%1' is not a Vanta! store database, or its password is wrong.").arg(path));
-        throw DbError(EngineBase + rc, QStringLiteral("Could not read the store database '%1'.").arg(path));
+        throw DbError(number, message.arg(path));
+    };
+    if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) {
+        // An encrypted file is whole pages; one cut short is damaged, whatever the password.
+        const qint64 size = QFileInfo(path).size();
+        if (size % kPageBytes != 0)
+            refuse(ErrNotStoreDatabase, QStringLiteral("The store database '%1' is damaged: the file is cut short. "
+                                                       "Restore it from the latest backup."));
+        refuse(ErrNotStoreDatabase, QStringLiteral("'%1' is not a Vanta! store database, or its password is wrong."));
     }
+    if (rc != SQLITE_OK)
+        refuse(EngineBase + rc, QStringLiteral("Could not read the store database '%1'."));
+    // An empty file would be turned into a new database by the settings below.
+    if (schemaRows == 0 && mode == Mode::OpenExisting)
+        refuse(ErrNotStoreDatabase, QStringLiteral("'%1' is empty: it is not a Vanta! store database."));
     sqlite3_busy_timeout(mDb, kBusyTimeoutMs);
     sqlite3_extended_result_codes(mDb, 0);
     execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));

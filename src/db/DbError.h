@@ -14,6 +14,7 @@ enum DbErrorNumber {
     ErrNotUpdatable = 3027,     // the recordset cannot be written
     ErrUpdateWithoutEdit = 3020,
     ErrBusy = 3260,             // the store is locked by another program
+    ErrMissingTables = 3078,    // the store lacks tables the register needs
     EngineBase = 3500
 };
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace vanta::db {
 
@@ -37,6 +38,24 @@ Store::Store(const QString &dataFolder, const QString &key)
     : mDataPath(dataFolder), mFilePath(databaseFile(dataFolder)), mKey(key)
 {
     mMain = Database(std::make_shared<Connection>(mFilePath, mKey));
+    requireStoreTables();
+}
+
+// A file that opens but lacks tables the register reads or writes is not a
+// store the register can work on: refused once, naming what is missing.
+void Store::requireStoreTables() const
+{
+    QSet<QString> present;
+    for (Recordset rs = mMain.openQuery(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+         !rs.eof(); rs.moveNext())
+        present.insert(rs.text(QStringLiteral("name")).toLower());
+    QStringList missing;
+    for (const TableDef &t : storeTables())
+        if (!t.createdByRegister && !present.contains(t.name.toLower()))
+            missing << t.name;
+    if (!missing.isEmpty())
+        throw DbError(ErrMissingTables, QStringLiteral("The store database '%1' lacks tables the register needs: %2.")
+                                            .arg(mFilePath, missing.join(QStringLiteral(", "))));
 }
 
 Database Store::ownConnection()

@@ -41,6 +41,8 @@ public:
     Database separateConnection();
 
 private:
+    void requireStoreTables() const;
+
     QString mDataPath;
     QString mFilePath;
     QString mKey;

@@ -158,15 +158,17 @@ void trapCurrentException(const ProcGuard &guard);
 // Runs one traced procedure. Once trapping is on, a failure inside is
 // recorded, reported once and unwound, and the procedure returns `fallback`
 // so that the caller carries on; while trapping is off failures propagate.
+// Whether trapping is on is asked when a failure arrives, so a procedure
+// that turns trapping on (start-up) traps its own failures too.
 template <typename R, typename F>
 R run(const char *module, const char *procedure, R fallback, F &&body)
 {
     ProcGuard guard(module, procedure);
-    if (!Trace::instance().trappingEnabled())
-        return body();
     try {
         return body();
     } catch (...) {
+        if (!Trace::instance().trappingEnabled())
+            throw;
         trapCurrentException(guard);
         return fallback;
     }
@@ -176,13 +178,11 @@ template <typename F>
 void run(const char *module, const char *procedure, F &&body)
 {
     ProcGuard guard(module, procedure);
-    if (!Trace::instance().trappingEnabled()) {
-        body();
-        return;
-    }
     try {
         body();
     } catch (...) {
+        if (!Trace::instance().trappingEnabled())
+            throw;
         trapCurrentException(guard);
     }
 }

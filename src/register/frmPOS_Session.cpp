@@ -3,6 +3,7 @@
 
 #include "register/frmPOS.h"
 
+#include "db/DbError.h"
 #include "db/EmployeeName.h"
 #include "db/Store.h"
 #include "db/UniqueId.h"
@@ -90,7 +91,18 @@ void frmPOS::Set_Database()
             Find_Database();
             return;
         }
-        mSession.openStore(dataPath);
+        try {
+            mSession.openStore(dataPath);
+        } catch (const db::DbError &e) {
+            // A file the register cannot work on: said once, with the way out.
+            if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables)
+                throw;
+            if (mSession.prompt.message(e.description()
+                                            + QStringLiteral("\n\nDo you want to choose another store database?"),
+                                        platform::Buttons::YesNo, platform::Icon::Critical, kTitle)
+                == platform::Answer::Yes)
+                Find_Database();
+        }
     });
 }
 

@@ -2,7 +2,9 @@
 #include "db/Schema.h"
 #include "support/TempStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace vanta;
@@ -59,6 +61,63 @@ TEST(Store, OpensOnlyWithTheKeyAndIsEncryptedOnDisk)
     auto rs = reopened.database().openQuery("SELECT Name FROM Items");
     ASSERT_FALSE(rs.eof());
     EXPECT_EQ(rs.text("name"), "Secret widget");
+}
+
+// Files that cannot be a store are refused in plain words and left exactly
+// as they were: nothing is created beside them or written into them.
+TEST(Store, BadFilesAreRefusedAndNeverWritten)
+{
+    QTemporaryDir tmp;
+    const auto storeIn = [&](const QString &name, const QByteArray &bytes) {
+        const QString folder = tmp.filePath(name);
+        QDir().mkpath(folder);
+        QFile f(folder + "/vanta.mdb");
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return folder;
+    };
+    const auto refusal = [](const QString &folder) -> std::pair<int, QString> {
+        try {
+            db::Store s(folder);
+        } catch (const DbError &e) {
+            return {e.number(), e.description()};
+        }
+        return {0, QString()};
+    };
+    const auto untouched = [](const QString &folder, const QByteArray &bytes) {
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"vanta.mdb"});
+        QFile f(folder + "/vanta.mdb");
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), bytes);
+    };
+
+    const QString empty = storeIn("empty", {});
+    auto [number, text] = refusal(empty);
+    EXPECT_EQ(number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(text.endsWith("is empty: it is not a Vanta! store database.")) << text.toStdString();
+    untouched(empty, {});
+
+    // A store cut short is damaged, not a question of the password.
+    test::TempStore whole;
+    addItem(whole.db(), 1, "Widget");
+    whole.store.reset();
+    QFile original(db::Store::databaseFile(whole.path()));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray cut = original.read(original.size() / 2 + 100);
+    const QString truncated = storeIn("cut", cut);
+    std::tie(number, text) = refusal(truncated);
+    EXPECT_EQ(number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(text.contains("is damaged: the file is cut short")) << text.toStdString();
+    untouched(truncated, cut);
+
+    // A store without tables the register needs names them.
+    test::TempStore partial;
+    partial.db().execute("DROP TABLE \"Sales\"");
+    partial.db().execute("DROP TABLE \"Sold Items\"");
+    partial.store.reset();
+    std::tie(number, text) = refusal(partial.path());
+    EXPECT_EQ(number, db::ErrMissingTables);
+    EXPECT_TRUE(text.endsWith("lacks tables the register needs: Sales, Sold Items.")) << text.toStdString();
 }
 
 TEST(Store, FindsTheFileNameInAnyCase)

@@ -260,3 +260,22 @@ TEST_F(Register, InvalidChoiceClosesAndCancelRunsWithoutStore)
     EXPECT_FALSE(pos->isClosed());
     EXPECT_FALSE(session.hasStore());
 }
+
+// A store the register cannot work on is refused once, in plain words, with
+// the choice of another file; start-up then goes on quietly without a store.
+TEST_F(Register, UnusableStoreIsRefusedOnceWithTheChoiceOfAnother)
+{
+    ts.db().execute("DROP TABLE \"Sales\"");
+    ts.store.reset();
+    prompt.answer(Answer::Yes).answerOpenFile(config.filePath("nowhere/vanta.mdb"));
+    pos = std::make_unique<frmPOS>(session, ts.path());
+    pos->Form_Load();
+    ASSERT_GE(prompt.count(), 2);
+    EXPECT_EQ(prompt.requests()[0].text, "The store database '" + ts.path()
+                                             + "/vanta.mdb' lacks tables the register needs: Sales.\n\n"
+                                               "Do you want to choose another store database?");
+    EXPECT_EQ(prompt.requests()[0].icon, Icon::Critical);
+    EXPECT_EQ(prompt.requests()[1].kind, test::PromptRequest::Kind::OpenFile);
+    EXPECT_FALSE(session.hasStore());
+    EXPECT_EQ(diag::Trace::instance().lastError().number, 0) << "nothing trapped";
+}
