@@ -12,6 +12,9 @@ namespace {
 constexpr int kItems = 100000;
 constexpr int kCustomers = 20000;
 constexpr quint32 kSeed = 4093;
+// Raised whenever the generator changes, so that a store made by an older
+// generator is not reused.
+constexpr int kGeneration = 2;
 
 template <typename T>
 QList<T> column(const db::Database &db, const QString &sql)
@@ -27,7 +30,7 @@ QString largeStoreFolder()
 {
     const QString base = qEnvironmentVariableIsSet("VANTA_BENCH_DIR") ? qEnvironmentVariable("VANTA_BENCH_DIR")
                                                                        : QStringLiteral("/tmp/vanta-bench");
-    return QDir(base).filePath(QStringLiteral("large-%1-%2").arg(kItems).arg(kCustomers));
+    return QDir(base).filePath(QStringLiteral("large-%1-%2-g%3").arg(kItems).arg(kCustomers).arg(kGeneration));
 }
 
 db::Store &largeStore()

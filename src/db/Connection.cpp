@@ -125,6 +125,16 @@ QVariant Statement::column(int i) const
     }
 }
 
+std::string_view Statement::utf8(int i) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(mStmt, i));
+    return text ? std::string_view(text, size_t(sqlite3_column_bytes(mStmt, i))) : std::string_view();
+}
+
+double Statement::real(int i) const { return sqlite3_column_double(mStmt, i); }
+
+bool Statement::isNull(int i) const { return sqlite3_column_type(mStmt, i) == SQLITE_NULL; }
+
 int Statement::columnIndex(const QString &name) const
 {
     return mLowerIndex.value(name.toLower(), -1);

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -29,6 +30,11 @@ public:
     void reset();
     int columnCount() const;
     QVariant column(int i) const;
+    // Plain reads of the current row for bulk loads, without a QVariant:
+    // text as UTF-8 bytes (empty for null) and numbers (0 for null).
+    std::string_view utf8(int i) const;
+    double real(int i) const;
+    bool isNull(int i) const;
     const QStringList &columnNames() const { return mNames; }
     // Position of a column by name in any case, -1 when absent.
     int columnIndex(const QString &name) const;

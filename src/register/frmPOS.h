@@ -30,6 +30,9 @@ class RegisterSession;
 namespace sale {
 class clsSaleItem;
 }
+namespace shipping {
+struct ShippingChoice;
+}
 
 // The register window: the current sale in ten rows with a scroll bar, the
 // customer and pay-type lists, the four amounts, the sale buttons and the
@@ -153,6 +156,7 @@ private:
     void mnuCheckSecurity_Click();
     void cmdEdit_Click();
     void cmdShipping_Click();
+    void applyShipping(const shipping::ShippingChoice &choice);
     void cmdProcessTransaction_Click();
     void mnuAbout_Click();
     void mnuReportOptions_Click();

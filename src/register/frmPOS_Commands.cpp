@@ -16,12 +16,16 @@
 #include "security/Logon.h"
 #include "security/SecuritySwitch.h"
 #include "security/frmLogin.h"
+#include "shipping/ShippingCalc.h"
+#include "shipping/frmShipping.h"
+#include "tax/TaxSettings.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace vanta {
@@ -175,8 +179,37 @@ void frmPOS::cmdShipping_Click()
     diag::run("frmPOS", "cmdShipping_Click", [&] {
         if (!commandAllowed(security::GatedCommand::Shipping))
             return;
-        // The shipping dialog opens here once it is part of the register.
+        // Each press prices the shipping afresh; choosing "None" or a custom
+        // charge of 0 takes it off again.
+        db::Store &store = mSession.store();
+        if (const auto offer = shipping::OfferFor(store, mSession.SaleItems, sale::dollars(mTotals.subtotal))) {
+            shipping::frmShipping dlg(store, *offer, this);
+            mSession.dialogs.run(dlg);
+            applyShipping(dlg.choice());
+        }
+        if (tax::TaxShipping(store))
+            AddShippingTax();
+        showTotals();
+        // The total has changed: the tender is entered again.
+        setAmountTendered(QStringLiteral("0.00"));
     });
+}
+
+void frmPOS::applyShipping(const shipping::ShippingChoice &choice)
+{
+    if (choice.methodText) {
+        lblMethod->setText(*choice.methodText);
+        mSession.ShippingID = choice.methodId;
+    }
+    if (choice.cleared) {
+        mTotals.shipping = 0;
+        lblshippingDesc->setText(QStringLiteral("None"));
+        cmdShipping->setText(QStringLiteral("Add Shipping"));
+        mSession.taxAmounts.ShippingTaxAmount = 0;
+    } else if (choice.description) {
+        mTotals.shipping = choice.chargeCents;
+        lblshippingDesc->setText(*choice.description);
+    }
 }
 
 void frmPOS::cmdProcessTransaction_Click()

@@ -4,6 +4,7 @@
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
+#include "lookup/frmFind.h"
 #include "platform/DialogRunner.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
@@ -154,7 +155,13 @@ void frmPOS::cmdAdd_Click()
             cmbCustomers->setFocus();
             return;
         }
-        // The item finder opens here once it is part of the register.
+        lookup::frmFind dlg({mSession.store(), mSession.prompt, mSession.dialogs, mSession.PicturesPath,
+                             [this](qint32 id, qint32 o1, qint32 o2, qint32 o3) {
+                                 Add_Item(id, mSession.mlSaleID, o1, o2, o3);
+                             },
+                             [this] { UpdateTotals(); }},
+                            this);
+        mSession.dialogs.run(dlg);
         if (mSession.SaleItems.Count() > 0)
             EnableButtons();
     });

@@ -2,6 +2,7 @@
 #include "storegen/AdminCommand.h"
 
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
@@ -77,8 +78,16 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     EXPECT_FALSE(QFile::exists(file + "-wal"));
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Employees WHERE \"Employee ID\" = 99"), 0);
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Items"), 24);
-    // No work folder is left behind.
-    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"vanta.mdb"});
+    // No work folder is left behind; the demo's pictures are beside the store.
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Pictures", "vanta.mdb"}));
+    EXPECT_FALSE(QImage(folder + "/Pictures/nopic.jpg").isNull());
+    EXPECT_GE(count(folder, "SELECT count(*) FROM Pictures"), 3);
+    {
+        db::Store store(folder);
+        for (auto rs = store.database().openTable("Pictures"); !rs.eof(); rs.moveNext())
+            EXPECT_FALSE(QImage(folder + "/Pictures/" + rs.text("Picture")).isNull()) << rs.text("Picture").toStdString();
+    }
 
     // Work folders of killed runs are cleared; one still in use is left alone.
     const QString stale = folder + "/.vanta-admin-Xk3p9q";

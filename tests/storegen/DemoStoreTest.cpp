@@ -255,7 +255,8 @@ TEST(LargeStore, HasExactlyTheRowsAskedForAndRepeatsForASeed)
     EXPECT_EQ(count(db, R"(SELECT count(DISTINCT "Item Index") FROM BulkLevelPricing)"), 50);
     EXPECT_EQ(count(db, R"(SELECT count(*) FROM Items WHERE bulkdiscount <> 0 AND "Item Index" NOT IN
                            (SELECT "Item Index" FROM BulkLevelPricing))"), 5);
-    EXPECT_EQ(count(db, "SELECT count(DISTINCT ItemID) FROM Subitems"), 20);
+    EXPECT_EQ(count(db, "SELECT count(DISTINCT ItemID) FROM Subitems"), 25);
+    EXPECT_EQ(count(db, "SELECT count(*) FROM Categories"), 520);
     EXPECT_EQ(count(db, "SELECT count(*) FROM Employees"), 4);
 
     EXPECT_EQ(digest(a.db()), digest(b.db()));

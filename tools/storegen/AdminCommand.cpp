@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/VantaError.h"
+#include "storegen/DemoPictures.h"
 #include "storegen/DemoStore.h"
 
 #include <QCommandLineParser>
@@ -202,6 +203,8 @@ int run(const QStringList &args, QTextStream &out)
     }
 
     out << writeStore(folder, parser.isSet(force), fill) << '\n';
+    if (command == QLatin1String("demo") && !large)
+        writeDemoPictureFiles(folder);
     return AdminOk;
 }
 

@@ -1,5 +1,6 @@
 #include "storegen/DemoStore.h"
 
+#include "storegen/DemoPictures.h"
 #include "storegen/DemoStoreParts.h"
 
 namespace vanta::storegen {
@@ -15,7 +16,8 @@ enum Category : qint32 {
     Grocery, Beverages, BulkFoods, Snacks,
     Apparel, Shirts, HatsGloves,
     Garden, Seeds, Watering,
-    GiftCards
+    GiftCards,
+    Hammers, Screwdrivers, WorkGloves // a third level
 };
 
 void writeCategories(CatalogueWriter &w)
@@ -28,6 +30,8 @@ void writeCategories(CatalogueWriter &w)
         {Apparel, -1, "Apparel"}, {Shirts, Apparel, "Shirts"}, {HatsGloves, Apparel, "Hats & Gloves"},
         {Garden, -1, "Garden"}, {Seeds, Garden, "Seeds"}, {Watering, Garden, "Watering"},
         {GiftCards, -1, "Gift Cards"},
+        {Hammers, HandTools, "Hammers"}, {Screwdrivers, HandTools, "Screwdrivers"},
+        {WorkGloves, HatsGloves, "Work Gloves"},
     };
     for (const auto &r : rows)
         w.addCategory(r.id, r.parent, QString::fromUtf8(r.name));
@@ -121,10 +125,10 @@ void writeItems(CatalogueWriter &w)
         {.index = demo::PlainItem, .name = "Claw Hammer 16 oz", .descShort = "16 oz fiberglass claw hammer",
          .descLong = "Fiberglass handle with a no-slip grip and a forged steel head.",
          .labels = {"Ridgeline", "hammer"}, .barcode = upcWithCheckDigit("07325612001"), .accountingName = hw,
-         .category = HandTools, .qty = 14, .totalSold = 37, .price = 12.99, .cost = 6.50, .weight = 1.5},
+         .category = Hammers, .qty = 14, .totalSold = 37, .price = 12.99, .cost = 6.50, .weight = 1.5},
         {.index = 1002, .name = "Phillips Screwdriver #2", .descShort = "#2 Phillips, 4 in. shaft",
          .descLong = "Magnetic tip, cushioned handle.", .labels = {"Ridgeline", "screwdriver"},
-         .barcode = upcWithCheckDigit("07325612002"), .accountingName = hw, .category = HandTools, .qty = 30,
+         .barcode = upcWithCheckDigit("07325612002"), .accountingName = hw, .category = Screwdrivers, .qty = 30,
          .totalSold = 52, .price = 5.49, .cost = 2.10, .weight = 0.3},
         {.index = demo::OutOfStockItem, .name = "Adjustable Wrench 8 in.", .descShort = "8 in. chrome wrench",
          .descLong = "Wide jaw capacity, laser-etched scale.", .labels = {"Ridgeline", "wrench"},
@@ -192,7 +196,7 @@ void writeItems(CatalogueWriter &w)
          .totalSold = 12, .price = 12.49, .cost = 4.00, .weight = 0.3},
         {.index = 1018, .name = "Leather Work Gloves", .descShort = "Cowhide, lined",
          .descLong = "Keystone thumb; sizes Small to Large.", .labels = {"Ridgeline", "gloves"},
-         .barcode = "VCSGLOVE01", .accountingName = ap, .category = HatsGloves, .qty = 20, .totalSold = 33,
+         .barcode = "VCSGLOVE01", .accountingName = ap, .category = WorkGloves, .qty = 20, .totalSold = 33,
          .quantityTrack = true, .price = 19.99, .cost = 8.00, .weight = 0.5},
         {.index = 1019, .name = "Heirloom Tomato Seeds", .descShort = "Brandywine, 50 seeds",
          .descLong = "Seeds for food plants are not taxed.", .labels = {"Seedhouse", "tomato", "seeds"},
@@ -299,6 +303,7 @@ void fillDemoStore(const Database &db)
         writeItems(catalogue);
         writeOptions(catalogue);
     }
+    writeDemoPictureRows(db);
     tx.commit();
 }
 

@@ -28,8 +28,8 @@ void fillDemoStore(const db::Database &db);
 // Fills an empty store database with a large store of the same shape for
 // benchmarks: the demo store's company, employees, pay types, lists, units,
 // tax and shipping tables, then `items` generated items (about a tenth with
-// bulk levels, one in a hundred bulk without levels, one in twenty-five with
-// options and variants) and `customers` customers counting "CASH SALE".
+// bulk levels, one in a hundred bulk without levels, one in twenty with
+// options and variants; 520 categories in three levels) and `customers` customers counting "CASH SALE".
 // The same seed gives the same store. Item numbers run 1..items, variant
 // numbers follow above them, customer numbers run 1..customers; barcodes are
 // unique 12-digit codes with a UPC check digit. One transaction.

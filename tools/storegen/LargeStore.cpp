@@ -45,7 +45,8 @@ QString barcodeFor(quint64 i, quint32 seed)
 
 const char *const kTopCategories[] = {"Hardware", "Grocery", "Apparel", "Garden",
                                       "Electrical", "Plumbing", "Housewares", "Toys"};
-const char *const kSubCategories[] = {"Basics", "Premium", "Seasonal", "Clearance", "Bulk", "Accessories"};
+const char *const kSubCategories[] = {"Basics", "Premium", "Seasonal", "Clearance",
+                                      "Bulk", "Accessories", "Outdoor", "Gifts"};
 const char *const kAdjectives[] = {"Heavy-Duty", "Compact", "Premium", "Classic", "Cordless", "Stainless",
                                    "Organic", "Deluxe", "Economy", "Pro", "Family Size", "Travel"};
 const char *const kNouns[] = {"Hammer", "Wrench", "Pliers", "Tape Measure", "Flashlight", "Bucket", "Sponge",
@@ -93,6 +94,8 @@ const Place kPlaces[] = {
     {"Davenport", "Scott", "IA", "52801", "563", "19163"},
 };
 
+// Three levels: 8 departments, 8 sections each, 7 shelves in each section
+// (520 categories); items sit on the shelves.
 void writeCategories(CatalogueWriter &w, QList<qint32> &leaves, QList<QString> &accountOfLeaf)
 {
     qint32 id = 0;
@@ -101,9 +104,14 @@ void writeCategories(CatalogueWriter &w, QList<qint32> &leaves, QList<QString> &
         const QString topName = QString::fromUtf8(top);
         w.addCategory(topId, -1, topName);
         for (const char *sub : kSubCategories) {
-            w.addCategory(++id, topId, topName + QStringLiteral(" - ") + QString::fromUtf8(sub));
-            leaves << id;
-            accountOfLeaf << QStringLiteral("Sales:") + topName;
+            const qint32 subId = ++id;
+            const QString subName = topName + QStringLiteral(" - ") + QString::fromUtf8(sub);
+            w.addCategory(subId, topId, subName);
+            for (int shelf = 1; shelf <= 7; ++shelf) {
+                w.addCategory(++id, subId, subName + QStringLiteral(" - Shelf %1").arg(shelf));
+                leaves << id;
+                accountOfLeaf << QStringLiteral("Sales:") + topName;
+            }
         }
     }
 }
@@ -123,7 +131,7 @@ void writeItems(Connection &conn, int count, quint32 seedValue, Draw &draw)
         const bool grocery = accounts[leaf] == QLatin1String("Sales:Grocery");
         const bool withLevels = index % 10 == 3;
         const bool byWeight = index % 20 == 3;
-        const bool withVariants = index % 25 == 5;
+        const bool withVariants = index % 20 == 5; // 5 % of the items
 
         ItemRow item;
         item.index = index;
@@ -154,7 +162,7 @@ void writeItems(Connection &conn, int count, quint32 seedValue, Draw &draw)
                                                           : RuleGeneral;
 
         if (withVariants) {
-            item.quantityTrack = index % 50 == 5;
+            item.quantityTrack = index % 40 == 5; // half of them stock per variant
             const qint32 sizeAttr = ++nextAttribute, colourAttr = ++nextAttribute;
             w.addAttribute(sizeAttr, index, QStringLiteral("Size"));
             w.addAttribute(colourAttr, index, QStringLiteral("Color"));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vanta::db {
+class Store;
+}
+
+namespace vanta::lookup {
+
+// One item as the finder lists it.
+struct CatalogueItem {
+    qint32 index = 0;
+    QString name;
+    QString descShort;
+    double qty = 0;
+    float price = 0;
+    bool hidden = false;
+    bool quantityTrack = false;
+    qint32 category = 0;
+    qint32 uomId = 0;
+    QString uom;          // the `UOM` row's text when uomid names one
+    bool uomFound = false;
+    QString customUom;
+
+    // The unit column of the list: the unit's text, "-" when uomid names no
+    // unit, the custom unit when uomid is 0, or "None" when that is empty.
+    QString listUnit() const;
+    // The unit written into tree texts: the unit's text or the custom unit;
+    // none when uomid names no unit.
+    std::optional<QString> treeUnit() const;
+};
+
+// The store's items read once for the finder, in name order (without regard
+// to case), with a case-folded copy of the thirteen searched columns kept in
+// one buffer, so that a substring search is one pass over memory instead of
+// thirteen LIKE tests per row.
+class ItemCatalogue {
+public:
+    explicit ItemCatalogue(db::Store &store);
+
+    const std::vector<CatalogueItem> &items() const { return mItems; }
+    int size() const { return int(mItems.size()); }
+    const CatalogueItem &at(int position) const { return mItems[size_t(position)]; }
+    // Position of an item index; -1 when the store has no such item.
+    int positionOf(qint32 itemIndex) const { return mPos.value(itemIndex, -1); }
+
+    // Positions, in name order, of the items any of whose searched columns
+    // contains the text (every character literal, letters in any case), or
+    // whose index is the number the text starts with. Double quotes in the
+    // text are dropped. Hidden items never, items with negative stock never,
+    // and with `inStockOnly` only items with stock above 0.
+    std::vector<int> search(const QString &text, bool inStockOnly) const;
+
+    // The same folding the searched columns went through.
+    static std::string fold(const QString &text);
+
+private:
+    std::vector<CatalogueItem> mItems;
+    std::string mText;           // searched columns, folded, each followed by '\x01'
+    std::vector<size_t> mStart;  // item i's text: mStart[i] .. mStart[i + 1]
+    QHash<qint32, int> mPos;
+};
+
+} // namespace vanta::lookup

@@ -1,0 +1,88 @@
+#include "db/RowWriter.h"
+#include "lookup/ItemCatalogue.h"
+#include "storegen/DemoStore.h"
+#include "support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace vanta;
+
+namespace {
+
+// A store of items whose names and labels hold the characters SQL patterns
+// treat specially, plus the demo catalogue's flags.
+class CatalogueTest : public ::testing::Test {
+protected:
+    CatalogueTest()
+    {
+        db::RowWriter items(ts.db().connection(), "Items",
+                            {"Item Index", "Name", "desc short", "label3", "customUOM", "qty", "Hidden", "uomid"});
+        const struct { qint32 index; const char *name, *desc, *label; double qty; bool hidden; } rows[] = {
+            {1, "100% Cotton Tee", "soft", "", 5, false},
+            {2, "1000 Cotton Tee", "no percent here", "", 5, false},
+            {3, "Snap_Hook", "", "", 5, false},
+            {4, "SnapXHook", "", "", 5, false},
+            {5, "Pipe [1/2]", "", "", 5, false},
+            {6, "O'Brien's Mix", "", "", 5, false},
+            {7, "Star * Bit", "semi;colon", "", 5, false},
+            {8, "Café Crème", "", "", 5, false},
+            {9, "Straße Map", "", "", 5, false},
+            {10, "中文 Notebook", "", "", 5, false},
+            {11, "Backorder Tee", "", "", -2, false},
+            {12, "Empty Tee", "", "", 0, false},
+            {13, "Hidden Tee", "", "", 5, true},
+            {14, "Quote 12\" Ruler", "", "cotton", 5, false},
+        };
+        for (const auto &r : rows)
+            items.add({r.index, QString::fromUtf8(r.name), QString::fromUtf8(r.desc), QString::fromUtf8(r.label),
+                       QVariant(), r.qty, r.hidden, 0});
+    }
+    QStringList find(const QString &text, bool inStock = false)
+    {
+        lookup::ItemCatalogue catalogue(*ts.store);
+        QStringList names;
+        for (int pos : catalogue.search(text, inStock))
+            names << catalogue.at(pos).name;
+        return names;
+    }
+    test::TempStore ts;
+};
+
+} // namespace
+
+TEST_F(CatalogueTest, PatternCharactersMatchLiterally)
+{
+    EXPECT_EQ(find("100%"), QStringList{"100% Cotton Tee"});
+    EXPECT_EQ(find("p_h"), QStringList{"Snap_Hook"});
+    EXPECT_EQ(find("[1/2]"), QStringList{"Pipe [1/2]"});
+    EXPECT_EQ(find("["), QStringList{"Pipe [1/2]"});
+    EXPECT_EQ(find("]"), QStringList{"Pipe [1/2]"});
+    EXPECT_EQ(find("o'brien"), QStringList{"O'Brien's Mix"});
+    EXPECT_EQ(find("*"), QStringList{"Star * Bit"});
+    EXPECT_EQ(find(";"), QStringList{"Star * Bit"});
+    EXPECT_EQ(find("'; DROP TABLE Items; --"), QStringList{});
+    // Double quotes are dropped from the search text.
+    EXPECT_EQ(find("Ruler\""), QStringList{"Quote 12\" Ruler"});
+    EXPECT_EQ(find("co\"tton"), (QStringList{"100% Cotton Tee", "1000 Cotton Tee", "Quote 12\" Ruler"}));
+}
+
+TEST_F(CatalogueTest, LettersMatchInAnyCaseAcrossScripts)
+{
+    EXPECT_EQ(find(QString::fromUtf8("CRÈME")), QStringList{QString::fromUtf8("Café Crème")});
+    EXPECT_EQ(find(QString::fromUtf8("é")), QStringList{QString::fromUtf8("Café Crème")});
+    EXPECT_EQ(find("cafe"), QStringList{}); // an accent is a different letter
+    EXPECT_EQ(find(QString::fromUtf8("straße")), QStringList{QString::fromUtf8("Straße Map")});
+    EXPECT_EQ(find(QString::fromUtf8("中")), QStringList{QString::fromUtf8("中文 Notebook")});
+    // A match never runs from one column into the next.
+    EXPECT_EQ(find("tee soft"), QStringList{});
+}
+
+TEST_F(CatalogueTest, StockHiddenAndItemNumber)
+{
+    // Negative stock never, zero stock only without the filter, hidden never.
+    EXPECT_EQ(find("Tee"), (QStringList{"100% Cotton Tee", "1000 Cotton Tee", "Empty Tee"}));
+    EXPECT_EQ(find("Tee", true), (QStringList{"100% Cotton Tee", "1000 Cotton Tee"}));
+    // The number a text starts with finds that item as well.
+    EXPECT_EQ(find("3"), QStringList{"Snap_Hook"});
+    EXPECT_EQ(find("4 pcs"), QStringList{"SnapXHook"});
+}
