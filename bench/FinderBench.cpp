@@ -60,6 +60,15 @@ void BM_LikeSearch(benchmark::State &state, const char *text)
 BENCHMARK_CAPTURE(BM_LikeSearch, few, kFew)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LikeSearch, none, kNone)->Unit(benchmark::kMillisecond);
 
+// Reading the 100,000 items with their folded search text.
+void BM_CatalogueLoad(benchmark::State &state)
+{
+    db::Store &store = bench::largeStore();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lookup::ItemCatalogue(store).size());
+}
+BENCHMARK(BM_CatalogueLoad)->Unit(benchmark::kMillisecond);
+
 struct BenchFinder {
     test::ScriptedPrompt prompt;
     test::ScriptedDialogRunner dialogs;

@@ -135,6 +135,11 @@ double Statement::real(int i) const { return sqlite3_column_double(mStmt, i); }
 
 bool Statement::isNull(int i) const { return sqlite3_column_type(mStmt, i) == SQLITE_NULL; }
 
+QPair<qint64, qint64> Connection::changeStamp()
+{
+    return {scalar(QStringLiteral("PRAGMA data_version")).toLongLong(), qint64(sqlite3_total_changes(mDb))};
+}
+
 int Statement::columnIndex(const QString &name) const
 {
     return mLowerIndex.value(name.toLower(), -1);

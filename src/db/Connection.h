@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -93,6 +94,10 @@ public:
     void commit();
     void rollback(); // never throws
     bool inTransaction() const;
+    // Changes whenever rows of the file may have changed: a commit by any
+    // other connection or a change made through this one. Data read earlier
+    // with the same stamp is still current.
+    QPair<qint64, qint64> changeStamp();
     // How long a statement waits for another program's lock before it fails.
     void setBusyTimeout(int ms);
 

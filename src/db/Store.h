@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -40,9 +41,15 @@ public:
     // for reads that must not see another workspace's uncommitted rows.
     Database separateConnection();
 
+    // Data derived from the store and kept with it (an in-memory index, say),
+    // by a key of the user's choosing; none when nothing was kept.
+    std::shared_ptr<void> attachment(const QString &key) const { return mAttached.value(key); }
+    void attach(const QString &key, std::shared_ptr<void> data) { mAttached.insert(key, std::move(data)); }
+
 private:
     void requireStoreTables() const;
 
+    QHash<QString, std::shared_ptr<void>> mAttached;
     QString mDataPath;
     QString mFilePath;
     QString mKey;

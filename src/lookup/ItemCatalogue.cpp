@@ -15,13 +15,14 @@ namespace {
 constexpr char kSeparator = '\x01';
 constexpr int kSearched = 13; // columns 9..21 of the query below
 
+// Table order; the catalogue sorts by name itself (a sort inside the query
+// moves whole rows and costs more than the read).
 const QString kSql = QStringLiteral(
-    "SELECT i.\"Item Index\", i.\"Name\", i.\"desc short\", i.\"qty\", i.\"Hidden\", i.\"LIST PRICE\", "
-    "i.\"category\", i.\"QuantityTrack\", i.\"uomid\", u.\"UOMID\", u.\"UOM\", "
-    "i.\"Name\", i.\"desc short\", i.\"desc long\", i.\"label4\", i.\"label5\", i.\"label3\", i.\"label6\", "
-    "i.\"label7\", i.\"label2\", i.\"label1\", i.\"barcode label\", i.\"accounting name\", i.\"customUOM\" "
-    "FROM \"Items\" i LEFT JOIN \"UOM\" u ON u.\"UOMID\" = i.\"uomid\" "
-    "ORDER BY i.\"Name\" COLLATE NOCASE, i.\"Item Index\"");
+    "SELECT \"Item Index\", \"Name\", \"desc short\", \"qty\", \"Hidden\", \"LIST PRICE\", \"category\", "
+    "\"QuantityTrack\", \"uomid\", \"customUOM\", "
+    "\"Name\", \"desc short\", \"desc long\", \"label4\", \"label5\", \"label3\", \"label6\", \"label7\", "
+    "\"label2\", \"label1\", \"barcode label\", \"accounting name\", \"customUOM\" FROM \"Items\"");
+constexpr int kFirstSearched = 10;
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -66,33 +67,87 @@ ItemCatalogue::ItemCatalogue(db::Store &store)
 {
     diag::run("frmFind", "LoadItems", [&] {
         db::Connection &conn = store.database().connection();
+        QHash<qint32, QString> units;
+        for (auto rs = store.database().openTable(QStringLiteral("UOM")); !rs.eof(); rs.moveNext())
+            units.insert(db::asLong(rs.field(QStringLiteral("UOMID"))), rs.text(QStringLiteral("UOM")));
+
+        std::vector<CatalogueItem> items;
+        std::string text;
+        std::vector<size_t> start;
+        const int expected = conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toInt();
+        items.reserve(size_t(expected));
+        start.reserve(size_t(expected) + 1);
+        text.reserve(size_t(expected) * 128);
         db::StatementLease st = conn.prepare(kSql);
         st->bind({});
-        mText.reserve(1 << 20);
         while (st->step()) {
             CatalogueItem item;
             item.index = qint32(st->real(0));
-            item.name = text(st->utf8(1));
-            item.descShort = text(st->utf8(2));
+            item.name = QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size()));
+            item.descShort = QString::fromUtf8(st->utf8(2).data(), qsizetype(st->utf8(2).size()));
             item.qty = st->real(3);
             item.hidden = db::asBool(st->column(4));
             item.price = float(st->real(5));
             item.category = qint32(st->real(6));
             item.quantityTrack = db::asBool(st->column(7));
             item.uomId = qint32(st->real(8));
-            item.uomFound = !st->isNull(9);
-            item.uom = text(st->utf8(10));
-            item.customUom = text(st->utf8(23));
-            mStart.push_back(mText.size());
-            for (int c = 11; c < 11 + kSearched; ++c) {
-                appendFolded(mText, st->utf8(c));
-                mText.push_back(kSeparator);
+            if (item.uomId != 0) {
+                const auto unit = units.constFind(item.uomId);
+                item.uomFound = unit != units.constEnd();
+                if (item.uomFound)
+                    item.uom = *unit;
             }
-            mPos.insert(item.index, int(mItems.size()));
-            mItems.push_back(std::move(item));
+            if (!st->isNull(9))
+                item.customUom = QString::fromUtf8(st->utf8(9).data(), qsizetype(st->utf8(9).size()));
+            start.push_back(text.size());
+            for (int c = kFirstSearched; c < kFirstSearched + kSearched; ++c) {
+                appendFolded(text, st->utf8(c));
+                text.push_back(kSeparator);
+            }
+            items.push_back(std::move(item));
+        }
+        start.push_back(text.size());
+
+        // Name order without regard to case (the folded name leads each
+        // item's text), then by item number.
+        const auto nameOf = [&](size_t i) {
+            const std::string_view all(text.data() + start[i], start[i + 1] - start[i]);
+            return all.substr(0, all.find(kSeparator));
+        };
+        std::vector<int> order(items.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            const int c = nameOf(size_t(a)).compare(nameOf(size_t(b)));
+            return c != 0 ? c < 0 : items[size_t(a)].index < items[size_t(b)].index;
+        });
+        mItems.reserve(items.size());
+        mStart.reserve(items.size() + 1);
+        mText.reserve(text.size());
+        mPos.reserve(qsizetype(items.size()));
+        for (int i : order) {
+            mStart.push_back(mText.size());
+            mText.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
+            mPos.insert(items[size_t(i)].index, int(mItems.size()));
+            mItems.push_back(std::move(items[size_t(i)]));
         }
         mStart.push_back(mText.size());
     });
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
+{
+    struct Kept {
+        QPair<qint64, qint64> stamp;
+        std::shared_ptr<const ItemCatalogue> catalogue;
+    };
+    const QString key = QStringLiteral("lookup::ItemCatalogue");
+    const QPair<qint64, qint64> stamp = store.database().connection().changeStamp();
+    if (auto kept = std::static_pointer_cast<Kept>(store.attachment(key)); kept && kept->stamp == stamp)
+        return kept->catalogue;
+    auto fresh = std::make_shared<Kept>(Kept{stamp, std::make_shared<const ItemCatalogue>(store)});
+    store.attach(key, fresh);
+    return fresh->catalogue;
 }
 
 std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly) const

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ struct CatalogueItem {
 class ItemCatalogue {
 public:
     explicit ItemCatalogue(db::Store &store);
+
+    // The store's catalogue, read again only when the store has changed
+    // since it was last read (kept with the store's connection).
+    static std::shared_ptr<const ItemCatalogue> current(db::Store &store);
 
     const std::vector<CatalogueItem> &items() const { return mItems; }
     int size() const { return int(mItems.size()); }

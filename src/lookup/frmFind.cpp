@@ -72,7 +72,7 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Find Item"));
     resize(900, 560);
-    mCatalogue = std::make_unique<ItemCatalogue>(mContext.store);
+    mCatalogue = ItemCatalogue::current(mContext.store);
     mList = new ItemListModel(*mCatalogue, this);
 
     // Tabs: the list, the category tree, the search results.
@@ -157,6 +157,30 @@ frmFind::~frmFind()
     delete mList;
 }
 
+// "Item Name" takes half of the list's width, the other three a sixth each.
+void frmFind::sizeColumns()
+{
+    const int w = int(std::nearbyint((lvAll->width() - 90) / 6.0));
+    if (w <= 0)
+        return;
+    lvAll->setColumnWidth(0, 3 * w);
+    for (int c = 1; c < 4; ++c)
+        lvAll->setColumnWidth(c, w);
+}
+
+void frmFind::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    sizeColumns();
+}
+
+void frmFind::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    layout()->activate();
+    sizeColumns();
+}
+
 bool frmFind::inStockOnly() const { return chkStock->isChecked(); }
 
 bool frmFind::eventFilter(QObject *watched, QEvent *event)
@@ -173,12 +197,7 @@ void frmFind::FillLVAll(int sortColumn, bool descending)
         mSortColumn = sortColumn;
         mDescending = descending;
         mList->fill(inStockOnly(), sortColumn, descending);
-        const int w = int(std::nearbyint((lvAll->width() - 90) / 6.0));
-        if (w > 0) {
-            lvAll->setColumnWidth(0, 3 * w);
-            for (int c = 1; c < 4; ++c)
-                lvAll->setColumnWidth(c, w);
-        }
+        sizeColumns();
         lvAll->header()->setSortIndicator(sortColumn - 1, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         if (mList->rowCount() > 0)
             mSelectedItem = mCatalogue->at(mList->positionAt(0)).index;

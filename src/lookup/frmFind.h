@@ -67,6 +67,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void SSTab1_Click(int tab);
@@ -84,12 +86,13 @@ private:
     void UncheckAll();
     void openOptions(qint32 itemIndex, float basePrice);
     bool inStockOnly() const;
+    void sizeColumns();
     // Ticked nodes of a tree, depth first.
     std::vector<QStandardItem *> checkedNodes(QStandardItemModel &model) const;
 
     FinderContext mContext;
     platform::HelpComponent mHelp;
-    std::unique_ptr<ItemCatalogue> mCatalogue;
+    std::shared_ptr<const ItemCatalogue> mCatalogue;
     qint32 mSelectedItem = 0;
     float mSelectedPrice = 0;
     int mSortColumn = 1;

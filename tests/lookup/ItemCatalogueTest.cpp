@@ -86,3 +86,24 @@ TEST_F(CatalogueTest, StockHiddenAndItemNumber)
     EXPECT_EQ(find("3"), QStringList{"Snap_Hook"});
     EXPECT_EQ(find("4 pcs"), QStringList{"SnapXHook"});
 }
+
+TEST_F(CatalogueTest, KeptWithTheStoreUntilItChanges)
+{
+    const auto first = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_EQ(lookup::ItemCatalogue::current(*ts.store), first);
+    // A commit on another connection (a posting lowering stock) is seen.
+    {
+        db::Database other = ts.store->separateConnection();
+        db::Transaction tx(other.connection());
+        other.execute("UPDATE Items SET qty = 1 WHERE \"Item Index\" = 12");
+        tx.commit();
+    }
+    const auto second = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->at(second->positionOf(12)).qty, 1);
+    // So is a change through the store's own connection.
+    ts.db().execute("UPDATE Items SET qty = 2 WHERE \"Item Index\" = 12");
+    const auto third = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_EQ(third->at(third->positionOf(12)).qty, 2);
+    EXPECT_EQ(lookup::ItemCatalogue::current(*ts.store), third);
+}
