@@ -2,6 +2,7 @@
 
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/VantaError.h"
+#include "posting/PrinterError.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -109,8 +110,7 @@ void printOnDefaultPrinter(const RenderedDocument &doc)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (printer.printerName().isEmpty() || !printer.isValid())
-        throw VantaError(482, QStringLiteral("\"%1\" could not be printed: no printer is installed.").arg(doc.title),
-                         kSource);
+        throw PrinterError(QStringLiteral("\"%1\" could not be printed: no printer is installed.").arg(doc.title));
     printer.setDocName(doc.title);
     paintDocument(doc, printer);
 }

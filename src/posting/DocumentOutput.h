@@ -15,8 +15,8 @@ void paintDocument(const RenderedDocument &doc, QPagedPaintDevice &device);
 // once the new one is complete. Throws VantaError when it cannot be written.
 void writePdf(const RenderedDocument &doc, const QString &path);
 
-// Prints the document on the system's default printer. Throws VantaError
-// when there is none or it cannot be printed on.
+// Prints the document on the system's default printer. Throws PrinterError
+// when there is none, VantaError when it cannot be printed on.
 void printOnDefaultPrinter(const RenderedDocument &doc);
 
 } // namespace vanta::posting

@@ -6,6 +6,10 @@
 #include "platform/DialogRunner.h"
 #include "platform/SettingsStore.h"
 #include "posting/DocumentOutput.h"
+#include "posting/EscPosReceipt.h"
+#include "posting/PrinterError.h"
+#include "posting/RawPrinterOutput.h"
+#include "posting/ReceiptPrinter.h"
 #include "posting/Receipt.h"
 #include "posting/ReportEngine.h"
 #include "posting/SelectionFormula.h"
@@ -20,8 +24,23 @@
 namespace vanta::posting {
 
 namespace {
+
 const char *const kModule = "PrintedDocuments";
+
+// Runs printer work: empty when it succeeded, else the printer's problem in
+// plain words. Other failures go on as errors.
+template <typename F>
+QString printerProblem(F &&work)
+{
+    try {
+        work();
+        return {};
+    } catch (const PrinterError &e) {
+        return e.description();
+    }
 }
+
+} // namespace
 
 int PrintedDocuments::installedPrinters()
 {
@@ -43,18 +62,46 @@ QString PrintedDocuments::pdfFolder() const
 
 int PrintedDocuments::printerCount()
 {
-    return diag::run(kModule, "printerCount", 0, [&] { return pdfFolder().isEmpty() ? mPrinters() : 1; });
+    return diag::run(kModule, "printerCount", 0, [&] {
+        bool receiptPrinter = true; // a setting not understood is told when printing
+        printerProblem([&] { receiptPrinter = readReceiptPrinter(mSettings).escPos(); });
+        return receiptPrinter || !pdfFolder().isEmpty() ? 1 : mPrinters();
+    });
 }
 
-void PrintedDocuments::printReceipt(db::Store &store, qint32 saleId, qint32 employeeId)
+QString PrintedDocuments::printReceipt(db::Store &store, qint32 saleId, qint32 employeeId, ReceiptRequest how)
 {
-    diag::run(kModule, "printReceipt", [&] {
-        const RenderedDocument doc = receiptDocument(store, saleId, db::GetUserName(store, employeeId));
-        const QString folder = pdfFolder();
-        if (!folder.isEmpty())
-            toPdf(doc, folder, QStringLiteral("receipt-%1.pdf").arg(saleId));
-        else
-            printOnDefaultPrinter(doc);
+    return diag::run(kModule, "printReceipt", QString(), [&] {
+        return printerProblem([&] {
+            const QString employee = db::GetUserName(store, employeeId);
+            const ReceiptPrinter printer = readReceiptPrinter(mSettings);
+            if (printer.escPos()) {
+                const ReceiptContent receipt = loadReceiptContent(store, saleId, employee, how.copy);
+                sendRawJob(printer, escPosReceipt(receipt, printer.paperMm, how.openDrawer),
+                           QStringLiteral("Receipt %1").arg(saleId));
+                return;
+            }
+            const RenderedDocument doc = receiptDocument(store, saleId, employee, how.copy);
+            const QString folder = pdfFolder();
+            if (!folder.isEmpty())
+                toPdf(doc, folder,
+                      QStringLiteral("receipt-%1%2.pdf").arg(saleId).arg(how.copy ? QStringLiteral("-copy") : QString()));
+            else
+                printOnDefaultPrinter(doc);
+        });
+    });
+}
+
+QString PrintedDocuments::openCashDrawer()
+{
+    return diag::run(kModule, "openCashDrawer", QString(), [&] {
+        return printerProblem([&] {
+            const ReceiptPrinter printer = readReceiptPrinter(mSettings);
+            if (!printer.escPos())
+                throw PrinterError(QStringLiteral("The cash drawer opens through a receipt printer, and this "
+                                                  "register prints its receipts on a page printer."));
+            sendRawJob(printer, escPosDrawerKick(), QStringLiteral("Cash drawer"));
+        });
     });
 }
 

@@ -16,15 +16,19 @@ namespace vanta::posting {
 
 // Receipts and reports of posted sales, read from the store.
 //
-// Receipts print on the default printer. Reports follow the employee's
+// Receipts print where the receipt printer setting says (ReceiptPrinter.h):
+// as ESC/POS jobs to a receipt printer (a CUPS queue or a device), which
+// also opens the cash drawer, or on the default page printer. Reports follow the employee's
 // report settings: destination 1 prints, anything else previews on screen
 // (the preview opens normal, minimized or maximized as "Report Display"
 // says, and stays on top when "Always on Top" is set).
 //
 // When the per-user setting "POS"/"Settings"/"Print To PDF" names a folder,
-// every receipt and report is written there as a PDF file instead
-// ("receipt-<sale>.pdf", "singlesale-<sale>.pdf", "packingslip-<sale>.pdf"),
-// whatever the destination, and the PDF output counts as a printer.
+// every report, and every receipt not meant for a receipt printer, is
+// written there as a PDF file instead ("receipt-<sale>.pdf",
+// "receipt-<sale>-copy.pdf", "singlesale-<sale>.pdf",
+// "packingslip-<sale>.pdf"), whatever the destination, and the PDF output
+// counts as a printer.
 class PrintedDocuments : public SaleDocuments {
 public:
     static constexpr const char *SettingsApplication = "POS";
@@ -44,7 +48,8 @@ public:
     QString pdfFolder() const;
 
     int printerCount() override;
-    void printReceipt(db::Store &store, qint32 saleId, qint32 employeeId) override;
+    QString printReceipt(db::Store &store, qint32 saleId, qint32 employeeId, ReceiptRequest how) override;
+    QString openCashDrawer() override;
     void printReport(db::Store &store, const QString &layoutFile, qint32 saleId) override;
 
     // The PDF file written last (empty when none yet).

@@ -1,22 +1,35 @@
 #include "posting/Receipt.h"
 
-#include "platform/Currency.h"
+#include "db/Store.h"
 #include "posting/DocumentFormat.h"
-#include "posting/SaleRecord.h"
 
 #include <QSizeF>
-#include <algorithm>
+#include <QUrl>
 
 namespace vanta::posting {
 
 namespace {
 
 // A two-column row: label on the left, value on the right.
-QString row(const QString &label, const QString &value, bool strong = false)
+QString row(const ReceiptContent::Row &r)
 {
-    const QString style = strong ? QStringLiteral(" style=\"font-size:11pt; font-weight:bold\"") : QString();
+    const QString style = r.strong ? QStringLiteral(" style=\"font-size:11pt; font-weight:bold\"") : QString();
     return QStringLiteral("<tr%1><td>%2</td><td align=\"right\">%3</td></tr>\n")
-        .arg(style, htmlText(label), htmlText(value));
+        .arg(style, htmlText(r.label), htmlText(r.value));
+}
+
+QString table(const QString &rows)
+{
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">\n") + rows
+           + QStringLiteral("</table>\n");
+}
+
+QString rows(const QList<ReceiptContent::Row> &list)
+{
+    QString html;
+    for (const ReceiptContent::Row &r : list)
+        html += row(r);
+    return html;
 }
 
 QString rule()
@@ -24,90 +37,70 @@ QString rule()
     return QStringLiteral("<hr/>\n");
 }
 
-QString header(const SaleRecord &s)
+QString copyMark(const ReceiptContent &r)
 {
-    const CompanyInfo &c = s.company;
-    QStringList lines = c.addressLines();
-    if (!c.shownPhone().isEmpty())
-        lines << QStringLiteral("Tel ") + c.shownPhone();
+    return r.copy ? QStringLiteral("<p align=\"center\" style=\"margin:0; font-size:13pt; font-weight:bold\">%1</p>\n")
+                        .arg(ReceiptCopyMark)
+                  : QString();
+}
+
+QString header(const ReceiptContent &r)
+{
     QString html = QStringLiteral("<p align=\"center\" style=\"margin:0\">");
-    if (!c.name.isEmpty())
-        html += QStringLiteral("<span style=\"font-size:13pt; font-weight:bold\">%1</span><br/>").arg(htmlText(c.name));
-    html += htmlLines(lines) + QStringLiteral("</p>\n");
+    if (!r.logoPath.isEmpty())
+        html += QStringLiteral("<img src=\"%1\" width=\"160\"/><br/>")
+                    .arg(QUrl::fromLocalFile(r.logoPath).toString().toHtmlEscaped());
+    if (!r.storeName.isEmpty())
+        html += QStringLiteral("<span style=\"font-size:13pt; font-weight:bold\">%1</span><br/>")
+                    .arg(htmlText(r.storeName));
+    html += htmlLines(r.storeLines) + QStringLiteral("</p>\n");
     return html;
 }
 
-QString saleDetails(const SaleRecord &s, const QString &employeeName)
-{
-    QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">\n");
-    html += row(QStringLiteral("Sale #"), QString::number(s.saleId));
-    html += row(QStringLiteral("Date"), documentDateTime(s.date));
-    html += row(QStringLiteral("Cashier"), employeeName);
-    if (!s.customerName.isEmpty())
-        html += row(QStringLiteral("Customer"), s.customerName);
-    return html + QStringLiteral("</table>\n");
-}
-
 // Each line: its name on one row, "qty @ price" and the amount below.
-QString saleLines(const SaleRecord &s)
+QString saleLines(const ReceiptContent &r)
 {
-    QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">\n");
-    for (const SoldLine &l : s.lines) {
+    QString html;
+    for (const ReceiptContent::Line &l : r.lines) {
         html += QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>\n").arg(htmlText(l.description));
-        const QString detail = QStringLiteral("%1 @ %2").arg(documentQuantity(l.qty), formatCurrency(l.price));
         html += QStringLiteral("<tr><td style=\"padding-left:8px\">%1</td><td align=\"right\">%2%3</td></tr>\n")
-                    .arg(htmlText(detail), htmlText(formatCurrency(l.amount())),
+                    .arg(htmlText(l.detail), htmlText(l.amount),
                          l.taxed ? QStringLiteral(" T") : QStringLiteral("&nbsp;&nbsp;"));
     }
-    return html + QStringLiteral("</table>\n");
-}
-
-QString totals(const SaleRecord &s)
-{
-    QString html = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\">\n");
-    if (s.discount() > 0)
-        html += row(QStringLiteral("Discounts"), formatCurrency(-s.discount()));
-    html += row(QStringLiteral("Subtotal"), formatCurrency(s.subtotal()));
-    html += row(QStringLiteral("Shipping"), formatCurrency(s.shipping));
-    html += row(QStringLiteral("Tax"), formatCurrency(s.tax));
-    html += row(QStringLiteral("TOTAL"), formatCurrency(s.total), true);
-    html += QStringLiteral("<tr><td colspan=\"2\">&nbsp;</td></tr>\n");
-    html += row(s.payType.isEmpty() ? QStringLiteral("Paid") : s.payType, formatCurrency(s.tendered));
-    html += row(QStringLiteral("Change"), formatCurrency(s.change));
-    return html + QStringLiteral("</table>\n");
-}
-
-QString footer(const SaleRecord &s)
-{
-    QStringList lines;
-    if (!s.memoToCustomer.isEmpty() && s.memoToCustomer != QLatin1String("None"))
-        lines << s.memoToCustomer;
-    lines << QStringLiteral("Thank you for shopping with us!");
-    if (!s.company.web.isEmpty())
-        lines << s.company.web;
-    return QStringLiteral("<p align=\"center\">%1</p>\n").arg(htmlLines(lines));
+    return table(html);
 }
 
 } // namespace
 
-QString renderReceiptHtml(db::Store &store, qint32 saleId, const QString &employeeName)
+ReceiptContent loadReceiptContent(db::Store &store, qint32 saleId, const QString &employeeName, bool copy)
 {
-    const SaleRecord s = LoadSaleRecord(store, saleId);
+    return buildReceiptContent(LoadSaleRecord(store, saleId), employeeName, store.dataPath(), copy);
+}
+
+QString renderReceiptHtml(const ReceiptContent &r)
+{
     QString html = QStringLiteral("<html><head><title>Receipt %1</title></head>\n"
                                   "<body style=\"font-family:'DejaVu Sans'; font-size:8pt\">\n")
-                       .arg(saleId);
-    html += header(s) + rule() + saleDetails(s, employeeName) + rule() + saleLines(s) + rule() + totals(s) + rule();
-    if (std::any_of(s.lines.begin(), s.lines.end(), [](const SoldLine &l) { return l.taxed; }))
-        html += QStringLiteral("<p style=\"margin:0\">T = taxable item</p>\n");
-    html += footer(s);
+                       .arg(r.saleId);
+    html += copyMark(r) + header(r) + rule() + table(rows(r.details)) + rule() + saleLines(r) + rule();
+    html += table(rows(r.totals) + QStringLiteral("<tr><td colspan=\"2\">&nbsp;</td></tr>\n") + rows(r.payment));
+    html += rule();
+    if (r.anyTaxed)
+        html += QStringLiteral("<p style=\"margin:0\">%1</p>\n").arg(TaxedNote);
+    html += QStringLiteral("<p align=\"center\">%1</p>\n").arg(htmlLines(r.footer)) + copyMark(r);
     return html + QStringLiteral("</body></html>\n");
 }
 
-RenderedDocument receiptDocument(db::Store &store, qint32 saleId, const QString &employeeName)
+QString renderReceiptHtml(db::Store &store, qint32 saleId, const QString &employeeName)
+{
+    return renderReceiptHtml(loadReceiptContent(store, saleId, employeeName));
+}
+
+RenderedDocument receiptDocument(db::Store &store, qint32 saleId, const QString &employeeName, bool copy)
 {
     RenderedDocument doc;
-    doc.title = QStringLiteral("Receipt %1").arg(saleId);
-    doc.html = renderReceiptHtml(store, saleId, employeeName);
+    doc.title = QStringLiteral("Receipt %1").arg(saleId) + (copy ? QStringLiteral(" ") + ReceiptCopyMark : QString());
+    doc.html = renderReceiptHtml(loadReceiptContent(store, saleId, employeeName, copy));
     doc.page.size = QPageSize(QSizeF(ReceiptWidthMm, 200.0), QPageSize::Millimeter, QStringLiteral("Receipt roll"));
     doc.page.marginsMm = QMarginsF(4, 4, 4, 4);
     doc.page.fitHeight = true;

@@ -7,6 +7,7 @@
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
 #include "posting/PostingSteps.h"
+#include "posting/ReceiptPrinting.h"
 #include "posting/SaleDocuments.h"
 #include "sale/clsSaleItems.h"
 #include "tax/TaxRecording.h"
@@ -92,7 +93,9 @@ void PrintSaleDocuments(const Checkout &checkout, const PostingRequest &request)
         if (!docs || docs->printerCount() < 1)
             return;
         if (request.kind == OrdinarySale) {
-            docs->printReceipt(checkout.store, request.saleId, request.employeeId);
+            // The sale stays stored whatever the printer does.
+            PrintReceiptOfferingRetry(*docs, checkout.store, checkout.prompt, request.saleId, request.employeeId,
+                                      {false, checkout.openDrawer}, receiptNotPrintedAfterPosting(request.saleId));
             return;
         }
         if (checkout.prompt.message(QStringLiteral("Do you want to print a packing list report now?"),

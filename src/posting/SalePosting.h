@@ -48,11 +48,13 @@ struct Checkout {
     sale::clsSaleItems &items; // the sale's lines: cleared once the sale is stored
     platform::Prompt &prompt;
     SaleDocuments *documents;  // receipts and reports; none means no printer
+    bool openDrawer = false;   // a cash sale: the receipt opens the cash drawer
 };
 
 // Posts the register's current sale (module "modPOS"). Only after the commit
 // are the sale lines cleared and the documents printed: the receipt of an
-// ordinary sale, or for an invoice sale "packingslip.rpt" when the cashier
+// ordinary sale (a printer problem is shown with the reprint offered; the
+// sale stays posted), or for an invoice sale "packingslip.rpt" when the cashier
 // wants it and then "singlesale.rpt"; with no printer nothing is printed or
 // asked. On failure the sale stays on the register unchanged and the answer
 // is false; the register starts a new sale only on true.

@@ -35,6 +35,7 @@ CompanyInfo readCompany(const db::Database &db)
     c.email = text("EMAIL");
     c.web = text("Web Page");
     c.description = text("Description");
+    c.logo = text("Logo");
     c.showAddress = shown(rs, "Show Address");
     c.showCity = shown(rs, "show city");
     c.showState = shown(rs, "show state");

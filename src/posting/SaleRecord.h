@@ -15,6 +15,7 @@ namespace vanta::posting {
 // receipts and reports.
 struct CompanyInfo {
     QString name, address, city, state, zip, phone, fax, email, web, description;
+    QString logo; // the logo's image file as stored (a path)
     // The show flags; a flag left null counts as shown.
     bool showAddress = true, showCity = true, showState = true, showZip = true, showPhone = true,
          showFax = true;

@@ -55,6 +55,11 @@ public:
     QString PicturesPath; // DataPath + "/Pictures/"
     sale::clsSaleItems SaleItems;
     qint32 mlSaleID = 0;
+    // The last ordinary sale whose receipt this register printed (0: none
+    // yet this run) and the employee who sold it: what "Reprint last
+    // receipt" prints again.
+    qint32 lastReceiptSale = 0;
+    qint32 lastReceiptEmployee = 0;
 
     security::Identity identity; // the employee at the register and the security switch
     posting::ReportSettings reportSettings;

@@ -266,6 +266,7 @@ void frmPOS::buildMenus()
     utilities->addSeparator();
     mnuReportOptions = action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"),
                               &frmPOS::mnuReportOptions_Click);
+    buildReceiptCommands(utilities);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

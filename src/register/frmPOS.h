@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTimer;
@@ -92,6 +93,7 @@ private:
     // Building the window.
     void buildControls();
     void buildMenus();
+    void buildReceiptCommands(QMenu *menu);
     void connectRows();
     void Form_Resize();
     void placeHeadings();
@@ -160,6 +162,9 @@ private:
     void cmdProcessTransaction_Click();
     void mnuAbout_Click();
     void mnuReportOptions_Click();
+    // Receipt printer commands.
+    void mnuReprintReceipt_Click();
+    void mnuOpenCashDrawer_Click();
     void showLogon();
     // True when the command may run now. Otherwise its refusal was shown,
     // or the logon dialog when nobody is logged on.
@@ -220,6 +225,8 @@ private:
     QAction *mnuManualAdd = nullptr;
     QAction *mnuReportOptions = nullptr;
     QAction *mnuAbout = nullptr;
+    QAction *mnuReprintReceipt = nullptr;
+    QAction *mnuOpenCashDrawer = nullptr;
     platform::KeyboardHook *whBarcode = nullptr;
     platform::HelpComponent mHelp;
 

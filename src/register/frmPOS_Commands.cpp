@@ -232,10 +232,15 @@ void frmPOS::cmdProcessTransaction_Click()
         if (!AmountTenderedOK())
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
-        const posting::Checkout checkout{mSession.store(), mSession.SaleItems, mSession.prompt, mSession.documents};
+        posting::Checkout checkout{mSession.store(), mSession.SaleItems, mSession.prompt, mSession.documents};
         if (!isInvoicePayType()) {
-            if (posting::ProcessTransaction(checkout, postingRequest(posting::OrdinarySale)))
+            checkout.openDrawer = payTypeText() == QLatin1String("Cash");
+            const posting::PostingRequest request = postingRequest(posting::OrdinarySale);
+            if (posting::ProcessTransaction(checkout, request)) {
+                mSession.lastReceiptSale = request.saleId;
+                mSession.lastReceiptEmployee = request.employeeId;
                 startNextSale();
+            }
             return;
         }
         const qint32 customer = *selectedCustomer();

@@ -9,9 +9,9 @@
 
 namespace vanta::security {
 
-const std::array<CommandRefusal, 8> &commandRefusals()
+const std::array<CommandRefusal, 9> &commandRefusals()
 {
-    static const std::array<CommandRefusal, 8> refusals{{
+    static const std::array<CommandRefusal, 9> refusals{{
         {GatedCommand::AddItem, "You do not have permission to add items to sale."},
         {GatedCommand::CancelSale, "You do not have permissions to cancel a sale."},
         {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale."},
@@ -20,6 +20,7 @@ const std::array<CommandRefusal, 8> &commandRefusals()
         {GatedCommand::EditCustomer, "You do not have permission to edit customer records."},
         {GatedCommand::EditPrice, "You do not have the proper permissions to edit prices."},
         {GatedCommand::ChangeDatabaseLocation, "You do not have permissions to perform database utilities."},
+        {GatedCommand::OpenCashDrawer, "You do not have permissions to open the cash drawer."},
     }};
     return refusals;
 }
@@ -49,6 +50,7 @@ bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
     case GatedCommand::EditPrice: return EditItems(db::requireStore(store), who.employeeNumber);
     case GatedCommand::ChangeDatabaseLocation:
         return PerformDatabaseUtilities(db::requireStore(store), who.employeeNumber);
+    case GatedCommand::OpenCashDrawer: return who.permissions.SalesRelated();
     case GatedCommand::AddItem:
     case GatedCommand::CancelSale:
     case GatedCommand::RemoveItem:

@@ -30,7 +30,8 @@ enum class GatedCommand {
     ProcessSale,
     EditCustomer,
     EditPrice,
-    ChangeDatabaseLocation
+    ChangeDatabaseLocation,
+    OpenCashDrawer // without a sale: the "Sales related" permission
 };
 
 // A command's refusal: an information box with the application's title.
@@ -40,7 +41,7 @@ struct CommandRefusal {
 };
 
 // The refusal of every gated command.
-const std::array<CommandRefusal, 8> &commandRefusals();
+const std::array<CommandRefusal, 9> &commandRefusals();
 const CommandRefusal &refusalFor(GatedCommand command);
 
 // The general rule: with `logonFirst`, nobody logged on and security on, the

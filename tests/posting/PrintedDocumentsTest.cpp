@@ -58,10 +58,13 @@ TEST_F(PrintedDocumentsTest, WithThePdfSettingReceiptsAndReportsBecomePdfFiles)
     const QString folder = out.filePath("receipts/today"); // created when missing
     usePdfFolder(folder);
 
-    docs.printReceipt(session.store(), CashSale, 1);
+    EXPECT_EQ(docs.printReceipt(session.store(), CashSale, 1, {}), "");
     const QString receipt = folder + "/receipt-424242.pdf";
     ASSERT_TRUE(QFile::exists(receipt));
     EXPECT_EQ(docs.lastPdf(), receipt);
+    // A reprint does not replace the original's file.
+    EXPECT_EQ(docs.printReceipt(session.store(), CashSale, 1, {true, false}), "");
+    EXPECT_EQ(docs.lastPdf(), folder + "/receipt-424242-copy.pdf");
 
     // Destination 0 would preview: with PDF output nothing is shown.
     session.reportSettings.destination = 0;
@@ -83,6 +86,9 @@ TEST_F(PrintedDocumentsTest, WithThePdfSettingReceiptsAndReportsBecomePdfFiles)
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << qPrintable(info);
     const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([0-9.]+) x").match(info);
     EXPECT_NEAR(size.captured(1).toDouble(), 226.77, 0.5) << qPrintable(info);
+
+    EXPECT_FALSE(receiptText.contains("COPY"));
+    EXPECT_EQ(poppler("pdftotext", {folder + "/receipt-424242-copy.pdf", "-"}).count("COPY"), 2);
 
     const QString invoiceText = poppler("pdftotext", {folder + "/singlesale-515151.pdf", "-"});
     for (const char *expected : {"INVOICE", "515151", "Adams Hardware Supply", "PO-7731", "$175.87", "$155.87"})
@@ -119,10 +125,10 @@ TEST_F(PrintedDocumentsTest, FailuresAreRaisedNotPassedOver)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     usePdfFolder(out.filePath("blocker/pdf"));
-    EXPECT_THROW(docs.printReceipt(session.store(), CashSale, 1), VantaError);
+    EXPECT_THROW(docs.printReceipt(session.store(), CashSale, 1, {}), VantaError);
 
     usePdfFolder(out.filePath("pdf"));
     EXPECT_THROW(docs.printReport(session.store(), "nosuchlayout.rpt", CashSale), VantaError);
-    EXPECT_THROW(docs.printReceipt(session.store(), 777, 1), VantaError);
+    EXPECT_THROW(docs.printReceipt(session.store(), 777, 1, {}), VantaError);
     EXPECT_EQ(docs.lastPdf(), "");
 }

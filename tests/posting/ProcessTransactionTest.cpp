@@ -166,3 +166,37 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     EXPECT_EQ(store().separateConnection().scalar("PRAGMA busy_timeout").toInt(), 3000)
         << "the posting's short wait is not left on the pooled connection";
 }
+
+TEST_F(ProcessSale, APrinterProblemLeavesTheSalePostedAndOffersTheReceiptAgain)
+{
+    sell({line(100, 20, 1)});
+    docs.problems = {"The receipt printer /dev/usb/lp0 is not there.", "Still not there."};
+    prompt.answer(Answer::Yes); // try again: fails again
+    prompt.answer(Answer::Yes); // and again: printed
+    ASSERT_TRUE(ProcessTransaction({store(), session.SaleItems, prompt, session.documents, true},
+                                   request(OrdinarySale, 41, 10, "$20.00", "$0.00", "$20.00", "$0.00")));
+    EXPECT_EQ(salesRows(41), 1);
+    EXPECT_EQ(session.SaleItems.Count(), 0);
+    // Each try kicks the drawer with the receipt: the first two never reached it.
+    EXPECT_EQ(docs.printed, QStringList(3, "receipt 41 by 2 +drawer"));
+    ASSERT_EQ(prompt.count(), 2);
+    EXPECT_EQ(prompt.requests()[0].text, "Sale 41 is stored, but its receipt was not printed.\n\n"
+                                         "The receipt printer /dev/usb/lp0 is not there.\n\n"
+                                         "Print the receipt again?");
+    EXPECT_EQ(prompt.requests()[1].text,
+              "Sale 41 is stored, but its receipt was not printed.\n\nStill not there.\n\nPrint the receipt again?");
+    EXPECT_EQ(prompt.last().buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(prompt.last().icon, platform::Icon::Exclamation);
+    EXPECT_EQ(prompt.last().title, "Vanta POS");
+
+    // Declined: asked once, the sale stays posted and the register goes on.
+    docs.printed.clear();
+    prompt.clearRecord();
+    docs.problems = {"The print service (CUPS) cannot be reached."};
+    prompt.answer(Answer::No);
+    sell({line(100, 20, 1)});
+    ASSERT_TRUE(process(OrdinarySale, 42, 10));
+    EXPECT_EQ(salesRows(42), 1);
+    EXPECT_EQ(docs.printed, QStringList{"receipt 42 by 2"});
+    EXPECT_EQ(prompt.count(), 1);
+}

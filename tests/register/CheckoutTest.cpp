@@ -6,6 +6,7 @@
 #include "platform/Currency.h"
 #include "posting/SaleDocuments.h"
 
+#include <QAction>
 #include <QDialog>
 
 using namespace vanta;
@@ -15,9 +16,16 @@ namespace {
 class RecordingDocuments : public posting::SaleDocuments {
 public:
     int printerCount() override { return printers; }
-    void printReceipt(db::Store &, qint32 saleId, qint32 employeeId) override
+    QString printReceipt(db::Store &, qint32 saleId, qint32 employeeId, posting::ReceiptRequest how) override
     {
         receipts << qMakePair(saleId, employeeId);
+        requests << how;
+        return problems.isEmpty() ? QString() : problems.takeFirst();
+    }
+    QString openCashDrawer() override
+    {
+        ++drawerKicks;
+        return problems.isEmpty() ? QString() : problems.takeFirst();
     }
     void printReport(db::Store &, const QString &layout, qint32 saleId) override
     {
@@ -25,7 +33,10 @@ public:
     }
     int printers = 1;
     QList<QPair<qint32, qint32>> receipts;
+    QList<posting::ReceiptRequest> requests;
     QStringList reports;
+    QStringList problems; // the printer's answers in turn ("" printed)
+    int drawerKicks = 0;
 };
 
 } // namespace
@@ -187,4 +198,52 @@ TEST_F(Checkout, InvoiceChosenAfterAFillingPayTypeIsPostedUnpaid)
         EXPECT_EQ(toCents(balanceOf(storegen::demo::CreditCustomer) - before), total);
         customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
     }
+}
+
+TEST_F(Checkout, ACashSaleOpensTheDrawerAndTheLastReceiptCanBeReprintedAsACopy)
+{
+    open();
+    key(Qt::Key_P, Qt::ControlModifier); // nothing sold yet
+    EXPECT_EQ(prompt.last().text, "No receipt has been printed at this register since it was started.");
+    EXPECT_TRUE(docs.receipts.isEmpty());
+
+    scan("073256120013");
+    const qint32 cashSale = session.mlSaleID;
+    choosePayType("Cash");
+    child<QLineEdit>("txtAmountTendered")->setText("50");
+    process();
+    ASSERT_EQ(docs.requests.size(), 1);
+    EXPECT_TRUE(docs.requests[0].openDrawer);
+    EXPECT_FALSE(docs.requests[0].copy);
+
+    scan("073256120013");
+    const qint32 cardSale = session.mlSaleID;
+    choosePayType("Credit Card");
+    process();
+    ASSERT_EQ(docs.requests.size(), 2);
+    EXPECT_FALSE(docs.requests[1].openDrawer); // no cash, no drawer
+
+    // Ctrl+P prints the last receipt again, marked as a copy, without the drawer.
+    prompt.clearRecord();
+    key(Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(docs.receipts.size(), 3);
+    EXPECT_EQ(docs.receipts[2].first, cardSale);
+    EXPECT_TRUE(docs.requests[2].copy);
+    EXPECT_FALSE(docs.requests[2].openDrawer);
+    EXPECT_EQ(prompt.count(), 0);
+    EXPECT_NE(cashSale, cardSale);
+
+    // A printer problem on a reprint is told, with another try offered.
+    docs.problems = {"The receipt printer /dev/usb/lp0 is not there."};
+    prompt.answer(platform::Answer::No);
+    pos->findChild<QAction *>("mnuReprintReceipt")->trigger();
+    EXPECT_EQ(prompt.last().text, QString("The copy of the receipt of sale %1 was not printed.\n\n"
+                                          "The receipt printer /dev/usb/lp0 is not there.\n\nPrint the receipt again?")
+                                      .arg(cardSale));
+
+    // The drawer command (security off) kicks the drawer through the documents.
+    prompt.clearRecord();
+    pos->findChild<QAction *>("mnuOpenCashDrawer")->trigger();
+    EXPECT_EQ(docs.drawerKicks, 1);
+    EXPECT_EQ(prompt.count(), 0);
 }

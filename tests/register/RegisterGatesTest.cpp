@@ -150,3 +150,24 @@ TEST_F(RegisterGates, LogonDismissedClosesTheRegisterAndLogoutKeepsTheSale)
     EXPECT_EQ(pos->windowTitle(), "Vanta! POS - Sam T Rivera");
     EXPECT_EQ(lines().Count(), 1); // the next employee goes on with the same sale
 }
+
+TEST_F(RegisterGates, OpeningTheCashDrawerWithoutASaleNeedsTheSalesRelatedPermission)
+{
+    openAs("2", "cashier"); // may sell, not open the drawer at will
+    prompt.clearRecord();
+    pos->findChild<QAction *>("mnuOpenCashDrawer")->trigger();
+    ASSERT_EQ(prompt.count(), 1);
+    EXPECT_EQ(prompt.last().text, "You do not have permissions to open the cash drawer.");
+    EXPECT_EQ(prompt.last().icon, Icon::Information);
+    EXPECT_EQ(prompt.last().title, "Vanta! POS");
+}
+
+TEST_F(RegisterGates, TheManagerOpensTheCashDrawerOrHearsWhyNot)
+{
+    openAs("1", "admin");
+    prompt.clearRecord();
+    pos->findChild<QAction *>("mnuOpenCashDrawer")->trigger(); // no receipt printer on this register
+    ASSERT_EQ(prompt.count(), 1);
+    EXPECT_EQ(prompt.last().text, "The cash drawer did not open.\n\nThis register has no receipt printer.");
+    EXPECT_EQ(prompt.last().icon, Icon::Exclamation);
+}

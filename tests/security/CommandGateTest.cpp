@@ -16,7 +16,8 @@ namespace {
 
 const QList<GatedCommand> kAll{GatedCommand::AddItem,      GatedCommand::CancelSale,  GatedCommand::RemoveItem,
                                GatedCommand::Shipping,     GatedCommand::ProcessSale, GatedCommand::EditCustomer,
-                               GatedCommand::EditPrice,    GatedCommand::ChangeDatabaseLocation};
+                               GatedCommand::EditPrice,    GatedCommand::ChangeDatabaseLocation,
+                               GatedCommand::OpenCashDrawer};
 
 } // namespace
 
@@ -36,7 +37,8 @@ TEST_F(CommandGates, EmployeeWithoutPermissionsRowIsRefusedEverythingOnlyUnderSe
                            "You do not have permisssions to process a sale.",
                            "You do not have permission to edit customer records.",
                            "You do not have the proper permissions to edit prices.",
-                           "You do not have permissions to perform database utilities."}));
+                           "You do not have permissions to perform database utilities.",
+                           "You do not have permissions to open the cash drawer."}));
     for (const auto &r : prompt.requests()) {
         EXPECT_EQ(r.icon, Icon::Information);
         EXPECT_EQ(r.title, "Vanta! POS");
@@ -85,6 +87,7 @@ TEST_F(CommandGates, EachCommandReadsItsOwnFlag)
     EXPECT_EQ(prompt.count(), 0);
     EXPECT_EQ(check(GatedCommand::EditCustomer), Gate::Refused);
     EXPECT_EQ(check(GatedCommand::ChangeDatabaseLocation), Gate::Refused);
+    EXPECT_EQ(check(GatedCommand::OpenCashDrawer), Gate::Refused); // selling alone does not open the drawer
 
     // Single reads see the table as it is now, the record as it was at logon.
     db().execute("UPDATE \"Permissions\" SET \"Edit Customers\" = 1, \"Sell Items\" = 0");
