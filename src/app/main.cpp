@@ -8,6 +8,7 @@
 #include "posting/PrintedDocuments.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
+#include "settings/ErrorReport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -44,6 +45,9 @@ int main(int argc, char **argv)
                                    QDir(settings.folder()).filePath(QStringLiteral("Users.ini")));
     vanta::platform::PromptNotices notices(prompt);
     vanta::diag::Trace::instance().setNotices(&notices);
+    // A trapped error opens the error report, which can e-mail it to support.
+    vanta::settings::ErrorReport report(prompt, dialogs, settings, [&session] { return session.storeOrNone(); });
+    vanta::diag::Trace::instance().setReportView(&report);
     vanta::posting::PrintedDocuments documents(settings, dialogs, session.reportSettings);
     session.documents = &documents;
 

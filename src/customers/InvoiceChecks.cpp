@@ -1,11 +1,12 @@
 #include "customers/InvoiceChecks.h"
 
+#include "customers/CustomerCredit.h"
 #include "customers/InvoiceCustomer.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform/Currency.h"
 #include "platform/Prompt.h"
 
-#include <cmath>
 #include <optional>
 
 namespace vanta::customers {
@@ -27,9 +28,6 @@ std::optional<float> creditLimit(db::Store &store, qint32 custId)
     return db::asSingle(limit);
 }
 
-// Whole cents, kept as a double so that any stored amount compares safely.
-double cents(double amount) { return std::round(amount * 100.0); }
-
 } // namespace
 
 bool OKtoInvoice(db::Store &store, qint32 custId)
@@ -43,8 +41,13 @@ bool OKtoInvoice(db::Store &store, qint32 custId)
 bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal)
 {
     return diag::run(kModule, "CreditLimitOK", false, [&] {
-        const std::optional<float> limit = creditLimit(store, custId);
-        return limit && cents(*limit) >= cents(displayedTotal);
+        db::Recordset rs = seekCustomer(store, custId);
+        if (rs.noMatch() || rs.field(QStringLiteral("credit limit")).isNull())
+            return false;
+        // The same available credit as the customer list shows: the limit
+        // less what the customer already owes.
+        return availableCreditCents(rs.field(QStringLiteral("credit limit")), rs.field(QStringLiteral("balance")))
+               >= toCents(displayedTotal);
     });
 }
 

@@ -17,10 +17,10 @@ namespace vanta::customers {
 // limit allows no invoice.
 bool OKtoInvoice(db::Store &store, qint32 custId);
 
-// True when the customer exists and its `credit limit` is at least the
-// register's displayed total. The balance already owed is not counted. The
-// limit is kept in single precision, so both amounts are compared in cents:
-// a limit of 1234.57 covers a total of 1234.57.
+// True when the customer exists, has a `credit limit` on file and its
+// available credit (the limit less the balance already owed, as the customer
+// list shows it) is at least the register's displayed total. Amounts are
+// compared in whole cents: an available 1234.57 covers a total of 1234.57.
 bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal);
 
 // The register's checks before the invoice dialog opens: tells the cashier

@@ -14,6 +14,7 @@
 #include "posting/ReportEngine.h"
 #include "posting/SelectionFormula.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
@@ -117,6 +118,29 @@ void PrintedDocuments::printReport(db::Store &store, const QString &layoutFile, 
             printOnDefaultPrinter(doc);
         else
             preview(doc);
+    });
+}
+
+void PrintedDocuments::printLabel(const QStringList &lines)
+{
+    diag::run(kModule, "printLabel", [&] {
+        RenderedDocument doc;
+        doc.title = QStringLiteral("Label");
+        QStringList escaped;
+        for (const QString &line : lines)
+            escaped << line.toHtmlEscaped();
+        doc.html = QStringLiteral("<p style=\"font-size:12pt\">") + escaped.join(QStringLiteral("<br>"))
+                   + QStringLiteral("</p>");
+        doc.page.size = QPageSize(QSizeF(101.6, 50.8), QPageSize::Millimeter, QStringLiteral("Label"));
+        doc.page.orientation = QPageLayout::Portrait;
+        doc.page.marginsMm = {5, 5, 5, 5};
+        const QString folder = pdfFolder();
+        if (!folder.isEmpty())
+            toPdf(doc, folder,
+                  QStringLiteral("label-%1.pdf")
+                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz"))));
+        else
+            printOnDefaultPrinter(doc);
     });
 }
 

@@ -51,6 +51,8 @@ public:
     QString printReceipt(db::Store &store, qint32 saleId, qint32 employeeId, ReceiptRequest how) override;
     QString openCashDrawer() override;
     void printReport(db::Store &store, const QString &layoutFile, qint32 saleId) override;
+    // A 4 x 2 inch label page ("label-<time>.pdf" in the PDF folder).
+    void printLabel(const QStringList &lines) override;
 
     // The PDF file written last (empty when none yet).
     const QString &lastPdf() const { return mLastPdf; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vanta::db {
 class Store;
@@ -33,6 +34,9 @@ public:
     // A report layout for the sale, with the destination of the report
     // settings (0 preview on screen, 1 printer).
     virtual void printReport(db::Store &store, const QString &layoutFile, qint32 saleId) = 0;
+    // An address label: the lines on a label page, through the same printer
+    // or PDF output as receipts. Prints nothing unless overridden.
+    virtual void printLabel(const QStringList &lines) { (void)lines; }
 };
 
 } // namespace vanta::posting

@@ -267,6 +267,8 @@ void frmPOS::buildMenus()
     mnuReportOptions = action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"),
                               &frmPOS::mnuReportOptions_Click);
     buildReceiptCommands(utilities);
+    mnuMailSettings = action(utilities, "mnuMailSettings", QStringLiteral("Mai&l Settings"),
+                             &frmPOS::mnuMailSettings_Click);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

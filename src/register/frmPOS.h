@@ -165,6 +165,8 @@ private:
     // Receipt printer commands.
     void mnuReprintReceipt_Click();
     void mnuOpenCashDrawer_Click();
+    void mnuMailSettings_Click();
+    void selectCustomerEntry(qint32 custId);
     void showLogon();
     // True when the command may run now. Otherwise its refusal was shown,
     // or the logon dialog when nobody is logged on.
@@ -224,6 +226,7 @@ private:
     QAction *mnuCheckSecurity = nullptr;
     QAction *mnuManualAdd = nullptr;
     QAction *mnuReportOptions = nullptr;
+    QAction *mnuMailSettings = nullptr;
     QAction *mnuAbout = nullptr;
     QAction *mnuReprintReceipt = nullptr;
     QAction *mnuOpenCashDrawer = nullptr;

@@ -2,6 +2,7 @@
 #include "register/frmPOS.h"
 
 #include "customers/InvoiceChecks.h"
+#include "customers/frmCustomers.h"
 #include "customers/frmInvoice.h"
 #include "db/BarcodeLookup.h"
 #include "diagnostics/ApplicationTitle.h"
@@ -9,13 +10,16 @@
 #include "platform/Currency.h"
 #include "platform/DialogRunner.h"
 #include "platform/Utility.h"
+#include "posting/SaleDocuments.h"
 #include "posting/SalePosting.h"
 #include "posting/frmReportOptions.h"
+#include "register/CustomerListModel.h"
 #include "register/RegisterSession.h"
 #include "security/CommandGate.h"
 #include "security/Logon.h"
 #include "security/SecuritySwitch.h"
 #include "security/frmLogin.h"
+#include "settings/frmMailSettings.h"
 #include "shipping/ShippingCalc.h"
 #include "shipping/frmShipping.h"
 #include "tax/TaxSettings.h"
@@ -170,7 +174,44 @@ void frmPOS::cmdEdit_Click()
             return;
         if (!commandAllowed(security::GatedCommand::EditCustomer))
             return;
-        // The customer form opens here once it is part of the register.
+        db::Store &store = mSession.store();
+        frmCustomers dlg({store, mSession.prompt, mSession.dialogs, mSession.identity,
+                          [this] {
+                              const std::optional<qint32> current = selectedCustomer();
+                              Get_Customers(QStringLiteral("CASH SALE"));
+                              if (current)
+                                  selectCustomerEntry(*current);
+                          },
+                          [this](qint32 id) { selectCustomerEntry(id); },
+                          [this](const QStringList &lines) {
+                              if (mSession.documents)
+                                  mSession.documents->printLabel(lines);
+                          }},
+                         *selectedCustomer(), this);
+        mSession.dialogs.run(dlg);
+    });
+}
+
+// The first entry of the register's customer list with this `Cust ID`
+// becomes the current customer; nothing changes when there is none.
+void frmPOS::selectCustomerEntry(qint32 custId)
+{
+    const auto &entries = mCustomerModel->entries();
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries[i].id == custId) {
+            cmbCustomers->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void frmPOS::mnuMailSettings_Click()
+{
+    diag::run("frmPOS", "mnuMailSettings_Click", [&] {
+        if (!commandAllowed(security::GatedCommand::MailSettings))
+            return;
+        frmMailSettings dlg(mSession.store(), mSession.settings, mSession.prompt, this);
+        mSession.dialogs.run(dlg);
     });
 }
 

@@ -9,9 +9,9 @@
 
 namespace vanta::security {
 
-const std::array<CommandRefusal, 9> &commandRefusals()
+const std::array<CommandRefusal, 10> &commandRefusals()
 {
-    static const std::array<CommandRefusal, 9> refusals{{
+    static const std::array<CommandRefusal, 10> refusals{{
         {GatedCommand::AddItem, "You do not have permission to add items to sale."},
         {GatedCommand::CancelSale, "You do not have permissions to cancel a sale."},
         {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale."},
@@ -21,6 +21,7 @@ const std::array<CommandRefusal, 9> &commandRefusals()
         {GatedCommand::EditPrice, "You do not have the proper permissions to edit prices."},
         {GatedCommand::ChangeDatabaseLocation, "You do not have permissions to perform database utilities."},
         {GatedCommand::OpenCashDrawer, "You do not have permissions to open the cash drawer."},
+        {GatedCommand::MailSettings, "You do not have permissions to change the mail settings."},
     }};
     return refusals;
 }
@@ -49,6 +50,7 @@ bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
     case GatedCommand::EditCustomer: return EditCustomer(db::requireStore(store), who.employeeNumber);
     case GatedCommand::EditPrice: return EditItems(db::requireStore(store), who.employeeNumber);
     case GatedCommand::ChangeDatabaseLocation:
+    case GatedCommand::MailSettings:
         return PerformDatabaseUtilities(db::requireStore(store), who.employeeNumber);
     case GatedCommand::OpenCashDrawer: return who.permissions.SalesRelated();
     case GatedCommand::AddItem:
@@ -64,7 +66,8 @@ bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
 
 Gate guardCommand(const Identity &who, db::Store *store, GatedCommand command)
 {
-    if (command == GatedCommand::ChangeDatabaseLocation && !who.loggedOn())
+    if ((command == GatedCommand::ChangeDatabaseLocation || command == GatedCommand::MailSettings)
+        && !who.loggedOn())
         return Gate::ShowLogon;
     const bool logonFirst = command != GatedCommand::ProcessSale;
     // The flag is read only when it decides: not with security off, nor when

@@ -31,7 +31,8 @@ enum class GatedCommand {
     EditCustomer,
     EditPrice,
     ChangeDatabaseLocation,
-    OpenCashDrawer // without a sale: the "Sales related" permission
+    OpenCashDrawer, // without a sale: the "Sales related" permission
+    MailSettings
 };
 
 // A command's refusal: an information box with the application's title.
@@ -41,7 +42,7 @@ struct CommandRefusal {
 };
 
 // The refusal of every gated command.
-const std::array<CommandRefusal, 9> &commandRefusals();
+const std::array<CommandRefusal, 10> &commandRefusals();
 const CommandRefusal &refusalFor(GatedCommand command);
 
 // The general rule: with `logonFirst`, nobody logged on and security on, the
@@ -52,7 +53,8 @@ Gate guardCommand(const Identity &who, bool flag, bool logonFirst);
 // The rule for one of the register's commands: reads the command's flag
 // (from the permissions record or straight from `Permissions` in the store)
 // only when it matters. Processing a sale never asks for a logon first;
-// changing the database location asks for one whenever nobody is logged on.
+// changing the database location or the mail settings asks for one whenever
+// nobody is logged on.
 // `store` may be none (no store open): a flag that must be read from it then
 // fails as a missing store does.
 Gate guardCommand(const Identity &who, db::Store *store, GatedCommand command);

@@ -19,13 +19,20 @@ TEST_F(InvoiceChecksTest, CreditLimitGrantsInvoiceAndCoversTotal)
     EXPECT_TRUE(OKtoInvoice(store, 91));
     EXPECT_FALSE(OKtoInvoice(store, 4242)); // no such customer
 
-    // Exactly the limit is covered, a cent more is not; the balance owed
-    // (1250.40 for the demo customer) is not counted.
-    EXPECT_TRUE(CreditLimitOK(store, storegen::demo::CreditCustomer, 5000.0));
-    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, 5000.01));
-    // A limit a single cannot hold exactly still covers the same total.
-    EXPECT_TRUE(CreditLimitOK(store, 91, 1234.57));
-    EXPECT_FALSE(CreditLimitOK(store, 91, 1234.58));
+    // The available credit is the limit less the balance owed: 5000 - 1250.40
+    // for the demo customer. Exactly that is covered, a cent more is not.
+    EXPECT_TRUE(CreditLimitOK(store, storegen::demo::CreditCustomer, 3749.60));
+    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, 3749.61));
+    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, 5000.0));
+    // A limit a single cannot hold exactly still counts to the cent.
+    EXPECT_TRUE(CreditLimitOK(store, 91, 334.57));
+    EXPECT_FALSE(CreditLimitOK(store, 91, 334.58));
+    // A customer at (or over) the limit cannot buy on account any more.
+    addCustomer(92, "At The Limit", {{"credit limit", 500.0}, {"balance", 500.0}});
+    addCustomer(93, "Over The Limit", {{"credit limit", 500.0}, {"balance", 650.0}});
+    EXPECT_TRUE(OKtoInvoice(store, 92));
+    EXPECT_FALSE(CreditLimitOK(store, 92, 0.01));
+    EXPECT_FALSE(CreditLimitOK(store, 93, 0.01));
     EXPECT_FALSE(CreditLimitOK(store, 90, 0.0));
     EXPECT_FALSE(CreditLimitOK(store, 4242, 0.0));
 }
@@ -39,12 +46,12 @@ TEST_F(InvoiceChecksTest, AcceptInvoiceSaleTellsWhyNot)
     EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
     EXPECT_EQ(prompt.last().buttons, platform::Buttons::Ok);
 
-    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 5000.01));
+    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 3749.61));
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_EQ(prompt.last().text, "The selected customer's credit limit is lower than sale total.");
     EXPECT_EQ(prompt.last().title, "Vanta POS");
     EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
 
-    EXPECT_TRUE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 5000.0));
+    EXPECT_TRUE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 3749.60));
     EXPECT_EQ(prompt.count(), 2);
 }

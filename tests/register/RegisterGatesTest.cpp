@@ -75,6 +75,7 @@ TEST_F(RegisterGates, SecurityOnRefusesEveryGatedCommandWithItsMessage)
         {"price", "You do not have the proper permissions to edit prices.", "Vanta! POS"},
         {"mnuChangeDatabaseLocation", "You do not have permissions to perform database utilities.", "Vanta! POS"},
         {"mnuCheckSecurity", "You do not have permissions to change POS Security.", "Vanta! POS"},
+        {"mnuMailSettings", "You do not have permissions to change the mail settings.", "Vanta! POS"},
     };
     for (const GateCase &c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,102 @@
+#include "customers/CustomerTransactions.h"
+
+#include "db/Store.h"
+#include "platform/Currency.h"
+
+#include <algorithm>
+
+namespace vanta::customers {
+
+namespace {
+
+constexpr qint16 kInvoiceSale = 3;
+
+qint64 openOf(qint64 total, qint64 paid) { return std::max<qint64>(0, total - paid); }
+
+// Whole cents of a single-precision money column.
+qint64 centsOf(const QVariant &v) { return toCents(db::asSingle(v)); }
+
+float singleOf(qint64 cents) { return float(double(cents) / 100.0); }
+
+} // namespace
+
+std::vector<SaleSummary> customerSales(db::Store &store, qint32 custId)
+{
+    db::Recordset rs = store.database().openQuery(
+        QStringLiteral("SELECT s.\"Sales ID\", s.\"date of sale\", p.paytype, s.TypeID, s.\"total of sale\", "
+                       "s.\"total paid\" FROM Sales s LEFT JOIN PayTypes p ON p.id = s.paytype "
+                       "WHERE s.\"cust id\" = ? ORDER BY s.\"date of sale\" DESC, s.rowid DESC"),
+        {custId});
+    std::vector<SaleSummary> sales;
+    for (; !rs.eof(); rs.moveNext()) {
+        SaleSummary s;
+        s.saleId = db::asLong(rs.field(0));
+        s.date = rs.field(1).toString();
+        s.payType = rs.field(2).toString();
+        s.kind = qint16(db::asLong(rs.field(3)));
+        s.totalCents = centsOf(rs.field(4));
+        s.paidCents = centsOf(rs.field(5));
+        s.openCents = s.kind == kInvoiceSale ? openOf(s.totalCents, s.paidCents) : 0;
+        sales.push_back(s);
+    }
+    return sales;
+}
+
+std::vector<SaleLineSummary> saleLines(db::Store &store, qint32 saleId)
+{
+    db::Recordset rs = store.database().openQuery(
+        QStringLiteral("SELECT i.Name, l.\"qty sold\", l.\"sold price\" FROM \"Sold Items\" l "
+                       "LEFT JOIN Items i ON i.\"Item Index\" = l.\"Item Index\" "
+                       "WHERE l.\"sales id\" = ? ORDER BY l.\"line item\", l.rowid"),
+        {saleId});
+    std::vector<SaleLineSummary> lines;
+    for (; !rs.eof(); rs.moveNext()) {
+        SaleLineSummary l;
+        l.item = rs.field(0).toString();
+        l.quantity = db::asSingle(rs.field(1));
+        l.priceCents = centsOf(rs.field(2));
+        l.subtotalCents = toCents(double(db::asSingle(rs.field(1))) * double(db::asSingle(rs.field(2))));
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint64 *openCents)
+{
+    if (openCents)
+        *openCents = 0;
+    db::Connection &conn = store.database().connection();
+    db::Transaction tx(conn);
+    db::Recordset sale = store.database().openQuery(
+        QStringLiteral("SELECT TypeID, \"total of sale\", \"total paid\", \"cust id\" FROM Sales "
+                       "WHERE \"Sales ID\" = ?"),
+        {saleId});
+    if (sale.eof() || db::asLong(sale.field(0)) != kInvoiceSale)
+        return PaymentResult::NothingOpen;
+    const qint64 total = centsOf(sale.field(1));
+    const qint64 paid = centsOf(sale.field(2));
+    const qint32 custId = db::asLong(sale.field(3));
+    sale.close();
+    const qint64 open = openOf(total, paid);
+    if (openCents)
+        *openCents = open;
+    if (cents <= 0)
+        return PaymentResult::NotPositive;
+    if (open <= 0)
+        return PaymentResult::NothingOpen;
+    if (cents > open)
+        return PaymentResult::MoreThanOpen;
+    const bool settled = cents == open;
+    conn.execute(QStringLiteral("UPDATE Sales SET \"total paid\" = ?, paidinfull = ?, Paid = ? "
+                                "WHERE \"Sales ID\" = ?"),
+                 {singleOf(paid + cents), settled ? 1 : 0,
+                  settled ? QStringLiteral("Yes") : QStringLiteral("No"), saleId});
+    const qint64 balance = centsOf(conn.scalar(
+        QStringLiteral("SELECT balance FROM Customers WHERE \"Cust ID\" = ?"), {custId}));
+    conn.execute(QStringLiteral("UPDATE Customers SET balance = ? WHERE \"Cust ID\" = ?"),
+                 {singleOf(balance - cents), custId});
+    tx.commit();
+    return PaymentResult::Recorded;
+}
+
+} // namespace vanta::customers

@@ -1,0 +1,107 @@
+#include "customers/CustomerCredit.h"
+#include "customers/CustomerRecords.h"
+#include "customers/CustomerTransactions.h"
+#include "customers/InvoiceFixture.h"
+
+using namespace vanta;
+using namespace vanta::customers;
+
+namespace {
+
+class CustomerRecordsTest : public vanta::test::InvoiceTest {
+protected:
+    void addSale(qint32 saleId, qint32 custId, qint16 kind, double total, double paid, const QString &date,
+                 qint32 payType = 4)
+    {
+        test::insertRow(ts.db(), "Sales",
+                        {"Sales ID", "cust id", "TypeID", "total of sale", "total paid", "date of sale", "paytype"},
+                        {saleId, custId, kind, total, paid, date, payType});
+    }
+    double balanceOf(qint32 custId)
+    {
+        return ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {custId}).toDouble();
+    }
+    const CustomerRow *row(const std::vector<CustomerRow> &rows, qint32 id)
+    {
+        for (const CustomerRow &r : rows)
+            if (r.id == id)
+                return &r;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(CustomerRecordsTest, ListShowsBalanceAndCreditLeft)
+{
+    addCustomer(90, "Over Limit", {{"credit limit", 500.0}, {"balance", 650.0}});
+    addCustomer(91, "Nothing On File");
+    addCustomer(92, "aardvark supplies", {{"credit limit", 1234.57}, {"balance", 0.01}, {"Inactive", true}});
+    const std::vector<CustomerRow> rows = loadCustomerRows(session.store());
+
+    EXPECT_EQ(row(rows, 90)->balanceCents, 65000);
+    EXPECT_EQ(row(rows, 90)->availableCents, 0); // over the limit shows $0.00
+    EXPECT_EQ(row(rows, 91)->balanceCents, 0);
+    EXPECT_EQ(row(rows, 91)->availableCents, 0);
+    EXPECT_EQ(row(rows, 92)->availableCents, 123456); // inactive customers are listed too
+    EXPECT_EQ(row(rows, storegen::demo::CreditCustomer)->availableCents, 374960);
+    // Ordered by name.
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_LE(rows[i - 1].name.compare(rows[i].name), 0) << rows[i].name.toStdString();
+    // The invoice check uses the same figure (one place for both).
+    EXPECT_EQ(availableCreditCents(650.0f, 700.0f), -5000);
+    EXPECT_EQ(shownAvailableCreditCents(650.0f, 700.0f), 0);
+}
+
+TEST_F(CustomerRecordsTest, AddCutsNameAndRemoveRefusesCustomersWithSales)
+{
+    const QString longName = QString(50, QChar(0x00e9)); // 50 non-ASCII characters
+    const qint32 id = customers::addCustomer(session.store(), longName);
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(ts.db().scalar("SELECT Name FROM Customers WHERE \"Cust ID\" = ?", {id}).toString(), longName.left(41));
+
+    addSale(7001, id, 0, 10.0, 10.0, "2026-01-05T10:00:00");
+    EXPECT_EQ(removeCustomer(session.store(), id), RemoveResult::HasSales);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Customers WHERE \"Cust ID\" = ?", {id}).toInt(), 1);
+    EXPECT_EQ(ts.db().scalar("SELECT \"cust id\" FROM Sales WHERE \"Sales ID\" = 7001").toInt(), id);
+
+    ts.db().execute("DELETE FROM Sales WHERE \"Sales ID\" = 7001");
+    EXPECT_EQ(removeCustomer(session.store(), id), RemoveResult::Removed);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Customers WHERE \"Cust ID\" = ?", {id}).toInt(), 0);
+    EXPECT_EQ(removeCustomer(session.store(), id), RemoveResult::NotFound);
+}
+
+TEST_F(CustomerRecordsTest, SalesNewestFirstAndPaymentsLowerTheBalance)
+{
+    const qint32 c = storegen::demo::CreditCustomer; // balance 1250.40
+    addSale(8001, c, 3, 400.00, 0.0, "2026-03-01T09:00:00");
+    addSale(8002, c, 0, 25.50, 30.0, "2026-03-02T09:00:00", 1);
+    addSale(8003, c, 3, 850.40, 100.0, "2026-02-01T09:00:00");
+    const std::vector<SaleSummary> sales = customerSales(session.store(), c);
+    ASSERT_EQ(sales.size(), 3u);
+    EXPECT_EQ(sales[0].saleId, 8002);
+    EXPECT_EQ(sales[0].payType, "Cash");
+    EXPECT_EQ(sales[0].openCents, 0); // an ordinary sale owes nothing
+    EXPECT_EQ(sales[1].saleId, 8001);
+    EXPECT_EQ(sales[1].payType, "INVOICE");
+    EXPECT_EQ(sales[1].openCents, 40000);
+    EXPECT_EQ(sales[2].openCents, 75040);
+
+    qint64 open = 0;
+    EXPECT_EQ(recordPayment(session.store(), 8001, 0, &open), PaymentResult::NotPositive);
+    EXPECT_EQ(recordPayment(session.store(), 8001, -500), PaymentResult::NotPositive);
+    EXPECT_EQ(recordPayment(session.store(), 8001, 40001, &open), PaymentResult::MoreThanOpen);
+    EXPECT_EQ(open, 40000);
+    EXPECT_EQ(recordPayment(session.store(), 8002, 100), PaymentResult::NothingOpen);
+    EXPECT_EQ(recordPayment(session.store(), 9999, 100), PaymentResult::NothingOpen);
+    EXPECT_FLOAT_EQ(float(balanceOf(c)), 1250.40f); // refusals change nothing
+
+    EXPECT_EQ(recordPayment(session.store(), 8001, 15025), PaymentResult::Recorded);
+    EXPECT_FLOAT_EQ(float(balanceOf(c)), 1100.15f);
+    EXPECT_EQ(customerSales(session.store(), c)[1].openCents, 24975);
+    EXPECT_EQ(recordPayment(session.store(), 8001, 24975), PaymentResult::Recorded);
+    EXPECT_FLOAT_EQ(float(balanceOf(c)), 850.40f);
+    EXPECT_EQ(ts.db().scalar("SELECT Paid FROM Sales WHERE \"Sales ID\" = 8001").toString(), "Yes");
+    EXPECT_TRUE(db::asBool(ts.db().scalar("SELECT paidinfull FROM Sales WHERE \"Sales ID\" = 8001")));
+    EXPECT_EQ(recordPayment(session.store(), 8001, 1), PaymentResult::NothingOpen);
+}
