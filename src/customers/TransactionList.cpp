@@ -90,6 +90,8 @@ TransactionList::TransactionList(db::Store &store, platform::Prompt &prompt, pla
     lvSales->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvSales->verticalHeader()->hide();
     lvSales->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lvSales->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    lvSales->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("$00,000.00")) + 16);
     lvSales->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(lvSales, 1);
     auto *buttons = new QHBoxLayout;

@@ -430,7 +430,10 @@ void frmCustomers::tabCustomers_Click(int tab)
         const bool editable = !who.securityOn || who.permissions.EditCustomers();
         txtNotes->setEnabled(tab == kNotesTab && editable);
         const bool mayShowSales = !who.securityOn || who.permissions.SellItems();
-        trans1->setVisible(tab == kTransactionsTab && mayShowSales && mRecord->hasRecord());
+        const bool showSales = tab == kTransactionsTab && mayShowSales && mRecord->hasRecord();
+        if (showSales)
+            trans1->refresh(); // sales may have been taken since the customer was chosen
+        trans1->setVisible(showSales);
     });
 }
 

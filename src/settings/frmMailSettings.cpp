@@ -80,6 +80,7 @@ frmMailSettings::frmMailSettings(db::Store &store, platform::SettingsStore &sett
     connect(buttons, &QDialogButtonBox::accepted, this, &frmMailSettings::cmdOK_Click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
+    setMinimumWidth(440);
 }
 
 void frmMailSettings::cmdOK_Click()

@@ -6,6 +6,7 @@
 #include "settings/clsPop3Settings.h"
 #include "settings/modInternetConnect.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -187,7 +188,9 @@ void frmQuorlErr::cmdEmail_Click()
         message.to = mMail.supportAddress;
         message.subject = mRecord.application + QStringLiteral(" Error");
         message.body = mailBody(company.Name(), company.EMAIL(), company.Phone());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         const platform::MailResult result = mMail.send(message);
+        QApplication::restoreOverrideCursor();
         if (result.sent())
             tell(QStringLiteral("The error report was sent to %1.").arg(mMail.supportAddress), false);
         else

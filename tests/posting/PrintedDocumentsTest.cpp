@@ -132,3 +132,19 @@ TEST_F(PrintedDocumentsTest, FailuresAreRaisedNotPassedOver)
     EXPECT_THROW(docs.printReceipt(session.store(), 777, 1, {}), VantaError);
     EXPECT_EQ(docs.lastPdf(), "");
 }
+
+TEST_F(PrintedDocumentsTest, AddressLabelIsALabelPageThroughThePdfOutput)
+{
+    usePdfFolder(out.filePath("labels"));
+    docs.printLabel({"Prairie Feed & Seed", "12 <Elm> St", "Peoria, IL 61602"});
+    const QString label = docs.lastPdf();
+    ASSERT_TRUE(label.startsWith(out.filePath("labels") + "/label-")) << label.toStdString();
+    ASSERT_TRUE(QFile::exists(label));
+    const QString info = poppler("pdfinfo", {label});
+    const QString text = poppler("pdftotext", {label, "-"});
+    if (text.isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    EXPECT_TRUE(info.contains("288 x 144 pts")) << info.toStdString(); // 4 x 2 inches
+    for (const char *expected : {"Prairie Feed & Seed", "12 <Elm> St", "Peoria, IL 61602"})
+        EXPECT_TRUE(text.contains(expected)) << expected;
+}
