@@ -167,6 +167,7 @@ private:
     void mnuOpenCashDrawer_Click();
     void mnuMailSettings_Click();
     void selectCustomerEntry(qint32 custId);
+    void reloadCustomers();
     void showLogon();
     // True when the command may run now. Otherwise its refusal was shown,
     // or the logon dialog when nobody is logged on.

@@ -176,12 +176,7 @@ void frmPOS::cmdEdit_Click()
             return;
         db::Store &store = mSession.store();
         frmCustomers dlg({store, mSession.prompt, mSession.dialogs, mSession.identity,
-                          [this] {
-                              const std::optional<qint32> current = selectedCustomer();
-                              Get_Customers(QStringLiteral("CASH SALE"));
-                              if (current)
-                                  selectCustomerEntry(*current);
-                          },
+                          [this] { reloadCustomers(); },
                           [this](qint32 id) { selectCustomerEntry(id); },
                           [this](const QStringList &lines) {
                               if (mSession.documents)
@@ -189,7 +184,18 @@ void frmPOS::cmdEdit_Click()
                           }},
                          *selectedCustomer(), this);
         mSession.dialogs.run(dlg);
+        reloadCustomers(); // names, phones and inactive flags may have changed
     });
+}
+
+// Reloads the customer list and keeps the current customer when it is
+// still listed.
+void frmPOS::reloadCustomers()
+{
+    const std::optional<qint32> current = selectedCustomer();
+    Get_Customers(QStringLiteral("CASH SALE"));
+    if (current)
+        selectCustomerEntry(*current);
 }
 
 // The first entry of the register's customer list with this `Cust ID`

@@ -54,6 +54,18 @@ TEST_F(CustomerCommands, ViewCustomersOpensTheFormOnTheRegistersCustomer)
     const qint32 added = ts.db().scalar("SELECT \"Cust ID\" FROM Customers WHERE Name = 'Brand New Customer'").toInt();
     EXPECT_EQ(registerCustomer(), added);
     EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "Brand New Customer - ");
+
+    // A name changed in the form shows on the register once the form closes.
+    dialogs.then([&](QDialog &dlg) {
+        auto *form = qobject_cast<frmCustomers *>(&dlg);
+        form->txtName->setFocus();
+        form->txtName->selectAll();
+        QTest::keyClicks(form->txtName, "Renamed Customer");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(button("cmdEdit"), Qt::LeftButton);
+    EXPECT_EQ(registerCustomer(), added);
+    EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "Renamed Customer - ");
 }
 
 TEST_F(CustomerCommands, MenusHelpAboutAndMailSettings)
