@@ -3,6 +3,7 @@
 #include "db/Lookups.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
 #include "sale/StockCheck.h"
@@ -66,10 +67,7 @@ frmOptions::frmOptions(db::Store &store, platform::Prompt &prompt, AddItemFn add
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraOptions);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = platform::buttonRow({cmdOK, cmdCancel});
     layout->addLayout(buttons);
     cmdOK->setDefault(true);
 

@@ -1,6 +1,7 @@
 #include "posting/frmReportOptions.h"
 
 #include "diagnostics/Trace.h"
+#include "platform/ButtonRow.h"
 #include "platform/ProfileFile.h"
 #include "posting/ReportSettings.h"
 
@@ -87,10 +88,7 @@ frmReportOptions::frmReportOptions(posting::ReportSettings &settings, platform::
     grid->addWidget(fraReportDisplay, 0, 1);
     grid->addWidget(fraWindowDisplay, 1, 0);
     grid->addWidget(fraOptions, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = platform::buttonRow({cmdOk, cmdCancel});
     grid->addLayout(buttons, 2, 0, 1, 2);
 
     for (int i = 0; i < int(optDest.size()); ++i)

@@ -2,6 +2,7 @@
 
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
+#include "platform/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform/SelectAllText.h"
 #include "sale/clsSaleItems.h"
@@ -47,10 +48,7 @@ frmEditPrice::frmEditPrice(sale::clsSaleItems &saleItems, QWidget *parent)
     grid->addWidget(lblCurrentPrice, 0, 1);
     grid->addWidget(label(QStringLiteral("New Price : $"), "lblPrice", this), 1, 0);
     grid->addWidget(txtPrice, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = platform::buttonRow({cmdOK, cmdCancel});
     grid->addLayout(buttons, 2, 0, 1, 2);
     setTabOrder(txtPrice, cmdOK);
     setTabOrder(cmdOK, cmdCancel);

@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform/ButtonRow.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
 #include "platform/SelectAllText.h"
@@ -83,10 +84,7 @@ frmLogin::frmLogin(const Services &services, QWidget *parent)
     auto *fields = new QFormLayout;
     fields->addRow(lblEmployee, txtEmployee);
     fields->addRow(lblPassword, txtPassword);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = platform::buttonRow({cmdOK, cmdCancel});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(lstEmployees);
     layout->addLayout(fields);

@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform/ButtonRow.h"
 #include "platform/Currency.h"
 
 #include <QCheckBox>
@@ -82,10 +83,7 @@ frmShipping::frmShipping(db::Store &store, const ShippingOffer &offer, QWidget *
         fraFixed->hide();
     }
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = platform::buttonRow({cmdOK, cmdCancel});
     layout->addLayout(buttons);
     cmdOK->setDefault(true);
 
