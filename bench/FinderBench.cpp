@@ -3,6 +3,7 @@
 // category tree.
 #include "BenchStore.h"
 
+#include "db/Store.h"
 #include "lookup/ItemCatalogue.h"
 #include "lookup/frmFind.h"
 #include "support/ScriptedDialogRunner.h"
@@ -92,6 +93,29 @@ void BM_FinderOpen(benchmark::State &state)
         benchmark::DoNotOptimize(b.open());
 }
 BENCHMARK(BM_FinderOpen)->Unit(benchmark::kMillisecond);
+
+// The first open after a posting: another connection lowers one item's
+// stock and commits (as a posting does), then the finder opens.
+void BM_FinderOpenAfterPosting(benchmark::State &state)
+{
+    BenchFinder b;
+    db::Store &store = bench::largeStore();
+    b.open(); // the catalogue is kept with the store from here on
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            db::Workspace ws(store);
+            ws.beginTrans();
+            ws.database().execute(QStringLiteral("UPDATE \"Items\" SET \"qty\" = \"qty\" - 1 WHERE \"Item Index\" = ?"),
+                                  {1 + (n++ % 1000)});
+            ws.commitTrans();
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(b.open());
+    }
+}
+BENCHMARK(BM_FinderOpenAfterPosting)->Unit(benchmark::kMillisecond);
 
 // Switching to "By Categories": the 520 categories built and painted.
 void BM_FinderCategoryTree(benchmark::State &state)

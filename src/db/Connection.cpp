@@ -14,6 +14,30 @@ namespace {
 constexpr qint64 kPageBytes = 1024;
 constexpr int kBusyTimeoutMs = 3000;
 constexpr int kCacheKiB = 65536; // 64 MB page cache: a cold cache decrypts pages again
+// The register writes every sale into the file, and the engine keeps its
+// write-ahead log and shared-memory index beside it: a store whose file or
+// folder cannot be written is refused at once, named as read-only, instead of
+// failing later with a vaguer error.
+void requireWritable(const QString &path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    const auto besideWritable = [&](const char *suffix) {
+        const QFileInfo f(path + QLatin1String(suffix));
+        return f.exists() ? f.isWritable() : folder.isWritable();
+    };
+    QString what;
+    if (!file.isWritable())
+        what = QStringLiteral("The store database '%1' is read-only");
+    else if (!besideWritable("-wal") || !besideWritable("-shm"))
+        what = QStringLiteral("The folder of the store database '%1' is read-only");
+    if (!what.isEmpty())
+        throw DbError(ErrReadOnly, (what + QStringLiteral(": the register cannot save sales into it. "
+                                                          "Allow writing to the file and its folder, "
+                                                          "or choose another store database."))
+                                       .arg(path));
+}
+
 } // namespace
 
 QString quoteIdentifier(const QString &name)
@@ -189,6 +213,8 @@ Connection::Connection(const QString &path, const QString &key, Mode mode) : mPa
 {
     if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
         throw DbError(ErrFileNotFound, QStringLiteral("Could not find the store database '%1'.").arg(path));
+    if (mode == Mode::OpenExisting)
+        requireWritable(path);
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX
                       | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &mDb, flags, nullptr);
@@ -251,6 +277,10 @@ void Connection::fail(int rc, const QString &context) const
         throw DbError(ErrBusy, QStringLiteral("The store database is locked by another program. "
                                               "Please try again in a moment."));
     const QString msg = mDb ? QString::fromUtf8(sqlite3_errmsg(mDb)) : QStringLiteral("engine error");
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        throw DbError(ErrDamaged, QStringLiteral("The store database '%1' is damaged (%2). "
+                                                 "Restore it from the latest backup.")
+                                      .arg(mPath, msg));
     throw DbError(EngineBase + primary, msg + QStringLiteral(" (") + context + QLatin1Char(')'));
 }
 

@@ -15,6 +15,8 @@ enum DbErrorNumber {
     ErrUpdateWithoutEdit = 3020,
     ErrBusy = 3260,             // the store is locked by another program
     ErrMissingTables = 3078,    // the store lacks tables the register needs
+    ErrDamaged = 3049,          // the store file is damaged
+    ErrReadOnly = 3051,         // the store file or its folder cannot be written
     EngineBase = 3500
 };
 

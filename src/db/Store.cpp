@@ -58,6 +58,12 @@ void Store::requireStoreTables() const
                                             .arg(mFilePath, missing.join(QStringLiteral(", "))));
 }
 
+void Store::requireUndamaged() const
+{
+    if (knownDamaged())
+        throw DbError(ErrDamaged, damagedStoreMessage(mFilePath, mDamage));
+}
+
 Database Store::ownConnection()
 {
     if (!mMain.connection().inTransaction())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Database.h"
+#include "db/StoreCheck.h"
 
 #include <QHash>
 #include <QString>
@@ -41,6 +42,14 @@ public:
     // for reads that must not see another workspace's uncommitted rows.
     Database separateConnection();
 
+    // Damage found in the file (by a check of its pages, say): once known, no
+    // sale is written into it.
+    void markDamaged(const QString &problem) { mDamage = problem; }
+    bool knownDamaged() const { return !mDamage.isEmpty(); }
+    // Throws DbError (damaged) when the file is known to be damaged.
+    void requireUndamaged() const;
+    const QString &key() const { return mKey; }
+
     // Data derived from the store and kept with it (an in-memory index, say),
     // by a key of the user's choosing; none when nothing was kept.
     std::shared_ptr<void> attachment(const QString &key) const { return mAttached.value(key); }
@@ -53,6 +62,7 @@ private:
     QString mDataPath;
     QString mFilePath;
     QString mKey;
+    QString mDamage;
     Database mMain;
     std::vector<std::shared_ptr<Connection>> mSpare;
 };

@@ -5,6 +5,7 @@
 
 namespace vanta::db {
 
+class Database;
 class Store;
 
 // A random positive 32-bit id not yet used as a sale number (`Sales`.`Sales
@@ -15,5 +16,10 @@ qint32 NewUniqueID(Store &store);
 // are not positive are skipped. Throws VantaError when no free id turns up
 // after many draws.
 qint32 NewUniqueID(Store &store, const std::function<qint32()> &draw);
+// The same, checked on a given connection: inside a posting's transaction
+// its own connection sees every committed row (it holds the write lock) and
+// the rows the posting has written so far, with its page cache warm.
+qint32 NewUniqueID(const Database &db);
+qint32 NewUniqueID(const Database &db, const std::function<qint32()> &draw);
 
 } // namespace vanta::db

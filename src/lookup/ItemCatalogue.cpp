@@ -24,7 +24,39 @@ const QString kSql = QStringLiteral(
     "\"label2\", \"label1\", \"barcode label\", \"accounting name\", \"customUOM\" FROM \"Items\"");
 constexpr int kFirstSearched = 10;
 
+constexpr int kQtyColumn = 3;
+constexpr int kIndexColumn = 0;
+const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"");
+
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// A fingerprint of a row's columns other than the quantity: equal
+// fingerprints mean the item reads the same apart from its stock.
+quint64 rowHash(const db::Statement &st, int columns)
+{
+    quint64 h = 1469598103934665603ULL;
+    for (int c = 0; c < columns; ++c) {
+        if (c == kQtyColumn)
+            continue;
+        const std::string_view v = st.utf8(c);
+        h = qHashBits(v.data(), v.size(), size_t(h) ^ size_t(c * 2 + (st.isNull(c) ? 1 : 0)));
+    }
+    return h;
+}
+
+// The units, read in full (a short table), with their fingerprint.
+QHash<qint32, QString> readUnits(db::Connection &conn, quint64 &hash)
+{
+    QHash<qint32, QString> units;
+    hash = 0;
+    db::StatementLease st = conn.prepare(kUnitsSql);
+    st->bind({});
+    while (st->step()) {
+        units.insert(qint32(st->real(0)), QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size())));
+        hash = hash * 31 + rowHash(*st, 2);
+    }
+    return units;
+}
 
 // Case folding for matching: ASCII bytes directly, anything else through
 // Unicode simple case folding of the composed form.
@@ -67,11 +99,10 @@ ItemCatalogue::ItemCatalogue(db::Store &store)
 {
     diag::run("frmFind", "LoadItems", [&] {
         db::Connection &conn = store.database().connection();
-        QHash<qint32, QString> units;
-        for (auto rs = store.database().openTable(QStringLiteral("UOM")); !rs.eof(); rs.moveNext())
-            units.insert(db::asLong(rs.field(QStringLiteral("UOMID"))), rs.text(QStringLiteral("UOM")));
+        const QHash<qint32, QString> units = readUnits(conn, mUnitsHash);
 
         std::vector<CatalogueItem> items;
+        std::vector<quint64> hashes;
         std::string text;
         std::vector<size_t> start;
         const int expected = conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toInt();
@@ -80,7 +111,9 @@ ItemCatalogue::ItemCatalogue(db::Store &store)
         text.reserve(size_t(expected) * 128);
         db::StatementLease st = conn.prepare(kSql);
         st->bind({});
+        const int columns = st->columnCount();
         while (st->step()) {
+            hashes.push_back(rowHash(*st, columns));
             CatalogueItem item;
             item.index = qint32(st->real(0));
             item.name = QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size()));
@@ -125,7 +158,9 @@ ItemCatalogue::ItemCatalogue(db::Store &store)
         mStart.reserve(items.size() + 1);
         mText.reserve(text.size());
         mPos.reserve(qsizetype(items.size()));
+        mRowHash.reserve(items.size());
         for (int i : order) {
+            mRowHash.push_back(hashes[size_t(i)]);
             mStart.push_back(mText.size());
             mText.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
             mPos.insert(items[size_t(i)].index, int(mItems.size()));
@@ -145,9 +180,45 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
     const QPair<qint64, qint64> stamp = store.database().connection().changeStamp();
     if (auto kept = std::static_pointer_cast<Kept>(store.attachment(key)); kept && kept->stamp == stamp)
         return kept->catalogue;
-    auto fresh = std::make_shared<Kept>(Kept{stamp, std::make_shared<const ItemCatalogue>(store)});
-    store.attach(key, fresh);
-    return fresh->catalogue;
+    std::shared_ptr<const ItemCatalogue> catalogue;
+    if (auto kept = std::static_pointer_cast<Kept>(store.attachment(key)))
+        catalogue = withNewQuantities(store, *kept->catalogue);
+    if (!catalogue)
+        catalogue = std::make_shared<const ItemCatalogue>(store);
+    store.attach(key, std::make_shared<Kept>(Kept{stamp, catalogue}));
+    return catalogue;
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::withNewQuantities(db::Store &store,
+                                                                       const ItemCatalogue &previous)
+{
+    return diag::run("frmFind", "RefreshQuantities", std::shared_ptr<const ItemCatalogue>(), [&] {
+        db::Connection &conn = store.database().connection();
+        quint64 unitsHash = 0;
+        readUnits(conn, unitsHash);
+        if (unitsHash != previous.mUnitsHash)
+            return std::shared_ptr<const ItemCatalogue>();
+        std::vector<double> qty(previous.mItems.size());
+        std::vector<bool> seen(previous.mItems.size());
+        db::StatementLease st = conn.prepare(kSql);
+        st->bind({});
+        const int columns = st->columnCount();
+        size_t rows = 0;
+        while (st->step()) {
+            const int pos = previous.positionOf(qint32(st->real(kIndexColumn)));
+            if (pos < 0 || seen[size_t(pos)] || rowHash(*st, columns) != previous.mRowHash[size_t(pos)])
+                return std::shared_ptr<const ItemCatalogue>(); // an item added, changed or doubled
+            seen[size_t(pos)] = true;
+            qty[size_t(pos)] = st->real(kQtyColumn);
+            ++rows;
+        }
+        if (rows != previous.mItems.size())
+            return std::shared_ptr<const ItemCatalogue>(); // an item removed
+        auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(previous));
+        for (size_t i = 0; i < qty.size(); ++i)
+            copy->mItems[i].qty = qty[i];
+        return std::shared_ptr<const ItemCatalogue>(std::move(copy));
+    });
 }
 
 std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly) const

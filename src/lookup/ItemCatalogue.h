@@ -45,8 +45,14 @@ public:
     explicit ItemCatalogue(db::Store &store);
 
     // The store's catalogue, read again only when the store has changed
-    // since it was last read (kept with the store's connection).
+    // since it was last read (kept with the store's connection). When only
+    // stock quantities changed (as after a posting), the kept catalogue is
+    // copied with the new quantities instead of being built again.
     static std::shared_ptr<const ItemCatalogue> current(db::Store &store);
+
+    // The catalogue with the store's current quantities when nothing else
+    // of any item or unit differs from `previous`; none otherwise.
+    static std::shared_ptr<const ItemCatalogue> withNewQuantities(db::Store &store, const ItemCatalogue &previous);
 
     const std::vector<CatalogueItem> &items() const { return mItems; }
     int size() const { return int(mItems.size()); }
@@ -65,7 +71,11 @@ public:
     static std::string fold(const QString &text);
 
 private:
+    ItemCatalogue() = default;
+
     std::vector<CatalogueItem> mItems;
+    std::vector<quint64> mRowHash; // every column but the quantity, per item
+    quint64 mUnitsHash = 0;
     std::string mText;           // searched columns, folded, each followed by '\x01'
     std::vector<size_t> mStart;  // item i's text: mStart[i] .. mStart[i + 1]
     QHash<qint32, int> mPos;

@@ -64,8 +64,14 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
                          QStringLiteral("An invoice sale cannot be stored with an amount paid (%1 tendered).")
                              .arg(formatCurrencyCents(request.amounts.tendered)),
                          QStringLiteral("Vanta posting"));
-    const IdSource newId = options.newId ? options.newId : IdSource([&store] { return db::NewUniqueID(store); });
+    // Nothing is written into a file known to be damaged: the sale stays on
+    // the register until the store is restored.
+    store.requireUndamaged();
     db::Workspace ws(store);
+    // New line numbers are checked on the posting's own connection: it sees
+    // the lines written so far, so no two lines of one sale share a number.
+    const IdSource newId = options.newId ? options.newId
+                                         : IdSource([&ws] { return db::NewUniqueID(ws.database()); });
     db::Connection &conn = ws.database().connection();
     BusyTimeout wait(conn, options.busyTimeoutMs);
     PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime()};

@@ -1,6 +1,7 @@
 // The register window: controls, menus, layout and window events.
 #include "register/frmPOS.h"
 
+#include "db/StoreCheck.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"

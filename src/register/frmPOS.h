@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -28,6 +29,9 @@ class CustomerListModel;
 class POSItem;
 class RegisterSession;
 
+namespace db {
+class BackgroundStoreCheck;
+}
 namespace sale {
 class clsSaleItem;
 }
@@ -100,6 +104,7 @@ private:
 
     // Start-up and the sale session.
     void Set_Database();
+    void startStoreCheck();
     void Get_PayTypes();
     void Set_Visibility();
     void CancelSale();
@@ -250,6 +255,8 @@ private:
         platform::Icon icon = platform::Icon::None;
         QString title;
     } mPending;
+    // The check of the store file's pages running after start-up.
+    std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
 };
 
 } // namespace vanta

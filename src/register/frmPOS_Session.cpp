@@ -6,6 +6,7 @@
 #include "db/DbError.h"
 #include "db/EmployeeName.h"
 #include "db/Store.h"
+#include "db/StoreCheck.h"
 #include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
@@ -93,9 +94,11 @@ void frmPOS::Set_Database()
         }
         try {
             mSession.openStore(dataPath);
+            startStoreCheck();
         } catch (const db::DbError &e) {
             // A file the register cannot work on: said once, with the way out.
-            if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables)
+            if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables
+                && e.number() != db::ErrReadOnly)
                 throw;
             if (mSession.prompt.message(e.description()
                                             + QStringLiteral("\n\nDo you want to choose another store database?"),
@@ -104,6 +107,24 @@ void frmPOS::Set_Database()
                 Find_Database();
         }
     });
+}
+
+// Damage inside the file shows only when the damaged pages are read: every
+// page is checked once in the background after the store opens, and a
+// damaged store is said in plain words and closed to new sales.
+void frmPOS::startStoreCheck()
+{
+    const QString path = mSession.store().filePath();
+    mStoreCheck = std::make_unique<db::BackgroundStoreCheck>(
+        path, mSession.store().key(), [this, path](const db::StoreCheckResult &result) {
+            diag::run("frmPOS", "StoreChecked", [&] {
+                if (result.whole || !mSession.hasStore() || mSession.store().filePath() != path)
+                    return;
+                mSession.store().markDamaged(result.problem);
+                QueueMessage(db::damagedStoreMessage(path, result.problem), platform::Buttons::Ok,
+                             platform::Icon::Critical, kTitle);
+            });
+        });
 }
 
 void frmPOS::Find_Database()

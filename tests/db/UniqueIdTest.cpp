@@ -26,3 +26,17 @@ TEST(UniqueId, NewUniqueIDSkipsIdsInUse)
     const qint32 id = db::NewUniqueID(*ts.store);
     EXPECT_GT(id, 0);
 }
+
+// Checked on a posting's own connection, the numbers its transaction has
+// written so far count as used: no two lines of one sale share a number.
+TEST(UniqueId, OnTheTransactionsConnectionItsOwnRowsCount)
+{
+    test::TempStore ts;
+    db::Workspace ws(*ts.store);
+    ws.beginTrans();
+    ws.database().execute("INSERT INTO \"Sold Items\" (\"Sold ID\") VALUES (?)", {9});
+    QList<qint32> candidates{9, 10};
+    int draws = 0;
+    EXPECT_EQ(db::NewUniqueID(ws.database(), [&] { return candidates[draws++]; }), 10);
+    ws.rollback();
+}

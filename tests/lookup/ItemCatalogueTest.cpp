@@ -107,3 +107,41 @@ TEST_F(CatalogueTest, KeptWithTheStoreUntilItChanges)
     EXPECT_EQ(third->at(third->positionOf(12)).qty, 2);
     EXPECT_EQ(lookup::ItemCatalogue::current(*ts.store), third);
 }
+
+// After a change only the stock moved is copied with the new quantities;
+// any other change of an item or unit (renamed, added, removed, a unit's
+// text) builds the catalogue again, so nothing stale is ever shown.
+TEST_F(CatalogueTest, RefreshesQuantitiesOnlyWhenNothingElseChanged)
+{
+    ts.db().execute("INSERT INTO UOM (UOMID, UOM) VALUES (1, 'box')");
+    ts.db().execute("UPDATE Items SET uomid = 1 WHERE \"Item Index\" = 2");
+    const auto base = lookup::ItemCatalogue::current(*ts.store);
+
+    ts.db().execute("UPDATE Items SET qty = 0 WHERE \"Item Index\" = 1");
+    EXPECT_NE(lookup::ItemCatalogue::withNewQuantities(*ts.store, *base), nullptr);
+    const auto lowered = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_EQ(lowered->at(lowered->positionOf(1)).qty, 0);
+    EXPECT_EQ(lowered->size(), base->size());
+    EXPECT_EQ(base->search("cotton", true).size(), 3u);
+    EXPECT_EQ(lowered->search("cotton", true).size(), 2u) << "the search sees the new stock";
+
+    const auto rebuilt = [&](const char *sql) {
+        const auto before = lookup::ItemCatalogue::current(*ts.store);
+        ts.db().execute(sql);
+        EXPECT_EQ(lookup::ItemCatalogue::withNewQuantities(*ts.store, *before), nullptr) << sql;
+        return lookup::ItemCatalogue::current(*ts.store);
+    };
+    auto c = rebuilt("UPDATE Items SET \"Name\" = 'Linen Tee' WHERE \"Item Index\" = 2");
+    EXPECT_EQ(c->at(c->positionOf(2)).name, "Linen Tee");
+    c = rebuilt("UPDATE Items SET \"label7\" = 'findme' WHERE \"Item Index\" = 3");
+    EXPECT_EQ(c->search("findme", false).size(), 1u);
+    c = rebuilt("INSERT INTO Items (\"Item Index\", \"Name\", qty) VALUES (99, 'New Tee', 1)");
+    EXPECT_GE(c->positionOf(99), 0);
+    c = rebuilt("DELETE FROM Items WHERE \"Item Index\" = 99");
+    EXPECT_LT(c->positionOf(99), 0);
+    c = rebuilt("UPDATE UOM SET UOM = 'crate' WHERE UOMID = 1");
+    EXPECT_EQ(c->at(c->positionOf(2)).listUnit(), "crate");
+    c = rebuilt("UPDATE Items SET \"Item Index\" = 98 WHERE \"Item Index\" = 14");
+    EXPECT_GE(c->positionOf(98), 0);
+    EXPECT_LT(c->positionOf(14), 0);
+}

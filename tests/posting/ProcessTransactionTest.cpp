@@ -167,6 +167,23 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
         << "the posting's short wait is not left on the pooled connection";
 }
 
+TEST_F(ProcessSale, NothingIsPostedIntoAStoreKnownToBeDamaged)
+{
+    diag::Trace::instance().setTrappingEnabled(true);
+    diag::Trace::instance().setNotices(&notices);
+    store().markDamaged("page 7 failed its check");
+
+    sell({line(100, 20, 1)});
+    const std::string before = snapshot();
+    EXPECT_FALSE(process(OrdinarySale, 51, 10));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(session.SaleItems.Count(), 1) << "the sale stays on the register";
+    ASSERT_EQ(prompt.count(), 2);
+    EXPECT_EQ(prompt.texts()[0], kNotCompleted);
+    EXPECT_TRUE(prompt.texts()[1].contains("is damaged (page 7 failed its check)")) << prompt.texts()[1].toStdString();
+    EXPECT_TRUE(prompt.texts()[1].contains("restore the store database from the latest backup"));
+}
+
 TEST_F(ProcessSale, APrinterProblemLeavesTheSalePostedAndOffersTheReceiptAgain)
 {
     sell({line(100, 20, 1)});

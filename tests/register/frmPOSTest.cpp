@@ -1,8 +1,11 @@
+#include "db/Store.h"
 #include "platform/KeyboardHook.h"
 #include "register/RegisterFixture.h"
 #include "support/SaleFixtures.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QScrollBar>
 
 using namespace vanta;
@@ -278,4 +281,32 @@ TEST_F(Register, UnusableStoreIsRefusedOnceWithTheChoiceOfAnother)
     EXPECT_EQ(prompt.requests()[1].kind, test::PromptRequest::Kind::OpenFile);
     EXPECT_FALSE(session.hasStore());
     EXPECT_EQ(diag::Trace::instance().lastError().number, 0) << "nothing trapped";
+}
+
+// Damage in pages start-up never reads is found by the check that follows
+// start-up: said once in plain words, and the store is closed to sales.
+TEST_F(Register, DamageFoundAfterStartUpIsSaidAndStopsPosting)
+{
+    ts.db().execute("CREATE TABLE \"Archive\" (\"Line\" TEXT)");
+    for (int i = 0; i < 300; ++i)
+        ts.db().execute("INSERT INTO \"Archive\" VALUES (?)", {QString(60, QChar('a' + i % 26))});
+    ts.store.reset();
+    {
+        QFile f(db::Store::databaseFile(ts.path()));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek((f.size() / 1024 - 2) * 1024 + 64);
+        f.write(QByteArray(512, '\x5A'));
+    }
+    open();
+    QElapsedTimer waited;
+    waited.start();
+    while (prompt.count() == 0 && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_EQ(prompt.count(), 1);
+    EXPECT_TRUE(prompt.requests()[0].text.startsWith("The store database '" + db::Store::databaseFile(ts.path())
+                                                     + "' is damaged ("))
+        << prompt.requests()[0].text.toStdString();
+    EXPECT_TRUE(prompt.requests()[0].text.endsWith("restore the store database from the latest backup."));
+    EXPECT_EQ(prompt.requests()[0].icon, Icon::Critical);
+    EXPECT_TRUE(session.store().knownDamaged());
 }
