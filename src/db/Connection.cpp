@@ -159,6 +159,12 @@ double Statement::real(int i) const { return sqlite3_column_double(mStmt, i); }
 
 bool Statement::isNull(int i) const { return sqlite3_column_type(mStmt, i) == SQLITE_NULL; }
 
+bool Statement::isNumber(int i) const
+{
+    const int type = sqlite3_column_type(mStmt, i);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
 QPair<qint64, qint64> Connection::changeStamp()
 {
     return {scalar(QStringLiteral("PRAGMA data_version")).toLongLong(), qint64(sqlite3_total_changes(mDb))};

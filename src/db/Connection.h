@@ -36,6 +36,7 @@ public:
     std::string_view utf8(int i) const;
     double real(int i) const;
     bool isNull(int i) const;
+    bool isNumber(int i) const; // an integer or real value, not text
     const QStringList &columnNames() const { return mNames; }
     // Position of a column by name in any case, -1 when absent.
     int columnIndex(const QString &name) const;

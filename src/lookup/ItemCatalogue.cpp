@@ -38,8 +38,15 @@ quint64 rowHash(const db::Statement &st, int columns)
     for (int c = 0; c < columns; ++c) {
         if (c == kQtyColumn)
             continue;
-        const std::string_view v = st.utf8(c);
-        h = qHashBits(v.data(), v.size(), size_t(h) ^ size_t(c * 2 + (st.isNull(c) ? 1 : 0)));
+        const size_t seed = size_t(h) ^ size_t(c * 2 + (st.isNull(c) ? 1 : 0));
+        if (st.isNumber(c)) {
+            // Numbers by value: reading them as text would format each one.
+            const double v = st.real(c);
+            h = qHashBits(&v, sizeof v, seed);
+        } else {
+            const std::string_view v = st.utf8(c);
+            h = qHashBits(v.data(), v.size(), seed);
+        }
     }
     return h;
 }
