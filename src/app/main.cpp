@@ -43,12 +43,15 @@ int main(int argc, char **argv)
     vanta::platform::SettingsStore settings;
     vanta::RegisterSession session(prompt, dialogs, settings,
                                    QDir(settings.folder()).filePath(QStringLiteral("Users.ini")));
-    vanta::platform::PromptNotices notices(prompt);
+    // Everything else shows its boxes and dialogs through the session, which
+    // knows when one is open.
+    vanta::platform::PromptNotices notices(session.prompt);
     vanta::diag::Trace::instance().setNotices(&notices);
     // A trapped error opens the error report, which can e-mail it to support.
-    vanta::settings::ErrorReport report(prompt, dialogs, settings, [&session] { return session.storeOrNone(); });
+    vanta::settings::ErrorReport report(session.prompt, session.dialogs, settings,
+                                        [&session] { return session.storeOrNone(); });
     vanta::diag::Trace::instance().setReportView(&report);
-    vanta::posting::PrintedDocuments documents(settings, dialogs, session.reportSettings);
+    vanta::posting::PrintedDocuments documents(settings, session.dialogs, session.reportSettings);
     session.documents = &documents;
 
     vanta::frmPOS window(session, data);

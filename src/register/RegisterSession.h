@@ -1,7 +1,10 @@
 #pragma once
 
 #include "db/Store.h"
+#include "platform/ModalActivity.h"
 #include "platform/ProfileFile.h"
+#include "platform/TrackedDialogRunner.h"
+#include "platform/TrackedPrompt.h"
 #include "posting/ReportSettings.h"
 #include "sale/clsSaleItems.h"
 #include "security/Identity.h"
@@ -15,8 +18,6 @@ class SaleDocuments;
 }
 
 namespace vanta::platform {
-class Prompt;
-class DialogRunner;
 class SettingsStore;
 } // namespace vanta::platform
 
@@ -27,10 +28,19 @@ namespace vanta {
 // works through. One instance is made by main() (or a test) and given to the
 // register window; other parts get only the pieces they use.
 class RegisterSession {
+    // Every box and dialog shown through the session is counted while it is
+    // open, so that the register can hold back scans meanwhile.
+    platform::ModalActivity mModals;
+    platform::TrackedPrompt mTrackedPrompt;
+    platform::TrackedDialogRunner mTrackedDialogs;
+
 public:
     RegisterSession(platform::Prompt &prompt, platform::DialogRunner &dialogs,
                     platform::SettingsStore &settings, const QString &usersIniPath)
-        : prompt(prompt), dialogs(dialogs), settings(settings), users(usersIniPath) {}
+        : mTrackedPrompt(prompt, mModals), mTrackedDialogs(dialogs, mModals), prompt(mTrackedPrompt),
+          dialogs(mTrackedDialogs), settings(settings), users(usersIniPath)
+    {
+    }
 
     bool hasStore() const { return mStore != nullptr; }
     // The open store; throws a DbError when none is open.
@@ -43,7 +53,10 @@ public:
     QString databaseFile() const { return db::Store::databaseFile(DataPath); }
 
     bool loggedOn() const { return identity.loggedOn(); }
+    // The boxes and dialogs of the register open right now.
+    platform::ModalActivity &modals() { return mModals; }
 
+    // The boxes and dialogs of the register: show every one through these.
     platform::Prompt &prompt;
     platform::DialogRunner &dialogs;
     platform::SettingsStore &settings;

@@ -50,7 +50,8 @@ QLabel *amountLabel(QWidget *parent, const char *name)
 } // namespace
 
 frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *parent)
-    : QMainWindow(parent), mSession(session), mDataOverride(dataOverride)
+    : QMainWindow(parent), mSession(session), mDataOverride(dataOverride),
+      mScans(session.modals(), [this](const ScanQueue::Scan &scan) { applyScan(scan); })
 {
     setObjectName(QStringLiteral("frmPOS"));
     QFont tahoma(QStringLiteral("Tahoma"));
@@ -76,6 +77,10 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
 
     whBarcode = new platform::KeyboardHook([this](const platform::KeyPress &k) { return whBarcode_KeyDown(k); },
                                            this);
+    // Held scans go on once the last box or dialog has closed and the code
+    // that opened it has finished.
+    connect(&session.modals(), &platform::ModalActivity::allClosed, this, [this] { mScans.resume(); },
+            Qt::QueuedConnection);
 }
 
 frmPOS::~frmPOS() = default;
@@ -368,6 +373,7 @@ void frmPOS::closeEvent(QCloseEvent *event)
         return;
     }
     mClosed = true;
+    mScans.clear(); // no sale left to go to
     event->accept();
 }
 

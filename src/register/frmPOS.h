@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/BarcodeCapture.h"
 #include "platform/HelpComponent.h"
 #include "platform/KeyboardHook.h"
+#include "platform/ModalActivity.h"
 #include "platform/Prompt.h"
 #include "posting/PostingRequest.h"
+#include "register/ScanQueue.h"
 #include "sale/SaleTotals.h"
 #include "security/CommandGate.h"
 
@@ -79,7 +82,9 @@ public:
     POSItem *row(int index) const { return POSItem1[size_t(index)]; }
     QWidget *helpWindow() const { return mHelp.window(); }
     qint16 selectedRow() const { return SelectedRow; }
-    bool scanning() const { return mfScanning; }
+    bool scanning() const { return mCapture.scanning(); }
+    // Scanned codes waiting for an open box or dialog to close.
+    int heldScans() const { return mScans.held(); }
     // The window has closed (for good, not minimised to hold a sale).
     bool isClosed() const { return mClosed; }
 
@@ -157,6 +162,10 @@ private:
     void addToSale(const LineToAdd &add);
 
     // Barcodes and menus.
+    void scanCompleted(const QString &code);
+    void applyScan(const ScanQueue::Scan &scan);
+    bool scanAllowed() const;
+    void bringToFront();
     void mnuManualAdd_Click();
     void mnuLogin_Click();
     void mnuLogout_Click();
@@ -242,8 +251,8 @@ private:
     // Register state of the window.
     bool mfUnload = false;
     bool mClosed = false;
-    bool mfScanning = false;
-    QString BarcodeBuffer;
+    platform::BarcodeCapture mCapture; // mfScanning and BarcodeBuffer
+    ScanQueue mScans;
     qint16 SelectedRow = -1;
     bool RowsLoading = false;
     bool RefreshingSale = false;
@@ -255,6 +264,8 @@ private:
         platform::Icon icon = platform::Icon::None;
         QString title;
     } mPending;
+    // Scans wait while a queued message is still to be shown.
+    std::optional<platform::ModalActivity::Scope> mQueuedMessageOpen;
     // The check of the store file's pages running after start-up.
     std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
 };

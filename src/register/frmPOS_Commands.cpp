@@ -35,52 +35,77 @@
 namespace vanta {
 
 namespace {
-constexpr int kStartKey = 221;    // "]"
-constexpr int kEndKey = 220;      // "\"
-constexpr int kAltEndKey = 54;    // "6"
-constexpr int kCtrlKey = 17;
-constexpr int kCtrl = 2;
-constexpr int kCtrlShift = 3;
 const QString kManualAddTitle = QStringLiteral("Vanta POS Manual Add Item");
 } // namespace
 
 bool frmPOS::whBarcode_KeyDown(const platform::KeyPress &key)
 {
     return diag::run("frmPOS", "whBarcode_KeyDown", false, [&] {
-        if (key.keyCode == kStartKey && key.shift == kCtrl) {
-            mfScanning = true;
-            BarcodeBuffer.clear();
-            cmbCustomers->setFocus();
-            return true;
+        const platform::BarcodeCapture::Result result = mCapture.feed(key);
+        if (result.step == platform::BarcodeCapture::Step::Started)
+            cmbCustomers->setFocus(); // so that the characters do not land in a text box
+        else if (result.step == platform::BarcodeCapture::Step::Completed)
+            scanCompleted(result.code);
+        return result.consumed();
+    });
+}
+
+// With security on, scans count only while someone is logged on.
+bool frmPOS::scanAllowed() const
+{
+    return !mSession.identity.securityOn || mSession.loggedOn();
+}
+
+// A code from the scanner goes to the sale now, or waits for the open box
+// or dialog. Nobody logged on: nothing is added, not even after the logon;
+// the register asks for the logon unless a box or dialog (the logon itself)
+// is open already.
+void frmPOS::scanCompleted(const QString &code)
+{
+    if (!scanAllowed()) {
+        mSession.prompt.beep();
+        if (!mSession.modals().anyOpen()) {
+            bringToFront();
+            showLogon();
         }
-        if ((key.keyCode == kEndKey && key.shift == kCtrl) || (key.keyCode == kAltEndKey && key.shift == kCtrlShift)) {
-            mfScanning = false;
-            if (isMinimized())
-                showNormal();
-            raise();
-            activateWindow();
-            const qint32 item = mSession.hasStore() ? db::FindItemByCode(mSession.store(), BarcodeBuffer) : -1;
-            if (item == -1) {
-                QCoreApplication::processEvents();
-                QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
-                             platform::Icon::Information, QStringLiteral("Vanta P.O.S"));
-            } else {
-                Add_Item(item, mSession.mlSaleID, 0, 0, 0);
-                EnableButtons();
-            }
-            return true;
+        return;
+    }
+    mScans.add({code, mSession.mlSaleID});
+}
+
+void frmPOS::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void frmPOS::applyScan(const ScanQueue::Scan &scan)
+{
+    diag::run("frmPOS", "applyScan", [&] {
+        if (mClosed || !scanAllowed())
+            return;
+        if (scan.saleId != mSession.mlSaleID) {
+            // Scanned while the sale it was meant for was being posted or
+            // cancelled: it is not slipped into the next sale unasked.
+            mSession.prompt.message(QStringLiteral("The scanned code ") + scan.code
+                                        + QStringLiteral(" was not added: the sale it was scanned for has "
+                                                         "ended.\nScan it again to add it to this sale."),
+                                    platform::Buttons::Ok, platform::Icon::Information,
+                                    QStringLiteral("Vanta P.O.S"));
+            return;
         }
-        if (!mfScanning)
-            return false;
-        // Inside a code every key is consumed. The character typed is kept as
-        // it was typed; modifier keys (Ctrl, Shift) add nothing.
-        if (key.keyCode != kCtrlKey) {
-            if (!key.text.isEmpty())
-                BarcodeBuffer += key.text;
-            else if ((key.keyCode >= '0' && key.keyCode <= '9') || (key.keyCode >= 'A' && key.keyCode <= 'Z'))
-                BarcodeBuffer += QChar(key.keyCode);
+        bringToFront();
+        const qint32 item = mSession.hasStore() ? db::FindItemByCode(mSession.store(), scan.code) : -1;
+        if (item == -1) {
+            QCoreApplication::processEvents();
+            QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
+                         platform::Icon::Information, QStringLiteral("Vanta P.O.S"));
+        } else {
+            Add_Item(item, mSession.mlSaleID, 0, 0, 0);
+            EnableButtons();
         }
-        return true;
     });
 }
 

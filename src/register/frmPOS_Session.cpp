@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -293,6 +294,8 @@ void frmPOS::QueueMessage(const QString &prompt, platform::Buttons buttons, plat
 {
     diag::run("frmPOS", "QueueMessage", [&] {
         mPending = PendingMessage{prompt, buttons, icon, title};
+        if (!mQueuedMessageOpen)
+            mQueuedMessageOpen.emplace(mSession.modals());
         tmrMessage->start();
     });
 }
@@ -301,6 +304,7 @@ void frmPOS::tmrMessage_Timer()
 {
     diag::run("frmPOS", "tmrMessage_Timer", [&] {
         tmrMessage->stop();
+        const auto shown = qScopeGuard([this] { mQueuedMessageOpen.reset(); });
         mSession.prompt.message(mPending.prompt, mPending.buttons, mPending.icon, mPending.title);
     });
 }

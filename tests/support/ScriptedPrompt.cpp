@@ -49,6 +49,21 @@ ScriptedPrompt &ScriptedPrompt::cancelOpenFile()
     return *this;
 }
 
+ScriptedPrompt &ScriptedPrompt::during(std::function<void()> action)
+{
+    mDuring.push_back(std::move(action));
+    return *this;
+}
+
+void ScriptedPrompt::whileOpen()
+{
+    if (mDuring.empty())
+        return;
+    const std::function<void()> action = std::move(mDuring.front());
+    mDuring.pop_front();
+    action();
+}
+
 PromptRequest &ScriptedPrompt::record(PromptRequest::Kind kind, const QString &text, const QString &title)
 {
     PromptRequest r;
@@ -77,12 +92,14 @@ Answer ScriptedPrompt::message(const QString &text, Buttons buttons, Icon icon, 
     PromptRequest &r = record(PromptRequest::Kind::Message, text, title);
     r.icon = icon;
     r.buttons = buttons;
+    Answer a = firstButton(buttons);
     if (mMessageAnswers.empty()) {
         r.ranDry = true;
-        return firstButton(buttons);
+    } else {
+        a = mMessageAnswers.front();
+        mMessageAnswers.pop_front();
     }
-    const Answer a = mMessageAnswers.front();
-    mMessageAnswers.pop_front();
+    whileOpen();
     return a;
 }
 
@@ -91,7 +108,9 @@ std::optional<QString> ScriptedPrompt::input(const QString &prompt, const QStrin
 {
     PromptRequest &r = record(PromptRequest::Kind::Input, prompt, title);
     r.defaultText = defaultText;
-    return take(mInputAnswers, r);
+    const std::optional<QString> answer = take(mInputAnswers, r);
+    whileOpen();
+    return answer;
 }
 
 std::optional<QString> ScriptedPrompt::openFile(const QString &title, const QString &filter,
@@ -100,7 +119,9 @@ std::optional<QString> ScriptedPrompt::openFile(const QString &title, const QStr
     PromptRequest &r = record(PromptRequest::Kind::OpenFile, QString(), title);
     r.filter = filter;
     r.folder = folder;
-    return take(mFileAnswers, r);
+    const std::optional<QString> answer = take(mFileAnswers, r);
+    whileOpen();
+    return answer;
 }
 
 const PromptRequest &ScriptedPrompt::last() const

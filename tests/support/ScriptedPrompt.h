@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 namespace vanta::test {
 
@@ -39,6 +40,10 @@ public:
     ScriptedPrompt &cancelInput();
     ScriptedPrompt &answerOpenFile(const QString &path);
     ScriptedPrompt &cancelOpenFile();
+    // Runs the action while the next box of any kind is open, after its
+    // answer was taken from its queue (boxes the action raises take the
+    // answers queued after it): what happens while the cashier reads it.
+    ScriptedPrompt &during(std::function<void()> action);
 
     Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
@@ -69,10 +74,12 @@ private:
     };
     PromptRequest &record(PromptRequest::Kind kind, const QString &text, const QString &title);
     static std::optional<QString> take(std::deque<Reply> &queue, PromptRequest &request);
+    void whileOpen();
 
     std::deque<Answer> mMessageAnswers;
     std::deque<Reply> mInputAnswers;
     std::deque<Reply> mFileAnswers;
+    std::deque<std::function<void()>> mDuring;
     QList<PromptRequest> mRequests;
     int mBeeps = 0;
 };

@@ -2,23 +2,10 @@
 // types them) against the register window on an X server.
 #include "register/RegisterFixture.h"
 
-#include <QProcess>
+#include "x11/XdoTool.h"
 
 using namespace vanta;
-
-namespace {
-
-// Sends keystrokes to the X server with xdotool; returns its exit code.
-int xdotool(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (!p.waitForFinished(10000))
-        return -1;
-    return p.exitCode();
-}
-
-} // namespace
+using test::xdotool;
 
 class ScanUnderX11 : public test::RegisterTest {
 protected:
@@ -28,12 +15,7 @@ protected:
         ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(pos->winId())}), 0);
         QTRY_VERIFY(pos->isActiveWindow());
     }
-    void scan(const QString &code, const char *end = "ctrl+backslash")
-    {
-        ASSERT_EQ(xdotool({"key", "--delay", "5", "ctrl+bracketright"}), 0);
-        ASSERT_EQ(xdotool({"type", "--delay", "5", code}), 0);
-        ASSERT_EQ(xdotool({"key", "--delay", "5", end}), 0);
-    }
+    void scan(const QString &code, const char *end = "ctrl+backslash") { test::xdoScan(code, end); }
 };
 
 TEST_F(ScanUnderX11, ScannerKeysAddItemsAndNeverReachTheFocusedBox)

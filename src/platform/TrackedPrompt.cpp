@@ -1,0 +1,25 @@
+#include "platform/TrackedPrompt.h"
+
+namespace vanta::platform {
+
+Answer TrackedPrompt::message(const QString &text, Buttons buttons, Icon icon, const QString &title)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.message(text, buttons, icon, title);
+}
+
+std::optional<QString> TrackedPrompt::input(const QString &prompt, const QString &title,
+                                            const QString &defaultText)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.input(prompt, title, defaultText);
+}
+
+std::optional<QString> TrackedPrompt::openFile(const QString &title, const QString &filter,
+                                               const QString &folder)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.openFile(title, filter, folder);
+}
+
+} // namespace vanta::platform

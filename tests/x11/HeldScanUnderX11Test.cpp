@@ -1,0 +1,131 @@
+// Scans typed by a real X11 keyboard while the register's own stock question
+// (a Qt message box) is open, answered with real keys.
+#include "diagnostics/Trace.h"
+#include "platform/QtDialogRunner.h"
+#include "platform/QtPrompt.h"
+#include "platform/SettingsStore.h"
+#include "register/POSItem.h"
+#include "register/RegisterSession.h"
+#include "register/frmPOS.h"
+#include "security/SecuritySwitch.h"
+#include "storegen/DemoStore.h"
+#include "support/TempStore.h"
+#include "x11/XdoTool.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vanta;
+using test::xdotool;
+using test::xdoScan;
+
+namespace {
+const QString kHammer = "073256120013"; // 1001, 14 in stock
+const QString kWrench = "073256120037"; // 1003, out of stock
+const QString kSeeds = "071023001503";  // 1019, out of stock
+} // namespace
+
+// The register with the program's own boxes and dialogs.
+class HeldScanUnderX11 : public ::testing::Test {
+protected:
+    HeldScanUnderX11()
+        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
+    {
+        storegen::fillDemoStore(ts.db());
+        diag::Trace::instance().reset();
+    }
+    ~HeldScanUnderX11() override { diag::Trace::instance().reset(); }
+
+    void open()
+    {
+        security::SaveSecurity(settings, false);
+        pos = std::make_unique<frmPOS>(session, ts.path());
+        pos->Form_Load();
+        pos->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(pos.get()));
+        ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(pos->winId())}), 0);
+        QTRY_VERIFY(pos->isActiveWindow());
+    }
+    // The stock question, once it is up and has the keyboard.
+    static QMessageBox *openQuestion()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return nullptr;
+        if (!box->isActiveWindow()) {
+            xdotool({"windowfocus", "--sync", QString::number(box->winId())});
+            return nullptr;
+        }
+        return box;
+    }
+
+    test::TempStore ts;
+    QTemporaryDir config;
+    platform::QtPrompt prompt;
+    platform::QtDialogRunner dialogs;
+    platform::SettingsStore settings;
+    RegisterSession session;
+    std::unique_ptr<frmPOS> pos;
+};
+
+TEST_F(HeldScanUnderX11, ScansTypedDuringTheStockQuestionWaitForItsAnswer)
+{
+    open();
+    sale::clsSaleItems &items = session.SaleItems;
+    QStringList questions;
+    // The cashier's side runs from inside the questions' own event loops.
+    enum Step { WrenchAsked, AnsweredYes, SeedsAsked, AnsweredNo } step = WrenchAsked;
+    QTimer cashier;
+    cashier.setInterval(20);
+    QObject::connect(&cashier, &QTimer::timeout, [&] {
+        QMessageBox *box = openQuestion();
+        switch (step) {
+        case WrenchAsked: // the wrench again and the seeds, scanned while the question is up
+            if (!box)
+                return;
+            questions << box->text();
+            xdoScan(kWrench);
+            xdoScan(kSeeds, "ctrl+shift+6");
+            step = AnsweredYes;
+            return;
+        case AnsweredYes:
+            if (pos->heldScans() < 2)
+                return; // the keys are still on their way
+            EXPECT_EQ(items.Count(), 0); // nothing changed behind the question
+            xdotool({"key", "Return"}); // Yes, the default button
+            step = SeedsAsked;
+            return;
+        case SeedsAsked: // the wrench is in twice; the seeds ask in turn
+            if (!box || items.Count() != 1)
+                return;
+            questions << box->text();
+            xdoScan(kHammer); // waits behind the seeds' question
+            step = AnsweredNo;
+            return;
+        case AnsweredNo:
+            if (pos->heldScans() < 1)
+                return;
+            xdotool({"key", "alt+n"}); // No
+            cashier.stop();
+            return;
+        }
+    });
+    cashier.start();
+    xdoScan(kWrench);
+    QTRY_VERIFY_WITH_TIMEOUT(!cashier.isActive() && pos->heldScans() == 0 && items.Count() == 2, 30000);
+
+    const QString asked = "The quantity of items that you are adding exceeds inventory amount.\n"
+                          "Do you want to add the quantity anyway?";
+    EXPECT_EQ(questions, (QStringList{asked, asked}));
+    ASSERT_EQ(items.Count(), 2);
+    EXPECT_EQ(items.Item(1)->ITEMINDEX(), 1003);
+    EXPECT_FLOAT_EQ(items.Item(1)->qty(), 2.0f);
+    EXPECT_EQ(items.Item(2)->ITEMINDEX(), 1001);
+    EXPECT_FLOAT_EQ(items.Item(2)->qty(), 1.0f);
+    EXPECT_EQ(pos->row(0)->ItemName(), items.Item(1)->Name());
+    EXPECT_EQ(diag::Trace::instance().lastError().number, 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
