@@ -366,6 +366,7 @@ void frmPOS::closeEvent(QCloseEvent *event)
         showMinimized();
         return;
     }
+    writeJournal(); // a change made on the way out is kept too
     mClosed = true;
     event->accept();
 }

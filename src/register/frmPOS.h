@@ -185,8 +185,11 @@ private:
     QString payTypeText() const;
 
     // The open sale's journal: every change of the sale ends in
-    // saleChanged(), which keeps the sale as it now stands.
+    // saleChanged(); once the event that made the changes is handled, and
+    // before the window repaints, writeJournal() keeps the sale as it then
+    // stands, so that the journal only ever holds a sale the cashier saw.
     void saleChanged();
+    void writeJournal();
     void offerUnfinishedSale();
     void restoreSale(const journal::OpenSale &sale);
 
@@ -258,6 +261,7 @@ private:
     bool mJournalReady = false;   // the journal was read at start-up and now follows the sale
     bool mRestoring = false;      // a restored sale is being put back
     bool mJournalFailing = false; // the last write of the journal failed (and was reported)
+    bool mJournalPending = false; // a change of the sale waits to be written
     sale::SaleTotals mTotals;
     struct PendingMessage {
         QString prompt;

@@ -32,14 +32,26 @@ journal::OpenSale frmPOS::openSale() const
     return sale;
 }
 
-// Keeps the sale as it now stands before the change shows. A journal that
-// cannot be written does not stop the sale; the cashier is told once, and
-// again only after a write succeeded in between.
+// One write for all the changes an event makes (a key typed may reprice a
+// line and then its discount): queued behind the event, ahead of the
+// window's repaint, which Qt posts at a lower priority.
 void frmPOS::saleChanged()
 {
-    journal::SaleJournal *saleJournal = mSession.journal();
-    if (!saleJournal || !mJournalReady || mRestoring)
+    if (!mSession.journal() || !mJournalReady || mRestoring || mJournalPending)
         return;
+    mJournalPending = true;
+    QMetaObject::invokeMethod(this, [this] { writeJournal(); }, Qt::QueuedConnection);
+}
+
+// Keeps the sale as it now stands. A journal that cannot be written does
+// not stop the sale; the cashier is told once, and again only after a write
+// succeeded in between.
+void frmPOS::writeJournal()
+{
+    journal::SaleJournal *saleJournal = mSession.journal();
+    if (!mJournalPending || !saleJournal)
+        return;
+    mJournalPending = false;
     try {
         saleJournal->write(openSale());
         mJournalFailing = false;

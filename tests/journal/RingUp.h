@@ -31,8 +31,18 @@ public:
     {
     }
 
-    // Makes the next change of the sale; returns what it was.
+    // Makes the next change of the sale, and lets the register handle what
+    // it queued (as its event loop would before the screen shows the
+    // change); returns what it was.
     QString step()
+    {
+        const QString what = change();
+        QApplication::processEvents();
+        return what;
+    }
+
+private:
+    QString change()
     {
         const int rows = std::min<int>(mItems.Count(), frmPOS::RowCount);
         const int kind = rows == 0 ? 0 : pick(12);
@@ -77,7 +87,7 @@ public:
             return "shipping";
         default:
             if (rows < 3)
-                return step();
+                return change();
             mPos.row(row)->findChild<QLineEdit *>("txtQty")->setFocus();
             QApplication::processEvents();
             QTest::mouseClick(mPos.findChild<QPushButton *>("cmdRemove"), Qt::LeftButton);
@@ -85,7 +95,6 @@ public:
         }
     }
 
-private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(mRng); }
 
     void scan(const QString &code)
@@ -103,7 +112,7 @@ private:
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, text);
-        QApplication::processEvents();
+        mPos.findChild<QComboBox *>("cmbCustomers")->setFocus(); // leaving the field completes the edit
     }
 
     void editPrice(int row, const QString &price)

@@ -22,6 +22,7 @@ protected:
     // The register stops without closing (a crash, a kill) and starts again.
     frmPOS &restart()
     {
+        QApplication::processEvents(); // the last change handled, as the register's event loop does
         pos.reset();
         session.closeStore();
         session.ShippingID = 0;
