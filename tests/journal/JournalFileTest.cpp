@@ -101,7 +101,10 @@ TEST_P(JournalFileTest, ClearRemovesAnOldFileOrStoresAnEmptyRecord)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sync, JournalFileTest,
-                         ::testing::Values(JournalFile::Sync::Behind, JournalFile::Sync::EachWrite));
+                         ::testing::Values(JournalFile::Sync::Behind, JournalFile::Sync::EachWrite),
+                         [](const auto &info) {
+                             return std::string(info.param == JournalFile::Sync::Behind ? "Behind" : "EachWrite");
+                         });
 
 TEST(JournalFileFolder, AFolderThatCannotBeWrittenIsAnError)
 {
