@@ -20,13 +20,34 @@ using namespace vanta;
 
 namespace {
 
+// How the open sale is journaled during a benchmark: not at all, on disk
+// right behind each change (the register's way), or on disk before each
+// change returns.
+enum JournalMode { JournalOff = 0, JournalBehind = 1, JournalEachChange = 2 };
+
+const char *journalLabel(int mode)
+{
+    switch (mode) {
+    case JournalOff:
+        return "journal off";
+    case JournalBehind:
+        return "journal on (synced behind)";
+    default:
+        return "journal on (synced each change)";
+    }
+}
+
 // A register session with scripted boxes over the large store.
 struct BenchRegister {
-    BenchRegister()
+    explicit BenchRegister(int journal = JournalBehind)
         : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
         bench::largeStore(); // generated before anything is timed
         diag::Trace::instance().reset();
+        if (journal == JournalOff)
+            session.journalFolder.clear();
+        else if (journal == JournalEachChange)
+            session.journalSync = journal::JournalFile::Sync::EachWrite;
     }
     std::unique_ptr<frmPOS> openRegister()
     {
@@ -55,9 +76,12 @@ void reportPercentiles(benchmark::State &state, std::vector<double> &ms)
     state.counters["max_ms"] = ms.back();
 }
 
+// Argument: the journal mode (0 off, 1 on as the register runs, 2 on with
+// each change on disk before it returns), to compare the cost of journaling.
 void BM_ScanToPricedLine(benchmark::State &state)
 {
-    BenchRegister r;
+    BenchRegister r(int(state.range(0)));
+    state.SetLabel(journalLabel(int(state.range(0))));
     auto pos = r.openRegister();
     QWindow *window = pos->windowHandle();
     const auto &codes = bench::samples().barcodes;
@@ -76,11 +100,13 @@ void BM_ScanToPricedLine(benchmark::State &state)
         for (QChar c : code)
             QTest::keyClick(window, c.toLatin1());
         QTest::keyClick(window, Qt::Key_Backslash, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(pos.get(), QEvent::MetaCall); // the journal write queued by the scan
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     reportPercentiles(state, ms);
 }
-BENCHMARK(BM_ScanToPricedLine)->Unit(benchmark::kMillisecond)->Iterations(400);
+BENCHMARK(BM_ScanToPricedLine)->ArgName("journal")->Arg(JournalOff)->Arg(JournalBehind)->Arg(JournalEachChange)
+    ->Unit(benchmark::kMillisecond)->Iterations(400);
 
 void BM_StartUpToReadyRegister(benchmark::State &state)
 {

@@ -153,6 +153,8 @@ bool ProcessTransaction(const Checkout &checkout, const PostingRequest &request,
         if (!PostSale(checkout.store, checkout.items, request, checkout.prompt, options))
             return false;
         checkout.items.Clear();
+        if (checkout.stored)
+            checkout.stored();
         PrintSaleDocuments(checkout, request);
         return true;
     });

@@ -49,6 +49,9 @@ struct Checkout {
     platform::Prompt &prompt;
     SaleDocuments *documents;  // receipts and reports; none means no printer
     bool openDrawer = false;   // a cash sale: the receipt opens the cash drawer
+    // Called once the sale is stored and its lines cleared, before any
+    // document prints.
+    std::function<void()> stored = nullptr;
 };
 
 // Posts the register's current sale (module "modPOS"). Only after the commit

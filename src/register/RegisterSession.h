@@ -1,8 +1,10 @@
 #pragma once
 
 #include "db/Store.h"
+#include "journal/SaleJournal.h"
 #include "platform/ModalActivity.h"
 #include "platform/ProfileFile.h"
+#include "platform/SettingsStore.h"
 #include "platform/TrackedDialogRunner.h"
 #include "platform/TrackedPrompt.h"
 #include "posting/ReportSettings.h"
@@ -38,7 +40,7 @@ public:
     RegisterSession(platform::Prompt &prompt, platform::DialogRunner &dialogs,
                     platform::SettingsStore &settings, const QString &usersIniPath)
         : mTrackedPrompt(prompt, mModals), mTrackedDialogs(dialogs, mModals), prompt(mTrackedPrompt),
-          dialogs(mTrackedDialogs), settings(settings), users(usersIniPath)
+          dialogs(mTrackedDialogs), settings(settings), users(usersIniPath), journalFolder(settings.folder())
     {
     }
 
@@ -47,9 +49,16 @@ public:
     db::Store &store() const { return db::requireStore(mStore.get()); }
     // The open store, or none.
     db::Store *storeOrNone() const { return mStore.get(); }
-    // Opens DataPath's store (closing any open one first).
+    // Opens DataPath's store (closing any open one first) and its journal.
     void openStore(const QString &dataPath);
-    void closeStore() { mStore.reset(); }
+    void closeStore()
+    {
+        mJournal.reset();
+        mStore.reset();
+    }
+    // The open store's journal of the open sale; none without a store or
+    // with journalling off.
+    journal::SaleJournal *journal() const { return mJournal.get(); }
     QString databaseFile() const { return db::Store::databaseFile(DataPath); }
 
     bool loggedOn() const { return identity.loggedOn(); }
@@ -81,8 +90,14 @@ public:
     tax::TaxAmounts taxAmounts; // SalesTaxAmount and ShippingTaxAmount
     double salesTaxRate = 0.0; // Company `sales tax`, cached at start-up
 
+    // Where the open sale is journaled, a file per store (the per-user
+    // settings folder); empty: not journaled. Read when a store opens.
+    QString journalFolder;
+    journal::JournalFile::Sync journalSync = journal::JournalFile::Sync::Behind;
+
 private:
     std::unique_ptr<db::Store> mStore;
+    std::unique_ptr<journal::SaleJournal> mJournal;
 };
 
 } // namespace vanta

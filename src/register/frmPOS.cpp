@@ -372,6 +372,7 @@ void frmPOS::closeEvent(QCloseEvent *event)
         showMinimized();
         return;
     }
+    writeJournal(); // a change made on the way out is kept too
     mClosed = true;
     mScans.clear(); // no sale left to go to
     event->accept();

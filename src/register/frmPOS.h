@@ -41,6 +41,9 @@ class clsSaleItem;
 namespace shipping {
 struct ShippingChoice;
 }
+namespace journal {
+struct OpenSale;
+}
 
 // The register window: the current sale in ten rows with a scroll bar, the
 // customer and pay-type lists, the four amounts, the sale buttons and the
@@ -76,6 +79,9 @@ public:
 
     // The sale's amounts in whole cents, as the labels show them.
     const sale::SaleTotals &totals() const { return mTotals; }
+
+    // The sale on the register as its journal keeps it.
+    journal::OpenSale openSale() const;
 
     // The `Cust ID` of the customer shown, if any.
     std::optional<qint32> selectedCustomer() const;
@@ -192,6 +198,15 @@ private:
     void setAmountTendered(const QString &text);
     QString payTypeText() const;
 
+    // The open sale's journal: every change of the sale ends in
+    // saleChanged(); once the event that made the changes is handled, and
+    // before the window repaints, writeJournal() keeps the sale as it then
+    // stands, so that the journal only ever holds a sale the cashier saw.
+    void saleChanged();
+    void writeJournal();
+    void offerUnfinishedSale();
+    void restoreSale(const journal::OpenSale &sale);
+
     // Payment.
     bool isInvoicePayType() const;
     double tenderedAmount() const;
@@ -257,6 +272,10 @@ private:
     bool RowsLoading = false;
     bool RefreshingSale = false;
     bool AddingItem = false;
+    bool mJournalReady = false;   // the journal was read at start-up and now follows the sale
+    bool mRestoring = false;      // a restored sale is being put back
+    bool mJournalFailing = false; // the last write of the journal failed (and was reported)
+    bool mJournalPending = false; // a change of the sale waits to be written
     sale::SaleTotals mTotals;
     struct PendingMessage {
         QString prompt;

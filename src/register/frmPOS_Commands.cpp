@@ -305,6 +305,7 @@ void frmPOS::cmdProcessTransaction_Click()
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
         posting::Checkout checkout{mSession.store(), mSession.SaleItems, mSession.prompt, mSession.documents};
+        checkout.stored = [this] { saleChanged(); }; // the stored sale leaves the journal at once
         if (!isInvoicePayType()) {
             checkout.openDrawer = payTypeText() == QLatin1String("Cash");
             const posting::PostingRequest request = postingRequest(posting::OrdinarySale);

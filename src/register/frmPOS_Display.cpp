@@ -132,6 +132,7 @@ void frmPOS::showTotals()
     lblShipping->setText(formatCurrencyCents(mTotals.shipping));
     lblTax->setText(formatCurrencyCents(mTotals.tax));
     lblTotal->setText(formatCurrencyCents(mTotals.totalDue()));
+    saleChanged(); // every change of the lines, customer or shipping ends here
 }
 
 void frmPOS::UpdateTotals()

@@ -47,6 +47,7 @@ void frmPOS::cmbPayType_Click()
             setAmountTendered(QStringLiteral("0.00"));
         else if (payTypeText() != QLatin1String("Cash"))
             txtAmountTendered_DblClick();
+        saleChanged();
     });
 }
 

@@ -71,6 +71,10 @@ void frmPOS::Form_Load()
             showLogon();
         else if (!mSession.identity.securityOn && mSession.identity.employeeNumber == 0)
             mSession.identity.employeeNumber = 1;
+        // Only for someone at the register: a failed logon closes it and
+        // leaves an unfinished sale for the next start.
+        if (haveStore && mSession.identity.employeeNumber > 0)
+            offerUnfinishedSale();
     });
 }
 
@@ -155,11 +159,14 @@ void frmPOS::Find_Database()
 void frmPOS::RefreshPOS()
 {
     diag::run("frmPOS", "RefreshPOS", [&] {
+        // The old sale goes first, so that nothing below sees (or journals)
+        // its lines with the new sale's lists.
+        mSession.SaleItems.Clear();
+        saleChanged();
         Get_PayTypes();
         Get_Customers(QStringLiteral("CASH SALE"));
         mSession.mlSaleID = db::NewUniqueID(mSession.store());
         Set_Visibility();
-        mSession.SaleItems.Clear();
         RefreshingSale = true;
         Update_Display();
         RefreshingSale = false;
@@ -286,6 +293,12 @@ void frmPOS::mnuChangeDatabaseLocation_Click()
             return;
         Find_Database();
         Get_Customers(QStringLiteral("CASH SALE"));
+        // An empty register takes up what the store it now opens left
+        // unfinished; a sale on the register is kept for its new store.
+        if (mSession.SaleItems.Count() == 0)
+            offerUnfinishedSale();
+        else
+            saleChanged();
     });
 }
 

@@ -61,6 +61,8 @@ public:
     float Weight() const { return mWeight; } // shipping weight of one unit
     void setWeight(float v) { mWeight = v; }
 
+    bool operator==(const clsSaleItem &) const = default;
+
 private:
     float mDiscount = 0;
     bool mExceedQty = false;

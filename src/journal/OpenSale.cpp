@@ -1,0 +1,108 @@
+#include "journal/OpenSale.h"
+
+#include "journal/JournalError.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace vanta::journal {
+
+namespace {
+
+constexpr quint32 kFormat = 1;
+constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
+
+// Every value of a line, in a fixed order.
+void writeLine(QDataStream &out, const sale::clsSaleItem &l)
+{
+    out << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name() << l.FullName() << l.UOM()
+        << l.FullUOM() << l.Price() << l.qty() << l.Discount() << l.Subtotal() << l.Taxable() << l.TaxRuleID()
+        << l.Weight() << l.ExceedQty();
+}
+
+sale::clsSaleItem readLine(QDataStream &in)
+{
+    qint32 index = 0, o1 = 0, o2 = 0, o3 = 0, rule = 0;
+    QString name, fullName, uom, fullUom;
+    float price = 0, qty = 0, discount = 0, subtotal = 0, weight = 0;
+    bool taxable = false, exceed = false;
+    in >> index >> o1 >> o2 >> o3 >> name >> fullName >> uom >> fullUom >> price >> qty >> discount >> subtotal
+        >> taxable >> rule >> weight >> exceed;
+    sale::clsSaleItem l;
+    l.setITEMINDEX(index);
+    l.setOptionID1(o1);
+    l.setOptionID2(o2);
+    l.setOptionID3(o3);
+    l.setName(name);
+    l.setFullName(fullName);
+    l.setUOM(uom);
+    l.setFullUOM(fullUom);
+    l.setPrice(price);
+    l.setQty(qty);
+    l.setDiscount(discount);
+    l.setSubtotal(subtotal);
+    l.setTaxable(taxable);
+    l.setTaxRuleID(rule);
+    l.setWeight(weight);
+    l.setExceedQty(exceed);
+    return l;
+}
+
+void writeOptional(QDataStream &out, const std::optional<qint32> &v) { out << v.has_value() << v.value_or(0); }
+
+std::optional<qint32> readOptional(QDataStream &in)
+{
+    bool has = false;
+    qint32 v = 0;
+    in >> has >> v;
+    return has ? std::optional<qint32>(v) : std::nullopt;
+}
+
+} // namespace
+
+QByteArray encodeOpenSale(const OpenSale &sale)
+{
+    QByteArray record;
+    if (sale.empty())
+        return record;
+    QDataStream out(&record, QIODevice::WriteOnly);
+    out.setVersion(kStreamVersion);
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    out << kFormat << sale.saleId << sale.changed << quint32(sale.lines.size());
+    for (const sale::clsSaleItem &l : sale.lines)
+        writeLine(out, l);
+    writeOptional(out, sale.customerId);
+    writeOptional(out, sale.payTypeId);
+    out << sale.shipping.methodId << sale.shipping.method << sale.shipping.description << sale.shipping.chargeCents
+        << sale.salesTax << sale.shippingTax;
+    return record;
+}
+
+std::optional<OpenSale> decodeOpenSale(const QByteArray &record)
+{
+    if (record.isEmpty())
+        return std::nullopt;
+    QDataStream in(record);
+    in.setVersion(kStreamVersion);
+    in.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    quint32 format = 0, count = 0;
+    OpenSale sale;
+    in >> format;
+    if (format != kFormat)
+        throw JournalError(QStringLiteral("it was written in a form this register does not know"));
+    in >> sale.saleId >> sale.changed >> count;
+    // A line takes well over 40 bytes: a larger count is damage, not a sale.
+    if (in.status() != QDataStream::Ok || count > quint32(record.size() / 40))
+        throw JournalError(QStringLiteral("its record is damaged"));
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i)
+        sale.lines.push_back(readLine(in));
+    sale.customerId = readOptional(in);
+    sale.payTypeId = readOptional(in);
+    in >> sale.shipping.methodId >> sale.shipping.method >> sale.shipping.description >> sale.shipping.chargeCents
+        >> sale.salesTax >> sale.shippingTax;
+    if (in.status() != QDataStream::Ok || !in.atEnd() || sale.lines.empty())
+        throw JournalError(QStringLiteral("its record is damaged"));
+    return sale;
+}
+
+} // namespace vanta::journal
