@@ -28,9 +28,9 @@ struct BenchRegister {
         bench::largeStore(); // generated before anything is timed
         diag::Trace::instance().reset();
     }
-    std::unique_ptr<frmPOS> openRegister()
+    std::unique_ptr<frmPOS> openRegister(const QString &store = bench::largeStoreFolder())
     {
-        auto pos = std::make_unique<frmPOS>(session, bench::largeStoreFolder());
+        auto pos = std::make_unique<frmPOS>(session, store);
         pos->Form_Load();
         pos->show();
         QApplication::processEvents();
@@ -55,10 +55,10 @@ void reportPercentiles(benchmark::State &state, std::vector<double> &ms)
     state.counters["max_ms"] = ms.back();
 }
 
-void BM_ScanToPricedLine(benchmark::State &state)
+void scanToPricedLine(benchmark::State &state, const QString &store)
 {
     BenchRegister r;
-    auto pos = r.openRegister();
+    auto pos = r.openRegister(store);
     QWindow *window = pos->windowHandle();
     const auto &codes = bench::samples().barcodes;
     std::vector<double> ms;
@@ -80,7 +80,21 @@ void BM_ScanToPricedLine(benchmark::State &state)
     }
     reportPercentiles(state, ms);
 }
+
+void BM_ScanToPricedLine(benchmark::State &state) { scanToPricedLine(state, bench::largeStoreFolder()); }
 BENCHMARK(BM_ScanToPricedLine)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// The same on the large store on a PostgreSQL server over its Unix socket.
+void BM_ScanToPricedLineOnServer(benchmark::State &state)
+{
+    const QString address = bench::largeServerStore();
+    if (address.isEmpty()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    scanToPricedLine(state, address);
+}
+BENCHMARK(BM_ScanToPricedLineOnServer)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 void BM_StartUpToReadyRegister(benchmark::State &state)
 {

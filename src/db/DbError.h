@@ -15,6 +15,10 @@ enum DbErrorNumber {
     ErrUpdateWithoutEdit = 3020,
     ErrBusy = 3260,             // the store is locked by another program
     ErrMissingTables = 3078,    // the store lacks tables the register needs
+    ErrDuplicateKey = 3022,     // a unique index already holds the value
+    ErrConflict = 3262,         // another register changed the same rows at once: try again
+    ErrServerGone = 3151,       // the store server cannot be reached
+    ErrStoreAddress = 3170,     // a store address that cannot or must not be used
     EngineBase = 3500
 };
 
