@@ -120,12 +120,61 @@ public:
         findTables();
     }
 
+    // The file store sorts nulls below every value, the server above: each
+    // ORDER BY term says where they go (the row number is never null).
+    struct OrderClause {
+        int depth;
+        bool descending = false;
+        bool rowNumber = false;
+    };
+
+    static void endTerm(QString &out, std::vector<OrderClause> &orders)
+    {
+        OrderClause &o = orders.back();
+        if (!o.rowNumber) {
+            const QString nulls = o.descending ? QStringLiteral("NULLS LAST") : QStringLiteral("NULLS FIRST");
+            out += out.endsWith(QLatin1Char(' ')) ? nulls + QLatin1Char(' ') : QLatin1Char(' ') + nulls;
+        }
+        o.descending = false;
+        o.rowNumber = false;
+    }
+
     QString run(int *parameters)
     {
         QString out;
         int placeholder = 0;
+        int depth = 0;
+        std::vector<OrderClause> orders;
         for (size_t i = 0; i < mT.size(); ++i) {
             const Token &t = mT[i];
+            const bool inOrder = !orders.empty() && orders.back().depth == depth;
+            if (t.kind == Kind::Punct && t.text == QLatin1String("(")) {
+                ++depth;
+            } else if (t.kind == Kind::Punct && t.text == QLatin1String(")")) {
+                if (inOrder) {
+                    endTerm(out, orders);
+                    orders.pop_back();
+                }
+                --depth;
+            } else if (inOrder && t.kind == Kind::Punct && t.text == QLatin1String(",")) {
+                endTerm(out, orders);
+            } else if (t.kind == Kind::Word) {
+                const QString w = t.text.toUpper();
+                if (inOrder && (w == QLatin1String("LIMIT") || w == QLatin1String("OFFSET")
+                                || w == QLatin1String("UNION"))) {
+                    endTerm(out, orders);
+                    orders.pop_back();
+                } else if (inOrder && w == QLatin1String("DESC")) {
+                    orders.back().descending = true;
+                } else if (inOrder && w == QLatin1String("ROWID")) {
+                    orders.back().rowNumber = true;
+                } else if (w == QLatin1String("BY") && i >= 2 && mT[nextSolidBack(i)].kind == Kind::Word
+                           && mT[nextSolidBack(i)].text.toUpper() == QLatin1String("ORDER")) {
+                    out += t.text;
+                    orders.push_back({depth});
+                    continue;
+                }
+            }
             switch (t.kind) {
             case Kind::Placeholder:
                 out += QLatin1Char('$') + QString::number(++placeholder);
@@ -138,9 +187,24 @@ public:
                 break;
             }
         }
+        while (!orders.empty()) {
+            endTerm(out, orders);
+            orders.pop_back();
+        }
         if (parameters)
             *parameters = placeholder;
         return out;
+    }
+
+    // Index of the token before i that is not white space (0 when none).
+    size_t nextSolidBack(size_t i) const
+    {
+        while (i > 0) {
+            --i;
+            if (mT[i].kind != Kind::Space)
+                return i;
+        }
+        return 0;
     }
 
 private:

@@ -33,7 +33,7 @@ TEST(PgSqlText, NamesTakeTheSpellingOfTheirTable)
     EXPECT_EQ(server("INSERT INTO \"Sales\" (\"sales id\", \"CUST ID\") VALUES (?, ?)"),
               "INSERT INTO \"Sales\" (\"Sales ID\", \"cust id\") VALUES ($1, $2)");
     EXPECT_EQ(server("SELECT * FROM paymentTerms ORDER BY PaymentTerms COLLATE NOCASE"),
-              "SELECT * FROM \"PaymentTerms\" ORDER BY \"PaymentTerms\" COLLATE NOCASE");
+              "SELECT * FROM \"PaymentTerms\" ORDER BY \"PaymentTerms\" COLLATE NOCASE NULLS FIRST");
     EXPECT_EQ(server("SELECT \"Item index\" FROM pictures WHERE [item INDEX] = ?"),
               "SELECT \"Item index\" FROM \"Pictures\" WHERE \"Item index\" = $1");
     // Joined tables: a qualified name follows its alias's table.
@@ -56,6 +56,11 @@ TEST(PgSqlText, LiteralsFunctionsAndKeywordsStay)
               "SELECT max(\"qty\"), 'it''s ? \"Name\"' FROM \"Items\" WHERE \"Name\" ILIKE $1 ESCAPE '\\'");
     EXPECT_EQ(params, 1);
     EXPECT_EQ(server("INSERT INTO Items DEFAULT VALUES"), "INSERT INTO \"Items\" DEFAULT VALUES");
+    // Nulls sort first as on the file store, last when descending.
+    EXPECT_EQ(server("SELECT (SELECT max(qty) FROM Items ORDER BY lower(Name) DESC) FROM Items "
+                     "ORDER BY qty, Name DESC, rowid LIMIT 1"),
+              "SELECT (SELECT max(\"qty\") FROM \"Items\" ORDER BY lower(\"Name\") DESC NULLS LAST) FROM \"Items\" "
+              "ORDER BY \"qty\" NULLS FIRST, \"Name\" DESC NULLS LAST, rowid LIMIT 1");
     EXPECT_EQ(server("SELECT count(*) AS n FROM unknown_table WHERE x = ?"),
               "SELECT count(*) AS n FROM unknown_table WHERE x = $1");
     // Definitions keep what they create exactly as written.
