@@ -1,6 +1,9 @@
 #include "BenchStore.h"
 
+#include "diagnostics/VantaError.h"
 #include "storegen/DemoStore.h"
+#include "storegen/StoreCopy.h"
+#include "support/PgServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,6 +52,34 @@ db::Store &largeStore()
         return std::make_unique<db::Store>(folder);
     }();
     return *store;
+}
+
+QString largeServerStore()
+{
+    static const QString address = []() -> QString {
+        QString target = qEnvironmentVariable("VANTA_BENCH_PG");
+        if (target.isEmpty()) {
+            test::PgServer *server = test::PgServer::shared();
+            if (!server) {
+                std::fprintf(stderr, "No PostgreSQL server: %s\n", qPrintable(test::PgServer::whyNot()));
+                return QString();
+            }
+            target = server->newDatabase();
+        }
+        try {
+            db::Store existing(target);
+            (void)existing;
+            return target; // a store made by an earlier run
+        } catch (const VantaError &) {
+        }
+        std::fprintf(stderr, "Copying the large store to the server ...\n");
+        QElapsedTimer t;
+        t.start();
+        storegen::copyStoreToServer(largeStore(), target);
+        std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
+        return target;
+    }();
+    return address;
 }
 
 const Samples &samples()

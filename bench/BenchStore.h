@@ -13,6 +13,11 @@ namespace vanta::bench {
 // reused by later runs.
 QString largeStoreFolder();
 db::Store &largeStore();
+// The same large store on a PostgreSQL server: $VANTA_BENCH_PG (an address;
+// filled when it holds no store yet), else a server of the benchmark run's
+// own on a Unix socket, filled by copying the large store file into it.
+// Empty when no server can be had.
+QString largeServerStore();
 
 // Ids drawn from the large store for the benchmarks to cycle through.
 struct Samples {

@@ -49,9 +49,9 @@ struct BenchRegister {
         else if (journal == JournalEachChange)
             session.journalSync = journal::JournalFile::Sync::EachWrite;
     }
-    std::unique_ptr<frmPOS> openRegister()
+    std::unique_ptr<frmPOS> openRegister(const QString &store = bench::largeStoreFolder())
     {
-        auto pos = std::make_unique<frmPOS>(session, bench::largeStoreFolder());
+        auto pos = std::make_unique<frmPOS>(session, store);
         pos->Form_Load();
         pos->show();
         QApplication::processEvents();
@@ -76,13 +76,11 @@ void reportPercentiles(benchmark::State &state, std::vector<double> &ms)
     state.counters["max_ms"] = ms.back();
 }
 
-// Argument: the journal mode (0 off, 1 on as the register runs, 2 on with
-// each change on disk before it returns), to compare the cost of journaling.
-void BM_ScanToPricedLine(benchmark::State &state)
+void scanToPricedLine(benchmark::State &state, const QString &store, int journal)
 {
-    BenchRegister r(int(state.range(0)));
-    state.SetLabel(journalLabel(int(state.range(0))));
-    auto pos = r.openRegister();
+    BenchRegister r(journal);
+    state.SetLabel(journalLabel(journal));
+    auto pos = r.openRegister(store);
     QWindow *window = pos->windowHandle();
     const auto &codes = bench::samples().barcodes;
     std::vector<double> ms;
@@ -105,8 +103,27 @@ void BM_ScanToPricedLine(benchmark::State &state)
     }
     reportPercentiles(state, ms);
 }
+
+// Argument: the journal mode (0 off, 1 on as the register runs, 2 on with
+// each change on disk before it returns), to compare the cost of journaling.
+void BM_ScanToPricedLine(benchmark::State &state)
+{
+    scanToPricedLine(state, bench::largeStoreFolder(), int(state.range(0)));
+}
 BENCHMARK(BM_ScanToPricedLine)->ArgName("journal")->Arg(JournalOff)->Arg(JournalBehind)->Arg(JournalEachChange)
     ->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// The same on the large store on a PostgreSQL server over its Unix socket.
+void BM_ScanToPricedLineOnServer(benchmark::State &state)
+{
+    const QString address = bench::largeServerStore();
+    if (address.isEmpty()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    scanToPricedLine(state, address, JournalBehind);
+}
+BENCHMARK(BM_ScanToPricedLineOnServer)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 void BM_StartUpToReadyRegister(benchmark::State &state)
 {

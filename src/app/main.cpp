@@ -5,6 +5,7 @@
 #include "platform/QtDialogRunner.h"
 #include "platform/QtPrompt.h"
 #include "platform/SettingsStore.h"
+#include "db/Store.h"
 #include "posting/PrintedDocuments.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
@@ -14,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -31,12 +33,29 @@ int main(int argc, char **argv)
         QStringLiteral("data"),
         QStringLiteral("Open the store database DIR/vanta.mdb for this run (the stored data folder is kept)."),
         QStringLiteral("DIR"));
+    const QCommandLineOption storeOption(
+        QStringLiteral("store"),
+        QStringLiteral("Open the store on a PostgreSQL server for this run: postgresql://user@host/dbname "
+                       "(the password comes from ~/.pgpass or the settings, never from here)."),
+        QStringLiteral("URL"));
     parser.addOption(dataOption);
+    parser.addOption(storeOption);
     parser.process(app);
 
     QString data;
+    const auto usageError = [](const char *text) {
+        std::fprintf(stderr, "vanta-pos: %s\n", text);
+        return 2;
+    };
+    if (parser.isSet(dataOption) && parser.isSet(storeOption))
+        return usageError("give either --data or --store, not both");
     if (parser.isSet(dataOption))
         data = QFileInfo(parser.value(dataOption)).absoluteFilePath();
+    if (parser.isSet(storeOption)) {
+        data = parser.value(storeOption);
+        if (!vanta::db::Store::isServerAddress(data))
+            return usageError("--store needs an address postgresql://user@host/dbname");
+    }
 
     vanta::platform::QtPrompt prompt;
     vanta::platform::QtDialogRunner dialogs;

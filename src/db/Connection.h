@@ -10,44 +10,47 @@
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace vanta::db {
 
 class Connection;
 
-// One prepared statement, cached by its SQL text on its connection and reused
-// (reset + rebind) instead of being prepared per call.
+// One prepared statement of an engine, cached by its SQL text on its
+// connection and reused (reset + rebind) instead of being prepared per call.
+// SQL is written with `?` placeholders and double-quoted identifiers; each
+// engine translates what it must.
 class Statement {
 public:
-    Statement(Connection &conn, const QString &sql);
-    ~Statement();
+    virtual ~Statement() = default;
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    void bind(const QVariantList &params);
-    bool step(); // true while a row is available
-    void reset();
-    int columnCount() const;
-    QVariant column(int i) const;
+    virtual void bind(const QVariantList &params) = 0;
+    virtual bool step() = 0; // true while a row is available
+    virtual void reset() = 0;
+    // Rows changed by the last run of a statement that returns none.
+    virtual int changedRows() const = 0;
+    int columnCount() const { return int(mNames.size()); }
+    virtual QVariant column(int i) const = 0;
     // Plain reads of the current row for bulk loads, without a QVariant:
     // text as UTF-8 bytes (empty for null) and numbers (0 for null).
-    std::string_view utf8(int i) const;
-    double real(int i) const;
-    bool isNull(int i) const;
-    bool isNumber(int i) const; // an integer or real value, not text
+    virtual std::string_view utf8(int i) const = 0;
+    virtual double real(int i) const = 0;
+    virtual bool isNull(int i) const = 0;
+    virtual bool isNumber(int i) const = 0; // an integer or real value, not text
     const QStringList &columnNames() const { return mNames; }
     // Position of a column by name in any case, -1 when absent.
-    int columnIndex(const QString &name) const;
+    int columnIndex(const QString &name) const { return mLowerIndex.value(name.toLower(), -1); }
     const QString &sql() const { return mSql; }
 
     bool inUse = false;
 
-private:
-    Connection &mConn;
+protected:
+    explicit Statement(const QString &sql) : mSql(sql) {}
+    void setColumnNames(const QStringList &names);
+
     QString mSql;
-    sqlite3_stmt *mStmt = nullptr;
+
+private:
     QStringList mNames;
     QHash<QString, int> mLowerIndex;
 };
@@ -71,19 +74,21 @@ private:
     std::unique_ptr<Statement> mOwned;
 };
 
-// One open connection to an encrypted store file.
+// One open connection to a store database: the encrypted file of a data
+// folder or a PostgreSQL server shared by several registers.
 class Connection {
 public:
+    enum class Engine { File, Server };
+    // How a file connection treats a missing file.
     enum class Mode { OpenExisting, Create };
-    // Opens the file with the key and proves the key by reading the schema.
-    // Throws DbError for a missing file, a wrong key or a non-database file.
-    Connection(const QString &path, const QString &key, Mode mode = Mode::OpenExisting);
-    ~Connection();
+
+    virtual ~Connection() = default;
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
+    virtual Engine engine() const = 0;
+    // The file path, or the server address without a password.
     const QString &path() const { return mPath; }
-    sqlite3 *handle() const { return mDb; }
 
     StatementLease prepare(const QString &sql);
     // Runs a statement that returns no rows; returns the number of changed rows.
@@ -91,23 +96,30 @@ public:
     // First column of the first row, or a null value when there is none.
     QVariant scalar(const QString &sql, const QVariantList &params = {});
 
-    void begin();    // BEGIN IMMEDIATE: the write lock is taken at once
-    void commit();
-    void rollback(); // never throws
-    bool inTransaction() const;
-    // Changes whenever rows of the file may have changed: a commit by any
+    virtual void begin() = 0;    // a unit of writes; the file store takes its write lock at once
+    virtual void commit() = 0;
+    virtual void rollback() = 0; // never throws
+    virtual bool inTransaction() const = 0;
+    // Changes whenever rows of the store may have changed: a commit by any
     // other connection or a change made through this one. Data read earlier
     // with the same stamp is still current.
-    QPair<qint64, qint64> changeStamp();
+    virtual QPair<qint64, qint64> changeStamp() = 0;
     // How long a statement waits for another program's lock before it fails.
-    void setBusyTimeout(int ms);
+    virtual void setBusyTimeout(int ms) = 0;
+    virtual int busyTimeout() const = 0;
 
     // Column names of a table in stored order (cached), empty for no table.
     const QStringList &tableColumns(const QString &table);
-    // Declared type of a table column (cached with the columns).
+    // Declared type of a table column (cached with the columns), in the
+    // file store's terms (INTEGER, FLOAT, BOOLEAN, ...) on either engine.
     QString columnType(const QString &table, const QString &column);
     bool tableExists(const QString &table);
-    void forgetSchema(); // after a table was created or changed
+    // Names of every table of the store.
+    virtual QStringList tableNames() = 0;
+    virtual void forgetSchema(); // after a table was created or changed
+    // Column definitions the engine adds to every table it creates (a row
+    // number where the engine has none of its own), with a leading comma.
+    virtual QString extraColumns() const { return {}; }
 
     // SQL text built once per key and kept (the record layer's generated
     // statements), so hot paths neither format nor hash new text.
@@ -120,17 +132,23 @@ public:
         return *it;
     }
 
-    [[noreturn]] void fail(int rc, const QString &context) const;
+protected:
+    explicit Connection(const QString &path) : mPath(path) {}
 
-private:
     struct TableInfo {
         QStringList columns;
         QHash<QString, QString> lowerTypes;
     };
-    const TableInfo &tableInfo(const QString &table);
+    virtual TableInfo loadTableInfo(const QString &table) = 0;
+    virtual std::unique_ptr<Statement> makeStatement(const QString &sql) = 0;
+    // Derived connections drop their statements before closing the handle.
+    void clearStatements();
 
     QString mPath;
-    sqlite3 *mDb = nullptr;
+
+private:
+    const TableInfo &tableInfo(const QString &table);
+
     std::vector<std::unique_ptr<Statement>> mCache;
     QHash<QString, Statement *> mCacheBySql;
     QHash<QString, TableInfo> mTables;

@@ -49,8 +49,9 @@ void Database::createTable(const QString &name, const QList<FieldSpec> &fields) 
         }
         cols << col;
     }
-    connection().execute(QStringLiteral("CREATE TABLE %1 (%2)")
-                             .arg(quoteIdentifier(name), cols.join(QStringLiteral(", "))));
+    connection().execute(QStringLiteral("CREATE TABLE %1 (%2%3)")
+                             .arg(quoteIdentifier(name), cols.join(QStringLiteral(", ")),
+                                  connection().extraColumns()));
     connection().forgetSchema();
 }
 

@@ -17,6 +17,10 @@ enum DbErrorNumber {
     ErrMissingTables = 3078,    // the store lacks tables the register needs
     ErrDamaged = 3049,          // the store file is damaged
     ErrReadOnly = 3051,         // the store file or its folder cannot be written
+    ErrDuplicateKey = 3022,     // a unique index already holds the value
+    ErrConflict = 3262,         // another register changed the same rows at once: try again
+    ErrServerGone = 3151,       // the store server cannot be reached
+    ErrStoreAddress = 3170,     // a store address that cannot or must not be used
     EngineBase = 3500
 };
 

@@ -13,11 +13,16 @@ namespace vanta::db {
 // inside one transaction. Values are bound in the order of the columns given.
 class RowWriter {
 public:
-    RowWriter(Connection &conn, const QString &table, const QStringList &columns);
+    // SkipTaken: a row whose value a unique index already holds is not
+    // written (and add() says so) instead of failing the transaction; two
+    // registers drawing the same number learn it from the insert itself.
+    enum class OnTaken { Fail, Skip };
+    RowWriter(Connection &conn, const QString &table, const QStringList &columns, OnTaken taken = OnTaken::Fail);
     RowWriter(const RowWriter &) = delete;
     RowWriter &operator=(const RowWriter &) = delete;
 
-    void add(const QVariantList &values);
+    // True when the row was written.
+    bool add(const QVariantList &values);
     int rowsWritten() const { return mRows; }
 
 private:

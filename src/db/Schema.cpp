@@ -212,22 +212,71 @@ ColumnType columnTypeFromDeclared(const QString &declared)
     return T::Text;
 }
 
-QString createTableSql(const TableDef &table)
+namespace {
+
+struct ServerType {
+    ColumnType type;
+    const char *domain;
+    const char *base;
+};
+
+// Booleans are 0/1 numbers and dates ISO text, as on the file store.
+constexpr ServerType kServerTypes[] = {
+    {T::Long, "vanta_long", "integer"},        {T::Integer, "vanta_integer", "smallint"},
+    {T::Single, "vanta_single", "double precision"}, {T::Double, "vanta_double", "double precision"},
+    {T::Currency, "vanta_currency", "double precision"}, {T::Boolean, "vanta_boolean", "smallint"},
+    {T::Date, "vanta_date", "text"},           {T::Text, "vanta_text", "text"},
+};
+
+// Domains and the case-blind collation the file store's NOCASE stands for.
+void createServerTypes(Connection &conn)
 {
+    for (const ServerType &t : kServerTypes)
+        if (conn.scalar(QStringLiteral("SELECT count(*) FROM pg_type t JOIN pg_namespace n ON n.oid = t.typnamespace "
+                                       "WHERE t.typname = '%1' AND n.nspname = current_schema()")
+                            .arg(QLatin1String(t.domain))).toInt() == 0)
+            conn.execute(QStringLiteral("CREATE DOMAIN %1 AS %2").arg(QLatin1String(t.domain), QLatin1String(t.base)));
+    conn.execute(QStringLiteral("CREATE COLLATION IF NOT EXISTS nocase "
+                                "(provider = icu, locale = 'und-u-ks-level2', deterministic = false)"));
+}
+
+} // namespace
+
+QString serverType(ColumnType type)
+{
+    for (const ServerType &t : kServerTypes)
+        if (t.type == type)
+            return QLatin1String(t.domain);
+    return QStringLiteral("vanta_text");
+}
+
+std::optional<ColumnType> columnTypeFromServerType(const QString &typeName)
+{
+    for (const ServerType &t : kServerTypes)
+        if (typeName == QLatin1String(t.domain))
+            return t.type;
+    return std::nullopt;
+}
+
+QString createTableSql(const TableDef &table, const Connection &conn)
+{
+    const bool server = conn.engine() == Connection::Engine::Server;
     QStringList cols;
     for (const ColumnDef &c : table.columns)
-        cols << quoteIdentifier(c.name) + QLatin1Char(' ') + declaredType(c.type);
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-        .arg(quoteIdentifier(table.name), cols.join(QStringLiteral(", ")));
+        cols << quoteIdentifier(c.name) + QLatin1Char(' ') + (server ? serverType(c.type) : declaredType(c.type));
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2%3)")
+        .arg(quoteIdentifier(table.name), cols.join(QStringLiteral(", ")), conn.extraColumns());
 }
 
 void createSchema(Connection &conn)
 {
     Transaction tx(conn);
+    if (conn.engine() == Connection::Engine::Server)
+        createServerTypes(conn);
     for (const TableDef &t : storeTables()) {
         if (t.createdByRegister)
             continue;
-        conn.execute(createTableSql(t));
+        conn.execute(createTableSql(t, conn));
         for (const IndexDef &ix : t.indexes) {
             QStringList cols;
             for (const QString &c : ix.columns)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace vanta::db {
 
@@ -43,8 +44,14 @@ QStringList indexColumns(const QString &table, const QString &index);
 QString declaredType(ColumnType type);
 ColumnType columnTypeFromDeclared(const QString &declared);
 
+// On a server store each column type is a domain of its own ("vanta_single"
+// over double precision, say), so the catalogue still tells single from
+// double precision, booleans and dates as the file store declares them.
+QString serverType(ColumnType type);
+std::optional<ColumnType> columnTypeFromServerType(const QString &typeName);
+
 // Creates every missing table and index in one transaction.
 void createSchema(Connection &conn);
-QString createTableSql(const TableDef &table);
+QString createTableSql(const TableDef &table, const Connection &conn);
 
 } // namespace vanta::db

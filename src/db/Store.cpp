@@ -1,6 +1,8 @@
 #include "db/Store.h"
 
 #include "db/DbError.h"
+#include "db/FileConnection.h"
+#include "db/PgConnection.h"
 #include "db/Schema.h"
 
 #include <QDir>
@@ -24,21 +26,53 @@ QString Store::databaseFile(const QString &dataFolder)
 
 bool Store::exists(const QString &dataFolder) { return QFileInfo(databaseFile(dataFolder)).isFile(); }
 
-void Store::create(const QString &dataFolder, const QString &key)
+bool Store::isServerAddress(const QString &location)
 {
+    return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive)
+           || location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+void Store::create(const QString &location, const QString &key, const QString &serverPassword)
+{
+    if (isServerAddress(location)) {
+        PgConnection conn(location, serverPassword);
+        QStringList present;
+        for (const QString &t : conn.tableNames())
+            if (findTable(t))
+                present << t;
+        if (!present.isEmpty())
+            throw DbError(EngineBase + 14, QStringLiteral("The database '%1' already holds a store (%2).")
+                                               .arg(conn.path(), present.mid(0, 3).join(QStringLiteral(", "))));
+        createSchema(conn);
+        return;
+    }
+    const QString &dataFolder = location;
     if (!QDir().mkpath(dataFolder))
         throw DbError(EngineBase + 14, QStringLiteral("Could not create the folder '%1'.").arg(dataFolder));
     if (exists(dataFolder))
         throw DbError(EngineBase + 14, QStringLiteral("A store database already exists in '%1'.").arg(dataFolder));
-    Connection conn(databaseFile(dataFolder), key, Connection::Mode::Create);
+    FileConnection conn(databaseFile(dataFolder), key, Connection::Mode::Create);
     createSchema(conn);
 }
 
-Store::Store(const QString &dataFolder, const QString &key)
-    : mDataPath(dataFolder), mFilePath(databaseFile(dataFolder)), mKey(key)
+Store::Store(const QString &location, const QString &key, const QString &serverPassword)
+    : mKey(key), mPassword(serverPassword), mServer(isServerAddress(location))
 {
-    mMain = Database(std::make_shared<Connection>(mFilePath, mKey));
+    if (mServer) {
+        mFilePath = location;
+    } else {
+        mDataPath = location;
+        mFilePath = databaseFile(location);
+    }
+    mMain = Database(connect());
     requireStoreTables();
+}
+
+std::shared_ptr<Connection> Store::connect() const
+{
+    if (mServer)
+        return std::make_shared<PgConnection>(mFilePath, mPassword);
+    return std::make_shared<FileConnection>(mFilePath, mKey);
 }
 
 // A file that opens but lacks tables the register reads or writes is not a
@@ -46,9 +80,8 @@ Store::Store(const QString &dataFolder, const QString &key)
 void Store::requireStoreTables() const
 {
     QSet<QString> present;
-    for (Recordset rs = mMain.openQuery(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-         !rs.eof(); rs.moveNext())
-        present.insert(rs.text(QStringLiteral("name")).toLower());
+    for (const QString &name : mMain.connection().tableNames())
+        present.insert(name.toLower());
     QStringList missing;
     for (const TableDef &t : storeTables())
         if (!t.createdByRegister && !present.contains(t.name.toLower()))
@@ -76,7 +109,7 @@ Database Store::separateConnection()
     for (const auto &c : mSpare)
         if (c.use_count() == 1 && !c->inTransaction())
             return Database(c);
-    mSpare.push_back(std::make_shared<Connection>(mFilePath, mKey));
+    mSpare.push_back(connect());
     return Database(mSpare.back());
 }
 

@@ -10,11 +10,13 @@
 
 namespace vanta::db {
 
-// The store database of one data folder: the long-lived connection the
-// register works through, plus spare connections for work that needs a
-// connection of its own (a posting's transaction, checks that must not see
-// uncommitted rows). Opening an encrypted file costs tens of milliseconds of
-// key derivation, so connections are kept and reused.
+// The store database of one data folder, or of a PostgreSQL server that
+// several registers share (a location "postgresql://user@host/dbname"): the
+// long-lived connection the register works through, plus spare connections
+// for work that needs a connection of its own (a posting's transaction,
+// checks that must not see uncommitted rows). Opening an encrypted file
+// costs tens of milliseconds of key derivation and a server connection a
+// round trip or more, so connections are kept and reused.
 class Store {
 public:
     static QString defaultKey() { return QStringLiteral("4093"); }
@@ -23,13 +25,25 @@ public:
     // case; the exact spelling when none exists yet.
     static QString databaseFile(const QString &dataFolder);
     static bool exists(const QString &dataFolder);
-    // Writes a new, empty store database (every table and index).
-    static void create(const QString &dataFolder, const QString &key = defaultKey());
+    // A PostgreSQL connection string (postgresql:// or postgres://) rather
+    // than a data folder.
+    static bool isServerAddress(const QString &location);
+    // Writes a new, empty store database (every table and index). A server
+    // store is made in an existing, empty database; one that already holds
+    // store tables is refused.
+    static void create(const QString &location, const QString &key = defaultKey(),
+                       const QString &serverPassword = QString());
 
-    // Opens the store of the data folder; throws DbError on failure.
-    explicit Store(const QString &dataFolder, const QString &key = defaultKey());
+    // Opens the store of the data folder or server address; throws DbError
+    // on failure. The password of a server store comes from the password
+    // file (~/.pgpass) unless given here.
+    explicit Store(const QString &location, const QString &key = defaultKey(),
+                   const QString &serverPassword = QString());
 
+    bool onServer() const { return mServer; }
+    // The data folder; empty for a server store.
     const QString &dataPath() const { return mDataPath; }
+    // The store file, or the server address.
     const QString &filePath() const { return mFilePath; }
 
     // The long-lived connection.
@@ -57,12 +71,15 @@ public:
 
 private:
     void requireStoreTables() const;
+    std::shared_ptr<Connection> connect() const;
 
     QHash<QString, std::shared_ptr<void>> mAttached;
     QString mDataPath;
     QString mFilePath;
     QString mKey;
     QString mDamage;
+    QString mPassword;
+    bool mServer = false;
     Database mMain;
     std::vector<std::shared_ptr<Connection>> mSpare;
 };

@@ -1,6 +1,6 @@
 #include "db/StoreCheck.h"
 
-#include "db/Connection.h"
+#include "db/FileConnection.h"
 #include "db/DbError.h"
 
 #include <QThread>
@@ -35,7 +35,7 @@ QString summarise(const QString &report)
 StoreCheckResult checkStoreFile(const QString &path, const QString &key, const std::atomic<bool> *cancel)
 {
     try {
-        Connection conn(path, key);
+        FileConnection conn(path, key);
         if (cancel)
             sqlite3_progress_handler(
                 conn.handle(), 1000,

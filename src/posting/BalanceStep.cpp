@@ -2,17 +2,14 @@
 
 namespace vanta::posting {
 
+// The unpaid part of the sale is added in the store itself, so that two
+// registers raising one customer's balance at once both count.
 bool RaiseCustomerBalance(PostingContext &ctx)
 {
-    db::Recordset customer = indexedTable(ctx.ws, QStringLiteral("Customers"), QStringLiteral("Cust ID"));
-    if (!customer.seek(ctx.request.customerId))
-        return true;
-    // The unpaid part of the sale, in single precision like the amounts.
-    const float balance = db::asSingle(customer.field(QStringLiteral("balance")));
-    customer.edit();
-    customer.setField(QStringLiteral("balance"), balance + (ctx.total - ctx.tendered));
-    customer.update();
-    return false;
+    static const QString sql = QStringLiteral(
+        "UPDATE \"Customers\" SET \"balance\" = COALESCE(\"balance\", 0) + ? WHERE \"Cust ID\" = ?");
+    const double unpaid = double(ctx.total - ctx.tendered);
+    return ctx.ws.execute(sql, {unpaid, ctx.request.customerId}) == 0;
 }
 
 } // namespace vanta::posting

@@ -1,5 +1,6 @@
 #include "posting/SalePosting.h"
 
+#include "db/DbError.h"
 #include "db/Store.h"
 #include "db/UniqueId.h"
 #include "diagnostics/Trace.h"
@@ -18,6 +19,8 @@ namespace vanta::posting {
 namespace {
 
 const char *const kModule = "modPOS";
+// Tries of one posting that meets another register's changes.
+constexpr int kPostingAttempts = 5;
 
 void notCompleted(platform::Prompt &prompt)
 {
@@ -33,7 +36,7 @@ public:
     {
         if (!ms)
             return;
-        mPrevious = mConn.scalar(QStringLiteral("PRAGMA busy_timeout")).toInt();
+        mPrevious = mConn.busyTimeout();
         mConn.setBusyTimeout(*ms);
     }
     ~BusyTimeout()
@@ -132,12 +135,22 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
 {
     return diag::run(kModule, "PostSale", false, [&] {
         bool posted = false;
-        try {
-            posted = postInTransaction(store, items, request, prompt, options);
-        } catch (...) {
-            // Rolled back already; the error itself goes on to the trap.
-            notCompleted(prompt);
-            throw;
+        for (int attempt = 1;; ++attempt) {
+            try {
+                posted = postInTransaction(store, items, request, prompt, options);
+                break;
+            } catch (const db::DbError &e) {
+                // Another register changed the same rows at the same moment
+                // (a shared store): the whole posting is tried again.
+                if (e.number() == db::ErrConflict && attempt < kPostingAttempts)
+                    continue;
+                notCompleted(prompt);
+                throw;
+            } catch (...) {
+                // Rolled back already; the error itself goes on to the trap.
+                notCompleted(prompt);
+                throw;
+            }
         }
         if (!posted)
             notCompleted(prompt);

@@ -124,7 +124,8 @@ bool WriteSoldLines(PostingContext &ctx)
                        {QStringLiteral("Sold ID"), QStringLiteral("sales id"), QStringLiteral("line item"),
                         QStringLiteral("Item Index"), QStringLiteral("subitemsid"), QStringLiteral("Option1"),
                         QStringLiteral("Option2"), QStringLiteral("Option3"), QStringLiteral("sold price"),
-                        QStringLiteral("qty sold"), QStringLiteral("taxed"), QStringLiteral("other costs")});
+                        QStringLiteral("qty sold"), QStringLiteral("taxed"), QStringLiteral("other costs")},
+                       db::RowWriter::OnTaken::Skip);
     SoldIdDrawer soldIds(ctx);
     LineCosts costs(ctx.ws);
     qint16 lineNumber = 0;
@@ -145,8 +146,12 @@ bool WriteSoldLines(PostingContext &ctx)
             options = {subItems.field(QStringLiteral("valueid1")), subItems.field(QStringLiteral("valueid2")),
                        subItems.field(QStringLiteral("valueid3"))};
         }
-        sold.add({soldIds.draw(), ctx.request.saleId, ++lineNumber, item, variant, options[0], options[1],
-                  options[2], line->Price(), line->qty(), line->Taxable(), otherCosts});
+        QVariantList row{QVariant(), ctx.request.saleId, ++lineNumber, item, variant, options[0], options[1],
+                         options[2], line->Price(), line->qty(), line->Taxable(), otherCosts};
+        // Another register may take a drawn number first: the insert tells.
+        do
+            row[0] = soldIds.draw();
+        while (!sold.add(row));
     }
     return false;
 }

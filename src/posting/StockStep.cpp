@@ -1,21 +1,41 @@
 #include "posting/PostingSteps.h"
 
+#include "platform/Prompt.h"
 #include "sale/StockCheck.h"
 #include "sale/clsSaleItems.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace vanta::posting {
 
 namespace {
 
-// Each stock change is one UPDATE by key; a missing stock figure counts as 0.
-// False when no row has the key.
+// Quantities are kept to hundredths at most; a single-precision line
+// quantity may lie a hair above the stored figure it was checked against.
+constexpr double kQuantitySlack = 0.00005;
 
-bool sellFromItem(const db::Database &ws, const QVariant &item, double q)
+// Each stock change is one UPDATE by key, made in the store itself so that
+// registers selling at the same moment all count; a missing stock figure
+// counts as 0. A guarded change is made only while enough is on hand (or
+// the stock is not tracked): another register may have sold the last units
+// since this sale's lines were checked.
+
+enum class Sold { Done, NoRow, Short };
+
+Sold sellFromItem(const db::Database &ws, const QVariant &item, double q, bool guarded)
 {
-    static const QString sql = QStringLiteral(
+    static const QString plain = QStringLiteral(
         "UPDATE \"Items\" SET \"qty\" = COALESCE(\"qty\", 0) - ?, "
         "\"total qty sold\" = COALESCE(\"total qty sold\", 0) + ? WHERE \"Item Index\" = ?");
-    return ws.execute(sql, {q, q, item}) > 0;
+    static const QString guard = plain + QStringLiteral(
+        " AND (COALESCE(\"QuantityTrack\", 0) = 0 OR COALESCE(\"qty\", 0) >= ?)");
+    if ((guarded ? ws.execute(guard, {q, q, item, q - kQuantitySlack}) : ws.execute(plain, {q, q, item})) > 0)
+        return Sold::Done;
+    if (!guarded)
+        return Sold::NoRow;
+    static const QString exists = QStringLiteral("SELECT count(*) FROM \"Items\" WHERE \"Item Index\" = ?");
+    return ws.scalar(exists, {item}).toInt() > 0 ? Sold::Short : Sold::NoRow;
 }
 
 bool countSold(const db::Database &ws, const QVariant &item, double q)
@@ -25,11 +45,23 @@ bool countSold(const db::Database &ws, const QVariant &item, double q)
     return ws.execute(sql, {q, item}) > 0;
 }
 
-void sellFromVariant(const db::Database &ws, qint32 variant, double q)
+// A tracked variant's own stock; false when it is short.
+bool sellFromVariant(const db::Database &ws, qint32 variant, double q, bool guarded)
 {
-    static const QString sql = QStringLiteral(
+    static const QString plain = QStringLiteral(
         "UPDATE \"Subitems\" SET \"quantity\" = COALESCE(\"quantity\", 0) - ? WHERE \"SubItemID\" = ?");
-    ws.execute(sql, {q, variant});
+    static const QString guard = plain + QStringLiteral(" AND COALESCE(\"quantity\", 0) >= ?");
+    return (guarded ? ws.execute(guard, {q, variant, q - kQuantitySlack}) : ws.execute(plain, {q, variant})) > 0
+           || !guarded;
+}
+
+void tellShort(PostingContext &ctx, const sale::clsSaleItem &line)
+{
+    ctx.prompt.message(QStringLiteral("There is not enough of \"%1\" in stock any more: another register has "
+                                      "sold it meanwhile. The sale was not stored; check the quantity and "
+                                      "try again.")
+                           .arg(line.Name()),
+                       platform::Buttons::Ok, platform::Icon::Exclamation, QString());
 }
 
 } // namespace
@@ -37,21 +69,44 @@ void sellFromVariant(const db::Database &ws, qint32 variant, double q)
 bool DecrementStock(PostingContext &ctx)
 {
     db::Recordset subItems = indexedTable(ctx.ws, QStringLiteral("Subitems"), QStringLiteral("SubItemID"));
+    // Rows are changed in the order of their numbers, the same on every
+    // register, so two postings never wait on each other in a circle.
+    std::vector<const sale::clsSaleItem *> lines;
+    for (const auto &line : ctx.items)
+        lines.push_back(line.get());
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto *a, const auto *b) { return a->ITEMINDEX() < b->ITEMINDEX(); });
     bool failed = false;
-    for (const auto &line : ctx.items) {
+    for (const sale::clsSaleItem *line : lines) {
         const double q = line->qty();
-        if (sellFromItem(ctx.ws, line->ITEMINDEX(), q))
+        // A line the cashier accepted beyond the stock on hand is sold as is.
+        const bool guarded = !line->ExceedQty() && q > 0;
+        const Sold sold = sellFromItem(ctx.ws, line->ITEMINDEX(), q, guarded);
+        if (sold == Sold::Short) {
+            tellShort(ctx, *line);
+            return true;
+        }
+        if (sold == Sold::Done)
             continue;
         // A variant: its own stock when the item counts stock per variant,
         // else the parent item's.
         if (!subItems.seek(line->ITEMINDEX()))
             return true;
         const QVariant parent = subItems.field(QStringLiteral("ItemID"));
+        Sold fromParent = Sold::Done;
         if (sale::TrackQty(ctx.store, line->ITEMINDEX())) {
-            sellFromVariant(ctx.ws, line->ITEMINDEX(), q);
+            if (!sellFromVariant(ctx.ws, line->ITEMINDEX(), q, guarded)) {
+                tellShort(ctx, *line);
+                return true;
+            }
             failed = !countSold(ctx.ws, parent, q) || failed;
         } else {
-            failed = !sellFromItem(ctx.ws, parent, q) || failed;
+            fromParent = sellFromItem(ctx.ws, parent, q, guarded);
+            if (fromParent == Sold::Short) {
+                tellShort(ctx, *line);
+                return true;
+            }
+            failed = fromParent == Sold::NoRow || failed;
         }
     }
     return failed;

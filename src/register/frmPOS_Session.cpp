@@ -86,12 +86,17 @@ bool frmPOS::shippingConfigured()
 void frmPOS::Set_Database()
 {
     diag::run("frmPOS", "Set_Database", [&] {
+        // A shared store on a server, when one is set, comes before the data folder.
         QString dataPath = mDataOverride;
+        if (dataPath.isEmpty())
+            dataPath = mSession.settings.read(QStringLiteral("Marlux"), QStringLiteral("Pathing"),
+                                              QStringLiteral("Store"), QString());
         if (dataPath.isEmpty())
             dataPath = mSession.settings.read(QStringLiteral("Marlux"), QStringLiteral("Pathing"),
                                               QStringLiteral("Datapath"), QStringLiteral("None"));
         mSession.DataPath = dataPath;
-        if (dataPath == QLatin1String("None") || !platform::FileExists(db::Store::databaseFile(dataPath))) {
+        if (!db::Store::isServerAddress(dataPath)
+            && (dataPath == QLatin1String("None") || !platform::FileExists(db::Store::databaseFile(dataPath)))) {
             mSession.prompt.message(QStringLiteral("Unable to find Vanta! database."), platform::Buttons::Ok,
                                     platform::Icon::Critical, kTitle);
             Find_Database();
@@ -103,7 +108,8 @@ void frmPOS::Set_Database()
         } catch (const db::DbError &e) {
             // A file the register cannot work on: said once, with the way out.
             if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables
-                && e.number() != db::ErrReadOnly)
+                && e.number() != db::ErrReadOnly && e.number() != db::ErrServerGone
+                && e.number() != db::ErrStoreAddress)
                 throw;
             if (mSession.prompt.message(e.description()
                                             + QStringLiteral("\n\nDo you want to choose another store database?"),
@@ -119,6 +125,9 @@ void frmPOS::Set_Database()
 // damaged store is said in plain words and closed to new sales.
 void frmPOS::startStoreCheck()
 {
+    mStoreCheck.reset();
+    if (mSession.store().onServer())
+        return; // the server keeps its own pages
     const QString path = mSession.store().filePath();
     mStoreCheck = std::make_unique<db::BackgroundStoreCheck>(
         path, mSession.store().key(), [this, path](const db::StoreCheckResult &result) {
@@ -146,6 +155,9 @@ void frmPOS::Find_Database()
                                    QDir::toNativeSeparators(folder));
             mSession.settings.save(QStringLiteral("Marlux"), QStringLiteral("Pathing"),
                                    QStringLiteral("DatabasePath"), QDir::toNativeSeparators(*chosen));
+            // A chosen file replaces a shared store set before.
+            mSession.settings.save(QStringLiteral("Marlux"), QStringLiteral("Pathing"), QStringLiteral("Store"),
+                                   QString());
             mDataOverride.clear(); // the choice now stands in the settings
             Set_Database();
         } else {

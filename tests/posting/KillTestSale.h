@@ -3,6 +3,7 @@
 #include "sale/clsSaleItems.h"
 #include "storegen/DemoStore.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -31,16 +32,23 @@ inline const std::vector<KillLine> &killLines()
     return lines;
 }
 
-inline sale::clsSaleItems killSale()
+// The lines are accepted beyond the stock on hand, as a cashier may (the
+// sale is posted far more often than the demo store has stock), unless
+// `guarded`. `reverse` gives the lines in the opposite order.
+inline sale::clsSaleItems killSale(bool reverse = false, bool guarded = false)
 {
     sale::clsSaleItems items;
-    for (const KillLine &k : killLines()) {
+    std::vector<KillLine> lines = killLines();
+    if (reverse)
+        std::reverse(lines.begin(), lines.end());
+    for (const KillLine &k : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
         line->setITEMINDEX(k.index);
         line->setPrice(k.price);
         line->setQty(k.qty);
         line->setTaxable(true);
         line->setTaxRuleID(k.rule);
+        line->setExceedQty(!guarded);
         items.AddSaleItem(line);
     }
     return items;

@@ -1,5 +1,9 @@
-// Posts the kill test's sale on the store of the data folder given, again
-// and again, printing each committed sale number, until it is killed.
+// Posts the kill test's sale on the store given (a data folder or a server
+// address), printing each committed sale number: again and again until it
+// is killed, or COUNT times when a count is given. A third argument holding
+// "reverse" posts the lines in the opposite order, as a second register
+// might have them; holding "guarded", the lines are not accepted beyond
+// the stock on hand.
 #include "db/Store.h"
 #include "db/UniqueId.h"
 #include "posting/KillTestSale.h"
@@ -9,23 +13,26 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace vanta;
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vanta_posting_child <data folder>\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: vanta_posting_child <data folder or server address> [count [reverse,guarded]]\n");
         return 2;
     }
+    const long count = argc >= 3 ? std::atol(argv[2]) : -1;
+    const QByteArray flags = argc == 4 ? QByteArray(argv[3]) : QByteArray();
     try {
         db::Store store(QString::fromLocal8Bit(argv[1]));
         test::ScriptedPrompt prompt;
-        const sale::clsSaleItems items = test::killtest::killSale();
+        sale::clsSaleItems items = test::killtest::killSale(flags.contains("reverse"), flags.contains("guarded"));
         std::printf("ready\n");
         std::fflush(stdout);
-        for (;;) {
+        for (long posted = 0; count < 0 || posted < count; ++posted) {
             posting::PostingRequest request;
             request.saleId = db::NewUniqueID(store);
             request.customerId = storegen::demo::CashSaleCustomer;
@@ -39,6 +46,7 @@ int main(int argc, char **argv)
             std::printf("%d\n", request.saleId);
             std::fflush(stdout);
         }
+        return 0;
     } catch (const VantaError &e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), qPrintable(e.description()));
         return 1;

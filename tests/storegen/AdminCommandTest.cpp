@@ -1,5 +1,6 @@
 #include "db/Store.h"
 #include "storegen/AdminCommand.h"
+#include "support/TempPgStore.h"
 
 #include <QDir>
 #include <QImage>
@@ -159,4 +160,31 @@ TEST(AdminCommand, HelpVersionAndLargeStore)
     ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
     EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Items"), 40);
     EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Customers"), 9);
+}
+
+// A store file moves to an empty server store, checked row by row; a
+// server store that holds rows is never written over.
+TEST(AdminCommand, MigratesAFileStoreToAnEmptyServerStore)
+{
+    VANTA_REQUIRE_PG_SERVER();
+    QTemporaryDir tmp;
+    ASSERT_EQ(admin({"demo", tmp.path()}).rc, storegen::AdminOk);
+    const QString address = test::PgServer::shared()->newDatabase();
+    AdminRun r = admin({"migrate", tmp.path() + "/vanta.mdb", "--pg", address});
+    ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Items: 24 rows copied and checked")) << r.out.toStdString();
+    db::Store file(tmp.path());
+    db::Store server(address);
+    for (const char *sql : {"SELECT count(*) FROM Customers", "SELECT sum(\"Item Index\") FROM Items",
+                            "SELECT count(*) FROM \"Tax splits\""})
+        EXPECT_EQ(server.database().scalar(sql).toDouble(), file.database().scalar(sql).toDouble()) << sql;
+
+    r = admin({"migrate", tmp.path(), "--pg", address});
+    EXPECT_EQ(r.rc, storegen::AdminFailed);
+    EXPECT_TRUE(r.err.contains("is not empty: table")) << r.err.toStdString();
+    r = admin({"demo", "--pg", address});
+    EXPECT_EQ(r.rc, storegen::AdminFailed);
+    EXPECT_TRUE(r.err.contains("already holds a store")) << r.err.toStdString();
+    EXPECT_EQ(admin({"create", "--pg", address, "--force"}).rc, storegen::AdminUsage);
+    EXPECT_EQ(admin({"migrate", tmp.path()}).rc, storegen::AdminUsage);
 }

@@ -1,9 +1,12 @@
 #include "storegen/AdminCommand.h"
 
+#include "db/PgConnection.h"
+#include "db/Schema.h"
 #include "db/Store.h"
 #include "diagnostics/VantaError.h"
 #include "storegen/DemoPictures.h"
 #include "storegen/DemoStore.h"
+#include "storegen/StoreCopy.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -28,16 +31,22 @@ QString usage()
 {
     return QStringLiteral(
         "Usage: vanta-admin COMMAND DIR [options]\n"
-        "Writes a Vanta! POS store database, DIR/vanta.mdb.\n"
+        "       vanta-admin COMMAND --pg URL [options]\n"
+        "Writes a Vanta! POS store database, DIR/vanta.mdb, or a store on a PostgreSQL\n"
+        "server shared by several registers (URL postgresql://user@host/dbname; the\n"
+        "password comes from ~/.pgpass, never from the command line).\n"
         "\n"
         "Commands:\n"
         "  create DIR                 an empty store database with every table\n"
         "  demo DIR                   the demo store \"Vanta Corner Store\"\n"
         "  demo DIR --items N --customers M [--seed S]\n"
         "                             a large generated store (M counts CASH SALE; seed 1 by default)\n"
+        "  create|demo --pg URL ...   the same in an empty database of a server\n"
+        "  migrate FILE --pg URL      copy a store file (or its data folder) into an empty server\n"
+        "                             store, every row checked against the file\n"
         "\n"
         "Options:\n"
-        "  --force                    replace an existing store database in DIR\n"
+        "  --force                    replace an existing store database in DIR (not on a server)\n"
         "  --help                     show this help\n"
         "  --version                  show the version\n"
         "\n"
@@ -146,6 +155,44 @@ QString writeStore(const QString &folder, bool force, const std::function<void(c
     return target;
 }
 
+// Makes the store in an empty server database; a failed fill removes the
+// tables again, so the database is as empty as before.
+QString writeServerStore(const QString &address, const std::function<void(const Database &)> &fill)
+{
+    Store::create(address);
+    if (!fill)
+        return address;
+    try {
+        Store store(address);
+        fill(store.database());
+    } catch (...) {
+        try {
+            PgConnection conn(address);
+            for (const TableDef &t : storeTables())
+                conn.execute(QStringLiteral("DROP TABLE IF EXISTS ") + quoteIdentifier(t.name));
+        } catch (const VantaError &) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+    return address;
+}
+
+int migrate(const QString &file, const QString &address, QTextStream &out)
+{
+    const QString folder = QFileInfo(file).isDir() ? file : QFileInfo(file).path();
+    if (!Store::exists(folder))
+        throw VantaError(3024, QStringLiteral("There is no store database at '%1'.").arg(file),
+                         QStringLiteral("vanta-admin"));
+    Store source(folder);
+    const CopyReport report = copyStoreToServer(source, address, [&out](const QString &table, qint64 rows) {
+        out << table << ": " << rows << " rows copied and checked\n";
+        out.flush();
+    });
+    out << report.tables << " tables, " << report.rows << " rows copied to " << address << '\n';
+    return AdminOk;
+}
+
 int run(const QStringList &args, QTextStream &out)
 {
     QCommandLineParser parser;
@@ -156,7 +203,8 @@ int run(const QStringList &args, QTextStream &out)
     const QCommandLineOption items(QStringLiteral("items"), QString(), QStringLiteral("N"));
     const QCommandLineOption customers(QStringLiteral("customers"), QString(), QStringLiteral("M"));
     const QCommandLineOption seed(QStringLiteral("seed"), QString(), QStringLiteral("S"));
-    parser.addOptions({help, version, force, items, customers, seed});
+    const QCommandLineOption pg(QStringLiteral("pg"), QString(), QStringLiteral("URL"));
+    parser.addOptions({help, version, force, items, customers, seed, pg});
     if (!parser.parse(QStringList{QStringLiteral("vanta-admin")} + args))
         throw UsageError{parser.errorText()};
     if (parser.isSet(help)) {
@@ -172,13 +220,27 @@ int run(const QStringList &args, QTextStream &out)
     if (positional.isEmpty())
         throw UsageError{QStringLiteral("no command given")};
     const QString command = positional.first();
+    const bool onServer = parser.isSet(pg);
+    if (onServer && !Store::isServerAddress(parser.value(pg)))
+        throw UsageError{QStringLiteral("--pg needs a PostgreSQL address postgresql://user@host/dbname, not '%1'")
+                             .arg(parser.value(pg))};
+    if (command == QLatin1String("migrate")) {
+        if (!onServer)
+            throw UsageError{QStringLiteral("migrate needs --pg URL, the server store to copy into")};
+        if (positional.size() != 2)
+            throw UsageError{QStringLiteral("migrate needs one store file")};
+        return migrate(QFileInfo(positional[1]).absoluteFilePath(), parser.value(pg), out);
+    }
     if (command != QLatin1String("create") && command != QLatin1String("demo"))
         throw UsageError{QStringLiteral("unknown command '%1'").arg(command)};
-    if (positional.size() < 2)
+    const int wanted = onServer ? 1 : 2;
+    if (positional.size() < wanted)
         throw UsageError{QStringLiteral("%1 needs a folder").arg(command)};
-    if (positional.size() > 2)
-        throw UsageError{QStringLiteral("unexpected argument '%1'").arg(positional[2])};
-    const QString folder = QDir(positional[1]).absolutePath();
+    if (positional.size() > wanted)
+        throw UsageError{QStringLiteral("unexpected argument '%1'").arg(positional[wanted])};
+    if (onServer && parser.isSet(force))
+        throw UsageError{QStringLiteral("--force does not replace a server store; use an empty database")};
+    const QString folder = onServer ? QString() : QDir(positional[1]).absolutePath();
 
     const bool large = parser.isSet(items) || parser.isSet(customers) || parser.isSet(seed);
     std::function<void(const Database &)> fill;
@@ -202,6 +264,10 @@ int run(const QStringList &args, QTextStream &out)
         fill = [=](const Database &db) { fillLargeStore(db, itemCount, customerCount, seedValue); };
     }
 
+    if (onServer) {
+        out << writeServerStore(parser.value(pg), fill) << '\n';
+        return AdminOk;
+    }
     out << writeStore(folder, parser.isSet(force), fill) << '\n';
     if (command == QLatin1String("demo") && !large)
         writeDemoPictureFiles(folder);

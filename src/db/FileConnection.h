@@ -1,0 +1,40 @@
+#pragma once
+
+#include "db/Connection.h"
+
+struct sqlite3;
+
+namespace vanta::db {
+
+// A connection to an encrypted store file (SQLCipher).
+class FileConnection final : public Connection {
+public:
+    // Opens the file with the key and proves the key by reading the schema.
+    // Throws DbError for a missing file, a wrong key or a non-database file.
+    FileConnection(const QString &path, const QString &key, Mode mode = Mode::OpenExisting);
+    ~FileConnection() override;
+
+    Engine engine() const override { return Engine::File; }
+    sqlite3 *handle() const { return mDb; }
+
+    void begin() override; // BEGIN IMMEDIATE: the write lock is taken at once
+    void commit() override;
+    void rollback() override;
+    bool inTransaction() const override;
+    QPair<qint64, qint64> changeStamp() override;
+    void setBusyTimeout(int ms) override;
+    int busyTimeout() const override { return mBusyMs; }
+    QStringList tableNames() override;
+
+    [[noreturn]] void fail(int rc, const QString &context) const;
+
+protected:
+    TableInfo loadTableInfo(const QString &table) override;
+    std::unique_ptr<Statement> makeStatement(const QString &sql) override;
+
+private:
+    sqlite3 *mDb = nullptr;
+    int mBusyMs = 0;
+};
+
+} // namespace vanta::db

@@ -1,0 +1,162 @@
+#include "db/Store.h"
+#include "posting/KillTestSale.h"
+#include "posting/SalePosting.h"
+#include "storegen/DemoStore.h"
+#include "support/TempPgStore.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempStore.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace vanta;
+using test::killtest::killLines;
+
+namespace {
+
+constexpr double kStartStock = 100000;
+
+// Sales per register: 500 each unless VANTA_CONCURRENT_SALES says otherwise.
+int salesPerRegister()
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("VANTA_CONCURRENT_SALES", &ok);
+    return ok && n > 0 ? n : 500;
+}
+
+void fillWithStock(const db::Database &db)
+{
+    storegen::fillDemoStore(db);
+    for (const auto &k : killLines()) {
+        if (k.stockItem)
+            db.execute("UPDATE Items SET qty = ? WHERE \"Item Index\" = ?", {kStartStock, k.stockItem});
+        if (k.stockVariant)
+            db.execute("UPDATE Subitems SET quantity = ? WHERE SubItemID = ?", {kStartStock, k.stockVariant});
+    }
+}
+
+// Two registers (two programs) posting the same items at once, one with the
+// lines in the opposite order; the lines are guarded against short stock.
+// Returns the milliseconds per sale of the whole run.
+double postFromTwoRegisters(const QString &store, const db::Database &db)
+{
+    const int n = salesPerRegister();
+    QProcess first;
+    QProcess second;
+    QElapsedTimer clock;
+    clock.start();
+    first.start(QStringLiteral(VANTA_POSTING_CHILD), {store, QString::number(n), QStringLiteral("guarded")});
+    second.start(QStringLiteral(VANTA_POSTING_CHILD), {store, QString::number(n), QStringLiteral("reverse,guarded")});
+    for (QProcess *p : {&first, &second}) {
+        EXPECT_TRUE(p->waitForFinished(600000)) << "a register hung";
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    const double msPerSale = double(clock.elapsed()) / (2.0 * n);
+
+    QSet<qint32> reported;
+    for (QProcess *p : {&first, &second})
+        for (const QByteArray &line : p->readAllStandardOutput().split('\n'))
+            if (!line.isEmpty() && line != "ready") {
+                EXPECT_FALSE(reported.contains(line.toInt())) << "sale " << line.toStdString() << " twice";
+                reported << line.toInt();
+            }
+    const auto count = [&db](const char *sql) { return db.scalar(QString::fromUtf8(sql)).toInt(); };
+    EXPECT_EQ(reported.size(), 2 * n);
+    EXPECT_EQ(count("SELECT count(*) FROM Sales"), 2 * n);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Sold Items\""), 2 * n * int(killLines().size()));
+    EXPECT_EQ(count("SELECT count(DISTINCT \"Sold ID\") FROM \"Sold Items\""), 2 * n * int(killLines().size()))
+        << "duplicate sold-line numbers";
+    EXPECT_EQ(count("SELECT count(*) FROM Sales s WHERE (SELECT count(*) FROM \"Sold Items\" i"
+                    " WHERE i.\"sales id\" = s.\"Sales ID\") <> 4"),
+              0)
+        << "a sale without all of its lines";
+    for (const auto &k : killLines()) {
+        const double expected = kStartStock - 2.0 * n * double(k.qty);
+        if (k.stockItem)
+            EXPECT_EQ(db.scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {k.stockItem}).toDouble(),
+                      expected)
+                << "item " << k.stockItem;
+        if (k.stockVariant)
+            EXPECT_EQ(db.scalar("SELECT quantity FROM Subitems WHERE SubItemID = ?", {k.stockVariant}).toDouble(),
+                      expected)
+                << "variant " << k.stockVariant;
+    }
+    return msPerSale;
+}
+
+} // namespace
+
+TEST(ConcurrentPosting, TwoRegistersOnAServerStore)
+{
+    VANTA_REQUIRE_PG_SERVER();
+    test::TempPgStore ts;
+    fillWithStock(ts.db());
+    const double ms = postFromTwoRegisters(ts.address, ts.db());
+    std::printf("[ server store ] %.2f ms per sale, two registers posting at once\n", ms);
+    RecordProperty("ms_per_sale_server", QString::number(ms, 'f', 2).toStdString());
+}
+
+TEST(ConcurrentPosting, TwoRegistersOnAFileStore)
+{
+    test::TempStore ts;
+    fillWithStock(ts.db());
+    const double ms = postFromTwoRegisters(ts.path(), ts.db());
+    std::printf("[ file store ] %.2f ms per sale, two registers posting at once\n", ms);
+    RecordProperty("ms_per_sale_file", QString::number(ms, 'f', 2).toStdString());
+}
+
+namespace {
+
+bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::ScriptedPrompt &prompt)
+{
+    sale::clsSaleItems items;
+    auto line = std::make_shared<sale::clsSaleItem>();
+    line->setITEMINDEX(storegen::demo::PlainItem);
+    line->setName(QStringLiteral("Claw Hammer"));
+    line->setPrice(12.99f);
+    line->setQty(1);
+    line->setTaxable(true);
+    line->setTaxRuleID(storegen::seed::RuleGeneral);
+    line->setExceedQty(acceptedBeyondStock);
+    items.AddSaleItem(line);
+    posting::PostingRequest request;
+    request.saleId = saleId;
+    request.customerId = storegen::demo::CashSaleCustomer;
+    request.payTypeId = 1;
+    request.employeeId = storegen::demo::CashierEmployee;
+    request.amounts = {1393, 94, 1393, 0, 0};
+    return posting::PostSale(store, items, request, prompt);
+}
+
+} // namespace
+
+// Two registers each checked the last hammer onto a sale: the first to post
+// sells it, the second is told and stores nothing; a cashier who accepted
+// selling beyond the stock still can.
+TEST(ConcurrentPosting, TheLastUnitIsSoldOnce)
+{
+    VANTA_REQUIRE_PG_SERVER();
+    test::TempPgStore ts;
+    storegen::fillDemoStore(ts.db());
+    ts.db().execute("UPDATE Items SET qty = 1, QuantityTrack = 1 WHERE \"Item Index\" = ?",
+                    {storegen::demo::PlainItem});
+    db::Store otherRegister(ts.address);
+    test::ScriptedPrompt first;
+    test::ScriptedPrompt second;
+    EXPECT_TRUE(sellOne(*ts.store, 7001, false, first));
+    EXPECT_FALSE(sellOne(otherRegister, 7002, false, second));
+    EXPECT_TRUE(second.texts().join("/").contains("There is not enough of \"Claw Hammer\" in stock any more"))
+        << second.texts().join("/").toStdString();
+    const auto qty = [&] {
+        return ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {storegen::demo::PlainItem}).toDouble();
+    };
+    EXPECT_EQ(qty(), 0);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Sales WHERE \"Sales ID\" = 7002").toInt(), 0);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 7002").toInt(), 0);
+
+    test::ScriptedPrompt accepted;
+    EXPECT_TRUE(sellOne(otherRegister, 7003, true, accepted));
+    EXPECT_EQ(qty(), -1);
+}
