@@ -71,9 +71,10 @@ bool keyOf(const QString &line, QString &key, QString &value)
     return true;
 }
 
+// Section and key names match without regard to case or blanks around them.
 bool sameName(const QString &a, const QString &b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 // First line of the section's body and the line after it; begin < 0 when
@@ -90,7 +91,7 @@ void findSection(const QStringList &lines, const QString &section, qsizetype &be
             end = i;
             return;
         }
-        if (sameName(name, section.trimmed()))
+        if (sameName(name, section))
             begin = i + 1;
     }
 }
@@ -131,7 +132,11 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     requireSingleLine(section, QStringLiteral("section"));
     requireSingleLine(key, QStringLiteral("key"));
     requireSingleLine(value, QStringLiteral("value"));
-    if (key.trimmed().isEmpty() || key.contains(QLatin1Char('=')))
+    // A key line must read back as that key: not a section header, not a
+    // comment, one '=' after the name.
+    const QString name = key.trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char('=')) || name.startsWith(QLatin1Char('['))
+        || name.startsWith(QLatin1Char(';')))
         throw VantaError(5, QStringLiteral("Invalid profile key \"%1\"").arg(key), kSource);
 
     Lines file = load(mPath);
@@ -139,7 +144,7 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     qsizetype end = 0;
     findSection(file.lines, section, begin, end);
     if (begin < 0) {
-        file.lines << QLatin1Char('[') + section + QLatin1Char(']') << key + QLatin1Char('=') + value;
+        file.lines << QLatin1Char('[') + section.trimmed() + QLatin1Char(']') << name + QLatin1Char('=') + value;
     } else {
         qsizetype lastContent = begin - 1; // the header
         bool replaced = false;
@@ -155,7 +160,7 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
                 lastContent = i;
         }
         if (!replaced)
-            file.lines.insert(lastContent + 1, key + QLatin1Char('=') + value);
+            file.lines.insert(lastContent + 1, name + QLatin1Char('=') + value);
     }
 
     const QString folder = QFileInfo(mPath).absolutePath();

@@ -17,30 +17,53 @@ QString settingsKey(const QString &section, const QString &key)
     return section + QLatin1Char('/') + key;
 }
 
-// Every line is blank, a comment, a [section] or key=value with its double
-// quotes closed: the lines the INI reader reads as they were written.
-bool wellFormed(const QByteArray &text)
+// Whether one line, as far as Qt's INI reader takes it, stays on its own
+// line: its double quotes closed and no backslash before the line end (both
+// carry the reader on into the lines after it). ';' outside quotes starts a
+// comment. `equals` gets the position of the first '=' outside quotes.
+bool closedLine(const QByteArray &line, qsizetype &equals)
 {
-    for (QByteArray line : text.split('\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+    equals = -1;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '\\') {
+            if (++i == line.size())
+                return false;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ';' && !quoted) {
+            break;
+        } else if (c == '=' && !quoted && equals < 0) {
+            equals = i;
+        }
+    }
+    return !quoted;
+}
+
+// Every line is blank, a comment, a [section] or key=value, each read by the
+// INI reader as the line it was written as. Lines end at a line feed or a
+// carriage return, as they do for the reader.
+bool wellFormed(QByteArray text)
+{
+    if (text.startsWith("\xef\xbb\xbf"))
+        text.remove(0, 3);
+    text.replace('\r', '\n');
+    for (const QByteArray &raw : text.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(';'))
             continue;
+        qsizetype equals = -1;
+        if (!closedLine(raw, equals))
+            return false;
+        if (line.startsWith('#'))
+            continue; // not the reader's comment, but harmless once closed
         if (line.startsWith('[')) {
             if (!line.endsWith(']'))
                 return false;
             continue;
         }
-        const qsizetype eq = line.indexOf('=');
-        if (eq <= 0)
-            return false;
-        bool quoted = false;
-        for (qsizetype i = eq + 1; i < line.size(); ++i) {
-            if (line[i] == '\\')
-                ++i;
-            else if (line[i] == '"')
-                quoted = !quoted;
-        }
-        if (quoted)
+        if (equals < 0 || raw.left(equals).trimmed().isEmpty())
             return false;
     }
     return true;

@@ -65,5 +65,19 @@ TEST(ProfileFile, WritingKeepsTheOtherLines)
     EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
     EXPECT_THROW(fresh.writeString("None", "Destination", "1\n[Evil]"), vanta::VantaError);
     EXPECT_THROW(fresh.writeString("None", "a=b", "1"), vanta::VantaError);
+    // A key line that would read as a section header or a comment.
+    EXPECT_THROW(fresh.writeString("None", " [Evil]", "1"), vanta::VantaError);
+    EXPECT_THROW(fresh.writeString("None", ";Note", "1"), vanta::VantaError);
     EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
+}
+
+TEST(ProfileFile, NamesMatchWithoutBlanksAroundThem)
+{
+    QTemporaryDir dir;
+    ProfileFile ini(dir.filePath("Users.ini"));
+    ini.writeString(" None ", " Destination ", "1");
+    EXPECT_EQ(ini.readString("None", "Destination", "", 9), "1");
+    EXPECT_EQ(ini.readString("  none", "destination  ", "", 9), "1");
+    ini.writeString("None", "Destination ", "0");
+    EXPECT_EQ(readFile(ini.path()), "[None]\nDestination=0\n");
 }

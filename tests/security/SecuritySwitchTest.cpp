@@ -39,8 +39,13 @@ TEST_F(SecuritySwitch, SettingsThatCannotBeTrustedKeepSecurityOn)
         f.write(text);
     };
     // A stray unclosed quote would swallow the switch and every key after it.
-    for (const QByteArray &text : {QByteArray("junk=\"abc\n[Settings]\nSecurity=True\n"),
-                                   QByteArray("[Settings\nSecurity=True\n"), QByteArray("garbage\n")}) {
+    // So do a quote in a key, a header or a '#' line, and a backslash at a
+    // line end (the reader joins the next line to it).
+    for (const QByteArray &text :
+         {QByteArray("junk=\"abc\n[Settings]\nSecurity=True\n"), QByteArray("[Settings\nSecurity=True\n"),
+          QByteArray("garbage\n"), QByteArray("ju\"nk=abc\n[Settings]\nSecurity=True\n"),
+          QByteArray("[Sett\"ings]\n[Settings]\nSecurity=True\n"), QByteArray("# \"note\n[Settings]\nSecurity=True\n"),
+          QByteArray("junk=abc\\\n[Settings]\nSecurity=True\n"), QByteArray("junk=abc\\\r\n[Settings]\nSecurity=True\n")}) {
         QDir().mkpath(settings.folder());
         write(text);
         prompt.clearRecord();
@@ -60,9 +65,13 @@ TEST_F(SecuritySwitch, SettingsThatCannotBeTrustedKeepSecurityOn)
     QDir(file).removeRecursively();
 
     // Quoted values and comments are sound; a sound file says nothing.
-    write("; kept by hand\n[Settings]\nSecurity=\"False\"\nName=\"a \\\"b\\\" c\"\n");
+    write("; kept by hand\n[Settings]\nSecurity=\"False\"\nName=\"a \\\"b\\\" c\" ; \"x\nPath=C:\\\\x\n");
     prompt.clearRecord();
     EXPECT_FALSE(CheckSecurity(settings, prompt));
+    EXPECT_EQ(prompt.count(), 0);
+    // Lines ended by carriage returns alone are lines too.
+    write("; old editor\r[Settings]\rSecurity=True\r");
+    EXPECT_TRUE(CheckSecurity(settings, prompt));
     EXPECT_EQ(prompt.count(), 0);
 }
 
