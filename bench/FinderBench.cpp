@@ -4,6 +4,7 @@
 #include "BenchStore.h"
 
 #include "db/Store.h"
+#include "lookup/CatalogueRefresh.h"
 #include "lookup/ItemCatalogue.h"
 #include "lookup/frmFind.h"
 #include "support/ScriptedDialogRunner.h"
@@ -128,13 +129,18 @@ void lowerOneStock(const db::Database &db, int n)
 }
 
 // The first open after a posting, made by this register (argument 0: on
-// the connection a posting takes) or by another register (1: another
-// connection, whose commit empties this one's page cache).
+// the connection a posting takes), by another register (1: another
+// connection, whose commit empties this one's page cache), or by another
+// register with the register's background refresh done before the finder
+// opens (2).
 void BM_FinderOpenAfterPosting(benchmark::State &state)
 {
     BenchFinder b;
     db::Store &store = bench::largeStore();
     b.open(); // the catalogue is kept with the store from here on
+    lookup::CatalogueRefresh refresh([&] { return &store; }, 3600 * 1000);
+    bool refreshed = false;
+    refresh.setFinishedCallback([&](bool) { refreshed = true; });
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -144,12 +150,19 @@ void BM_FinderOpenAfterPosting(benchmark::State &state)
         } else {
             lowerOneStock(store.separateConnection(), n++);
         }
+        if (state.range(0) == 2) {
+            refreshed = false;
+            refresh.checkNow();
+            while (!refreshed)
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
         state.ResumeTiming();
         benchmark::DoNotOptimize(b.open());
     }
-    state.SetLabel(state.range(0) == 0 ? "posted here" : "posted by another register");
+    const char *labels[] = {"posted here", "posted by another register", "by another register, refreshed behind"};
+    state.SetLabel(labels[state.range(0)]);
 }
-BENCHMARK(BM_FinderOpenAfterPosting)->ArgName("other")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinderOpenAfterPosting)->ArgName("other")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Switching to "By Categories": the 520 categories built and painted.
 void BM_FinderCategoryTree(benchmark::State &state)

@@ -30,6 +30,7 @@ constexpr int kQtyColumn = 3;
 constexpr int kIndexColumn = 0;
 // Beyond this many changed items a pass over all of them is quicker.
 constexpr qsizetype kMostRowsRereadOneByOne = 2000;
+const QString kKeptKey = QStringLiteral("lookup::ItemCatalogue");
 const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"");
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -108,104 +109,110 @@ std::string ItemCatalogue::fold(const QString &text)
 
 ItemCatalogue::ItemCatalogue(db::Store &store)
 {
-    diag::run("frmFind", "LoadItems", [&] {
-        db::Connection &conn = store.database().connection();
-        const QHash<qint32, QString> units = readUnits(conn, mUnitsHash);
+    diag::run("frmFind", "LoadItems", [&] { load(store.database().connection()); });
+}
 
-        std::vector<CatalogueItem> items;
-        std::vector<quint64> hashes;
-        std::string text;
-        std::vector<size_t> start;
-        const int expected = conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toInt();
-        items.reserve(size_t(expected));
-        start.reserve(size_t(expected) + 1);
-        text.reserve(size_t(expected) * 128);
-        db::StatementLease st = conn.prepare(kSql);
-        st->bind({});
-        const int columns = st->columnCount();
-        while (st->step()) {
-            hashes.push_back(rowHash(*st, columns));
-            CatalogueItem item;
-            item.index = qint32(st->real(0));
-            item.name = QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size()));
-            item.descShort = QString::fromUtf8(st->utf8(2).data(), qsizetype(st->utf8(2).size()));
-            item.qty = st->real(3);
-            item.hidden = db::asBool(st->column(4));
-            item.price = float(st->real(5));
-            item.category = qint32(st->real(6));
-            item.quantityTrack = db::asBool(st->column(7));
-            item.uomId = qint32(st->real(8));
-            if (item.uomId != 0) {
-                const auto unit = units.constFind(item.uomId);
-                item.uomFound = unit != units.constEnd();
-                if (item.uomFound)
-                    item.uom = *unit;
-            }
-            if (!st->isNull(9))
-                item.customUom = QString::fromUtf8(st->utf8(9).data(), qsizetype(st->utf8(9).size()));
-            start.push_back(text.size());
-            for (int c = kFirstSearched; c < kFirstSearched + kSearched; ++c) {
-                appendFolded(text, st->utf8(c));
-                text.push_back(kSeparator);
-            }
-            items.push_back(std::move(item));
+void ItemCatalogue::load(db::Connection &conn)
+{
+    const QHash<qint32, QString> units = readUnits(conn, mUnitsHash);
+
+    std::vector<CatalogueItem> items;
+    std::vector<quint64> hashes;
+    std::string text;
+    std::vector<size_t> start;
+    const int expected = conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toInt();
+    items.reserve(size_t(expected));
+    start.reserve(size_t(expected) + 1);
+    text.reserve(size_t(expected) * 128);
+    db::StatementLease st = conn.prepare(kSql);
+    st->bind({});
+    const int columns = st->columnCount();
+    while (st->step()) {
+        hashes.push_back(rowHash(*st, columns));
+        CatalogueItem item;
+        item.index = qint32(st->real(0));
+        item.name = QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size()));
+        item.descShort = QString::fromUtf8(st->utf8(2).data(), qsizetype(st->utf8(2).size()));
+        item.qty = st->real(3);
+        item.hidden = db::asBool(st->column(4));
+        item.price = float(st->real(5));
+        item.category = qint32(st->real(6));
+        item.quantityTrack = db::asBool(st->column(7));
+        item.uomId = qint32(st->real(8));
+        if (item.uomId != 0) {
+            const auto unit = units.constFind(item.uomId);
+            item.uomFound = unit != units.constEnd();
+            if (item.uomFound)
+                item.uom = *unit;
         }
+        if (!st->isNull(9))
+            item.customUom = QString::fromUtf8(st->utf8(9).data(), qsizetype(st->utf8(9).size()));
         start.push_back(text.size());
-
-        // Name order without regard to case (the folded name leads each
-        // item's text), then by item number.
-        const auto nameOf = [&](size_t i) {
-            const std::string_view all(text.data() + start[i], start[i + 1] - start[i]);
-            return all.substr(0, all.find(kSeparator));
-        };
-        std::vector<int> order(items.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
-        std::sort(order.begin(), order.end(), [&](int a, int b) {
-            const int c = nameOf(size_t(a)).compare(nameOf(size_t(b)));
-            return c != 0 ? c < 0 : items[size_t(a)].index < items[size_t(b)].index;
-        });
-        mItems.reserve(items.size());
-        mStart.reserve(items.size() + 1);
-        mText.reserve(text.size());
-        mPos.reserve(qsizetype(items.size()));
-        mRowHash.reserve(items.size());
-        for (int i : order) {
-            mRowHash.push_back(hashes[size_t(i)]);
-            mStart.push_back(mText.size());
-            mText.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
-            mPos.insert(items[size_t(i)].index, int(mItems.size()));
-            mItems.push_back(std::move(items[size_t(i)]));
+        for (int c = kFirstSearched; c < kFirstSearched + kSearched; ++c) {
+            appendFolded(text, st->utf8(c));
+            text.push_back(kSeparator);
         }
-        mStart.push_back(mText.size());
+        items.push_back(std::move(item));
+    }
+    start.push_back(text.size());
+
+    // Name order without regard to case (the folded name leads each
+    // item's text), then by item number.
+    const auto nameOf = [&](size_t i) {
+        const std::string_view all(text.data() + start[i], start[i + 1] - start[i]);
+        return all.substr(0, all.find(kSeparator));
+    };
+    std::vector<int> order(items.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = nameOf(size_t(a)).compare(nameOf(size_t(b)));
+        return c != 0 ? c < 0 : items[size_t(a)].index < items[size_t(b)].index;
     });
+    mItems.reserve(items.size());
+    mStart.reserve(items.size() + 1);
+    mText.reserve(text.size());
+    mPos.reserve(qsizetype(items.size()));
+    mRowHash.reserve(items.size());
+    for (int i : order) {
+        mRowHash.push_back(hashes[size_t(i)]);
+        mStart.push_back(mText.size());
+        mText.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
+        mPos.insert(items[size_t(i)].index, int(mItems.size()));
+        mItems.push_back(std::move(items[size_t(i)]));
+    }
+    mStart.push_back(mText.size());
+}
+
+std::shared_ptr<const ItemCatalogue::Kept> ItemCatalogue::kept(db::Store &store)
+{
+    return std::static_pointer_cast<const Kept>(store.attachment(kKeptKey));
+}
+
+void ItemCatalogue::keep(db::Store &store, Kept kept)
+{
+    store.attach(kKeptKey, std::make_shared<Kept>(std::move(kept)));
 }
 
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
 {
-    struct Kept {
-        QPair<qint64, qint64> stamp;
-        qint64 writeMark = -1; // the connection's own writes when the stamp was taken
-        std::shared_ptr<const ItemCatalogue> catalogue;
-    };
-    const QString key = QStringLiteral("lookup::ItemCatalogue");
     db::Connection &conn = store.database().connection();
     const QPair<qint64, qint64> stamp = conn.changeStamp();
     const qint64 mark = conn.writeMark();
-    auto kept = std::static_pointer_cast<Kept>(store.attachment(key));
-    if (kept && kept->stamp == stamp)
-        return kept->catalogue;
+    const std::shared_ptr<const Kept> before = kept(store);
+    if (before && before->stamp == stamp)
+        return before->catalogue;
     std::shared_ptr<const ItemCatalogue> catalogue;
     // No other connection committed (the first half of the stamp is the
     // same): the connection's own writes say what changed.
-    if (kept && kept->stamp.first == stamp.first)
-        if (const auto writes = conn.writesSince(kept->writeMark))
-            catalogue = withOwnWrites(store, kept->catalogue, *writes);
-    if (!catalogue && kept)
-        catalogue = withNewQuantities(store, *kept->catalogue);
+    if (before && before->stamp.first == stamp.first)
+        if (const auto writes = conn.writesSince(before->writeMark))
+            catalogue = withOwnWrites(store, before->catalogue, *writes);
+    if (!catalogue && before)
+        catalogue = withNewQuantities(store, *before->catalogue);
     if (!catalogue)
         catalogue = std::make_shared<const ItemCatalogue>(store);
-    store.attach(key, std::make_shared<Kept>(Kept{stamp, mark, catalogue}));
+    keep(store, Kept{stamp, mark, catalogue});
     return catalogue;
 }
 
@@ -254,33 +261,47 @@ ItemCatalogue::withOwnWrites(db::Store &store, const std::shared_ptr<const ItemC
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::withNewQuantities(db::Store &store,
                                                                        const ItemCatalogue &previous)
 {
-    return diag::run("frmFind", "RefreshQuantities", std::shared_ptr<const ItemCatalogue>(), [&] {
-        db::Connection &conn = store.database().connection();
-        quint64 unitsHash = 0;
-        readUnits(conn, unitsHash);
-        if (unitsHash != previous.mUnitsHash)
-            return std::shared_ptr<const ItemCatalogue>();
-        std::vector<double> qty(previous.mItems.size());
-        std::vector<bool> seen(previous.mItems.size());
-        db::StatementLease st = conn.prepare(kSql);
-        st->bind({});
-        const int columns = st->columnCount();
-        size_t rows = 0;
-        while (st->step()) {
-            const int pos = previous.positionOf(qint32(st->real(kIndexColumn)));
-            if (pos < 0 || seen[size_t(pos)] || rowHash(*st, columns) != previous.mRowHash[size_t(pos)])
-                return std::shared_ptr<const ItemCatalogue>(); // an item added, changed or doubled
-            seen[size_t(pos)] = true;
-            qty[size_t(pos)] = st->real(kQtyColumn);
-            ++rows;
-        }
-        if (rows != previous.mItems.size())
-            return std::shared_ptr<const ItemCatalogue>(); // an item removed
-        auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(previous));
-        for (size_t i = 0; i < qty.size(); ++i)
-            copy->mItems[i].qty = qty[i];
-        return std::shared_ptr<const ItemCatalogue>(std::move(copy));
-    });
+    return diag::run("frmFind", "RefreshQuantities", std::shared_ptr<const ItemCatalogue>(),
+                     [&] { return quantitiesFrom(store.database().connection(), previous); });
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::quantitiesFrom(db::Connection &conn, const ItemCatalogue &previous)
+{
+    quint64 unitsHash = 0;
+    readUnits(conn, unitsHash);
+    if (unitsHash != previous.mUnitsHash)
+        return nullptr;
+    std::vector<double> qty(previous.mItems.size());
+    std::vector<bool> seen(previous.mItems.size());
+    db::StatementLease st = conn.prepare(kSql);
+    st->bind({});
+    const int columns = st->columnCount();
+    size_t rows = 0;
+    while (st->step()) {
+        const int pos = previous.positionOf(qint32(st->real(kIndexColumn)));
+        if (pos < 0 || seen[size_t(pos)] || rowHash(*st, columns) != previous.mRowHash[size_t(pos)])
+            return nullptr; // an item added, changed or doubled
+        seen[size_t(pos)] = true;
+        qty[size_t(pos)] = st->real(kQtyColumn);
+        ++rows;
+    }
+    if (rows != previous.mItems.size())
+        return nullptr; // an item removed
+    auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(previous));
+    for (size_t i = 0; i < qty.size(); ++i)
+        copy->mItems[i].qty = qty[i];
+    return copy;
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::readOn(db::Connection &conn,
+                                                           const std::shared_ptr<const ItemCatalogue> &previous)
+{
+    if (previous)
+        if (auto refreshed = quantitiesFrom(conn, *previous))
+            return refreshed;
+    auto fresh = std::shared_ptr<ItemCatalogue>(new ItemCatalogue());
+    fresh->load(conn);
+    return fresh;
 }
 
 std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly) const

@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 
 #include <QHash>
+#include <QPair>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -56,6 +57,22 @@ public:
     // of any item or unit differs from `previous`; none otherwise.
     static std::shared_ptr<const ItemCatalogue> withNewQuantities(db::Store &store, const ItemCatalogue &previous);
 
+    // The catalogue as read on a connection of the caller's (a worker
+    // thread's own): `previous` with new quantities when only they changed,
+    // else read in full. Throws on a database error; touches nothing shared.
+    static std::shared_ptr<const ItemCatalogue> readOn(db::Connection &conn,
+                                                       const std::shared_ptr<const ItemCatalogue> &previous);
+
+    // The catalogue kept with a store, with the main connection's change
+    // stamp and write mark at the moment it was read.
+    struct Kept {
+        QPair<qint64, qint64> stamp;
+        qint64 writeMark = -1;
+        std::shared_ptr<const ItemCatalogue> catalogue;
+    };
+    static std::shared_ptr<const Kept> kept(db::Store &store);
+    static void keep(db::Store &store, Kept kept);
+
     const std::vector<CatalogueItem> &items() const { return mItems; }
     int size() const { return int(mItems.size()); }
     const CatalogueItem &at(int position) const { return mItems[size_t(position)]; }
@@ -74,6 +91,8 @@ public:
 
 private:
     ItemCatalogue() = default;
+    void load(db::Connection &conn);
+    static std::shared_ptr<const ItemCatalogue> quantitiesFrom(db::Connection &conn, const ItemCatalogue &previous);
     // `previous` with the quantities of the items the store's connection
     // itself changed, re-read one by one, when its writes since then only
     // changed items in place and nothing but their stock; none otherwise.

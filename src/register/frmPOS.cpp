@@ -3,6 +3,7 @@
 
 #include "db/StoreCheck.h"
 #include "diagnostics/ApplicationTitle.h"
+#include "lookup/CatalogueRefresh.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"

@@ -35,6 +35,9 @@ class RegisterSession;
 namespace db {
 class BackgroundStoreCheck;
 }
+namespace lookup {
+class CatalogueRefresh;
+}
 namespace sale {
 class clsSaleItem;
 }
@@ -287,6 +290,9 @@ private:
     std::optional<platform::ModalActivity::Scope> mQueuedMessageOpen;
     // The check of the store file's pages running after start-up.
     std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
+    // The finder's catalogue read again in the background after another
+    // register changed the store.
+    std::unique_ptr<lookup::CatalogueRefresh> mCatalogueRefresh;
 };
 
 } // namespace vanta

@@ -10,6 +10,7 @@
 #include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
+#include "lookup/CatalogueRefresh.h"
 #include "platform/SettingsStore.h"
 #include "platform/Utility.h"
 #include "register/CustomerListModel.h"
@@ -126,8 +127,11 @@ void frmPOS::Set_Database()
 void frmPOS::startStoreCheck()
 {
     mStoreCheck.reset();
+    mCatalogueRefresh.reset();
     if (mSession.store().onServer())
         return; // the server keeps its own pages
+    mCatalogueRefresh = std::make_unique<lookup::CatalogueRefresh>(
+        [this] { return mSession.hasStore() ? &mSession.store() : nullptr; });
     const QString path = mSession.store().filePath();
     mStoreCheck = std::make_unique<db::BackgroundStoreCheck>(
         path, mSession.store().key(), [this, path](const db::StoreCheckResult &result) {

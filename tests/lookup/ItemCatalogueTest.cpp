@@ -1,8 +1,10 @@
 #include "db/RowWriter.h"
+#include "lookup/CatalogueRefresh.h"
 #include "lookup/ItemCatalogue.h"
 #include "storegen/DemoStore.h"
 #include "support/TempStore.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 using namespace vanta;
@@ -177,4 +179,52 @@ TEST_F(CatalogueTest, OwnWritesAreReadBackWithoutMissingAny)
     EXPECT_EQ(current()->search("waxed", false).size(), 1u);
     ts.db().execute("DELETE FROM Items");
     EXPECT_EQ(current()->size(), 0);
+}
+
+// Another register's posting is read on a worker thread and kept, so the
+// next finder finds the catalogue ready; a change made while the worker
+// read is never hidden by the worker's older result.
+TEST_F(CatalogueTest, AnotherRegistersChangeIsReadInTheBackground)
+{
+    if (ts.store->onServer())
+        GTEST_SKIP() << "the server store is read by the finder itself";
+    lookup::CatalogueRefresh refresh([&] { return ts.store.get(); }, 3600 * 1000);
+    std::optional<bool> kept;
+    refresh.setFinishedCallback([&](bool k) { kept = k; });
+    const auto waitForIt = [&] {
+        kept.reset();
+        while (!kept)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return *kept;
+    };
+    const auto otherRegister = [&](const char *sql) {
+        db::Database other = ts.store->separateConnection();
+        db::Transaction tx(other.connection());
+        other.execute(sql);
+        tx.commit();
+    };
+
+    EXPECT_FALSE(refresh.checkNow()) << "nothing to refresh before the finder read the catalogue";
+    const auto first = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_FALSE(refresh.checkNow()) << "unchanged";
+    ts.db().execute("UPDATE Items SET qty = 3 WHERE \"Item Index\" = 1");
+    EXPECT_FALSE(refresh.checkNow()) << "this register's own change is read by the finder itself";
+    lookup::ItemCatalogue::current(*ts.store);
+
+    otherRegister("UPDATE Items SET qty = 7 WHERE \"Item Index\" = 2");
+    ASSERT_TRUE(refresh.checkNow());
+    EXPECT_FALSE(refresh.checkNow()) << "one worker at a time";
+    ASSERT_TRUE(waitForIt());
+    const auto ready = lookup::ItemCatalogue::kept(*ts.store)->catalogue;
+    EXPECT_EQ(lookup::ItemCatalogue::current(*ts.store), ready) << "the finder takes it as it is";
+    EXPECT_EQ(ready->at(ready->positionOf(2)).qty, 7);
+    EXPECT_EQ(ready->at(ready->positionOf(1)).qty, 3);
+
+    otherRegister("UPDATE Items SET \"Name\" = 'Renamed Tee' WHERE \"Item Index\" = 2");
+    ASSERT_TRUE(refresh.checkNow());
+    otherRegister("UPDATE Items SET qty = 8 WHERE \"Item Index\" = 2"); // while the worker reads
+    EXPECT_FALSE(waitForIt()) << "the store moved on: the result is dropped";
+    const auto latest = lookup::ItemCatalogue::current(*ts.store);
+    EXPECT_EQ(latest->at(latest->positionOf(2)).name, "Renamed Tee");
+    EXPECT_EQ(latest->at(latest->positionOf(2)).qty, 8);
 }

@@ -1,0 +1,99 @@
+#include "lookup/CatalogueRefresh.h"
+
+#include "db/FileConnection.h"
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "lookup/ItemCatalogue.h"
+
+#include <QThread>
+
+namespace vanta::lookup {
+
+namespace {
+// The worker reads the items once, front to back: a small page cache will do.
+const QString kWorkerCache = QStringLiteral("PRAGMA cache_size = -2048");
+} // namespace
+
+struct CatalogueRefresh::Job {
+    QString path;
+    QString key;
+    std::shared_ptr<const ItemCatalogue> previous;
+    QPair<qint64, qint64> stamp;
+    qint64 writeMark = -1;
+    std::shared_ptr<const ItemCatalogue> result; // none when the read failed
+};
+
+CatalogueRefresh::CatalogueRefresh(std::function<db::Store *()> store, int intervalMs, QObject *parent)
+    : QObject(parent), mStore(std::move(store))
+{
+    connect(&mTimer, &QTimer::timeout, this, [this] { checkNow(); });
+    mTimer.start(intervalMs);
+}
+
+CatalogueRefresh::~CatalogueRefresh()
+{
+    if (mThread) {
+        mThread->wait();
+        delete mThread;
+    }
+}
+
+bool CatalogueRefresh::checkNow()
+{
+    if (mThread)
+        return false;
+    return diag::run("frmFind", "RefreshCatalogue", false, [&] {
+        db::Store *store = mStore();
+        if (!store || store->onServer() || store->knownDamaged())
+            return false;
+        const std::shared_ptr<const ItemCatalogue::Kept> kept = ItemCatalogue::kept(*store);
+        db::Connection &conn = store->database().connection();
+        if (!kept || conn.inTransaction())
+            return false;
+        const QPair<qint64, qint64> stamp = conn.changeStamp();
+        // Unchanged, or changed only through this connection: the finder
+        // re-reads those few rows itself when it opens.
+        if (stamp.first == kept->stamp.first)
+            return false;
+        auto job = std::make_shared<Job>(
+            Job{store->filePath(), store->key(), kept->catalogue, stamp, conn.writeMark(), nullptr});
+        mJob = job;
+        // A failed read only leaves the catalogue to be read when the finder
+        // opens, where an error is reported like any other.
+        mThread = QThread::create([job] {
+            try {
+                db::FileConnection own(job->path, job->key);
+                own.execute(kWorkerCache);
+                job->result = ItemCatalogue::readOn(own, job->previous);
+            } catch (...) {
+                job->result.reset();
+            }
+        });
+        connect(mThread, &QThread::finished, this, [this] { finished(); });
+        mThread->start(QThread::LowPriority);
+        return true;
+    });
+}
+
+void CatalogueRefresh::finished()
+{
+    mThread->wait();
+    delete mThread;
+    mThread = nullptr;
+    const std::shared_ptr<Job> job = std::move(mJob);
+    const bool kept = diag::run("frmFind", "CatalogueRefreshed", false, [&] {
+        db::Store *store = mStore();
+        if (!job->result || !store || store->filePath() != job->path || store->onServer())
+            return false;
+        db::Connection &conn = store->database().connection();
+        // Kept only when the store is still as the worker read it.
+        if (conn.inTransaction() || conn.changeStamp() != job->stamp || conn.writeMark() != job->writeMark)
+            return false;
+        ItemCatalogue::keep(*store, ItemCatalogue::Kept{job->stamp, job->writeMark, job->result});
+        return true;
+    });
+    if (mFinished)
+        mFinished(kept);
+}
+
+} // namespace vanta::lookup
