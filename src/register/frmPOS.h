@@ -37,6 +37,7 @@ class BackgroundStoreCheck;
 }
 namespace sale {
 class clsSaleItem;
+struct ItemRecord;
 }
 namespace shipping {
 struct ShippingChoice;
@@ -166,6 +167,13 @@ private:
         std::function<void(sale::clsSaleItem &, float qty)> price;
     };
     void addToSale(const LineToAdd &add);
+    // False (and the customer list focused) when no customer is chosen.
+    bool customerChosen();
+    // Adds one of a catalogue item already read.
+    void addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &options);
+    // Adds the item or variant a scanned or typed code stands for; false
+    // when it stands for none.
+    bool addByCode(const QString &code);
 
     // Barcodes and menus.
     void scanCompleted(const QString &code);

@@ -4,7 +4,7 @@
 #include "customers/InvoiceChecks.h"
 #include "customers/frmCustomers.h"
 #include "customers/frmInvoice.h"
-#include "db/BarcodeLookup.h"
+#include "db/KeptData.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
@@ -97,14 +97,18 @@ void frmPOS::applyScan(const ScanQueue::Scan &scan)
             return;
         }
         bringToFront();
-        const qint32 item = mSession.hasStore() ? db::FindItemByCode(mSession.store(), scan.code) : -1;
-        if (item == -1) {
+        bool found = false;
+        if (mSession.hasStore()) {
+            // What the store keeps read is checked once for the whole scan.
+            const db::StampSpan span(mSession.store());
+            found = addByCode(scan.code);
+            if (found)
+                EnableButtons();
+        }
+        if (!found) {
             QCoreApplication::processEvents();
             QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
                          platform::Icon::Information, QStringLiteral("Vanta P.O.S"));
-        } else {
-            Add_Item(item, mSession.mlSaleID, 0, 0, 0);
-            EnableButtons();
         }
     });
 }
@@ -114,14 +118,9 @@ void frmPOS::mnuManualAdd_Click()
     diag::run("frmPOS", "mnuManualAdd_Click", [&] {
         const std::optional<QString> code = mSession.prompt.input(
             QStringLiteral("Enter the barcode number for the Item to be added to the current sale."), kManualAddTitle);
-        if (code && !code->isEmpty()) {
-            const qint32 item = db::FindItemByCode(mSession.store(), *code);
-            if (item == -1)
-                mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
-                                        platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
-            else
-                Add_Item(item, mSession.mlSaleID, 0, 0, 0);
-        }
+        if (code && !code->isEmpty() && !addByCode(*code))
+            mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
+                                    platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
         if (mSession.SaleItems.Count() > 0)
             EnableButtons();
     });
