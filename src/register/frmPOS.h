@@ -201,6 +201,9 @@ private:
     // or the logon dialog when nobody is logged on.
     bool commandAllowed(security::GatedCommand command);
     posting::PostingRequest postingRequest(qint16 kind) const;
+    // After a failed posting: a new sale number when another register has
+    // stored a sale under this one's, told to the cashier.
+    void renumberIfTaken(const posting::PostingRequest &request);
     void SetReportSettings(bool atLogon);
     void startNextSale();
     void setAmountTendered(const QString &text);

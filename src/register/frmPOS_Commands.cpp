@@ -5,6 +5,7 @@
 #include "customers/frmCustomers.h"
 #include "customers/frmInvoice.h"
 #include "db/KeptData.h"
+#include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
@@ -15,6 +16,7 @@
 #include "posting/frmReportOptions.h"
 #include "register/CustomerListModel.h"
 #include "register/RegisterSession.h"
+#include "register/SaleNumberClash.h"
 #include "security/CommandGate.h"
 #include "security/Logon.h"
 #include "security/SecuritySwitch.h"
@@ -312,6 +314,8 @@ void frmPOS::cmdProcessTransaction_Click()
                 mSession.lastReceiptSale = request.saleId;
                 mSession.lastReceiptEmployee = request.employeeId;
                 startNextSale();
+            } else {
+                renumberIfTaken(request);
             }
             return;
         }
@@ -323,8 +327,10 @@ void frmPOS::cmdProcessTransaction_Click()
             [this, &checkout](const posting::InvoiceDetails &details) {
                 posting::PostingRequest request = postingRequest(posting::InvoiceSale);
                 request.invoice = details;
-                if (!posting::ProcessTransaction(checkout, request))
+                if (!posting::ProcessTransaction(checkout, request)) {
+                    renumberIfTaken(request);
                     return false; // the sale stays on the register
+                }
                 startNextSale();
                 return true;
             },
@@ -345,6 +351,21 @@ posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
     request.amounts = {mTotals.totalDue(), mTotals.tax, tendered, sale::changeDue(tendered, mTotals.totalDue()),
                        mTotals.shipping};
     return request;
+}
+
+void frmPOS::renumberIfTaken(const posting::PostingRequest &request)
+{
+    diag::run("frmPOS", "renumberIfTaken", [&] {
+        if (!saleNumberTakenByAnother(mSession.store(), request, mSession.SaleItems.Count()))
+            return;
+        mSession.mlSaleID = db::NewUniqueID(mSession.store());
+        saleChanged();
+        mSession.prompt.message(QStringLiteral("Another register has just stored a sale under this sale's number "
+                                               "(%1). This sale now has the number %2: press Process again.")
+                                    .arg(request.saleId)
+                                    .arg(mSession.mlSaleID),
+                                platform::Buttons::Ok, platform::Icon::Information, applicationTitle());
+    });
 }
 
 // After a sale was stored: a new, empty sale with nothing of the last one's
