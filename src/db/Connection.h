@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -104,6 +105,24 @@ public:
     // other connection or a change made through this one. Data read earlier
     // with the same stamp is still current.
     virtual QPair<qint64, qint64> changeStamp() = 0;
+    // A row written through this connection: its table, its row key, and
+    // whether it was changed in place (not inserted or deleted).
+    struct RowWrite {
+        QString table;
+        qint64 row = 0;
+        bool update = false;
+    };
+    // The position in this connection's log of its own row writes; -1 when
+    // the engine keeps none.
+    virtual qint64 writeMark() const { return -1; }
+    // Every row written through this connection after `mark`; none when
+    // they are not all known (no log, or the oldest entries were dropped).
+    // A DELETE without a condition may empty a table without a row entry.
+    virtual std::optional<std::vector<RowWrite>> writesSince(qint64 mark) const
+    {
+        Q_UNUSED(mark);
+        return std::nullopt;
+    }
     // How long a statement waits for another program's lock before it fails.
     virtual void setBusyTimeout(int ms) = 0;
     virtual int busyTimeout() const = 0;

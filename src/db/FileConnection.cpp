@@ -14,6 +14,8 @@ namespace {
 // The cipher's page size: an encrypted store file is always whole pages.
 constexpr qint64 kPageBytes = 1024;
 constexpr int kBusyTimeoutMs = 3000;
+// Row writes remembered per connection: far more than a posting makes.
+constexpr size_t kWriteLogEntries = 4096;
 constexpr int kCacheKiB = 65536; // 64 MB page cache: a cold cache decrypts pages again
 
 // The register writes every sale into the file, and the engine keeps its
@@ -185,7 +187,10 @@ FileConnection::FileConnection(const QString &path, const QString &key, Mode mod
         throw DbError(ErrFileNotFound, QStringLiteral("Could not find the store database '%1'.").arg(path));
     if (mode == Mode::OpenExisting)
         requireWritable(path);
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX
+    // A connection is used by one thread at a time (a worker opens its own),
+    // so the engine's lock around every call is left out: reading a column
+    // would otherwise take and release it each time.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
                       | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &mDb, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -229,6 +234,29 @@ FileConnection::FileConnection(const QString &path, const QString &key, Mode mod
     execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
     scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
     execute(QStringLiteral("PRAGMA synchronous = FULL"));
+    logWrites();
+}
+
+void FileConnection::logWrites()
+{
+    sqlite3_update_hook(
+        mDb,
+        [](void *self, int op, const char *, const char *table, sqlite3_int64 row) {
+            auto &c = *static_cast<FileConnection *>(self);
+            c.mWrites.push_back({QString::fromUtf8(table), qint64(row), op == SQLITE_UPDATE});
+            if (c.mWrites.size() > kWriteLogEntries) {
+                c.mWrites.pop_front();
+                ++c.mWritesDropped;
+            }
+        },
+        this);
+}
+
+std::optional<std::vector<Connection::RowWrite>> FileConnection::writesSince(qint64 mark) const
+{
+    if (mark < mWritesDropped || mark > writeMark())
+        return std::nullopt;
+    return std::vector<RowWrite>(mWrites.begin() + (mark - mWritesDropped), mWrites.end());
 }
 
 FileConnection::~FileConnection()

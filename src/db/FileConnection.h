@@ -2,6 +2,8 @@
 
 #include "db/Connection.h"
 
+#include <deque>
+
 struct sqlite3;
 
 namespace vanta::db {
@@ -22,6 +24,8 @@ public:
     void rollback() override;
     bool inTransaction() const override;
     QPair<qint64, qint64> changeStamp() override;
+    qint64 writeMark() const override { return mWritesDropped + qint64(mWrites.size()); }
+    std::optional<std::vector<RowWrite>> writesSince(qint64 mark) const override;
     void setBusyTimeout(int ms) override;
     int busyTimeout() const override { return mBusyMs; }
     QStringList tableNames() override;
@@ -33,7 +37,12 @@ protected:
     std::unique_ptr<Statement> makeStatement(const QString &sql) override;
 
 private:
+    void logWrites();
+
     sqlite3 *mDb = nullptr;
+    // The latest row writes (the engine's update hook), oldest first.
+    std::deque<RowWrite> mWrites;
+    qint64 mWritesDropped = 0;
     int mBusyMs = 0;
 };
 

@@ -87,11 +87,15 @@ private:
 // The open store; throws DbError (file not found) when there is none.
 Store &requireStore(Store *store);
 
-// A workspace: a connection of its own on which a unit of writes is begun,
-// committed or rolled back.
+// A workspace: a connection on which a unit of writes is begun, committed or
+// rolled back. It takes the main connection when that holds no transaction:
+// a connection keeps its page cache over its own commits, while a commit on
+// another connection empties it, and reading the store's pages again means
+// decrypting them again. Readers that must not see the unit's uncommitted
+// rows ask for ownConnection(), which then hands out a spare.
 class Workspace {
 public:
-    explicit Workspace(Store &store) : mDb(store.separateConnection()) {}
+    explicit Workspace(Store &store) : mDb(store.ownConnection()) {}
     const Database &database() const { return mDb; }
     void beginTrans() { mDb.connection().begin(); }
     void commitTrans() { mDb.connection().commit(); }

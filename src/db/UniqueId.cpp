@@ -22,18 +22,18 @@ bool idInUse(const Database &db, qint32 id)
     return db.scalar(sql, {id, id, id}).toInt() != 0;
 }
 
-qint32 randomDraw() { return qint32(QRandomGenerator::system()->bounded(1, std::numeric_limits<qint32>::max())); }
-
 } // namespace
 
-qint32 NewUniqueID(Store &store) { return NewUniqueID(store.ownConnection(), randomDraw); }
+qint32 NewIdCandidate() { return qint32(QRandomGenerator::system()->bounded(1, std::numeric_limits<qint32>::max())); }
+
+qint32 NewUniqueID(Store &store) { return NewUniqueID(store.ownConnection(), NewIdCandidate); }
 
 qint32 NewUniqueID(Store &store, const std::function<qint32()> &draw)
 {
     return NewUniqueID(store.ownConnection(), draw);
 }
 
-qint32 NewUniqueID(const Database &db) { return NewUniqueID(db, randomDraw); }
+qint32 NewUniqueID(const Database &db) { return NewUniqueID(db, NewIdCandidate); }
 
 qint32 NewUniqueID(const Database &db, const std::function<qint32()> &draw)
 {

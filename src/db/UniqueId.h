@@ -16,10 +16,13 @@ qint32 NewUniqueID(Store &store);
 // are not positive are skipped. Throws VantaError when no free id turns up
 // after many draws.
 qint32 NewUniqueID(Store &store, const std::function<qint32()> &draw);
-// The same, checked on a given connection: inside a posting's transaction
-// its own connection sees every committed row (it holds the write lock) and
-// the rows the posting has written so far, with its page cache warm.
+// The same, checked on a given connection (inside a transaction it sees
+// that transaction's own rows too).
 qint32 NewUniqueID(const Database &db);
 qint32 NewUniqueID(const Database &db, const std::function<qint32()> &draw);
+
+// A random positive 32-bit number, not checked against the store: for a
+// writer whose insert into a unique index tells it when a number is taken.
+qint32 NewIdCandidate();
 
 } // namespace vanta::db

@@ -4,6 +4,8 @@
 #include "diagnostics/Trace.h"
 #include "platform/NumberText.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -26,6 +28,8 @@ constexpr int kFirstSearched = 10;
 
 constexpr int kQtyColumn = 3;
 constexpr int kIndexColumn = 0;
+// Beyond this many changed items a pass over all of them is quicker.
+constexpr qsizetype kMostRowsRereadOneByOne = 2000;
 const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"");
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -181,19 +185,70 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
 {
     struct Kept {
         QPair<qint64, qint64> stamp;
+        qint64 writeMark = -1; // the connection's own writes when the stamp was taken
         std::shared_ptr<const ItemCatalogue> catalogue;
     };
     const QString key = QStringLiteral("lookup::ItemCatalogue");
-    const QPair<qint64, qint64> stamp = store.database().connection().changeStamp();
-    if (auto kept = std::static_pointer_cast<Kept>(store.attachment(key)); kept && kept->stamp == stamp)
+    db::Connection &conn = store.database().connection();
+    const QPair<qint64, qint64> stamp = conn.changeStamp();
+    const qint64 mark = conn.writeMark();
+    auto kept = std::static_pointer_cast<Kept>(store.attachment(key));
+    if (kept && kept->stamp == stamp)
         return kept->catalogue;
     std::shared_ptr<const ItemCatalogue> catalogue;
-    if (auto kept = std::static_pointer_cast<Kept>(store.attachment(key)))
+    // No other connection committed (the first half of the stamp is the
+    // same): the connection's own writes say what changed.
+    if (kept && kept->stamp.first == stamp.first)
+        if (const auto writes = conn.writesSince(kept->writeMark))
+            catalogue = withOwnWrites(store, kept->catalogue, *writes);
+    if (!catalogue && kept)
         catalogue = withNewQuantities(store, *kept->catalogue);
     if (!catalogue)
         catalogue = std::make_shared<const ItemCatalogue>(store);
-    store.attach(key, std::make_shared<Kept>(Kept{stamp, catalogue}));
+    store.attach(key, std::make_shared<Kept>(Kept{stamp, mark, catalogue}));
     return catalogue;
+}
+
+std::shared_ptr<const ItemCatalogue>
+ItemCatalogue::withOwnWrites(db::Store &store, const std::shared_ptr<const ItemCatalogue> &previous,
+                             const std::vector<db::Connection::RowWrite> &writes)
+{
+    return diag::run("frmFind", "RefreshOwnWrites", std::shared_ptr<const ItemCatalogue>(), [&] {
+        QSet<qint64> rows;
+        for (const db::Connection::RowWrite &w : writes) {
+            if (w.table.compare(QLatin1String("UOM"), Qt::CaseInsensitive) == 0)
+                return std::shared_ptr<const ItemCatalogue>(); // a unit's text may have changed
+            if (w.table.compare(QLatin1String("Items"), Qt::CaseInsensitive) != 0)
+                continue;
+            if (!w.update || rows.size() >= kMostRowsRereadOneByOne)
+                return std::shared_ptr<const ItemCatalogue>(); // an item added or removed, or many changed
+            rows.insert(w.row);
+        }
+        db::Connection &conn = store.database().connection();
+        // A table emptied in one statement leaves no row entries behind.
+        if (conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toLongLong() != previous->size())
+            return std::shared_ptr<const ItemCatalogue>();
+        if (rows.isEmpty())
+            return previous;
+        db::StatementLease st = conn.prepare(kSql + QStringLiteral(" WHERE rowid = ?"));
+        const int columns = st->columnCount();
+        std::vector<std::pair<int, double>> stock;
+        for (qint64 row : rows) {
+            st->bind({row});
+            const bool found = st->step();
+            const int pos = found ? previous->positionOf(qint32(st->real(kIndexColumn))) : -1;
+            const bool same = pos >= 0 && rowHash(*st, columns) == previous->mRowHash[size_t(pos)];
+            if (same)
+                stock.emplace_back(pos, st->real(kQtyColumn));
+            st->reset();
+            if (!same)
+                return std::shared_ptr<const ItemCatalogue>(); // more than the stock changed
+        }
+        auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(*previous));
+        for (const auto &[pos, qty] : stock)
+            copy->mItems[size_t(pos)].qty = qty;
+        return std::shared_ptr<const ItemCatalogue>(std::move(copy));
+    });
 }
 
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::withNewQuantities(db::Store &store,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Connection.h"
+
 #include <QHash>
 #include <QString>
 #include <memory>
@@ -72,6 +74,12 @@ public:
 
 private:
     ItemCatalogue() = default;
+    // `previous` with the quantities of the items the store's connection
+    // itself changed, re-read one by one, when its writes since then only
+    // changed items in place and nothing but their stock; none otherwise.
+    static std::shared_ptr<const ItemCatalogue> withOwnWrites(db::Store &store,
+                                                              const std::shared_ptr<const ItemCatalogue> &previous,
+                                                              const std::vector<db::Connection::RowWrite> &writes);
 
     std::vector<CatalogueItem> mItems;
     std::vector<quint64> mRowHash; // every column but the quantity, per item

@@ -71,10 +71,7 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
     // the register until the store is restored.
     store.requireUndamaged();
     db::Workspace ws(store);
-    // New line numbers are checked on the posting's own connection: it sees
-    // the lines written so far, so no two lines of one sale share a number.
-    const IdSource newId = options.newId ? options.newId
-                                         : IdSource([&ws] { return db::NewUniqueID(ws.database()); });
+    const IdSource newId = options.newId ? options.newId : IdSource(db::NewIdCandidate);
     db::Connection &conn = ws.database().connection();
     BusyTimeout wait(conn, options.busyTimeoutMs);
     PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime()};

@@ -23,7 +23,7 @@ class SaleDocuments;
 using IdSource = std::function<qint32()>;
 
 struct PostingOptions {
-    // Candidates for `Sold ID`; NewUniqueID of the store when empty.
+    // Candidates for `Sold ID`; random positive numbers when empty.
     IdSource newId;
     // How long the posting waits for another program's lock on the store
     // before it gives up; the connection's own timeout when unset.

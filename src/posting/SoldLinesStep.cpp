@@ -6,7 +6,6 @@
 #include "diagnostics/VantaError.h"
 #include "sale/clsSaleItems.h"
 
-#include <QList>
 #include <map>
 #include <optional>
 
@@ -17,32 +16,16 @@ namespace {
 // Far more draws than a sale of any size needs from a working id source.
 constexpr int kMaxDraws = 1000;
 
-// Sold-line numbers for one sale. A number must be free in the store, as
-// seen by a connection outside the posting's transaction (committed rows),
-// and not yet used by this sale, whose rows that connection cannot see.
+// Sold-line numbers for one sale. A candidate is not probed first: the
+// insert itself refuses a number the unique index of `Sold ID` already
+// holds (a committed line, another register's or one of this sale), and the
+// caller draws again. The posting's connection holds the write lock, so it
+// sees every committed line as well as its own.
 class SoldIdDrawer {
 public:
-    explicit SoldIdDrawer(PostingContext &ctx)
-        : mSource(ctx.newId),
-          mCommitted(indexedTable(ctx.store.ownConnection(), QStringLiteral("Sold Items"), QStringLiteral("Sold ID")))
-    {
-    }
+    explicit SoldIdDrawer(PostingContext &ctx) : mSource(ctx.newId) {}
 
     qint32 draw()
-    {
-        for (;;) {
-            qint32 id = next();
-            while (mCommitted.seek(id))
-                id = next();
-            if (!mUsed.contains(id)) {
-                mUsed << id;
-                return id;
-            }
-        }
-    }
-
-private:
-    qint32 next()
     {
         if (++mDraws > kMaxDraws)
             throw VantaError(3022, QStringLiteral("No unused number could be found for a sold line."),
@@ -50,9 +33,8 @@ private:
         return mSource();
     }
 
+private:
     const IdSource &mSource;
-    db::Recordset mCommitted;
-    QList<qint32> mUsed;
     int mDraws = 0;
 };
 
@@ -148,7 +130,7 @@ bool WriteSoldLines(PostingContext &ctx)
         }
         QVariantList row{QVariant(), ctx.request.saleId, ++lineNumber, item, variant, options[0], options[1],
                          options[2], line->Price(), line->qty(), line->Taxable(), otherCosts};
-        // Another register may take a drawn number first: the insert tells.
+        // A number already taken is refused by the insert: draw again.
         do
             row[0] = soldIds.draw();
         while (!sold.add(row));

@@ -272,10 +272,10 @@ TEST(Transaction, RollbackUnlessCommittedAndInvisibleElsewhere)
     {
         db::Transaction tx(ws.database().connection());
         addItem(ws.database(), 1, "Pending");
-        // The register's connection does not see uncommitted rows.
-        EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 0);
-        // A connection of its own, taken while the workspace writes, neither.
+        // A connection of its own, taken while the workspace writes, does
+        // not see uncommitted rows.
         EXPECT_EQ(ts.store->ownConnection().scalar("SELECT count(*) FROM Items").toInt(), 0);
+        EXPECT_EQ(ts.store->separateConnection().scalar("SELECT count(*) FROM Items").toInt(), 0);
     }
     EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 0);
 
@@ -283,6 +283,33 @@ TEST(Transaction, RollbackUnlessCommittedAndInvisibleElsewhere)
     addItem(ws.database(), 2, "Kept");
     ws.commitTrans();
     EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Items").toInt(), 1);
+    EXPECT_EQ(ts.store->separateConnection().scalar("SELECT count(*) FROM Items").toInt(), 1);
+}
+
+// The connection's log of its own row writes is what lets data kept in
+// memory be refreshed row by row; a write it missed would leave stale data.
+TEST(Store, ConnectionLogsTheRowsItWrites)
+{
+    test::TempStore ts;
+    db::Connection &conn = ts.db().connection();
+    addItem(ts.db(), 1, "One");
+    addItem(ts.db(), 2, "Two");
+    const qint64 mark = conn.writeMark();
+    ts.db().execute("UPDATE Items SET qty = 3 WHERE \"Item Index\" = 1");
+    ts.db().execute("DELETE FROM Items WHERE \"Item Index\" = 2");
+    {
+        db::Database other = ts.store->separateConnection(); // another connection's write is not logged here
+        other.execute("INSERT INTO UOM (UOMID, UOM) VALUES (1, 'box')");
+    }
+    const auto writes = conn.writesSince(mark);
+    ASSERT_TRUE(writes);
+    ASSERT_EQ(writes->size(), 2u);
+    EXPECT_EQ((*writes)[0].table, "Items");
+    EXPECT_TRUE((*writes)[0].update);
+    EXPECT_FALSE((*writes)[1].update) << "a delete";
+    EXPECT_NE((*writes)[0].row, (*writes)[1].row);
+    EXPECT_EQ(conn.writesSince(conn.writeMark())->size(), 0u);
+    EXPECT_FALSE(conn.writesSince(-1)) << "a mark from before the log is not answered";
 }
 
 TEST(Transaction, LockedStoreFailsCleanlyAsBusy)

@@ -145,3 +145,36 @@ TEST_F(CatalogueTest, RefreshesQuantitiesOnlyWhenNothingElseChanged)
     EXPECT_GE(c->positionOf(98), 0);
     EXPECT_LT(c->positionOf(14), 0);
 }
+
+// Writes made through the store's own connection (this register's
+// postings) are read back item by item; none of them, and no other
+// register's change made in between, is missed.
+TEST_F(CatalogueTest, OwnWritesAreReadBackWithoutMissingAny)
+{
+    const auto current = [&] { return lookup::ItemCatalogue::current(*ts.store); };
+    const auto qtyOf = [&](qint32 item) { const auto c = current(); return c->at(c->positionOf(item)).qty; };
+    current();
+    ts.db().execute("UPDATE Items SET qty = 1 WHERE \"Item Index\" = 2");
+    EXPECT_EQ(qtyOf(2), 1);
+    {
+        db::Transaction undone(ts.db().connection());
+        ts.db().execute("UPDATE Items SET qty = 9 WHERE \"Item Index\" = 2");
+    }
+    EXPECT_EQ(qtyOf(2), 1) << "a rolled-back change is not shown";
+
+    ts.db().execute("UPDATE Items SET qty = 4 WHERE \"Item Index\" = 3");
+    {
+        db::Database other = ts.store->separateConnection();
+        db::Transaction tx(other.connection());
+        other.execute("UPDATE Items SET \"Name\" = 'Renamed Hook' WHERE \"Item Index\" = 4");
+        tx.commit();
+    }
+    const auto c = current();
+    EXPECT_EQ(c->at(c->positionOf(3)).qty, 4);
+    EXPECT_EQ(c->at(c->positionOf(4)).name, "Renamed Hook");
+
+    ts.db().execute("UPDATE Items SET \"desc short\" = 'waxed' WHERE \"Item Index\" = 5");
+    EXPECT_EQ(current()->search("waxed", false).size(), 1u);
+    ts.db().execute("DELETE FROM Items");
+    EXPECT_EQ(current()->size(), 0);
+}

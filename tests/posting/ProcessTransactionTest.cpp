@@ -163,8 +163,8 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 50").toInt(), 2);
     EXPECT_EQ(session.SaleItems.Count(), 0);
     EXPECT_EQ(prompt.count(), 0);
-    EXPECT_EQ(store().separateConnection().scalar("PRAGMA busy_timeout").toInt(), 3000)
-        << "the posting's short wait is not left on the pooled connection";
+    EXPECT_EQ(store().database().scalar("PRAGMA busy_timeout").toInt(), 3000)
+        << "the posting's short wait is not left on the register's connection";
 }
 
 TEST_F(ProcessSale, NothingIsPostedIntoAStoreKnownToBeDamaged)
