@@ -11,7 +11,12 @@ qint32 FindItemByCode(Store &store, const QString &code)
         db.scalar(QStringLiteral("SELECT \"Item Index\" FROM Items WHERE \"barcode label\" = ? LIMIT 1"), {code});
     if (!byLabel.isNull())
         return asLong(byLabel);
+    return FindItemByNumber(store, code);
+}
 
+qint32 FindItemByNumber(Store &store, const QString &code)
+{
+    const Database &db = store.database();
     bool numeric = false;
     const qlonglong number = code.toLongLong(&numeric);
     if (!numeric || number < 0 || number > std::numeric_limits<qint32>::max())

@@ -11,5 +11,8 @@ class Store;
 // item with that `Item Index` or the variant with that `SubItemID`; -1 when
 // none.
 qint32 FindItemByCode(Store &store, const QString &code);
+// The second half of FindItemByCode, for a code known to be no barcode
+// label: the item or variant a numeric code names; -1 when none.
+qint32 FindItemByNumber(Store &store, const QString &code);
 
 } // namespace vanta::db

@@ -489,9 +489,12 @@ bool PgConnection::inTransaction() const
 
 QPair<qint64, qint64> PgConnection::changeStamp()
 {
-    // Every change anywhere on the server moves the write-ahead log on.
-    const QVariant lsn = scalar(QStringLiteral("SELECT (pg_current_wal_insert_lsn() - '0/0'::pg_lsn)::bigint"));
-    return {lsn.toLongLong(), qint64(mGeneration)};
+    // The server's snapshot lists the transactions not yet visible: it
+    // changes whenever a commit becomes visible (and when a writer starts).
+    // The write-ahead log position would not do: it moves on before the
+    // commit is visible, so rows read in between could be kept as current.
+    const QByteArray snapshot = scalar(QStringLiteral("SELECT pg_current_snapshot()::text")).toString().toUtf8();
+    return {qint64(qHash(snapshot)), qint64(mGeneration)};
 }
 
 void PgConnection::setBusyTimeout(int ms)

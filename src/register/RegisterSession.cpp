@@ -1,5 +1,6 @@
 #include "register/RegisterSession.h"
 
+#include "db/KeptData.h"
 #include "platform/SettingsStore.h"
 
 namespace vanta {
@@ -21,6 +22,14 @@ void RegisterSession::openStore(const QString &dataPath)
     // leaves no longer keeps it.
     if (previous && (!mJournal || previous->path() != mJournal->path()))
         previous->clear();
+}
+
+void RegisterSession::keepStampFresh()
+{
+    QObject::connect(&mModals, &platform::ModalActivity::allClosed, [this] {
+        if (mStore)
+            db::StampSpan::readAgain(*mStore);
+    });
 }
 
 } // namespace vanta

@@ -42,6 +42,7 @@ public:
         : mTrackedPrompt(prompt, mModals), mTrackedDialogs(dialogs, mModals), prompt(mTrackedPrompt),
           dialogs(mTrackedDialogs), settings(settings), users(usersIniPath), journalFolder(settings.folder())
     {
+        keepStampFresh();
     }
 
     bool hasStore() const { return mStore != nullptr; }
@@ -96,6 +97,10 @@ public:
     journal::JournalFile::Sync journalSync = journal::JournalFile::Sync::Behind;
 
 private:
+    // While a box or dialog was open another register may have changed the
+    // store: a span of work reads the store's change stamp again after it.
+    void keepStampFresh();
+
     std::unique_ptr<db::Store> mStore;
     std::unique_ptr<journal::SaleJournal> mJournal;
 };

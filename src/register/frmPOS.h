@@ -40,6 +40,7 @@ class CatalogueRefresh;
 }
 namespace sale {
 class clsSaleItem;
+struct ItemRecord;
 }
 namespace shipping {
 struct ShippingChoice;
@@ -169,6 +170,13 @@ private:
         std::function<void(sale::clsSaleItem &, float qty)> price;
     };
     void addToSale(const LineToAdd &add);
+    // False (and the customer list focused) when no customer is chosen.
+    bool customerChosen();
+    // Adds one of a catalogue item already read.
+    void addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &options);
+    // Adds the item or variant a scanned or typed code stands for; false
+    // when it stands for none.
+    bool addByCode(const QString &code);
 
     // Barcodes and menus.
     void scanCompleted(const QString &code);
@@ -196,6 +204,9 @@ private:
     // or the logon dialog when nobody is logged on.
     bool commandAllowed(security::GatedCommand command);
     posting::PostingRequest postingRequest(qint16 kind) const;
+    // After a failed posting: a new sale number when another register has
+    // stored a sale under this one's, told to the cashier.
+    void renumberIfTaken(const posting::PostingRequest &request);
     void SetReportSettings(bool atLogon);
     void startNextSale();
     void setAmountTendered(const QString &text);

@@ -4,7 +4,8 @@
 #include "customers/InvoiceChecks.h"
 #include "customers/frmCustomers.h"
 #include "customers/frmInvoice.h"
-#include "db/BarcodeLookup.h"
+#include "db/KeptData.h"
+#include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
@@ -15,6 +16,7 @@
 #include "posting/frmReportOptions.h"
 #include "register/CustomerListModel.h"
 #include "register/RegisterSession.h"
+#include "register/SaleNumberClash.h"
 #include "security/CommandGate.h"
 #include "security/Logon.h"
 #include "security/SecuritySwitch.h"
@@ -97,14 +99,18 @@ void frmPOS::applyScan(const ScanQueue::Scan &scan)
             return;
         }
         bringToFront();
-        const qint32 item = mSession.hasStore() ? db::FindItemByCode(mSession.store(), scan.code) : -1;
-        if (item == -1) {
+        bool found = false;
+        if (mSession.hasStore()) {
+            // What the store keeps read is checked once for the whole scan.
+            const db::StampSpan span(mSession.store());
+            found = addByCode(scan.code);
+            if (found)
+                EnableButtons();
+        }
+        if (!found) {
             QCoreApplication::processEvents();
             QueueMessage(QStringLiteral("The scanned barcode was invalid."), platform::Buttons::Ok,
                          platform::Icon::Information, QStringLiteral("Vanta P.O.S"));
-        } else {
-            Add_Item(item, mSession.mlSaleID, 0, 0, 0);
-            EnableButtons();
         }
     });
 }
@@ -114,14 +120,9 @@ void frmPOS::mnuManualAdd_Click()
     diag::run("frmPOS", "mnuManualAdd_Click", [&] {
         const std::optional<QString> code = mSession.prompt.input(
             QStringLiteral("Enter the barcode number for the Item to be added to the current sale."), kManualAddTitle);
-        if (code && !code->isEmpty()) {
-            const qint32 item = db::FindItemByCode(mSession.store(), *code);
-            if (item == -1)
-                mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
-                                        platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
-            else
-                Add_Item(item, mSession.mlSaleID, 0, 0, 0);
-        }
+        if (code && !code->isEmpty() && !addByCode(*code))
+            mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
+                                    platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
         if (mSession.SaleItems.Count() > 0)
             EnableButtons();
     });
@@ -313,6 +314,8 @@ void frmPOS::cmdProcessTransaction_Click()
                 mSession.lastReceiptSale = request.saleId;
                 mSession.lastReceiptEmployee = request.employeeId;
                 startNextSale();
+            } else {
+                renumberIfTaken(request);
             }
             return;
         }
@@ -324,8 +327,10 @@ void frmPOS::cmdProcessTransaction_Click()
             [this, &checkout](const posting::InvoiceDetails &details) {
                 posting::PostingRequest request = postingRequest(posting::InvoiceSale);
                 request.invoice = details;
-                if (!posting::ProcessTransaction(checkout, request))
+                if (!posting::ProcessTransaction(checkout, request)) {
+                    renumberIfTaken(request);
                     return false; // the sale stays on the register
+                }
                 startNextSale();
                 return true;
             },
@@ -346,6 +351,21 @@ posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
     request.amounts = {mTotals.totalDue(), mTotals.tax, tendered, sale::changeDue(tendered, mTotals.totalDue()),
                        mTotals.shipping};
     return request;
+}
+
+void frmPOS::renumberIfTaken(const posting::PostingRequest &request)
+{
+    diag::run("frmPOS", "renumberIfTaken", [&] {
+        if (!saleNumberTakenByAnother(mSession.store(), request, mSession.SaleItems.Count()))
+            return;
+        mSession.mlSaleID = db::NewUniqueID(mSession.store());
+        saleChanged();
+        mSession.prompt.message(QStringLiteral("Another register has just stored a sale under this sale's number "
+                                               "(%1). This sale now has the number %2: press Process again.")
+                                    .arg(request.saleId)
+                                    .arg(mSession.mlSaleID),
+                                platform::Buttons::Ok, platform::Icon::Information, applicationTitle());
+    });
 }
 
 // After a sale was stored: a new, empty sale with nothing of the last one's

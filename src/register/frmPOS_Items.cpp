@@ -1,6 +1,7 @@
 // Adding items to the sale, removing them, and the sale rows' events.
 #include "register/frmPOS.h"
 
+#include "db/BarcodeLookup.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
@@ -82,35 +83,65 @@ void frmPOS::addToSale(const LineToAdd &add)
     AddingItem = false;
 }
 
+bool frmPOS::customerChosen()
+{
+    if (!cmbCustomers->currentText().isEmpty())
+        return true;
+    cmbCustomers->setFocus();
+    return false;
+}
+
+void frmPOS::addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &options)
+{
+    db::Store &store = mSession.store();
+    const auto [option1, option2, option3] = options;
+    const bool hasOptions = option1 != 0 || option2 != 0 || option3 != 0;
+    LineToAdd add;
+    add.index = item.index;
+    add.options = options;
+    add.stock = item.stock;
+    add.raiseQuestion = [](const sale::clsSaleItem &line) {
+        return QStringLiteral("The quantity of ") + line.Name()
+               + QStringLiteral(" that you are adding exceeds inventory amount.");
+    };
+    add.describe = [&](sale::clsSaleItem &line) {
+        line.setName(hasOptions ? sale::GetOptionName(store, item.name, option1, option2, option3) : item.name);
+        sale::copyItemDetails(store, line, item);
+    };
+    add.price = [&](sale::clsSaleItem &line, float) { sale::priceItemLine(store, line, item); };
+    addToSale(add);
+}
+
 void frmPOS::Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3)
 {
     diag::run("frmPOS", "Add_Item", [&] {
-        if (cmbCustomers->currentText().isEmpty()) {
-            cmbCustomers->setFocus();
+        if (!customerChosen())
             return;
-        }
-        db::Store &store = mSession.store();
-        const std::optional<sale::ItemRecord> item = sale::readItem(store, itemIndex);
+        const std::optional<sale::ItemRecord> item = sale::readItem(mSession.store(), itemIndex);
         if (!item) {
             Add_SubItem(itemIndex, passThrough);
             return;
         }
-        const bool hasOptions = option1 != 0 || option2 != 0 || option3 != 0;
-        LineToAdd add;
-        add.index = itemIndex;
-        add.options = {option1, option2, option3};
-        add.stock = item->stock;
-        add.raiseQuestion = [](const sale::clsSaleItem &line) {
-            return QStringLiteral("The quantity of ") + line.Name()
-                   + QStringLiteral(" that you are adding exceeds inventory amount.");
-        };
-        add.describe = [&](sale::clsSaleItem &line) {
-            line.setName(hasOptions ? sale::GetOptionName(store, item->name, option1, option2, option3) : item->name);
-            sale::copyItemDetails(store, line, *item);
-        };
-        add.price = [&](sale::clsSaleItem &line, float) { sale::priceItemLine(store, line, *item); };
-        addToSale(add);
+        addItem(*item, {option1, option2, option3});
     });
+}
+
+bool frmPOS::addByCode(const QString &code)
+{
+    db::Store &store = mSession.store();
+    // Most codes are barcode labels: the item and its units in one reading.
+    if (const std::optional<sale::ItemRecord> item = sale::readItemByLabel(store, code)) {
+        diag::run("frmPOS", "Add_Item", [&] {
+            if (customerChosen())
+                addItem(*item, {0, 0, 0});
+        });
+        return true;
+    }
+    const qint32 index = db::FindItemByNumber(store, code);
+    if (index == -1)
+        return false;
+    Add_Item(index, mSession.mlSaleID, 0, 0, 0);
+    return true;
 }
 
 void frmPOS::Add_SubItem(qint32 subItemId, qint32 passThrough)

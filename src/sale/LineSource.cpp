@@ -3,17 +3,17 @@
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "sale/Pricing.h"
+#include "sale/clsPricingLevels.h"
 
 namespace vanta::sale {
 
-std::optional<ItemRecord> readItem(db::Store &store, qint32 itemIndex)
+namespace {
+
+// The item's columns of the current row.
+ItemRecord itemOfRow(db::Recordset &rs)
 {
-    db::Recordset rs = store.database().openTable(QStringLiteral("Items"));
-    rs.setIndex(QStringLiteral("item index"));
-    if (!rs.seek(itemIndex))
-        return std::nullopt;
     ItemRecord r;
-    r.index = itemIndex;
+    r.index = db::asLong(rs.field(QStringLiteral("Item Index")));
     r.stock = db::asDouble(rs.field(QStringLiteral("qty")));
     r.name = rs.text(QStringLiteral("Name"));
     r.weight = db::asSingle(rs.field(QStringLiteral("Weight")));
@@ -23,6 +23,42 @@ std::optional<ItemRecord> readItem(db::Store &store, qint32 itemIndex)
     r.listPrice = db::asSingle(rs.field(QStringLiteral("LIST PRICE")));
     r.taxable = db::asBool(rs.field(QStringLiteral("Taxable")));
     r.taxRuleId = db::asLong(rs.field(QStringLiteral("tax rule id")));
+    r.formatId = qint16(db::asLong(rs.field(QStringLiteral("FormatID"))));
+    return r;
+}
+
+// The item of the first row the label lookup gives (`Item Index` is
+// unique), its unit row joined to it.
+const QString kItemByLabel = QStringLiteral(
+    "SELECT i.*, u.\"UOMID\" AS uom_found, u.\"code\" AS uom_code, u.\"UOM\" AS uom_name "
+    "FROM \"Items\" i LEFT JOIN \"UOM\" u ON u.\"UOMID\" = i.\"uomid\" AND i.\"uomid\" > 0 "
+    "WHERE i.\"Item Index\" = (SELECT \"Item Index\" FROM Items WHERE \"barcode label\" = ? LIMIT 1)");
+
+} // namespace
+
+std::optional<ItemRecord> readItem(db::Store &store, qint32 itemIndex)
+{
+    db::Recordset rs = store.database().openTable(QStringLiteral("Items"));
+    rs.setIndex(QStringLiteral("item index"));
+    if (!rs.seek(itemIndex))
+        return std::nullopt;
+    ItemRecord r = itemOfRow(rs);
+    r.index = itemIndex;
+    return r;
+}
+
+std::optional<ItemRecord> readItemByLabel(db::Store &store, const QString &code)
+{
+    db::Recordset rs = store.database().openQuery(kItemByLabel, {code});
+    if (rs.eof())
+        return std::nullopt;
+    ItemRecord r = itemOfRow(rs);
+    r.unitsRead = true;
+    r.unitsFound = !rs.field(QStringLiteral("uom_found")).isNull();
+    if (r.unitsFound) {
+        r.uomCode = rs.text(QStringLiteral("uom_code"));
+        r.uomName = rs.text(QStringLiteral("uom_name"));
+    }
     return r;
 }
 
@@ -38,7 +74,12 @@ std::optional<SubItemRecord> readSubItem(db::Store &store, qint32 subItemId)
 
 void setUnits(db::Store &store, clsSaleItem &line, const ItemRecord &item)
 {
-    if (item.uomid > 0) {
+    if (item.uomid > 0 && item.unitsRead) {
+        if (item.unitsFound) {
+            line.setUOM(item.uomCode);
+            line.setFullUOM(item.uomName);
+        }
+    } else if (item.uomid > 0) {
         db::Recordset rs = store.database().openTable(QStringLiteral("UOM"));
         rs.setIndex(QStringLiteral("UOMID"));
         if (rs.seek(item.uomid)) {
@@ -90,10 +131,24 @@ QString GetSubItemName(db::Store &store, const ItemRecord &parent, qint32 subIte
     });
 }
 
+// The price of the item's bulk level that holds q, as GetPrice gives it for
+// the item, without reading the item again.
+double bulkLevelPrice(db::Store &store, const ItemRecord &item, float q)
+{
+    return diag::run("modPOS", "GetPrice", 0.0, [&]() -> double {
+        if (q == 0)
+            return 0;
+        clsPricingLevels levels(store);
+        levels.LoadLevels(item.index, item.formatId, item.listPrice);
+        const clsPricingLevels::Level level = levels.MatchingLevel(q);
+        return level ? double(level->Price()) : 0.0;
+    });
+}
+
 double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
                      qint32 option3)
 {
-    double price = item.bulk ? GetPrice(store, item.index, q) : double(item.listPrice);
+    double price = item.bulk ? bulkLevelPrice(store, item, q) : double(item.listPrice);
     if (option1 != 0)
         price += double(GetPriceForOptions(store, option1, option2, option3));
     return price;

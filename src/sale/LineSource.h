@@ -23,6 +23,12 @@ struct ItemRecord {
     float listPrice = 0;
     bool taxable = false;
     qint32 taxRuleId = 0;
+    qint16 formatId = 0;  // `FormatID`, for bulk levels
+    // The `UOM` row of a positive `uomid`, when read together with the item.
+    bool unitsRead = false;
+    bool unitsFound = false;
+    QString uomCode;
+    QString uomName;
 };
 
 struct SubItemRecord {
@@ -33,10 +39,14 @@ struct SubItemRecord {
 
 // Reads of the register's shared connection.
 std::optional<ItemRecord> readItem(db::Store &store, qint32 itemIndex);
+// The item whose `barcode label` is exactly the code (the one the barcode
+// lookup finds), with its units, in one statement; none when no label matches.
+std::optional<ItemRecord> readItemByLabel(db::Store &store, const QString &code);
 std::optional<SubItemRecord> readSubItem(db::Store &store, qint32 subItemId);
 
 // Unit and long unit of a line: the `UOM` row of a positive `uomid`
-// (unchanged when there is none), or "**" and the item's own text.
+// (unchanged when there is none), or "**" and the item's own text. Units
+// read with the item are not read again.
 void setUnits(db::Store &store, clsSaleItem &line, const ItemRecord &item);
 // Copies weight, units, taxable and tax rule of the item to the line.
 void copyItemDetails(db::Store &store, clsSaleItem &line, const ItemRecord &item);

@@ -1,6 +1,7 @@
 #include "sale/clsPricingLevels.h"
 
-#include "db/Store.h"
+#include "db/DbError.h"
+#include "db/KeptData.h"
 #include "diagnostics/Trace.h"
 #include "sale/clsFormats.h"
 
@@ -58,58 +59,75 @@ clsPricingLevels::Level clsPricingLevels::MatchingLevel(float qty) const
 void clsPricingLevels::LoadLevels(qint32 itemIndex)
 {
     diag::run(kModule, "LoadLevels", [&] {
-        mCol.clear();
-        mFormat.reset();
-        mIncrement = 0;
-        mItemIndex = itemIndex;
-
         const db::Database db = mStore.ownConnection();
         db::Recordset items = db.openTable(QStringLiteral("Items"));
         items.setIndex(QStringLiteral("Item Index"));
-        if (items.seek(itemIndex)) {
-            const qint16 formatId = qint16(db::asLong(items.field(QStringLiteral("FormatID"))));
-            const clsFormats formats(mStore);
-            for (const auto &format : formats)
-                if (format->FormatID() == formatId) {
-                    mFormat = format;
-                    mIncrement = format->Increment();
-                    break;
-                }
-        }
-
-        float nextMin = mIncrement;
-        Level openEnded;
-        db::Recordset rows = db.openQuery(kLevelRows, {itemIndex});
-        for (; !rows.eof(); rows.moveNext()) {
-            auto level = std::make_shared<clsPricingLevel>();
-            const float max = db::asSingle(rows.field(QStringLiteral("Max")));
-            level->setMax(max);
-            level->setPrice(db::asSingle(rows.field(QStringLiteral("LIST PRICE"))));
-            if (max == clsPricingLevel::Unbounded) {
-                openEnded = level;
-            } else {
-                level->setMin(nextMin);
-                mCol.add(level);
-                nextMin = max + mIncrement;
-            }
-        }
-        rows.close();
-
-        if (mCol.count() > 0) {
-            // Finite levels without an open-ended row: the last finite level
-            // stays the highest.
-            if (openEnded) {
-                openEnded->setMin(nextMin);
-                mCol.add(openEnded);
-            }
-            return;
-        }
-        // No finite level: write the default set at the list price. A missing
-        // item has no list price; reading it fails and nothing is written.
-        const float listPrice = db::asSingle(items.field(QStringLiteral("LIST PRICE")));
+        std::optional<ItemPricing> item;
+        if (items.seek(itemIndex))
+            item = ItemPricing{qint16(db::asLong(items.field(QStringLiteral("FormatID")))),
+                               db::asSingle(items.field(QStringLiteral("LIST PRICE")))};
         items.close();
-        writeDefaultLevels(db, listPrice);
+        load(db, itemIndex, item);
     });
+}
+
+void clsPricingLevels::LoadLevels(qint32 itemIndex, qint16 formatId, float listPrice)
+{
+    diag::run(kModule, "LoadLevels",
+              [&] { load(mStore.ownConnection(), itemIndex, ItemPricing{formatId, listPrice}); });
+}
+
+void clsPricingLevels::load(const db::Database &db, qint32 itemIndex, const std::optional<ItemPricing> &item)
+{
+    mCol.clear();
+    mFormat.reset();
+    mIncrement = 0;
+    mItemIndex = itemIndex;
+
+    if (item) {
+        // The formats change seldom: they are kept with the store while it is unchanged.
+        const std::shared_ptr<const clsFormats> formats = db::keptData<const clsFormats>(
+            mStore, QStringLiteral("sale::clsFormats"), [&] { return std::make_shared<const clsFormats>(mStore); });
+        for (const auto &format : *formats)
+            if (format->FormatID() == item->formatId) {
+                mFormat = std::make_shared<clsFormat>(*format);
+                mIncrement = format->Increment();
+                break;
+            }
+    }
+
+    float nextMin = mIncrement;
+    Level openEnded;
+    db::Recordset rows = db.openQuery(kLevelRows, {itemIndex});
+    for (; !rows.eof(); rows.moveNext()) {
+        auto level = std::make_shared<clsPricingLevel>();
+        const float max = db::asSingle(rows.field(QStringLiteral("Max")));
+        level->setMax(max);
+        level->setPrice(db::asSingle(rows.field(QStringLiteral("LIST PRICE"))));
+        if (max == clsPricingLevel::Unbounded) {
+            openEnded = level;
+        } else {
+            level->setMin(nextMin);
+            mCol.add(level);
+            nextMin = max + mIncrement;
+        }
+    }
+    rows.close();
+
+    if (mCol.count() > 0) {
+        // Finite levels without an open-ended row: the last finite level
+        // stays the highest.
+        if (openEnded) {
+            openEnded->setMin(nextMin);
+            mCol.add(openEnded);
+        }
+        return;
+    }
+    // No finite level: write the default set at the list price. A missing
+    // item has no list price: nothing is written.
+    if (!item)
+        throw db::DbError(db::ErrNoCurrentRecord, QStringLiteral("No current record."));
+    writeDefaultLevels(db, item->listPrice);
 }
 
 void clsPricingLevels::writeDefaultLevels(const db::Database &db, float listPrice)

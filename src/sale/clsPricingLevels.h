@@ -5,6 +5,7 @@
 #include "sale/clsPricingLevel.h"
 
 #include <memory>
+#include <optional>
 
 namespace vanta::db {
 class Database;
@@ -36,6 +37,8 @@ public:
     // Fills the levels of the item; an item without a finite level first gets
     // the default levels written to the store.
     void LoadLevels(qint32 itemIndex);
+    // The same for an item already read: its `FormatID` and `LIST PRICE`.
+    void LoadLevels(qint32 itemIndex, qint16 formatId, float listPrice);
     // Stores a level row for the item and appends the level.
     void Save(db::Recordset &rs, float price, qint32 minimum, qint32 maximum);
 
@@ -43,6 +46,13 @@ public:
     Level MatchingLevel(float qty) const;
 
 private:
+    // What the levels need of the item.
+    struct ItemPricing {
+        qint16 formatId = 0;
+        float listPrice = 0;
+    };
+    // Fills the levels; `item` is none when the item does not exist.
+    void load(const db::Database &db, qint32 itemIndex, const std::optional<ItemPricing> &item);
     void writeDefaultLevels(const db::Database &db, float listPrice);
 
     db::Store &mStore;

@@ -1,5 +1,6 @@
 #include "shipping/ShippingType.h"
 
+#include "db/CompanySettings.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
 
@@ -8,10 +9,8 @@ namespace vanta::shipping {
 qint16 GetShippingType(db::Store &store)
 {
     return diag::run("frmPOS", "GetShippingType", qint16(0), [&] {
-        db::Recordset rs = store.database().openTable(QStringLiteral("Company"));
-        if (rs.eof())
-            return qint16(0);
-        return qint16(db::asLong(rs.field(QStringLiteral("shipping option"))));
+        const std::optional<QVariant> option = db::companySetting(store, QStringLiteral("shipping option"));
+        return option ? qint16(db::asLong(*option)) : qint16(0);
     });
 }
 

@@ -9,12 +9,15 @@
 
 namespace vanta::tax {
 
-// The rule, bracket and jurisdiction answers of one tax computation for one
+// The rule, bracket and jurisdiction answers of tax computations for one
 // customer, each read once: the lines of a sale share a handful of rules and
 // tax types, and the answers cannot change while the tax is being worked out.
+// The register keeps one between computations while the store is unchanged.
 class RuleTables {
 public:
     RuleTables(const db::Database &db, qint32 customerId) : mDb(db), mCustomerId(customerId) {}
+
+    qint32 customerId() const { return mCustomerId; }
 
     // The tax types of a rule, in `type ID` order.
     const std::vector<TaxType> &types(qint32 ruleId)
@@ -43,7 +46,7 @@ public:
     }
 
 private:
-    const db::Database &mDb;
+    db::Database mDb;
     qint32 mCustomerId;
     std::map<qint32, std::vector<TaxType>> mTypes;
     std::map<qint32, std::vector<TaxSplit>> mSplits;

@@ -1,6 +1,6 @@
 #include "tax/RulesTax.h"
 
-#include "db/Store.h"
+#include "db/KeptData.h"
 #include "diagnostics/Trace.h"
 #include "sale/clsSaleItems.h"
 #include "tax/TaxNumbers.h"
@@ -30,19 +30,28 @@ double ruleTax(RuleTables &tables, qint32 ruleId, Shares &&shares)
     return tax;
 }
 
+// The customer's rule tables kept with the store while it is unchanged.
+std::shared_ptr<RuleTables> keptRuleTables(db::Store &store, qint32 customerId)
+{
+    return db::keptData<RuleTables>(
+        store, QStringLiteral("tax::RuleTables"),
+        [&] { return std::make_shared<RuleTables>(store.database(), customerId); },
+        [&](const RuleTables &tables) { return tables.customerId() == customerId; });
+}
+
 } // namespace
 
 double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
 {
     return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] {
-        RuleTables tables(store.database(), customerId);
+        const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
         double tax = 0;
         for (const auto &line : items) {
             if (!line->Taxable())
                 continue;
             const double price = line->Price();
             const float qty = line->qty();
-            tax += ruleTax(tables, line->TaxRuleID(),
+            tax += ruleTax(*tables, line->TaxRuleID(),
                            [&](const std::vector<TaxSplit> &splits, qint16 round) {
                                return LineTaxShares(splits, price, qty, round);
                            });
@@ -55,8 +64,8 @@ float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 custom
 {
     return diag::run("frmPOS", "GetShippingTaxFromTaxRules", 0.0f, [&] {
         const qint16 rule = asInteger(CompanyField(store, QStringLiteral("shipping tax rule")));
-        RuleTables tables(store.database(), customerId);
-        const double tax = ruleTax(tables, rule,
+        const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
+        const double tax = ruleTax(*tables, rule,
                                    [&](const std::vector<TaxSplit> &splits, qint16 round) {
                                        return ShippingTaxShares(splits, shipping, round);
                                    });

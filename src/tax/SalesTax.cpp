@@ -1,11 +1,14 @@
 #include "tax/SalesTax.h"
 
-#include "db/Store.h"
+#include "db/KeptData.h"
 #include "diagnostics/Trace.h"
 #include "sale/clsSaleItems.h"
 #include "tax/RulesTax.h"
 #include "tax/TaxNumbers.h"
 #include "tax/TaxSettings.h"
+
+#include <optional>
+#include <unordered_map>
 
 namespace vanta::tax {
 
@@ -24,14 +27,31 @@ bool storedItemTaxable(db::Recordset &items, db::Recordset &subItems, qint32 ite
     return db::asBool(items.field(QStringLiteral("Taxable")));
 }
 
+// Answers of storedItemTaxable, kept with the store while it is unchanged.
+struct StoredTaxable {
+    std::unordered_map<qint32, bool> byItem;
+};
+
+// Whether a customer is taxable, kept with the store while it is unchanged.
+struct CustomerTaxable {
+    qint32 custId = 0;
+    bool taxable = false;
+};
+
 } // namespace
 
 bool CustomerIsTaxable(db::Store &store, qint32 custId)
 {
     return diag::run(kModule, "CustomerIsTaxable", false, [&] {
-        db::Recordset rs = store.database().openTable(QStringLiteral("Customers"));
-        rs.setIndex(QStringLiteral("Cust ID"));
-        return rs.seek(custId) && db::asBool(rs.field(QStringLiteral("Taxable")));
+        const auto read = [&] {
+            db::Recordset rs = store.database().openTable(QStringLiteral("Customers"));
+            rs.setIndex(QStringLiteral("Cust ID"));
+            return std::make_shared<const CustomerTaxable>(
+                CustomerTaxable{custId, rs.seek(custId) && db::asBool(rs.field(QStringLiteral("Taxable")))});
+        };
+        return db::keptData<const CustomerTaxable>(store, QStringLiteral("tax::CustomerTaxable"), read,
+                                                   [&](const CustomerTaxable &kept) { return kept.custId == custId; })
+            ->taxable;
     });
 }
 
@@ -45,13 +65,24 @@ double GetTaxFixed(db::Store &store, const sale::clsSaleItems &items)
 {
     return diag::run(kModule, "GetTaxFixed", 0.0, [&] {
         const double rate = FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
-        db::Recordset itemRs = store.database().openTable(QStringLiteral("Items"));
-        itemRs.setIndex(QStringLiteral("Item index"));
-        db::Recordset subItemRs = store.database().openTable(QStringLiteral("Subitems"));
-        subItemRs.setIndex(QStringLiteral("subitemid"));
+        const std::shared_ptr<StoredTaxable> kept = db::keptData<StoredTaxable>(
+            store, QStringLiteral("tax::StoredTaxable"), [] { return std::make_shared<StoredTaxable>(); });
+        std::optional<db::Recordset> itemRs;
+        std::optional<db::Recordset> subItemRs;
+        const auto taxable = [&](qint32 itemIndex) {
+            if (const auto it = kept->byItem.find(itemIndex); it != kept->byItem.end())
+                return it->second;
+            if (!itemRs) {
+                itemRs = store.database().openTable(QStringLiteral("Items"));
+                itemRs->setIndex(QStringLiteral("Item index"));
+                subItemRs = store.database().openTable(QStringLiteral("Subitems"));
+                subItemRs->setIndex(QStringLiteral("subitemid"));
+            }
+            return kept->byItem[itemIndex] = storedItemTaxable(*itemRs, *subItemRs, itemIndex);
+        };
         double tax = 0;
         for (const auto &line : items)
-            if (storedItemTaxable(itemRs, subItemRs, line->ITEMINDEX()))
+            if (taxable(line->ITEMINDEX()))
                 tax += double(line->Price()) * double(line->qty()) * rate;
         return tax;
     });
@@ -61,6 +92,8 @@ void RefreshTax(db::Store &store, const sale::clsSaleItems &items, std::optional
                 TaxAmounts &amounts)
 {
     diag::run(kModule, "RefreshTax", [&] {
+        // The settings, customer and rules kept with the store are checked once.
+        const db::StampSpan span(store);
         if (!SaleIsTaxable(store, customer)) {
             amounts = TaxAmounts{};
             return;
@@ -81,6 +114,7 @@ void RefreshTax(db::Store &store, const sale::clsSaleItems &items, std::optional
 void AddShippingTax(db::Store &store, std::optional<qint32> customer, float shippingAmount, TaxAmounts &amounts)
 {
     diag::run(kModule, "AddShippingTax", [&] {
+        const db::StampSpan span(store);
         if (!SaleIsTaxable(store, customer)) {
             amounts = TaxAmounts{};
             return;

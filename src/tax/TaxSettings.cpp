@@ -1,27 +1,15 @@
 #include "tax/TaxSettings.h"
 
+#include "db/CompanySettings.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "tax/TaxNumbers.h"
 
 namespace vanta::tax {
 
-namespace {
-
-// The column of the first company row; nothing when the table is empty.
-std::optional<QVariant> firstCompanyField(db::Store &store, const QString &column)
-{
-    db::Recordset rs = store.database().openTable(QStringLiteral("Company"));
-    if (rs.eof())
-        return std::nullopt;
-    return rs.field(column);
-}
-
-} // namespace
-
 QVariant CompanyField(db::Store &store, const QString &column)
 {
-    return firstCompanyField(store, column).value_or(QVariant());
+    return db::companySetting(store, column).value_or(QVariant());
 }
 
 qint16 GetTaxMethod(db::Store &store)
@@ -39,7 +27,7 @@ bool TaxShipping(db::Store &store)
 std::optional<double> Get_Tax(db::Store &store)
 {
     return diag::run("frmPOS", "Get_Tax", std::optional<double>(), [&]() -> std::optional<double> {
-        const std::optional<QVariant> rate = firstCompanyField(store, QStringLiteral("sales tax"));
+        const std::optional<QVariant> rate = db::companySetting(store, QStringLiteral("sales tax"));
         if (!rate)
             return std::nullopt;
         return db::asDouble(*rate);

@@ -1,0 +1,56 @@
+#include "db/KeptData.h"
+
+#include <optional>
+
+namespace vanta::db {
+
+namespace {
+
+const QString kSpanKey = QStringLiteral("db::StampSpan");
+
+// The open spans of a store and their reading of the stamp.
+struct SpanState {
+    int depth = 0;
+    std::optional<ChangeStamp> stamp;
+};
+
+std::shared_ptr<SpanState> spanState(Store &store)
+{
+    return std::static_pointer_cast<SpanState>(store.attachment(kSpanKey));
+}
+
+} // namespace
+
+StampSpan::StampSpan(Store &store) : mStore(store)
+{
+    std::shared_ptr<SpanState> state = spanState(store);
+    if (!state) {
+        state = std::make_shared<SpanState>();
+        store.attach(kSpanKey, state);
+    }
+    ++state->depth;
+}
+
+StampSpan::~StampSpan()
+{
+    if (std::shared_ptr<SpanState> state = spanState(mStore); state && --state->depth == 0)
+        state->stamp.reset();
+}
+
+void StampSpan::readAgain(Store &store)
+{
+    if (std::shared_ptr<SpanState> state = spanState(store))
+        state->stamp.reset();
+}
+
+ChangeStamp currentStamp(Store &store)
+{
+    std::shared_ptr<SpanState> state = spanState(store);
+    if (!state || state->depth == 0)
+        return store.database().connection().changeStamp();
+    if (!state->stamp)
+        state->stamp = store.database().connection().changeStamp();
+    return *state->stamp;
+}
+
+} // namespace vanta::db
