@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,6 +23,7 @@ constexpr qint64 kSlotHead = 12;   // sequence number, record length
 constexpr qint64 kHashSize = 32;   // SHA-256 of sequence number, length and record
 constexpr qint64 kMinCapacity = 16 * 1024;
 constexpr qint64 kMaxFile = 64 * 1024 * 1024;
+constexpr std::chrono::milliseconds kFlushGather{10};
 
 QString systemError(int err) { return qt_error_string(err); }
 
@@ -114,6 +116,10 @@ void JournalFile::flusherLoop()
         mWake.wait(lock, [this] { return mStop || mLatest > mDurable; });
         if (mLatest <= mDurable)
             return; // stopping with nothing left to flush
+        // A burst of changes (scans in quick succession) goes to disk in one
+        // flush a moment later, rather than a flush per change competing
+        // with the register for the disk and the processor.
+        mWake.wait_for(lock, kFlushGather, [this] { return mStop; });
         const std::shared_ptr<Handle> handle = mHandle;
         const quint64 seq = mLatest;
         mInFlight = seq;
