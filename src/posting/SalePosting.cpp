@@ -7,6 +7,7 @@
 #include "diagnostics/VantaError.h"
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
+#include "posting/LockTurns.h"
 #include "posting/PostingSteps.h"
 #include "posting/ReceiptPrinting.h"
 #include "posting/SaleDocuments.h"
@@ -32,12 +33,12 @@ void notCompleted(platform::Prompt &prompt)
 // back afterwards: the connection returns to the store's pool.
 class BusyTimeout {
 public:
-    BusyTimeout(db::Connection &conn, std::optional<int> ms) : mConn(conn)
+    BusyTimeout(db::Connection &conn, int ms) : mConn(conn)
     {
-        if (!ms)
+        if (ms == mConn.busyTimeout())
             return;
         mPrevious = mConn.busyTimeout();
-        mConn.setBusyTimeout(*ms);
+        mConn.setBusyTimeout(ms);
     }
     ~BusyTimeout()
     {
@@ -58,7 +59,7 @@ float amount(qint64 cents) { return float(double(cents) / 100.0); }
 // Runs the steps in one transaction; true when it was committed. A failed
 // step or an error leaves the transaction to roll back.
 bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
-                       platform::Prompt &prompt, const PostingOptions &options)
+                       platform::Prompt &prompt, const PostingOptions &options, int lockWaitMs)
 {
     // An invoice is paid later; one that arrives with an amount paid would
     // be stored as settled while the customer's balance never sees it.
@@ -73,7 +74,7 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
     db::Workspace ws(store);
     const IdSource newId = options.newId ? options.newId : IdSource(db::NewIdCandidate);
     db::Connection &conn = ws.database().connection();
-    BusyTimeout wait(conn, options.busyTimeoutMs);
+    BusyTimeout wait(conn, lockWaitMs);
     PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime()};
     ctx.total = amount(request.amounts.total);
     ctx.tax = amount(request.amounts.tax);
@@ -132,14 +133,19 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
 {
     return diag::run(kModule, "PostSale", false, [&] {
         bool posted = false;
+        db::Connection &watch = store.database().connection();
+        LockTurns turns(watch, options.busyTimeoutMs.value_or(watch.busyTimeout()), LockTurns::kTotalMs);
         for (int attempt = 1;; ++attempt) {
             try {
-                posted = postInTransaction(store, items, request, prompt, options);
+                posted = postInTransaction(store, items, request, prompt, options, turns.tryTimeoutMs());
                 break;
             } catch (const db::DbError &e) {
                 // Another register changed the same rows at the same moment
                 // (a shared store): the whole posting is tried again.
                 if (e.number() == db::ErrConflict && attempt < kPostingAttempts)
+                    continue;
+                // Another register is writing: its turn, then ours.
+                if (e.number() == db::ErrBusy && turns.again())
                     continue;
                 notCompleted(prompt);
                 throw;

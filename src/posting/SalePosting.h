@@ -26,16 +26,19 @@ struct PostingOptions {
     // Candidates for `Sold ID`; random positive numbers when empty.
     IdSource newId;
     // How long the posting waits for another program's lock on the store
-    // before it gives up; the connection's own timeout when unset.
+    // while the store does not change before it gives up; the connection's
+    // own timeout when unset. While the other writer makes progress the
+    // posting keeps taking turns with it, up to about 15 s in all.
     std::optional<int> busyTimeoutMs;
 };
 
 // Writes the sale in one transaction on a workspace of its own: the `Sales`
 // row, the stock decrements, the `Sold Items` rows, the tax records and, for
 // an invoice sale, the customer's new balance. True when the sale was
-// committed. When a step fails (a customer, variant or parent item is
+// committed. A lock held by another writer is waited out as PostingOptions
+// says. When a step fails (a customer, variant or parent item is
 // missing, or tax recording failed) or the store raises an error (a lock
-// held by another program included), nothing is stored and "You transaction
+// held by another program past that wait included), nothing is stored and "You transaction
 // was not completed successfully." is shown; an engine error then goes on to
 // the caller's error handling. An invoice sale with an amount tendered is a
 // fault of the caller: it is refused (VantaError) before anything is written.

@@ -12,9 +12,21 @@ using namespace vanta;
 
 namespace {
 
+// Blanks around names and values: white space and byte order marks.
+bool isBlank(QChar c) { return c.isSpace() || c == QChar(0xFEFF); }
+
+QString withoutBlanks(QString text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text.remove(0, 1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
 bool sameName(const QString &a, const QString &b)
 {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return withoutBlanks(a).compare(withoutBlanks(b), Qt::CaseInsensitive) == 0;
 }
 
 // A value that the file keeps exactly as written: no blanks around it, not
@@ -24,7 +36,7 @@ bool keptExactly(const QString &value)
 {
     const bool quoted = value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
                         && value.back() == value.front();
-    return value == value.trimmed() && !quoted && !value.contains(QChar(0));
+    return value == withoutBlanks(value) && !quoted && !value.contains(QChar(0));
 }
 
 } // namespace

@@ -18,7 +18,8 @@
 
 using namespace vanta;
 
-int killRounds(); // PostingKillTest.cpp: 10, or VANTA_KILL_ROUNDS
+int killRounds();    // PostingKillTest.cpp: 10, or VANTA_KILL_ROUNDS
+unsigned killSeed(); // PostingKillTest.cpp: fixed, or VANTA_KILL_SEED
 
 namespace {
 
@@ -103,9 +104,7 @@ TEST(RingUpKill, RestoredSaleIsTheSaleAtTheLastChangeMade)
     storegen::fillDemoStore(ts.db());
     ts.store.reset();
 
-    // VANTA_KILL_SEED draws the same sales and moments again.
-    const unsigned seed = qEnvironmentVariableIsSet("VANTA_KILL_SEED") ? qgetenv("VANTA_KILL_SEED").toUInt()
-                                                                       : std::random_device()();
+    const unsigned seed = killSeed();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> changesFirst(1, kFirstChanges);

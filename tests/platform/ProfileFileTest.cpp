@@ -81,3 +81,40 @@ TEST(ProfileFile, NamesMatchWithoutBlanksAroundThem)
     ini.writeString("None", "Destination ", "0");
     EXPECT_EQ(readFile(ini.path()), "[None]\nDestination=0\n");
 }
+
+// Byte order marks (at the start of the file, several, or at the start of
+// any line) and other blanks are read the same way by the reader and the
+// writer, so a written key reads back and every other key stays as it was.
+TEST(ProfileFile, ByteOrderMarksAreBlanksToReaderAndWriterAlike)
+{
+    const QByteArray bom = "\xEF\xBB\xBF";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Users.ini");
+    ProfileFile ini(path);
+
+    // Found by fuzzing: three marks, then a header followed by a form feed.
+    writeFile(path, bom + bom + bom + "[REPORT]\f\nEPORT]\f\nrot\n=St0\n\n");
+    ini.writeString("report", " dest ", "4");
+    EXPECT_EQ(ini.readString("Report", "Dest", "-", 99), "4");
+    EXPECT_EQ(readFile(path), bom + bom + bom + "[REPORT]\f\nEPORT]\f\nrot\n=St0\ndest=4\n\n")
+        << "every mark kept, the key written into the section that was there";
+    ini.writeString("Report", "Dest", "5");
+    EXPECT_EQ(ini.readString("Report", "Dest", "-", 99), "5");
+
+    // The smallest forms: two marks before the first header; one before a
+    // later header or a key.
+    writeFile(path, bom + bom + "[Report]\n");
+    ini.writeString("Report", "Dest", "4");
+    EXPECT_EQ(readFile(path), bom + bom + "[Report]\nDest=4\n");
+    EXPECT_EQ(ini.readString("report", "dest", "-", 99), "4");
+
+    writeFile(path, "[None]\nDest=1\n" + bom + "[Report]\n" + bom + "Dest=2\n");
+    EXPECT_EQ(ini.readString("Report", "Dest", "-", 99), "2");
+    ini.writeString("Report", "Dest", "3");
+    EXPECT_EQ(readFile(path), "[None]\nDest=1\n" + bom + "[Report]\nDest=3\n");
+    EXPECT_EQ(ini.readString("None", "Dest", "-", 99), "1");
+
+    // A key that would read back as a header once its blanks are dropped.
+    EXPECT_THROW(ini.writeString("Report", QString(QChar(0xFEFF)) + "[Evil]", "1"), vanta::VantaError);
+    EXPECT_THROW(ini.writeString("Report", QString(QChar(0xFEFF)), "1"), vanta::VantaError);
+}

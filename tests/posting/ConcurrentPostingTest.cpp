@@ -74,14 +74,16 @@ double postFromTwoRegisters(const QString &store, const db::Database &db)
         << "a sale without all of its lines";
     for (const auto &k : killLines()) {
         const double expected = kStartStock - 2.0 * n * double(k.qty);
-        if (k.stockItem)
+        if (k.stockItem) {
             EXPECT_EQ(db.scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {k.stockItem}).toDouble(),
                       expected)
                 << "item " << k.stockItem;
-        if (k.stockVariant)
+        }
+        if (k.stockVariant) {
             EXPECT_EQ(db.scalar("SELECT quantity FROM Subitems WHERE SubItemID = ?", {k.stockVariant}).toDouble(),
                       expected)
                 << "variant " << k.stockVariant;
+        }
     }
     return msPerSale;
 }

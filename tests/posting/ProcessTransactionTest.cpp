@@ -3,6 +3,10 @@
 
 #include "db/DbError.h"
 
+#include <QThread>
+#include <atomic>
+#include <thread>
+
 using namespace vanta;
 using namespace vanta::posting;
 using platform::Answer;
@@ -165,6 +169,41 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     EXPECT_EQ(prompt.count(), 0);
     EXPECT_EQ(store().database().scalar("PRAGMA busy_timeout").toInt(), 3000)
         << "the posting's short wait is not left on the register's connection";
+}
+
+// Another register keeps the write lock for much longer than the posting's
+// wait, but commits all the while: the posting takes its turn once the
+// other is through instead of giving up after its wait.
+TEST_F(ProcessSale, PostingTakesTurnsWithAWriterThatKeepsCommitting)
+{
+    constexpr int kCommits = 40;
+    std::atomic<int> committed = 0;
+    std::thread other([path = ts.path(), &committed] {
+        db::Store otherRegister(path);
+        const db::Database &odb = otherRegister.database();
+        for (int i = 0; i < kCommits; ++i) {
+            db::Transaction tx(odb.connection());
+            odb.execute("UPDATE Items SET qty = qty WHERE \"Item Index\" = 100");
+            QThread::msleep(30); // held ten times the posting's wait in all
+            tx.commit();
+            ++committed;
+        }
+    });
+    while (committed == 0)
+        QThread::yieldCurrentThread();
+    PostingOptions quick;
+    quick.busyTimeoutMs = 200;
+    sell({line(100, 20, 1)});
+    bool posted = false;
+    try {
+        posted = process(OrdinarySale, 60, 10, quick);
+    } catch (const VantaError &e) {
+        ADD_FAILURE() << "gave up: " << e.description().toStdString();
+    }
+    other.join();
+    EXPECT_TRUE(posted) << prompt.texts().join(" / ").toStdString();
+    EXPECT_EQ(salesRows(60), 1);
+    EXPECT_EQ(prompt.count(), 0);
 }
 
 TEST_F(ProcessSale, NothingIsPostedIntoAStoreKnownToBeDamaged)
