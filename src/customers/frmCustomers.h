@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HelpComponent.h"
+#include "platform_ui/HelpComponent.h"
 
 #include <QDialog>
 #include <functional>

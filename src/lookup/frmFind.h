@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lookup/AddItemFn.h"
-#include "platform/HelpComponent.h"
+#include "platform_ui/HelpComponent.h"
 
 #include <QDialog>
 #include <array>

@@ -3,7 +3,7 @@
 #include "db/Lookups.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
 #include "sale/StockCheck.h"

@@ -1,7 +1,7 @@
 #include "posting/frmReportOptions.h"
 
 #include "diagnostics/Trace.h"
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 #include "platform/ProfileFile.h"
 #include "posting/ReportSettings.h"
 

@@ -2,7 +2,7 @@
 
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
-#include "platform/SelectAllText.h"
+#include "platform_ui/SelectAllText.h"
 #include "platform/SettingsStore.h"
 #include "register/UpDown.h"
 

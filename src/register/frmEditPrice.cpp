@@ -2,9 +2,9 @@
 
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
-#include "platform/SelectAllText.h"
+#include "platform_ui/SelectAllText.h"
 #include "sale/clsSaleItems.h"
 
 #include <QFocusEvent>

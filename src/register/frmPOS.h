@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/BarcodeCapture.h"
-#include "platform/HelpComponent.h"
-#include "platform/KeyboardHook.h"
+#include "platform_ui/HelpComponent.h"
+#include "platform_ui/KeyboardHook.h"
 #include "platform/ModalActivity.h"
 #include "platform/Prompt.h"
 #include "posting/PostingRequest.h"

@@ -3,7 +3,7 @@
 
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
-#include "platform/SelectAllText.h"
+#include "platform_ui/SelectAllText.h"
 #include "register/RegisterSession.h"
 
 #include <QComboBox>

@@ -2,10 +2,10 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
-#include "platform/SelectAllText.h"
+#include "platform_ui/SelectAllText.h"
 #include "security/Identity.h"
 #include "security/Logon.h"
 

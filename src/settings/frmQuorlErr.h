@@ -3,7 +3,7 @@
 #include "diagnostics/Trace.h"
 #include "platform/SmtpMail.h"
 
-#include "platform/HelpComponent.h"
+#include "platform_ui/HelpComponent.h"
 
 #include <QDialog>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 
 #include <QCheckBox>

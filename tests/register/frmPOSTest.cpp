@@ -1,5 +1,5 @@
 #include "db/Store.h"
-#include "platform/KeyboardHook.h"
+#include "platform_ui/KeyboardHook.h"
 #include "register/RegisterFixture.h"
 #include "support/SaleFixtures.h"
 

@@ -1,8 +1,8 @@
 // Scans typed by a real X11 keyboard while the register's own stock question
 // (a Qt message box) is open, answered with real keys.
 #include "diagnostics/Trace.h"
-#include "platform/QtDialogRunner.h"
-#include "platform/QtPrompt.h"
+#include "platform_ui/QtDialogRunner.h"
+#include "platform_ui/QtPrompt.h"
 #include "platform/SettingsStore.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"

@@ -1,4 +1,4 @@
-#include "platform/QtDialogRunner.h"
+#include "platform_ui/QtDialogRunner.h"
 
 #include <QDialog>
 

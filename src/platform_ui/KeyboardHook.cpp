@@ -1,4 +1,4 @@
-#include "platform/KeyboardHook.h"
+#include "platform_ui/KeyboardHook.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/ButtonRow.h"
+#include "platform_ui/ButtonRow.h"
 
 #include <QHBoxLayout>
 

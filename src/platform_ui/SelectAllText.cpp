@@ -1,4 +1,4 @@
-#include "platform/SelectAllText.h"
+#include "platform_ui/SelectAllText.h"
 
 #include "diagnostics/Trace.h"
 

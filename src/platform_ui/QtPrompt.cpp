@@ -1,4 +1,4 @@
-#include "platform/QtPrompt.h"
+#include "platform_ui/QtPrompt.h"
 
 #include "diagnostics/ApplicationTitle.h"
 

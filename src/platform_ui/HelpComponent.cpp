@@ -1,4 +1,4 @@
-#include "platform/HelpComponent.h"
+#include "platform_ui/HelpComponent.h"
 
 #include "diagnostics/ApplicationTitle.h"
 
