@@ -159,15 +159,15 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     requireSingleLine(section, QStringLiteral("section"));
     requireSingleLine(key, QStringLiteral("key"));
     requireSingleLine(value, QStringLiteral("value"));
-    // The new lines must read back as the section and the key written.
+    // A new key line must read back as the key written.
     const QString name = stripped(key);
     const QString keyLine = name + QLatin1Char('=') + value;
     const ProfileLine asRead = readLine(keyLine);
     if (name.isEmpty() || asRead.kind != ProfileLine::Key || asRead.name != name)
         throw VantaError(5, QStringLiteral("Invalid profile key \"%1\"").arg(key), kSource);
+    // A header reads back as its section whatever the name holds: the name
+    // runs to the last ']'.
     const QString header = QLatin1Char('[') + stripped(section) + QLatin1Char(']');
-    if (!sameName(readLine(header).name, section))
-        throw VantaError(5, QStringLiteral("Invalid profile section \"%1\"").arg(section), kSource);
 
     Lines file = load(mPath);
     qsizetype begin = 0;

@@ -13,9 +13,10 @@ namespace vanta::posting {
 // store each try waits only briefly inside the engine (whose own waits grow
 // longer and longer, so a writer that keeps posting would win every time)
 // and pauses a short random moment between tries; a server queues waiting
-// writers fairly, so there a try waits the whole stall time. It tries again for as long as the
-// store keeps changing, that is while the other writer makes progress, up
-// to a limit in all; a lock held with no change for the stall time ends it.
+// writers fairly, so there a try waits the whole stall time. It tries again
+// for as long as the store keeps changing, that is while the other writer
+// makes progress, up to a limit in all; a lock held with no change for the
+// stall time ends it.
 class LockTurns {
 public:
     // `watch` is a connection outside the posting's transaction on which
