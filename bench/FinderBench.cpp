@@ -50,7 +50,7 @@ void BM_FinderFindShown(benchmark::State &state, const char *text)
     test::ScriptedDialogRunner dialogs;
     lookup::frmFind f(lookup::FinderContext{bench::largeStore(), prompt, dialogs,
                                             bench::largeStoreFolder() + QStringLiteral("/Pictures/"),
-                                            [](qint32, qint32, qint32, qint32) {}, [] {}});
+                                            [](const sale::Good &) {}, [] {}});
     f.show();
     QApplication::processEvents();
     f.findChild<QLineEdit *>("txtFind")->setText(QString::fromUtf8(text));
@@ -101,7 +101,7 @@ struct BenchFinder {
     {
         auto f = std::make_unique<lookup::frmFind>(lookup::FinderContext{
             bench::largeStore(), prompt, dialogs, bench::largeStoreFolder() + QStringLiteral("/Pictures/"),
-            [](qint32, qint32, qint32, qint32) {}, [] {}});
+            [](const sale::Good &) {}, [] {}});
         f->show();
         QApplication::processEvents(); // laid out and painted: ready to scroll
         return f;

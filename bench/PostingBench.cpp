@@ -64,7 +64,7 @@ sale::clsSaleItems saleOf(const std::vector<BenchLine> &lines)
     sale::clsSaleItems items;
     for (const BenchLine &l : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
-        line->setITEMINDEX(l.item);
+        line->setGood(sale::Good::item(l.item));
         line->setPrice(l.price);
         line->setQty(l.qty);
         line->setTaxable(true);

@@ -46,7 +46,7 @@ void BM_GetPricePlain(benchmark::State &state)
     const auto &ids = bench::samples().plainItems;
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sale::GetPrice(store, cycle(ids, i), 1.0f));
+        benchmark::DoNotOptimize(sale::GetPrice(store, sale::Good::item(cycle(ids, i)), 1.0f));
 }
 BENCHMARK(BM_GetPricePlain);
 
@@ -56,7 +56,7 @@ void BM_GetPriceBulk(benchmark::State &state)
     const auto &ids = bench::samples().bulkItems;
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sale::GetPrice(store, cycle(ids, i), 12.0f));
+        benchmark::DoNotOptimize(sale::GetPrice(store, sale::Good::item(cycle(ids, i)), 12.0f));
 }
 BENCHMARK(BM_GetPriceBulk);
 
@@ -66,7 +66,7 @@ void BM_GetPriceVariant(benchmark::State &state)
     const auto &ids = bench::samples().variants;
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sale::GetPrice(store, cycle(ids, i), 1.0f));
+        benchmark::DoNotOptimize(sale::GetPrice(store, sale::Good::variant(cycle(ids, i)), 1.0f));
 }
 BENCHMARK(BM_GetPriceVariant);
 
@@ -76,7 +76,7 @@ void BM_GetDiscountBulk(benchmark::State &state)
     const auto &ids = bench::samples().bulkItems;
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(sale::GetDiscount(store, cycle(ids, i), 12.0));
+        benchmark::DoNotOptimize(sale::GetDiscount(store, sale::Good::item(cycle(ids, i)), 12.0));
 }
 BENCHMARK(BM_GetDiscountBulk);
 

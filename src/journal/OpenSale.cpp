@@ -9,30 +9,36 @@ namespace vanta::journal {
 
 namespace {
 
-constexpr quint32 kFormat = 1;
+// Form 2 adds whether a line sells an item or a variant; form 1 is still
+// read.
+constexpr quint32 kFormat = 2;
+constexpr quint32 kFormatWithoutKinds = 1;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
 // Every value of a line, in a fixed order.
 void writeLine(QDataStream &out, const sale::clsSaleItem &l)
 {
-    out << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name() << l.FullName() << l.UOM()
+    out << quint8(l.good().kind) << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name() << l.FullName() << l.UOM()
         << l.FullUOM() << l.Price() << l.qty() << l.Discount() << l.Subtotal() << l.Taxable() << l.TaxRuleID()
         << l.Weight() << l.ExceedQty();
 }
 
-sale::clsSaleItem readLine(QDataStream &in)
+sale::clsSaleItem readLine(QDataStream &in, quint32 format)
 {
+    quint8 kind = 0;
     qint32 index = 0, o1 = 0, o2 = 0, o3 = 0, rule = 0;
     QString name, fullName, uom, fullUom;
     float price = 0, qty = 0, discount = 0, subtotal = 0, weight = 0;
     bool taxable = false, exceed = false;
+    if (format != kFormatWithoutKinds) {
+        in >> kind;
+        if (kind > quint8(sale::Good::Kind::Variant))
+            in.setStatus(QDataStream::ReadCorruptData);
+    }
     in >> index >> o1 >> o2 >> o3 >> name >> fullName >> uom >> fullUom >> price >> qty >> discount >> subtotal
         >> taxable >> rule >> weight >> exceed;
     sale::clsSaleItem l;
-    l.setITEMINDEX(index);
-    l.setOptionID1(o1);
-    l.setOptionID2(o2);
-    l.setOptionID3(o3);
+    l.setGood({sale::Good::Kind(kind), index, {o1, o2, o3}});
     l.setName(name);
     l.setFullName(fullName);
     l.setUOM(uom);
@@ -88,14 +94,15 @@ std::optional<OpenSale> decodeOpenSale(const QByteArray &record)
     quint32 format = 0, count = 0;
     OpenSale sale;
     in >> format;
-    if (format != kFormat)
+    if (format != kFormat && format != kFormatWithoutKinds)
         throw JournalError(QStringLiteral("it was written in a form this register does not know"));
     in >> sale.saleId >> sale.changed >> count;
     // A line takes well over 40 bytes: a larger count is damage, not a sale.
     if (in.status() != QDataStream::Ok || count > quint32(record.size() / 40))
         throw JournalError(QStringLiteral("its record is damaged"));
     for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i)
-        sale.lines.push_back(readLine(in));
+        sale.lines.push_back(readLine(in, format));
+    sale.kindsGuessed = format == kFormatWithoutKinds;
     sale.customerId = readOptional(in);
     sale.payTypeId = readOptional(in);
     in >> sale.shipping.methodId >> sale.shipping.method >> sale.shipping.description >> sale.shipping.chargeCents

@@ -29,6 +29,10 @@ struct OpenSale {
     Shipping shipping;
     float salesTax = 0;
     float shippingTax = 0;
+    // Read from a record of the first form, which did not say whether a
+    // line sells an item or a variant: every line reads as an item until
+    // the store tells (see unfinishedSale).
+    bool kindsGuessed = false;
 
     bool empty() const { return lines.empty(); }
     bool operator==(const OpenSale &) const = default;

@@ -69,6 +69,16 @@ std::optional<OpenSale> unfinishedSale(SaleJournal &journal, const db::Database 
         journal.clear();
         return std::nullopt;
     }
+    if (sale->kindsGuessed) {
+        // As the register then read it: a number no item has is a variant's.
+        for (sale::clsSaleItem &line : sale->lines)
+            if (store.scalar(QStringLiteral("SELECT 1 FROM Items WHERE \"Item Index\" = ?"), {line.ITEMINDEX()})
+                    .isNull()
+                && !store.scalar(QStringLiteral("SELECT 1 FROM Subitems WHERE SubItemID = ?"), {line.ITEMINDEX()})
+                        .isNull())
+                line.setGood(sale::Good::variant(line.ITEMINDEX()));
+        sale->kindsGuessed = false;
+    }
     return sale;
 }
 

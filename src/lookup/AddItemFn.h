@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QtGlobal>
+#include "sale/Good.h"
+
 #include <functional>
 
 namespace vanta::lookup {
 
-// The register's Add_Item: an item index (or a variant id) and three option
-// value ids.
-using AddItemFn = std::function<void(qint32 id, qint32 option1, qint32 option2, qint32 option3)>;
+// Adds one of a good to the register's sale: an item with the option values
+// chosen for it, or a variant.
+using AddItemFn = std::function<void(const sale::Good &good)>;
 
 } // namespace vanta::lookup

@@ -389,7 +389,7 @@ void frmFind::AddSelectedLVAll()
             if (ItemhasOptions(item.index))
                 openOptions(item.index, item.price);
             else
-                mContext.addItem(item.index, 0, 0, 0);
+                mContext.addItem(sale::Good::item(item.index));
         }
     });
 }
@@ -405,7 +405,7 @@ void frmFind::AddSelectedTRV()
             if (ItemhasOptions(id))
                 openOptions(id, n->data(PriceRole).toFloat());
             else
-                mContext.addItem(id, 0, 0, 0);
+                mContext.addItem(sale::Good::item(id));
         }
     });
 }
@@ -430,7 +430,8 @@ void frmFind::AddSelectedTRVFind()
         for (QStandardItem *n : checkedNodes(*mResults)) {
             const QString key = n->data(KeyRole).toString();
             if (!startsWith(key, "Items"))
-                mContext.addItem(keyNumber(key), 0, 0, 0);
+                mContext.addItem(startsWith(key, "Subi") ? sale::Good::variant(keyNumber(key))
+                                                         : sale::Good::item(keyNumber(key)));
         }
     });
 }

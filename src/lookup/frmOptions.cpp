@@ -225,9 +225,9 @@ void frmOptions::cmdOK_Click()
                                 platform::Buttons::Ok, platform::Icon::Information, kTitle);
                 return;
             }
-            mAddItem(s, 0, 0, 0);
+            mAddItem(sale::Good::variant(s));
         } else {
-            mAddItem(ItemID, chosenValue(0), chosenValue(1), chosenValue(2));
+            mAddItem(sale::Good::item(ItemID, {chosenValue(0), chosenValue(1), chosenValue(2)}));
         }
         accept();
     });

@@ -85,8 +85,7 @@ private:
     std::map<qint32, float> mValueCosts;
 };
 
-// The cost of the item with this index; nothing when no item has it (the
-// line sells a variant).
+// The cost of the item with this index; nothing when no item has it.
 std::optional<float> plainItemCost(const db::Database &ws, qint32 itemIndex)
 {
     static const QString sql =
@@ -116,7 +115,10 @@ bool WriteSoldLines(PostingContext &ctx)
         QVariant variant;
         QVariantList options{line->OptionID1(), line->OptionID2(), line->OptionID3()};
         float otherCosts = 0;
-        if (const std::optional<float> cost = plainItemCost(ctx.ws, line->ITEMINDEX())) {
+        if (!line->isVariant()) {
+            const std::optional<float> cost = plainItemCost(ctx.ws, line->ITEMINDEX());
+            if (!cost)
+                return true; // the item is gone from the store
             otherCosts = *cost + costs.optionCost(*line);
         } else {
             // A variant: sold under its parent item, with its own option values.

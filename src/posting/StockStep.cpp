@@ -69,32 +69,46 @@ void tellShort(PostingContext &ctx, const sale::clsSaleItem &line)
 bool DecrementStock(PostingContext &ctx)
 {
     db::Recordset subItems = indexedTable(ctx.ws, QStringLiteral("Subitems"), QStringLiteral("SubItemID"));
-    // Rows are changed in the order of their numbers, the same on every
-    // register, so two postings never wait on each other in a circle.
-    std::vector<const sale::clsSaleItem *> lines;
-    for (const auto &line : ctx.items)
-        lines.push_back(line.get());
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const auto *a, const auto *b) { return a->ITEMINDEX() < b->ITEMINDEX(); });
+    // Each line with the item row it changes: the item itself, or a
+    // variant's parent.
+    struct Change {
+        const sale::clsSaleItem *line;
+        qint32 item;
+    };
+    std::vector<Change> changes;
+    for (const auto &line : ctx.items) {
+        if (!line->isVariant())
+            changes.push_back({line.get(), line->ITEMINDEX()});
+        else if (subItems.seek(line->ITEMINDEX()))
+            changes.push_back({line.get(), db::asLong(subItems.field(QStringLiteral("ItemID")))});
+        else
+            return true; // the variant is gone from the store
+    }
+    // Item rows are changed in the order of their numbers (a variant's own
+    // row right before its parent's), the same on every register, so two
+    // postings never wait on each other in a circle.
+    std::stable_sort(changes.begin(), changes.end(), [](const Change &a, const Change &b) {
+        return std::pair(a.item, a.line->good()) < std::pair(b.item, b.line->good());
+    });
     bool failed = false;
-    for (const sale::clsSaleItem *line : lines) {
+    for (const auto &[line, item] : changes) {
         const double q = line->qty();
         // A line the cashier accepted beyond the stock on hand is sold as is.
         const bool guarded = !line->ExceedQty() && q > 0;
-        const Sold sold = sellFromItem(ctx.ws, line->ITEMINDEX(), q, guarded);
-        if (sold == Sold::Short) {
-            tellShort(ctx, *line);
-            return true;
-        }
-        if (sold == Sold::Done)
+        if (!line->isVariant()) {
+            const Sold sold = sellFromItem(ctx.ws, item, q, guarded);
+            if (sold == Sold::Short) {
+                tellShort(ctx, *line);
+                return true;
+            }
+            failed = sold == Sold::NoRow || failed;
             continue;
+        }
         // A variant: its own stock when the item counts stock per variant,
         // else the parent item's.
-        if (!subItems.seek(line->ITEMINDEX()))
-            return true;
-        const QVariant parent = subItems.field(QStringLiteral("ItemID"));
+        const QVariant parent = item;
         Sold fromParent = Sold::Done;
-        if (sale::TrackQty(ctx.store, line->ITEMINDEX())) {
+        if (sale::TrackQty(ctx.store, line->good())) {
             if (!sellFromVariant(ctx.ws, line->ITEMINDEX(), q, guarded)) {
                 tellShort(ctx, *line);
                 return true;

@@ -164,48 +164,6 @@ void POSItem::setItemName(const QString &name)
     });
 }
 
-// --- identity of the row ---
-
-qint32 POSItem::ITEMINDEX() const
-{
-    return diag::run(kModule, "ITEMINDEX_Get", qint32(0), [&] { return mItemIndex; });
-}
-
-void POSItem::setITEMINDEX(qint32 itemIndex)
-{
-    diag::run(kModule, "ITEMINDEX_Let", [&] { mItemIndex = itemIndex; });
-}
-
-qint32 POSItem::OptionID1() const
-{
-    return diag::run(kModule, "OptionID1_Get", qint32(0), [&] { return mOptionID1; });
-}
-
-void POSItem::setOptionID1(qint32 id)
-{
-    diag::run(kModule, "OptionID1_Let", [&] { mOptionID1 = id; });
-}
-
-qint32 POSItem::OptionID2() const
-{
-    return diag::run(kModule, "OptionID2_Get", qint32(0), [&] { return mOptionID2; });
-}
-
-void POSItem::setOptionID2(qint32 id)
-{
-    diag::run(kModule, "OptionID2_Let", [&] { mOptionID2 = id; });
-}
-
-qint32 POSItem::OptionID3() const
-{
-    return diag::run(kModule, "OptionID3_Get", qint32(0), [&] { return mOptionID3; });
-}
-
-void POSItem::setOptionID3(qint32 id)
-{
-    diag::run(kModule, "OptionID3_Let", [&] { mOptionID3 = id; });
-}
-
 bool POSItem::PriceChanged() const
 {
     return diag::run(kModule, "PriceChanged_Get", false, [&] { return mPriceChanged; });

@@ -54,14 +54,10 @@ public:
     int TotalWidth() const;
     void setTotalWidth(int width);
 
-    qint32 ITEMINDEX() const;
-    void setITEMINDEX(qint32 itemIndex);
-    qint32 OptionID1() const;
-    void setOptionID1(qint32 id);
-    qint32 OptionID2() const;
-    void setOptionID2(qint32 id);
-    qint32 OptionID3() const;
-    void setOptionID3(qint32 id);
+    // The 1-based position of the sale line the row shows; 0 for an empty
+    // row.
+    int linePosition() const { return mLinePosition; }
+    void setLinePosition(int position) { mLinePosition = position; }
     bool PriceChanged() const;
     void setPriceChanged(bool changed);
     qint16 RecordNumber() const;
@@ -140,10 +136,7 @@ private:
     QLineEdit *txtSubtotal;
     QCheckBox *chk1;
 
-    qint32 mItemIndex = 0;
-    qint32 mOptionID1 = 0;
-    qint32 mOptionID2 = 0;
-    qint32 mOptionID3 = 0;
+    int mLinePosition = 0;
     qint16 mRecordNumber = 0;
     bool mPriceChanged = false;
     bool mChanged = false;     // an edit not yet reported

@@ -1,11 +1,9 @@
 #include "register/frmEditPrice.h"
 
 #include "diagnostics/Trace.h"
-#include "diagnostics/VantaError.h"
 #include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform_ui/SelectAllText.h"
-#include "sale/clsSaleItems.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -29,8 +27,8 @@ QLabel *label(const QString &text, const char *name, QWidget *parent)
 }
 } // namespace
 
-frmEditPrice::frmEditPrice(sale::clsSaleItems &saleItems, QWidget *parent)
-    : QDialog(parent), mSaleItems(saleItems),
+frmEditPrice::frmEditPrice(QWidget *parent)
+    : QDialog(parent),
       lblCurrentPrice(label(QStringLiteral("$0.00"), "lblCurrentPrice", this)),
       txtPrice(new QLineEdit(QStringLiteral("0.00"), this)),
       cmdOK(new QPushButton(QStringLiteral("OK"), this)),
@@ -91,21 +89,8 @@ void frmEditPrice::cmdOK_Click()
             txtPrice->setFocus(Qt::OtherFocusReason);
             return;
         }
-        // The line with exactly these four values: the joined key alone could
-        // name another line (item 1 with option 20 and item 12 both give
-        // Key12000).
-        for (const auto &line : mSaleItems) {
-            if (line->ITEMINDEX() == mlItemIndex && line->OptionID1() == mlOptionID1
-                && line->OptionID2() == mlOptionID2 && line->OptionID3() == mlOptionID3) {
-                line->setPrice(float(*value));
-                line->setSubtotal(line->qty() * line->Price());
-                accept();
-                return;
-            }
-        }
-        throw VantaError(5, QStringLiteral("No line of the sale has the key %1")
-                                .arg(sale::clsSaleItems::KeyOf(mlItemIndex, mlOptionID1, mlOptionID2, mlOptionID3)),
-                         QStringLiteral("frmEditPrice"));
+        mNewPrice = *value;
+        accept();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -8,24 +9,17 @@ class QPushButton;
 
 namespace vanta {
 
-namespace sale {
-class clsSaleItems;
-}
-
-// Overrides the unit price of one line of the current sale. The register
-// sets the line's item and option values and its current price, then shows
-// the dialog modally; OK writes the new price and qty × price as the line's
-// subtotal straight into the sale line.
+// Asks for a new unit price of one line of the current sale. The register
+// sets the line's current price and shows the dialog modally; OK accepts a
+// number a single-precision price can hold, which newPrice() then gives.
 class frmEditPrice : public QDialog {
     Q_OBJECT
 public:
-    explicit frmEditPrice(sale::clsSaleItems &saleItems, QWidget *parent = nullptr);
+    explicit frmEditPrice(QWidget *parent = nullptr);
 
-    qint32 mlItemIndex = 0;
-    qint32 mlOptionID1 = 0;
-    qint32 mlOptionID2 = 0;
-    qint32 mlOptionID3 = 0;
     float msCurrentPrice = 0.0f;
+    // The price typed, once the dialog was accepted.
+    std::optional<double> newPrice() const { return mNewPrice; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -36,7 +30,7 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    sale::clsSaleItems &mSaleItems;
+    std::optional<double> mNewPrice;
     QLabel *lblCurrentPrice;
     QLineEdit *txtPrice;
     QPushButton *cmdOK;

@@ -8,6 +8,7 @@
 #include "posting/PostingRequest.h"
 #include "register/ScanQueue.h"
 #include "sale/SaleTotals.h"
+#include "sale/clsSaleItems.h"
 #include "security/CommandGate.h"
 
 #include <QMainWindow>
@@ -73,8 +74,8 @@ public:
     // Public operations other forms use.
     void RefreshPOS();
     void Get_Customers(const QString &name);
-    void Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3);
-    void Add_SubItem(qint32 subItemId, qint32 passThrough);
+    // Adds one of the good to the sale: a new line, or one more on its line.
+    void Add_Item(const sale::Good &good);
     void UpdateTotals();
     double Total_Subtotals();
     void Find_Database();
@@ -150,7 +151,8 @@ private:
     // Adding and removing.
     void cmdAdd_Click();
     void cmdRemove_Click();
-    void Remove_Item(qint32 itemIndex, qint32 unused, qint32 option1, qint32 option2, qint32 option3);
+    // Removes the line at a 1-based position, once the cashier confirms.
+    void Remove_Item(int linePosition);
     void POSItem1_GotFocus(int index);
     void POSItem1_HasFocus(int index);
     void POSItem1_Changed(int index);
@@ -161,8 +163,7 @@ private:
     // One way onto the sale for items and variants alike: the stock
     // questions, then the line raised by one or a new line made.
     struct LineToAdd {
-        qint32 index = 0; // item index or variant id
-        std::array<qint32, 3> options{};
+        sale::Good good;
         double stock = 0;
         std::function<QString(const sale::clsSaleItem &)> raiseQuestion; // when one more passes the stock
         std::function<bool()> sourceFound; // after the out-of-stock question; false stops
@@ -174,6 +175,9 @@ private:
     bool customerChosen();
     // Adds one of a catalogue item already read.
     void addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &options);
+    void Add_SubItem(qint32 subItemId);
+    // The line a row shows; none for an empty row.
+    sale::clsSaleItems::Line lineOfRow(int rowIndex) const;
     // Adds the item or variant a scanned or typed code stands for; false
     // when it stands for none.
     bool addByCode(const QString &code);

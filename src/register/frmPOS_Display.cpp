@@ -38,10 +38,7 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
     POSItem *r = POSItem1[size_t(rowIndex)];
     // The quantity goes in before the price so that the line's own price,
     // discount and subtotal are what the row ends up showing.
-    r->setITEMINDEX(line->ITEMINDEX());
-    r->setOptionID1(line->OptionID1());
-    r->setOptionID2(line->OptionID2());
-    r->setOptionID3(line->OptionID3());
+    r->setLinePosition(linePosition);
     r->setItemName(line->Name());
     r->setQty(line->qty());
     r->setPrice(line->Price());
@@ -56,10 +53,7 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
 void frmPOS::fillEmptyRow(int rowIndex)
 {
     POSItem *r = POSItem1[size_t(rowIndex)];
-    r->setITEMINDEX(0);
-    r->setOptionID1(0);
-    r->setOptionID2(0);
-    r->setOptionID3(0);
+    r->setLinePosition(0);
     r->setItemName(POSItem::EmptyName);
     r->setQty(0);
     r->setPrice(0);

@@ -40,10 +40,7 @@ bool frmPOS::askAddAnyway(const QString &text)
 void frmPOS::addToSale(const LineToAdd &add)
 {
     sale::clsSaleItems &items = mSession.SaleItems;
-    const auto [o1, o2, o3] = add.options;
-    const sale::clsSaleItems::Line existing =
-        items.SaleItemExists(add.index, o1, o2, o3) ? items.Item(sale::clsSaleItems::KeyOf(add.index, o1, o2, o3))
-                                                    : nullptr;
+    const sale::clsSaleItems::Line existing = items.Find(add.good);
 
     // Out of stock: asked once per line; an accepted line is not asked again.
     bool exceed = false;
@@ -68,11 +65,8 @@ void frmPOS::addToSale(const LineToAdd &add)
     } else {
         auto line = std::make_shared<sale::clsSaleItem>();
         line->setExceedQty(exceed);
-        line->setITEMINDEX(add.index);
+        line->setGood(add.good);
         line->setQty(1);
-        line->setOptionID1(o1);
-        line->setOptionID2(o2);
-        line->setOptionID3(o3);
         add.describe(*line);
         add.price(*line, 1);
         items.AddSaleItem(line);
@@ -97,8 +91,7 @@ void frmPOS::addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &
     const auto [option1, option2, option3] = options;
     const bool hasOptions = option1 != 0 || option2 != 0 || option3 != 0;
     LineToAdd add;
-    add.index = item.index;
-    add.options = options;
+    add.good = sale::Good::item(item.index, options);
     add.stock = item.stock;
     add.raiseQuestion = [](const sale::clsSaleItem &line) {
         return QStringLiteral("The quantity of ") + line.Name()
@@ -112,17 +105,22 @@ void frmPOS::addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &
     addToSale(add);
 }
 
-void frmPOS::Add_Item(qint32 itemIndex, qint32 passThrough, qint32 option1, qint32 option2, qint32 option3)
+void frmPOS::Add_Item(const sale::Good &good)
 {
     diag::run("frmPOS", "Add_Item", [&] {
         if (!customerChosen())
             return;
-        const std::optional<sale::ItemRecord> item = sale::readItem(mSession.store(), itemIndex);
-        if (!item) {
-            Add_SubItem(itemIndex, passThrough);
+        if (good.isVariant()) {
+            Add_SubItem(good.id);
             return;
         }
-        addItem(*item, {option1, option2, option3});
+        const std::optional<sale::ItemRecord> item = sale::readItem(mSession.store(), good.id);
+        if (!item) {
+            mSession.prompt.message(QStringLiteral("Unable to add item."), platform::Buttons::Ok,
+                                    platform::Icon::Information, kTitle);
+            return;
+        }
+        addItem(*item, good.options);
     });
 }
 
@@ -137,16 +135,15 @@ bool frmPOS::addByCode(const QString &code)
         });
         return true;
     }
-    const qint32 index = db::FindItemByNumber(store, code);
-    if (index == -1)
+    const std::optional<db::CodedGood> found = db::FindItemByNumber(store, code);
+    if (!found)
         return false;
-    Add_Item(index, mSession.mlSaleID, 0, 0, 0);
+    Add_Item(found->variant ? sale::Good::variant(found->id) : sale::Good::item(found->id));
     return true;
 }
 
-void frmPOS::Add_SubItem(qint32 subItemId, qint32 passThrough)
+void frmPOS::Add_SubItem(qint32 subItemId)
 {
-    Q_UNUSED(passThrough);
     diag::run("frmPOS", "Add_SubItem", [&] {
         db::Store &store = mSession.store();
         const std::optional<sale::SubItemRecord> sub = sale::readSubItem(store, subItemId);
@@ -157,7 +154,7 @@ void frmPOS::Add_SubItem(qint32 subItemId, qint32 passThrough)
         }
         std::optional<sale::ItemRecord> parent;
         LineToAdd add;
-        add.index = subItemId;
+        add.good = sale::Good::variant(subItemId);
         add.stock = sub->stock;
         add.raiseQuestion = [](const sale::clsSaleItem &) { return kExceedsStock; };
         add.sourceFound = [&] {
@@ -187,9 +184,7 @@ void frmPOS::cmdAdd_Click()
             return;
         }
         lookup::frmFind dlg({mSession.store(), mSession.prompt, mSession.dialogs, mSession.PicturesPath,
-                             [this](qint32 id, qint32 o1, qint32 o2, qint32 o3) {
-                                 Add_Item(id, mSession.mlSaleID, o1, o2, o3);
-                             },
+                             [this](const sale::Good &good) { Add_Item(good); },
                              [this] { UpdateTotals(); }},
                             this);
         mSession.dialogs.run(dlg);
@@ -205,21 +200,26 @@ void frmPOS::cmdRemove_Click()
             return;
         if (!commandAllowed(security::GatedCommand::RemoveItem))
             return;
-        const POSItem *r = POSItem1[size_t(SelectedRow)];
-        Remove_Item(r->ITEMINDEX(), 0, r->OptionID1(), r->OptionID2(), r->OptionID3());
+        Remove_Item(POSItem1[size_t(SelectedRow)]->linePosition());
     });
 }
 
-void frmPOS::Remove_Item(qint32 itemIndex, qint32 unused, qint32 option1, qint32 option2, qint32 option3)
+sale::clsSaleItems::Line frmPOS::lineOfRow(int rowIndex) const
 {
-    Q_UNUSED(unused);
+    const int position = POSItem1[size_t(rowIndex)]->linePosition();
+    return position >= 1 && position <= mSession.SaleItems.Count() ? mSession.SaleItems.Item(position) : nullptr;
+}
+
+void frmPOS::Remove_Item(int linePosition)
+{
     diag::run("frmPOS", "Remove_Item", [&] {
         sale::clsSaleItems &items = mSession.SaleItems;
-        if (items.Count() > 0 && SelectedRow >= 0 && SelectedRow < RowCount) {
+        if (items.Count() > 0 && SelectedRow >= 0 && SelectedRow < RowCount && linePosition >= 1
+            && linePosition <= items.Count()) {
             if (mSession.prompt.message(QStringLiteral("Are you sure that you want to remove the selected item?"),
                                         platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
                 == platform::Answer::Yes) {
-                items.RemoveSaleItem(sale::clsSaleItems::KeySuffix(itemIndex, option1, option2, option3));
+                items.RemoveSaleItem(items.Item(linePosition)->good());
                 Update_Display();
                 UpdateTotals();
             }
@@ -265,17 +265,21 @@ void frmPOS::POSItem1_QtyChanged(int index)
         if (RowsLoading)
             return; // a refill shows the line as it is; nothing to reprice
         POSItem *r = POSItem1[size_t(index)];
+        const sale::clsSaleItems::Line line = lineOfRow(index);
+        if (!line)
+            return;
+        const sale::Good &good = line->good();
         db::Store &store = mSession.store();
         const double q = r->qty();
         if (q > 0) {
-            r->setPrice(sale::GetPrice(store, r->ITEMINDEX(), float(q))
-                        + double(sale::GetPriceForOptions(store, r->OptionID1(), r->OptionID2(), r->OptionID3())));
+            r->setPrice(sale::GetPrice(store, good, float(q))
+                        + double(sale::GetPriceForOptions(store, good.options[0], good.options[1], good.options[2])));
         } else {
-            const double price = sale::GetPrice(store, r->ITEMINDEX(), float(q));
+            const double price = sale::GetPrice(store, good, float(q));
             if (price != 0)
                 r->setPrice(price);
         }
-        r->setDisc(sale::GetDiscount(store, r->ITEMINDEX(), q));
+        r->setDisc(sale::GetDiscount(store, good, q));
     });
 }
 
@@ -283,12 +287,13 @@ void frmPOS::POSItem1_Changed(int index)
 {
     diag::run("frmPOS", "POSItem1_Changed", [&] {
         POSItem *r = POSItem1[size_t(index)];
-        if (RowsLoading || RefreshingSale || r->ITEMINDEX() == 0)
+        if (RowsLoading || RefreshingSale)
             return;
-        const sale::clsSaleItems::Line line = mSession.SaleItems.Item(
-            sale::clsSaleItems::KeyOf(r->ITEMINDEX(), r->OptionID1(), r->OptionID2(), r->OptionID3()));
-        const float stock = sale::RegisterCheckQTY(mSession.store(), r->ITEMINDEX());
-        if (r->qty() > double(stock) && line && !line->ExceedQty()) {
+        const sale::clsSaleItems::Line line = lineOfRow(index);
+        if (!line)
+            return;
+        const float stock = sale::RegisterCheckQTY(mSession.store(), line->good());
+        if (r->qty() > double(stock) && !line->ExceedQty()) {
             if (mSession.prompt.message(QStringLiteral("The quantity of items selected exceeds the number in "
                                                        "inventory.\nDo you want to enter the quantity anyway?"),
                                         platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
@@ -309,14 +314,18 @@ void frmPOS::POSItem1_ChangePrice(int index)
             return;
         if (!commandAllowed(security::GatedCommand::EditPrice))
             return;
-        const POSItem *r = POSItem1[size_t(index)];
-        frmEditPrice dlg(mSession.SaleItems, this);
-        dlg.mlItemIndex = r->ITEMINDEX();
-        dlg.mlOptionID1 = r->OptionID1();
-        dlg.mlOptionID2 = r->OptionID2();
-        dlg.mlOptionID3 = r->OptionID3();
-        dlg.msCurrentPrice = float(round4(r->Price()));
+        const sale::clsSaleItems::Line line = lineOfRow(index);
+        if (!line)
+            return;
+        frmEditPrice dlg(this);
+        dlg.msCurrentPrice = float(round4(POSItem1[size_t(index)]->Price()));
         mSession.dialogs.run(dlg);
+        // The new price stands as it is: the subtotal is quantity × price,
+        // without the line's discount.
+        if (const std::optional<double> price = dlg.newPrice()) {
+            line->setPrice(float(*price));
+            line->setSubtotal(line->qty() * line->Price());
+        }
         Update_Display();
         UpdateTotals();
     });
@@ -328,8 +337,7 @@ void frmPOS::Update_Records(int index)
         if (mSession.SaleItems.Count() < 1 || AddingItem)
             return;
         const POSItem *r = POSItem1[size_t(index)];
-        const sale::clsSaleItems::Line line = mSession.SaleItems.Item(
-            sale::clsSaleItems::KeyOf(r->ITEMINDEX(), r->OptionID1(), r->OptionID2(), r->OptionID3()));
+        const sale::clsSaleItems::Line line = lineOfRow(index);
         if (!line)
             return;
         line->setName(r->ItemName());

@@ -108,7 +108,7 @@ void frmPOS::restoreSale(const journal::OpenSale &sale)
     sale::clsSaleItems &items = mSession.SaleItems;
     items.Clear();
     for (const sale::clsSaleItem &line : sale.lines)
-        if (!items.SaleItemExists(line.ITEMINDEX(), line.OptionID1(), line.OptionID2(), line.OptionID3()))
+        if (!items.Find(line.good()))
             items.AddSaleItem(std::make_shared<sale::clsSaleItem>(line));
     mSession.mlSaleID = sale.saleId;
     if (sale.customerId)

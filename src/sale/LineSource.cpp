@@ -166,9 +166,9 @@ void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item)
 void priceSubItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &parent, float q)
 {
     if (!parent.bulk) {
-        line.setPrice(float(double(parent.listPrice) + GetPriceAdjustment(store, line.ITEMINDEX())));
+        line.setPrice(float(double(parent.listPrice) + GetPriceAdjustment(store, line.good().id)));
     } else {
-        const double price = GetPrice(store, line.ITEMINDEX(), q);
+        const double price = GetPrice(store, line.good(), q);
         if (price > 0)
             line.setPrice(float(price));
     }

@@ -21,22 +21,22 @@ struct PricedItem {
     bool isSubItem = false;
 };
 
-std::optional<PricedItem> findPricedItem(const db::Database &db, qint32 id)
+std::optional<PricedItem> findPricedItem(const db::Database &db, const Good &good)
 {
     db::Recordset items = db.openTable(QStringLiteral("Items"));
     items.setIndex(QStringLiteral("Item Index"));
     PricedItem found;
-    found.itemIndex = id;
-    if (!items.seek(id)) {
+    found.itemIndex = good.id;
+    if (good.isVariant()) {
         db::Recordset subItems = db.openTable(QStringLiteral("Subitems"));
         subItems.setIndex(QStringLiteral("subitemid"));
-        if (!subItems.seek(id))
+        if (!subItems.seek(good.id))
             return std::nullopt;
         found.itemIndex = db::asLong(subItems.field(QStringLiteral("ItemID")));
         found.isSubItem = true;
-        if (!items.seek(found.itemIndex))
-            return std::nullopt;
     }
+    if (!items.seek(found.itemIndex))
+        return std::nullopt;
     found.listPrice = db::asSingle(items.field(QStringLiteral("LIST PRICE")));
     found.bulk = db::asBool(items.field(QStringLiteral("bulkdiscount")));
     return found;
@@ -51,15 +51,15 @@ double roundHalfEven(double value, int decimals)
 
 } // namespace
 
-double GetPrice(db::Store &store, qint32 itemIndex, float qty)
+double GetPrice(db::Store &store, const Good &good, float qty)
 {
     return diag::run(kModule, "GetPrice", 0.0, [&]() -> double {
         if (qty == 0)
             return 0;
-        const std::optional<PricedItem> item = findPricedItem(store.database(), itemIndex);
+        const std::optional<PricedItem> item = findPricedItem(store.database(), good);
         if (!item)
             return 0;
-        const double adjustment = item->isSubItem ? GetPriceAdjustment(store, itemIndex) : 0.0;
+        const double adjustment = item->isSubItem ? GetPriceAdjustment(store, good.id) : 0.0;
         if (!item->bulk)
             return double(item->listPrice) + adjustment;
         clsPricingLevels levels(store);
@@ -102,10 +102,10 @@ float GetPriceForOptions(db::Store &store, qint32 valueId1, qint32 valueId2, qin
     });
 }
 
-double GetDiscount(db::Store &store, qint32 itemIndex, double qty)
+double GetDiscount(db::Store &store, const Good &good, double qty)
 {
     return diag::run(kModule, "GetDiscount", 0.0, [&]() -> double {
-        const std::optional<PricedItem> item = findPricedItem(store.database(), itemIndex);
+        const std::optional<PricedItem> item = findPricedItem(store.database(), good);
         if (!item || !item->bulk)
             return 0;
         clsPricingLevels levels(store);

@@ -29,29 +29,30 @@ bool CheckQTY(db::Store &store, qint32 itemIndex)
     });
 }
 
-bool TrackQty(db::Store &store, qint32 index)
+bool TrackQty(db::Store &store, const Good &good)
 {
     return diag::run(kModule, "TrackQty", false, [&] {
         db::Recordset items = itemsByIndex(store.ownConnection());
-        if (items.seek(index))
-            return quantityTrack(items);
-        const qint32 root = db::GetRootItemID(store, index);
+        if (!good.isVariant())
+            return items.seek(good.id) && quantityTrack(items);
+        const qint32 root = db::GetRootItemID(store, good.id);
         if (root == -1)
             return false;
         return items.seek(root) && quantityTrack(items);
     });
 }
 
-float RegisterCheckQTY(db::Store &store, qint32 index)
+float RegisterCheckQTY(db::Store &store, const Good &good)
 {
     return diag::run("frmPOS", "CheckQTY", 0.0f, [&] {
         const db::Database &db = store.database();
-        db::Recordset items = itemsByIndex(db);
-        if (items.seek(index))
-            return db::asSingle(items.field(QStringLiteral("qty")));
+        if (!good.isVariant()) {
+            db::Recordset items = itemsByIndex(db);
+            return items.seek(good.id) ? db::asSingle(items.field(QStringLiteral("qty"))) : 0.0f;
+        }
         db::Recordset subItems = db.openTable(QStringLiteral("Subitems"));
         subItems.setIndex(QStringLiteral("Subitemid"));
-        if (subItems.seek(index))
+        if (subItems.seek(good.id))
             return db::asSingle(subItems.field(QStringLiteral("quantity")));
         return 0.0f;
     });

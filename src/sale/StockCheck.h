@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Good.h"
+
 #include <QtGlobal>
 
 namespace vanta::db {
@@ -11,11 +13,11 @@ namespace vanta::sale {
 // Whether stock of the item is tracked; false for an unknown index (sub-items
 // are not consulted).
 bool CheckQTY(db::Store &store, qint32 itemIndex);
-// Whether stock of the item, or of a sub-item's root item, is tracked; false
-// when the index names neither.
-bool TrackQty(db::Store &store, qint32 index);
-// The register's quantity on hand of an item or, when no item has the index,
-// of the sub-item with it; 0 when neither exists.
-float RegisterCheckQTY(db::Store &store, qint32 index);
+// Whether stock of the item, or of a variant's root item, is tracked; false
+// when the good is not in the store.
+bool TrackQty(db::Store &store, const Good &good);
+// The register's quantity on hand of an item, or of a variant (its own
+// stock); 0 when the good is not in the store.
+float RegisterCheckQTY(db::Store &store, const Good &good);
 
 } // namespace vanta::sale

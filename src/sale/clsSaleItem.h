@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Good.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -25,20 +27,26 @@ public:
     const QString &FullUOM() const { return mFullUOM; }
     void setFullUOM(const QString &v) { mFullUOM = v; }
 
-    qint32 ITEMINDEX() const { return mItemIndex; }
-    void setITEMINDEX(qint32 v) { mItemIndex = v; }
+    // What the line sells; two lines of one sale never sell the same good.
+    const Good &good() const { return mGood; }
+    void setGood(const Good &v) { mGood = v; }
+    bool isVariant() const { return mGood.isVariant(); }
+
+    // The item index, or the variant's id for a variant line.
+    qint32 ITEMINDEX() const { return mGood.id; }
+    void setITEMINDEX(qint32 v) { mGood.id = v; }
 
     // A longer name is cut to its first NameLength characters.
     const QString &Name() const { return mName; }
     void setName(const QString &v) { mName = v.left(NameLength); }
 
     // Chosen option values of the variant; 0 = no option in that position.
-    qint32 OptionID1() const { return mOptionID1; }
-    void setOptionID1(qint32 v) { mOptionID1 = v; }
-    qint32 OptionID2() const { return mOptionID2; }
-    void setOptionID2(qint32 v) { mOptionID2 = v; }
-    qint32 OptionID3() const { return mOptionID3; }
-    void setOptionID3(qint32 v) { mOptionID3 = v; }
+    qint32 OptionID1() const { return mGood.options[0]; }
+    void setOptionID1(qint32 v) { mGood.options[0] = v; }
+    qint32 OptionID2() const { return mGood.options[1]; }
+    void setOptionID2(qint32 v) { mGood.options[1] = v; }
+    qint32 OptionID3() const { return mGood.options[2]; }
+    void setOptionID3(qint32 v) { mGood.options[2] = v; }
 
     float Price() const { return mPrice; } // unit price after pricing
     void setPrice(float v) { mPrice = v; }
@@ -68,11 +76,8 @@ private:
     bool mExceedQty = false;
     QString mFullName;
     QString mFullUOM;
-    qint32 mItemIndex = 0;
+    Good mGood;
     QString mName;
-    qint32 mOptionID1 = 0;
-    qint32 mOptionID2 = 0;
-    qint32 mOptionID3 = 0;
     float mPrice = 0;
     float mQty = 0;
     float mSubtotal = 0;

@@ -1,40 +1,36 @@
 #include "sale/clsSaleItems.h"
 
 #include "diagnostics/Trace.h"
+#include "sale/OrderedCollection.h"
+
+#include <algorithm>
 
 namespace vanta::sale {
 
 namespace {
+
 const char *const kModule = "clsSaleItems";
+
+QString describe(const Good &good)
+{
+    return good.isVariant() ? QStringLiteral("variant %1").arg(good.id)
+                            : QStringLiteral("item %1 (options %2, %3, %4)")
+                                  .arg(good.id)
+                                  .arg(good.options[0])
+                                  .arg(good.options[1])
+                                  .arg(good.options[2]);
 }
 
-QString clsSaleItems::KeySuffix(qint32 itemIndex, qint32 option1, qint32 option2, qint32 option3)
-{
-    return QString::number(itemIndex) + QString::number(option1) + QString::number(option2)
-           + QString::number(option3);
-}
-
-QString clsSaleItems::KeyOf(qint32 itemIndex, qint32 option1, qint32 option2, qint32 option3)
-{
-    return QStringLiteral("Key") + KeySuffix(itemIndex, option1, option2, option3);
-}
-
-QString clsSaleItems::KeyOf(const clsSaleItem &line)
-{
-    return KeyOf(line.ITEMINDEX(), line.OptionID1(), line.OptionID2(), line.OptionID3());
-}
+} // namespace
 
 void clsSaleItems::Clear()
 {
-    diag::run(kModule, "Clear", [&] {
-        while (mCol.count() > 0)
-            mCol.remove(1);
-    });
+    diag::run(kModule, "Clear", [&] { mLines.clear(); });
 }
 
 qint16 clsSaleItems::Count() const
 {
-    return diag::run(kModule, "Count", qint16(0), [&] { return qint16(mCol.count()); });
+    return diag::run(kModule, "Count", qint16(0), [&] { return qint16(mLines.size()); });
 }
 
 // Item, AddSaleItem and RemoveSaleItem are traced but do not trap: their
@@ -42,41 +38,39 @@ qint16 clsSaleItems::Count() const
 clsSaleItems::Line clsSaleItems::Item(int position) const
 {
     diag::ProcGuard guard(kModule, "Item");
-    if (position >= 1 && position <= mCol.count())
-        return mCol.item(position);
-    return mCol.item(QString::number(position) + QStringLiteral("000"));
+    if (position < 1 || position > int(mLines.size()))
+        throw VantaError(ErrSubscriptOutOfRange, QStringLiteral("Subscript out of range"), kModule);
+    return mLines[size_t(position - 1)];
 }
 
-clsSaleItems::Line clsSaleItems::Item(const QString &key) const
+clsSaleItems::Line clsSaleItems::Find(const Good &good) const
 {
-    diag::ProcGuard guard(kModule, "Item");
-    if (mCol.contains(key))
-        return mCol.item(key);
-    return mCol.item(key + QStringLiteral("000"));
+    const auto it = std::find_if(mLines.begin(), mLines.end(), [&](const Line &l) { return l->good() == good; });
+    return it == mLines.end() ? nullptr : *it;
+}
+
+int clsSaleItems::PositionOf(const clsSaleItem *line) const
+{
+    const auto it = std::find_if(mLines.begin(), mLines.end(), [&](const Line &l) { return l.get() == line; });
+    return it == mLines.end() ? 0 : int(it - mLines.begin()) + 1;
 }
 
 void clsSaleItems::AddSaleItem(Line line)
 {
     diag::ProcGuard guard(kModule, "AddSaleItem");
-    const QString key = KeyOf(*line);
-    mCol.add(std::move(line), key);
+    if (Find(line->good()))
+        throw VantaError(ErrDuplicateKey,
+                         QStringLiteral("The sale already has a line for %1").arg(describe(line->good())), kModule);
+    mLines.push_back(std::move(line));
 }
 
-void clsSaleItems::RemoveSaleItem(const QString &keySuffix)
+void clsSaleItems::RemoveSaleItem(const Good &good)
 {
     diag::ProcGuard guard(kModule, "RemoveSaleItem");
-    mCol.remove(QStringLiteral("Key") + keySuffix);
-}
-
-bool clsSaleItems::SaleItemExists(qint32 itemIndex, qint32 option1, qint32 option2, qint32 option3) const
-{
-    return diag::run(kModule, "SaleItemExists", false, [&] {
-        for (const Line &line : mCol)
-            if (line->ITEMINDEX() == itemIndex && line->OptionID1() == option1 && line->OptionID2() == option2
-                && line->OptionID3() == option3)
-                return true;
-        return false;
-    });
+    const auto it = std::find_if(mLines.begin(), mLines.end(), [&](const Line &l) { return l->good() == good; });
+    if (it == mLines.end())
+        throw VantaError(ErrInvalidKey, QStringLiteral("The sale has no line for %1").arg(describe(good)), kModule);
+    mLines.erase(it);
 }
 
 } // namespace vanta::sale

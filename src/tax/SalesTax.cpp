@@ -8,7 +8,7 @@
 #include "tax/TaxSettings.h"
 
 #include <optional>
-#include <unordered_map>
+#include <map>
 
 namespace vanta::tax {
 
@@ -16,20 +16,22 @@ namespace {
 
 const char *const kModule = "frmPOS";
 
-// Whether the item a line sells is stored as taxable: the item itself, or
-// for a sub-item its parent item; false when neither is found.
-bool storedItemTaxable(db::Recordset &items, db::Recordset &subItems, qint32 itemIndex)
+// Whether the good a line sells is stored as taxable: the item itself, or
+// for a variant its parent item; false when it is not found.
+bool storedItemTaxable(db::Recordset &items, db::Recordset &subItems, const sale::Good &good)
 {
-    if (!items.seek(itemIndex)) {
-        if (!subItems.seek(itemIndex) || !items.seek(subItems.field(QStringLiteral("ItemID"))))
+    if (good.isVariant()) {
+        if (!subItems.seek(good.id) || !items.seek(subItems.field(QStringLiteral("ItemID"))))
             return false;
+    } else if (!items.seek(good.id)) {
+        return false;
     }
     return db::asBool(items.field(QStringLiteral("Taxable")));
 }
 
 // Answers of storedItemTaxable, kept with the store while it is unchanged.
 struct StoredTaxable {
-    std::unordered_map<qint32, bool> byItem;
+    std::map<std::pair<sale::Good::Kind, qint32>, bool> byGood;
 };
 
 // Whether a customer is taxable, kept with the store while it is unchanged.
@@ -69,8 +71,9 @@ double GetTaxFixed(db::Store &store, const sale::clsSaleItems &items)
             store, QStringLiteral("tax::StoredTaxable"), [] { return std::make_shared<StoredTaxable>(); });
         std::optional<db::Recordset> itemRs;
         std::optional<db::Recordset> subItemRs;
-        const auto taxable = [&](qint32 itemIndex) {
-            if (const auto it = kept->byItem.find(itemIndex); it != kept->byItem.end())
+        const auto taxable = [&](const sale::Good &good) {
+            const std::pair key(good.kind, good.id);
+            if (const auto it = kept->byGood.find(key); it != kept->byGood.end())
                 return it->second;
             if (!itemRs) {
                 itemRs = store.database().openTable(QStringLiteral("Items"));
@@ -78,11 +81,11 @@ double GetTaxFixed(db::Store &store, const sale::clsSaleItems &items)
                 subItemRs = store.database().openTable(QStringLiteral("Subitems"));
                 subItemRs->setIndex(QStringLiteral("subitemid"));
             }
-            return kept->byItem[itemIndex] = storedItemTaxable(*itemRs, *subItemRs, itemIndex);
+            return kept->byGood[key] = storedItemTaxable(*itemRs, *subItemRs, good);
         };
         double tax = 0;
         for (const auto &line : items)
-            if (taxable(line->ITEMINDEX()))
+            if (taxable(line->good()))
                 tax += double(line->Price()) * double(line->qty()) * rate;
         return tax;
     });

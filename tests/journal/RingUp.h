@@ -58,7 +58,7 @@ private:
             return "scan " + code;
         }
         case 3:
-            mPos.Add_Item(storegen::demo::FirstVariant, 0, 0, 0, 0);
+            mPos.Add_Item(sale::Good::variant(storegen::demo::FirstVariant));
             return "variant";
         case 4:
             retype(row, "txtQty", QString::number(1 + pick(12)));

@@ -2,8 +2,10 @@
 #include "journal/SaleJournal.h"
 #include "support/TempStore.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QIODevice>
 #include <gtest/gtest.h>
 
 using namespace vanta;
@@ -12,13 +14,13 @@ using journal::SaleJournal;
 
 namespace {
 
-OpenSale twoLineSale()
+OpenSale threeLineSale()
 {
     OpenSale sale;
     sale.saleId = 424242;
     sale.changed = QDateTime(QDate(2026, 12, 7), QTime(16, 5));
     sale::clsSaleItem hammer;
-    hammer.setITEMINDEX(1001);
+    hammer.setGood(sale::Good::item(1001));
     hammer.setName("Claw Hammer 16 oz");
     hammer.setFullName("Ridgeline Claw Hammer, 16 oz, fibreglass handle");
     hammer.setUOM("EA");
@@ -32,12 +34,13 @@ OpenSale twoLineSale()
     hammer.setWeight(1.25f);
     hammer.setExceedQty(true);
     sale::clsSaleItem shirt = hammer;
-    shirt.setITEMINDEX(5001);
-    shirt.setOptionID1(7);
-    shirt.setOptionID2(9);
-    shirt.setName("Store Logo T-Shirt-S-Black");
+    shirt.setGood(sale::Good::item(5001, {7, 9, 0}));
+    shirt.setName("Store Logo T-Shirt/S/Black");
     shirt.setTaxable(true);
-    sale.lines = {hammer, shirt};
+    sale::clsSaleItem variant = shirt; // numbered like the item with options
+    variant.setGood(sale::Good::variant(5001));
+    variant.setName("Store Logo T-Shirt-M/Black");
+    sale.lines = {hammer, shirt, variant};
     sale.customerId = 4;
     sale.payTypeId = 3;
     sale.shipping = {2, "UPS Ground", "Shipping By Weight: $9.95", 995};
@@ -50,7 +53,7 @@ OpenSale twoLineSale()
 
 TEST(OpenSaleRecord, KeepsEveryValueOfTheSale)
 {
-    const OpenSale sale = twoLineSale();
+    const OpenSale sale = threeLineSale();
     EXPECT_EQ(journal::decodeOpenSale(journal::encodeOpenSale(sale)), sale);
     OpenSale bare = sale;
     bare.customerId.reset();
@@ -73,7 +76,7 @@ TEST(SaleJournalStore, EachStoreKeepsItsOwnSale)
     EXPECT_EQ(ja.path(), SaleJournal::pathFor(folder, a.path() + "/../" + QDir(a.path()).dirName() + "/vanta.mdb"));
     EXPECT_EQ(QFile::permissions(folder) & (QFile::ReadOther | QFile::ReadGroup), QFileDevice::Permissions());
 
-    const OpenSale sale = twoLineSale();
+    const OpenSale sale = threeLineSale();
     ja.write(sale);
     EXPECT_EQ(ja.read(), sale);
     EXPECT_EQ(jb.read(), std::nullopt);
@@ -87,7 +90,7 @@ TEST(SaleJournalStore, APostedSaleIsNotOfferedAgain)
     QTemporaryDir config;
     test::TempStore ts;
     SaleJournal journal(config.path(), ts.path() + "/vanta.mdb");
-    const OpenSale sale = twoLineSale();
+    const OpenSale sale = threeLineSale();
     journal.write(sale);
     EXPECT_EQ(journal::unfinishedSale(journal, ts.db()), sale);
 
@@ -98,6 +101,47 @@ TEST(SaleJournalStore, APostedSaleIsNotOfferedAgain)
 
 TEST(SaleJournalStore, QuestionNamesTheTimeAndTheLines)
 {
-    EXPECT_EQ(journal::restoreQuestion(twoLineSale()),
-              "An unfinished sale from 12/7/2026 4:05 PM with 2 items was found. Restore it?");
+    EXPECT_EQ(journal::restoreQuestion(threeLineSale()),
+              "An unfinished sale from 12/7/2026 4:05 PM with 3 items was found. Restore it?");
+}
+
+// A journal written before lines said what they sell: each line is an item
+// when the store has an item with its number, else a variant when it has
+// a variant with it, as the register then read such a number.
+TEST(SaleJournalStore, FirstFormRecordsReadTheirLinesAsTheStoreNumbersThem)
+{
+    QByteArray record;
+    QDataStream out(&record, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    out << quint32(1) << qint32(77) << QDateTime(QDate(2026, 12, 1), QTime(9, 0)) << quint32(3);
+    for (const qint32 number : {1001, 5001, 404}) // an item, a variant, neither
+        out << number << qint32(0) << qint32(0) << qint32(0) << QStringLiteral("Line %1").arg(number) << QString()
+            << QString("EA") << QString("Each") << 2.5f << 1.0f << 0.0f << 2.5f << true << qint32(1) << 0.0f << false;
+    out << false << qint32(0) << true << qint32(3) << qint32(0) << QString() << QString("None") << qint64(0) << 0.175f
+        << 0.0f;
+
+    const std::optional<OpenSale> decoded = journal::decodeOpenSale(record);
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(decoded->kindsGuessed);
+    EXPECT_EQ(decoded->payTypeId, 3);
+
+    QTemporaryDir config;
+    test::TempStore ts;
+    ts.db().execute("INSERT INTO Items (\"Item Index\", \"Name\") VALUES (1001, 'Hammer'), (7, 'Shirt')");
+    ts.db().execute("INSERT INTO Subitems (SubItemID, ItemID) VALUES (5001, 7)");
+    SaleJournal saleJournal(config.path(), ts.path() + "/vanta.mdb");
+    journal::JournalFile(saleJournal.path()).write(record);
+    const std::optional<OpenSale> offered = journal::unfinishedSale(saleJournal, ts.db());
+    ASSERT_TRUE(offered);
+    EXPECT_FALSE(offered->kindsGuessed);
+    ASSERT_EQ(offered->lines.size(), 3u);
+    EXPECT_EQ(offered->lines[0].good(), sale::Good::item(1001));
+    EXPECT_EQ(offered->lines[1].good(), sale::Good::variant(5001));
+    EXPECT_EQ(offered->lines[2].good(), sale::Good::item(404)) << "a number the store lacks stays as it was";
+    EXPECT_EQ(offered->lines[1].Name(), "Line 5001");
+
+    // The next write is in the new form and needs no guessing.
+    saleJournal.write(*offered);
+    EXPECT_EQ(saleJournal.read(), offered);
 }

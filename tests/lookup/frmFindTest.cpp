@@ -16,10 +16,9 @@ using storegen::demo::PlainItem;
 
 namespace {
 
-struct Added {
-    qint32 id, o1, o2, o3;
-    bool operator==(const Added &) const = default;
-};
+using Added = sale::Good;
+Added item(qint32 id) { return sale::Good::item(id); }
+Added variant(qint32 id) { return sale::Good::variant(id); }
 
 // The finder on its own over the demo store; what it adds is recorded.
 class FinderTest : public ::testing::Test {
@@ -30,7 +29,7 @@ protected:
     {
         finder = std::make_unique<lookup::frmFind>(lookup::FinderContext{
             *ts.store, prompt, dialogs, ts.path() + QStringLiteral("/Pictures/"),
-            [this](qint32 id, qint32 a, qint32 b, qint32 c) { added.push_back({id, a, b, c}); },
+            [this](const sale::Good &good) { added.push_back(good); },
             [this] { ++totals; }});
         finder->show();
         return *finder;
@@ -132,7 +131,7 @@ TEST_F(FinderTest, TickedRowsAreAddedInListOrderAndVariantsGoThroughTheOptions)
     EXPECT_EQ(qty, "QTY: 10");
     EXPECT_EQ(price, "Price: $14.99");
     // M / Black is the T-shirt's fourth variant (stock kept per variant).
-    EXPECT_EQ(added, (std::vector<Added>{{PlainItem, 0, 0, 0}, {1002, 0, 0, 0}, {5004, 0, 0, 0}}));
+    EXPECT_EQ(added, (std::vector<Added>{item(PlainItem), item(1002), variant(5004)}));
     EXPECT_EQ(totals, 1);
     // The ticks are gone.
     EXPECT_EQ(findRow(list, "Claw Hammer").data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
@@ -166,7 +165,7 @@ TEST_F(FinderTest, SearchShowsVariantsRefusesOptionItemsAndFallsBack)
     search("logo");
     tick(tree, findRow(tree, "Store Logo T-Shirt  Size - M"));
     press(*finder, "cmdAddGroup");
-    EXPECT_EQ(added, (std::vector<Added>{{5004, 0, 0, 0}}));
+    EXPECT_EQ(added, (std::vector<Added>{variant(5004)}));
 
     // A glove variant's number finds the gloves; an unknown number nothing.
     search("5203");
@@ -203,7 +202,7 @@ TEST_F(FinderTest, CategoryTreeShowsEveryCategoryOnceWithHiddenItems)
     EXPECT_FALSE(model->itemFromIndex(findRow(tree, "Hardware"))->isCheckable());
     tick(tree, findRow(tree, "Claw Hammer"));
     press(*finder, "cmdAddGroup");
-    EXPECT_EQ(added, (std::vector<Added>{{PlainItem, 0, 0, 0}}));
+    EXPECT_EQ(added, (std::vector<Added>{item(PlainItem)}));
 
     child<QCheckBox>("chkStock")->click();
     EXPECT_FALSE(findRow(tree, "Sour Cream Potato Chips").isValid());

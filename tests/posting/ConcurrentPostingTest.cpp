@@ -115,7 +115,7 @@ bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::Sc
 {
     sale::clsSaleItems items;
     auto line = std::make_shared<sale::clsSaleItem>();
-    line->setITEMINDEX(storegen::demo::PlainItem);
+    line->setGood(sale::Good::item(storegen::demo::PlainItem));
     line->setName(QStringLiteral("Claw Hammer"));
     line->setPrice(12.99f);
     line->setQty(1);

@@ -43,7 +43,7 @@ inline sale::clsSaleItems killSale(bool reverse = false, bool guarded = false)
         std::reverse(lines.begin(), lines.end());
     for (const KillLine &k : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
-        line->setITEMINDEX(k.index);
+        line->setGood(k.index == k.stockItem ? sale::Good::item(k.index) : sale::Good::variant(k.index));
         line->setPrice(k.price);
         line->setQty(k.qty);
         line->setTaxable(true);

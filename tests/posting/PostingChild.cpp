@@ -4,6 +4,7 @@
 // "reverse" posts the lines in the opposite order, as a second register
 // might have them; holding "guarded", the lines are not accepted beyond
 // the stock on hand.
+#include "diagnostics/VantaError.h"
 #include "db/Store.h"
 #include "db/UniqueId.h"
 #include "posting/KillTestSale.h"

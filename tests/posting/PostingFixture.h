@@ -99,11 +99,10 @@ protected:
                                          bool taxable = true)
     {
         auto l = std::make_shared<sale::clsSaleItem>();
-        l->setITEMINDEX(item);
+        // The store's variants are numbered from 1000 up.
+        l->setGood({item >= 1000 ? sale::Good::Kind::Variant : sale::Good::Kind::Item, item, {o1, o2, 0}});
         l->setPrice(price);
         l->setQty(qty);
-        l->setOptionID1(o1);
-        l->setOptionID2(o2);
         l->setTaxable(taxable);
         l->setTaxRuleID(1);
         return l;

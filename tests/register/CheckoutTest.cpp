@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "platform/Currency.h"
 #include "posting/SaleDocuments.h"
+#include "support/SaleFixtures.h"
 
 #include <QAction>
 #include <QDialog>
@@ -106,6 +107,48 @@ TEST_F(Checkout, CashSaleIsStoredPrintedAndTheNextSaleStarts)
     for (const char *l : {"lblSubtotal", "lblTax", "lblTotal", "lblChangeDue"})
         EXPECT_EQ(label(l), "$0.00") << l;
     EXPECT_EQ(rowNames(), QStringList{"None"});
+}
+
+// Items and variants are numbered apart: item 5001 and the shirt's variant
+// 5001 are two goods, on two lines, each sold from its own stock.
+TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
+{
+    test::insertRow(ts.db(), "Items",
+                    {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "QuantityTrack", "Taxable"},
+                    {5001, "Claw hammer 5001", "HAMMER-5001", 5.0, 10, true, false});
+    const int shirts = ts.db().scalar("SELECT quantity FROM Subitems WHERE SubItemID = 5001").toInt();
+    open();
+    scan("HAMMER-5001");
+    pos->Add_Item(sale::Good::variant(storegen::demo::FirstVariant)); // as the finder adds it
+    scan("HAMMER-5001");
+    ASSERT_EQ(lines().Count(), 2);
+    EXPECT_EQ(lines().Item(1)->good(), sale::Good::item(5001));
+    EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
+    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal(), 10.0f);
+    EXPECT_EQ(lines().Item(2)->good(), sale::Good::variant(5001));
+    EXPECT_FLOAT_EQ(lines().Item(2)->qty(), 1.0f);
+    EXPECT_EQ(rowNames(), (QStringList{"Claw hammer 5001", lines().Item(2)->Name()}));
+    EXPECT_TRUE(lines().Item(2)->Name().startsWith("Store Logo T-Shirt-"));
+
+    const qint32 saleId = session.mlSaleID;
+    choosePayType("Cash");
+    child<QLineEdit>("txtAmountTendered")->setText("100");
+    process();
+    auto sold = ts.db().openQuery("SELECT \"Item Index\", subitemsid, \"qty sold\", \"sold price\" FROM \"Sold Items\" "
+                                  "WHERE \"sales id\" = ? ORDER BY \"line item\"",
+                                  {saleId});
+    ASSERT_FALSE(sold.eof());
+    EXPECT_EQ(db::asLong(sold.field(0)), 5001);
+    EXPECT_TRUE(sold.field(1).isNull());
+    EXPECT_EQ(db::asLong(sold.field(2)), 2);
+    EXPECT_FLOAT_EQ(db::asSingle(sold.field(3)), 5.0f);
+    sold.moveNext();
+    ASSERT_FALSE(sold.eof());
+    EXPECT_EQ(db::asLong(sold.field(0)), storegen::demo::TrackedVariantItem);
+    EXPECT_EQ(db::asLong(sold.field(1)), 5001);
+    EXPECT_EQ(db::asLong(sold.field(2)), 1);
+    EXPECT_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 5001").toInt(), 8);
+    EXPECT_EQ(ts.db().scalar("SELECT quantity FROM Subitems WHERE SubItemID = 5001").toInt(), shirts - 1);
 }
 
 TEST_F(Checkout, LockedStoreKeepsTheSaleOnTheRegister)

@@ -10,7 +10,7 @@ protected:
     {
         ts.db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7.25");
         open();
-        pos->Add_Item(1001, 0, 0, 0, 0);
+        pos->Add_Item(sale::Good::item(1001));
         ASSERT_EQ(label("lblTotal"), "$13.93");
     }
     void choosePayType(const QString &name)
@@ -42,7 +42,7 @@ TEST_F(Payment, TenderAndChangeDue)
     EXPECT_FALSE(prompt.texts().contains(
         "You cannot process a sale while the amount tendered is less than the amount due."));
     EXPECT_EQ(lines().Count(), 0); // stored: the next sale has begun
-    pos->Add_Item(1001, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(1001));
     ASSERT_EQ(label("lblTotal"), "$13.93");
     choosePayType("Cash");
     tender()->setText("13.92");
@@ -78,7 +78,7 @@ TEST_F(Payment, ProcessChecksRunInOrder)
     EXPECT_EQ(prompt.last().text, "There are no items selected to sale.");
     EXPECT_EQ(prompt.last().title, "Vanta! POS");
     EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
-    pos->Add_Item(1001, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(1001));
     button("cmdProcessTransaction")->setEnabled(true);
     QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
     EXPECT_EQ(prompt.last().text, "You must select a pay type before processing a sale.");

@@ -64,7 +64,7 @@ TEST_F(RegisterGates, SecurityOnRefusesEveryGatedCommandWithItsMessage)
 {
     openAs("3", "trainee"); // an employee without a permissions row
     EXPECT_EQ(pos->windowTitle(), "Vanta! POS - Lee  Chen");
-    pos->Add_Item(1001, 0, 0, 0, 0); // scanning is not gated
+    pos->Add_Item(sale::Good::item(1001)); // scanning is not gated
     const QList<GateCase> cases{
         {"cmdAdd", "You do not have permission to add items to sale.", "Vanta! POS"},
         {"cmdCancel", "You do not have permissions to cancel a sale.", "Vanta! POS"},
@@ -93,7 +93,7 @@ TEST_F(RegisterGates, SecurityOnRefusesEveryGatedCommandWithItsMessage)
 TEST_F(RegisterGates, SecurityOffRunsEveryGatedCommand)
 {
     open(false);
-    pos->Add_Item(1001, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(1001));
     prompt.answer(Answer::No); // cancel sale? no
     runCommand("cmdCancel");
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to cancel the sale?");
@@ -122,7 +122,7 @@ TEST_F(RegisterGates, SecurityOffRunsEveryGatedCommand)
 TEST_F(RegisterGates, CashierMaySellButNotEditPricesOrSecurity)
 {
     openAs("2", "CASHIER"); // passwords match in any case
-    pos->Add_Item(1001, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(1001));
     prompt.answer(Answer::No);
     runCommand("cmdRemove");
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
@@ -138,7 +138,7 @@ TEST_F(RegisterGates, LogonDismissedClosesTheRegisterAndLogoutKeepsTheSale)
 
     pos.reset();
     openAs("1", "admin");
-    pos->Add_Item(1001, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(1001));
     EXPECT_FALSE(pos->findChild<QAction *>("mnuLogin")->isEnabled());
     dialogs.then([](QDialog &dlg) {
         QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), "2");

@@ -45,13 +45,13 @@ TEST_F(TotalsInvariant, HoldsThroughEveryEditOfTheSale)
     ts.db().execute("UPDATE Company SET \"tax option\" = 3"); // tax by rules: rounded per line and type
     open();
     expectConsistent("empty sale");
-    pos->Add_Item(storegen::demo::PlainItem, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(storegen::demo::PlainItem));
     expectConsistent("one hammer");
-    pos->Add_Item(storegen::demo::BulkItem, 0, 0, 0, 0);
-    pos->Add_Item(storegen::demo::NonTaxableItem, 0, 0, 0, 0);
-    pos->Add_Item(storegen::demo::FirstVariant, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(storegen::demo::BulkItem));
+    pos->Add_Item(sale::Good::item(storegen::demo::NonTaxableItem));
+    pos->Add_Item(sale::Good::variant(storegen::demo::FirstVariant));
     expectConsistent("four lines");
-    pos->Add_Item(storegen::demo::PlainItem, 0, 0, 0, 0);
+    pos->Add_Item(sale::Good::item(storegen::demo::PlainItem));
     expectConsistent("a line raised by one");
 
     retype(part(1, "txtQty"), "17"); // bulk level 10-49

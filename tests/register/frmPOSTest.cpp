@@ -86,7 +86,7 @@ TEST_F(Register, CapturedCodeIsLookedUpAsTyped)
     open();
     scan("ab-12.x");
     ASSERT_EQ(lines().Count(), 1);
-    EXPECT_EQ(lines().Item(1)->ITEMINDEX(), 2001);
+    EXPECT_EQ(lines().Item(1)->good(), sale::Good::item(2001));
 }
 
 TEST_F(Register, StockQuestionsAndBulkRepricing)
@@ -131,7 +131,7 @@ TEST_F(Register, ManualAddAndVariants)
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_EQ(lines().Item(1)->Name(), "Gift Card $25");
     const auto variant = lines().Item(2);
-    EXPECT_EQ(variant->ITEMINDEX(), 5001);
+    EXPECT_EQ(variant->good(), sale::Good::variant(5001));
     EXPECT_TRUE(variant->Name().startsWith("Store Logo T-Shirt-"));
     EXPECT_TRUE(button("cmdHold")->isEnabled());
 }
@@ -142,14 +142,16 @@ TEST_F(Register, RemoveCancelAndPaging)
     scan(kHammer); // a scan enables the sale buttons
     for (int i = 1002; i <= 1012; ++i)
         if (i != 1003)
-            pos->Add_Item(i, 0, 0, 0, 0);
+            pos->Add_Item(sale::Good::item(i));
     ASSERT_EQ(lines().Count(), 11);
     QScrollBar *bar = child<QScrollBar>("VScroll1");
     EXPECT_TRUE(bar->isEnabled());
     EXPECT_EQ(bar->maximum(), 1);
     bar->setValue(1);
-    EXPECT_EQ(pos->row(0)->ITEMINDEX(), 1002);
-    EXPECT_EQ(pos->row(9)->ITEMINDEX(), 1012);
+    EXPECT_EQ(pos->row(0)->linePosition(), 2);
+    EXPECT_EQ(lines().Item(2)->good(), sale::Good::item(1002));
+    EXPECT_EQ(pos->row(9)->linePosition(), 11);
+    EXPECT_EQ(lines().Item(11)->good(), sale::Good::item(1012));
 
     // Remove needs a selected row: the row's focus selects it.
     pos->row(0)->findChild<QLineEdit *>("txtQty")->setFocus();
@@ -159,7 +161,7 @@ TEST_F(Register, RemoveCancelAndPaging)
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
     EXPECT_EQ(lines().Count(), 10);
-    EXPECT_FALSE(lines().SaleItemExists(1002, 0, 0, 0));
+    EXPECT_FALSE(lines().Find(sale::Good::item(1002)));
     EXPECT_EQ(pos->selectedRow(), -1);
 
     const qint32 saleId = session.mlSaleID;

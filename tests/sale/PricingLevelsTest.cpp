@@ -113,7 +113,7 @@ TEST_F(PricingLevels, FailedDefaultWriteLeavesNothing)
 
     // Trapped, the failure is reported and pricing carries on at 0.
     diag::Trace::instance().setTrappingEnabled(true);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 1, 2), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), sale::Good::item(1), 2), 0.0);
     EXPECT_EQ(test::levelRowCount(db(), 1), 0);
     EXPECT_NE(diag::Trace::instance().lastError().number, 0);
     EXPECT_EQ(diag::Trace::instance().depth(), 0);

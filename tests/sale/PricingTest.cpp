@@ -35,13 +35,16 @@ TEST_F(Pricing, ItemsAndSubItems)
     test::addSubItem(db(), 100, 200, 8);      // id shared with item 100
     test::addSubItem(db(), 60, 404, 7);       // parent missing
 
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 1, 2), 10.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 1, 0), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 50, 1), 13.75) << "parent list price plus the three option charges";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 51, 1), 11.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 100, 1), 5.0) << "an item index wins over a sub-item id";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 60, 1), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 999, 1), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(1), 2), 10.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(1), 0), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(50), 1), 13.75) << "parent list price plus the three option charges";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(51), 1), 11.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(100), 1), 5.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(100), 1), 11.5) << "variant 100 is not item 100";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(1), 1), 0.0) << "item 1 is no variant";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(60), 1), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(999), 1), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(999), 1), 0.0);
 
     EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 50), 3.75);
     EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 999), 0.0);
@@ -57,22 +60,22 @@ TEST_F(Pricing, BulkLevels)
     test::addValue(db(), 7, 0.75f);
     test::addSubItem(db(), 70, 10, 7);
 
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 0), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 9), 5.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 10), 4.5);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 49), 4.5);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 1000), 4.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 10, 0.5f), 0.0) << "no level holds 0.5; no list-price fallback";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 70, 10), 5.25) << "parent's level price plus the option charge";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 0), 0.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 9), 5.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 10), 4.5);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 49), 4.5);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 1000), 4.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 0.5f), 0.0) << "no level holds 0.5; no list-price fallback";
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(70), 10), 5.25) << "parent's level price plus the option charge";
 
     // With increment 0 consecutive levels touch: the earlier one wins.
     test::addItem(db(), {.index = 11, .listPrice = 3.0f, .bulk = true, .formatId = 99});
     test::addLevel(db(), 11, 10, 3.0f);
     test::addLevel(db(), 11, 20, 2.0f);
     test::addLevel(db(), 11, -1, 1.0f);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 10), 3.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 20), 2.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), 11, 20.5f), 1.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 10), 3.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 20), 2.0);
+    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 20.5f), 1.0);
 }
 
 TEST_F(Pricing, Discount)
@@ -87,22 +90,22 @@ TEST_F(Pricing, Discount)
     test::addItem(db(), {.index = 2, .listPrice = 10.0f});
     test::addLevel(db(), 2, -1, 1.0f);
 
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 3), 10.0);
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 7), 15.0);
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 50, 7), 15.0) << "a sub-item takes its parent's levels";
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 15), 0.0) << "level at list price";
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 25), 0.0) << "level above list price";
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 1, 0.25), 0.0) << "no level holds the quantity";
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 2, 7), 0.0) << "not a bulk item";
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 999, 7), 0.0);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(1), 3), 10.0);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(1), 7), 15.0);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::variant(50), 7), 15.0) << "a sub-item takes its parent's levels";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(1), 15), 0.0) << "level at list price";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(1), 25), 0.0) << "level above list price";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(1), 0.25), 0.0) << "no level holds the quantity";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(2), 7), 0.0) << "not a bulk item";
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(999), 7), 0.0);
 
     // Two decimals, exact halves to the even digit: 1/32 is 3.125 %.
     test::addItem(db(), {.index = 3, .listPrice = 32.0f, .bulk = true});
     test::addLevel(db(), 3, -1, 31.0f);
     test::addLevel(db(), 3, 1, 31.0f);
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 3, 5), 3.12);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(3), 5), 3.12);
     test::addItem(db(), {.index = 4, .listPrice = 3.0f, .bulk = true});
     test::addLevel(db(), 4, 1, 2.0f);
     test::addLevel(db(), 4, -1, 2.0f);
-    EXPECT_DOUBLE_EQ(GetDiscount(store(), 4, 5), 33.33);
+    EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(4), 5), 33.33);
 }

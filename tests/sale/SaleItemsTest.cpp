@@ -1,4 +1,5 @@
 #include "diagnostics/Trace.h"
+#include "sale/OrderedCollection.h"
 #include "sale/clsSaleItems.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,7 @@ namespace {
 clsSaleItems::Line line(qint32 item, qint32 o1 = 0, qint32 o2 = 0, qint32 o3 = 0)
 {
     auto l = std::make_shared<clsSaleItem>();
-    l->setITEMINDEX(item);
-    l->setOptionID1(o1);
-    l->setOptionID2(o2);
-    l->setOptionID3(o3);
+    l->setGood(sale::Good::item(item, {o1, o2, o3}));
     return l;
 }
 
@@ -56,41 +54,46 @@ TEST_F(SaleItems, EmptySaleAndNameLimit)
     EXPECT_EQ(l.Name(), QStringLiteral("Short"));
 }
 
-TEST_F(SaleItems, KeysAndLookup)
+TEST_F(SaleItems, LinesAreFoundByTheGoodTheySell)
 {
-    EXPECT_EQ(clsSaleItems::KeyOf(12, 0, 0, 0), QStringLiteral("Key12000"));
-    EXPECT_EQ(clsSaleItems::KeyOf(12, 7, 0, 0), QStringLiteral("Key12700"));
-    EXPECT_EQ(clsSaleItems::KeyOf(5, -1, 0, 0), QStringLiteral("Key5-100"));
-
     clsSaleItems sale;
     auto plain = line(12);
-    auto variant = line(12, 7);
+    auto withOption = line(12, 7);
+    auto variant = std::make_shared<clsSaleItem>();
+    variant->setGood(sale::Good::variant(12));
     sale.AddSaleItem(plain);
+    sale.AddSaleItem(withOption);
     sale.AddSaleItem(variant);
-    EXPECT_EQ(sale.Item(QStringLiteral("Key12")), plain); // retried as Key12000
-    EXPECT_EQ(sale.Item(QStringLiteral("Key12700")), variant);
+    EXPECT_EQ(sale.Count(), 3) << "item 12, item 12 with an option and variant 12 are three goods";
+    EXPECT_EQ(sale.Find(sale::Good::item(12)), plain);
+    EXPECT_EQ(sale.Find(sale::Good::item(12, {7, 0, 0})), withOption);
+    EXPECT_EQ(sale.Find(sale::Good::variant(12)), variant);
+    EXPECT_EQ(sale.Find(sale::Good::item(12, {0, 7, 0})), nullptr);
+    EXPECT_EQ(sale.Find(sale::Good::variant(13)), nullptr);
+    EXPECT_EQ(sale.PositionOf(variant.get()), 3);
+    EXPECT_EQ(sale.PositionOf(line(12).get()), 0) << "an equal line that is not on the sale";
+
+    // Positions 1..Count, and nothing either side.
     EXPECT_EQ(sale.Item(1), plain);
-    EXPECT_EQ(sale.Item(2), variant);
-    EXPECT_EQ(errorNumber([&] { sale.Item(QStringLiteral("Key99")); }), sale::ErrInvalidKey);
-    EXPECT_EQ(errorNumber([&] { sale.Item(3); }), sale::ErrInvalidKey); // retried as key "3000"
-    EXPECT_EQ(errorNumber([&] { sale.Item(0); }), sale::ErrInvalidKey);
+    EXPECT_EQ(sale.Item(3), variant);
+    EXPECT_EQ(errorNumber([&] { sale.Item(4); }), sale::ErrSubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { sale.Item(0); }), sale::ErrSubscriptOutOfRange);
     EXPECT_EQ(diag::Trace::instance().depth(), 0) << "failed lookups must leave the trace balanced";
 }
 
-TEST_F(SaleItems, DuplicateKeysAndExists)
+TEST_F(SaleItems, OneLinePerGoodAndNoJoinedKeyClashes)
 {
     clsSaleItems sale;
     sale.AddSaleItem(line(12));
-    EXPECT_TRUE(sale.SaleItemExists(12, 0, 0, 0));
-    EXPECT_FALSE(sale.SaleItemExists(12, 7, 0, 0));
     EXPECT_EQ(errorNumber([&] { sale.AddSaleItem(line(12)); }), sale::ErrDuplicateKey);
 
-    // Item 1 with option 23 and item 12 with option 3 join to the same key:
-    // the existence test tells them apart, adding the second one fails.
+    // Item 1 with option 23 and item 12 with option 3 would join to the same
+    // text; they are different goods.
     sale.AddSaleItem(line(1, 23));
-    EXPECT_FALSE(sale.SaleItemExists(12, 3, 0, 0));
-    EXPECT_EQ(errorNumber([&] { sale.AddSaleItem(line(12, 3)); }), sale::ErrDuplicateKey);
-    EXPECT_EQ(sale.Count(), 2);
+    sale.AddSaleItem(line(12, 3));
+    sale.AddSaleItem(line(123));
+    EXPECT_EQ(sale.Count(), 4);
+    EXPECT_EQ(sale.Find(sale::Good::item(12, {3, 0, 0}))->OptionID1(), 3);
     EXPECT_EQ(diag::Trace::instance().depth(), 0);
 }
 
@@ -101,11 +104,11 @@ TEST_F(SaleItems, RemoveClosesUpAndClear)
     sale.AddSaleItem(first);
     sale.AddSaleItem(second);
     sale.AddSaleItem(third);
-    sale.RemoveSaleItem(clsSaleItems::KeySuffix(2, 0, 0, 0));
+    sale.RemoveSaleItem(sale::Good::item(2));
     EXPECT_EQ(sale.Count(), 2);
     EXPECT_EQ(sale.Item(2), third);
     EXPECT_EQ(second->ITEMINDEX(), 2) << "a removed line stays usable by whoever holds it";
-    EXPECT_EQ(errorNumber([&] { sale.RemoveSaleItem(QStringLiteral("2000")); }), sale::ErrInvalidKey);
+    EXPECT_EQ(errorNumber([&] { sale.RemoveSaleItem(sale::Good::item(2)); }), sale::ErrInvalidKey);
 
     std::vector<qint32> order;
     for (const auto &l : sale)
@@ -114,6 +117,6 @@ TEST_F(SaleItems, RemoveClosesUpAndClear)
 
     sale.Clear();
     EXPECT_EQ(sale.Count(), 0);
-    sale.AddSaleItem(line(1)); // its key is free again
+    sale.AddSaleItem(line(1)); // its good may be added again
     EXPECT_EQ(sale.Count(), 1);
 }

@@ -29,18 +29,22 @@ TEST_F(StockCheck, TrackingFlags)
     EXPECT_FALSE(CheckQTY(store(), 50)) << "sub-items are not consulted";
     EXPECT_FALSE(CheckQTY(store(), 999));
 
-    EXPECT_TRUE(TrackQty(store(), 1));
-    EXPECT_TRUE(TrackQty(store(), 50)) << "a sub-item follows its root item";
-    EXPECT_FALSE(TrackQty(store(), 51));
-    EXPECT_FALSE(TrackQty(store(), 2)) << "an item index wins over a sub-item id";
-    EXPECT_FALSE(TrackQty(store(), 999));
-    EXPECT_FALSE(TrackQty(store(), 60));
+    EXPECT_TRUE(TrackQty(store(), Good::item(1)));
+    EXPECT_TRUE(TrackQty(store(), Good::variant(50))) << "a variant follows its root item";
+    EXPECT_FALSE(TrackQty(store(), Good::variant(51)));
+    EXPECT_FALSE(TrackQty(store(), Good::item(2)));
+    EXPECT_TRUE(TrackQty(store(), Good::variant(2))) << "variant 2 belongs to the tracked item 1";
+    EXPECT_FALSE(TrackQty(store(), Good::item(50))) << "no item 50";
+    EXPECT_FALSE(TrackQty(store(), Good::item(999)));
+    EXPECT_FALSE(TrackQty(store(), Good::variant(60)));
 }
 
 TEST_F(StockCheck, QuantityOnHand)
 {
-    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), 1), 7);
-    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), 50), 4.5f) << "the variant's own stock, not its parent's";
-    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), 2), 3) << "answered from Items first";
-    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), 999), 0);
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::item(1)), 7);
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::variant(50)), 4.5f) << "the variant's own stock, not its parent's";
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::item(2)), 3);
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::variant(2)), 99) << "variant 2 is not item 2";
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::item(50)), 0);
+    EXPECT_FLOAT_EQ(RegisterCheckQTY(store(), Good::item(999)), 0);
 }

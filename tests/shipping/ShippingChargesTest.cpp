@@ -37,7 +37,7 @@ public:
 std::shared_ptr<sale::clsSaleItem> line(qint32 item, float qty, float weight)
 {
     auto l = std::make_shared<sale::clsSaleItem>();
-    l->setITEMINDEX(item);
+    l->setGood(sale::Good::item(item));
     l->setQty(qty);
     l->setWeight(weight);
     return l;

@@ -64,6 +64,7 @@ struct SaleLine {
     bool taxable = true;
     qint32 rule = 0;
     qint32 option = 0;
+    bool variant = false; // `item` is a variant's id
 };
 
 inline sale::clsSaleItems saleOf(std::initializer_list<SaleLine> lines)
@@ -71,8 +72,7 @@ inline sale::clsSaleItems saleOf(std::initializer_list<SaleLine> lines)
     sale::clsSaleItems items;
     for (const SaleLine &l : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
-        line->setITEMINDEX(l.item);
-        line->setOptionID1(l.option);
+        line->setGood(l.variant ? sale::Good::variant(l.item) : sale::Good::item(l.item, {l.option, 0, 0}));
         line->setPrice(l.price);
         line->setQty(l.qty);
         line->setTaxable(l.taxable);

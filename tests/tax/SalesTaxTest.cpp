@@ -36,9 +36,9 @@ TEST_F(SalesTax, FixedRateTaxesStoredTaxableItems)
     const sale::clsSaleItems items = test::saleOf({
         {.item = 10, .price = 10, .qty = 2},
         {.item = 11, .price = 5, .qty = 1, .taxable = true}, // stored non-taxable wins
-        {.item = 300, .price = 4, .qty = 1, .taxable = false}, // parent's Taxable decides
-        {.item = 301, .price = 8, .qty = 1},
-        {.item = 302, .price = 8, .qty = 1},
+        {.item = 300, .price = 4, .qty = 1, .taxable = false, .variant = true}, // parent's Taxable decides
+        {.item = 301, .price = 8, .qty = 1, .variant = true},
+        {.item = 302, .price = 8, .qty = 1, .variant = true},
         {.item = 999, .price = 100, .qty = 1},
     });
 

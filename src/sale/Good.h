@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+#include <compare>
+
+namespace vanta::sale {
+
+// What a sale line sells. Items and variants are numbered in tables of
+// their own, so item 5001 and variant 5001 are different goods: a line
+// names the table as well as the number. An item may carry up to three
+// option values chosen in the finder (0 = none); a variant's option values
+// are those of its own row.
+struct Good {
+    enum class Kind : quint8 { Item = 0, Variant = 1 };
+
+    Kind kind = Kind::Item;
+    qint32 id = 0;
+    std::array<qint32, 3> options{};
+
+    static Good item(qint32 itemIndex, std::array<qint32, 3> optionValues = {})
+    {
+        return {Kind::Item, itemIndex, optionValues};
+    }
+    static Good variant(qint32 subItemId) { return {Kind::Variant, subItemId, {}}; }
+
+    bool isVariant() const { return kind == Kind::Variant; }
+    bool hasOptions() const { return options[0] != 0 || options[1] != 0 || options[2] != 0; }
+
+    auto operator<=>(const Good &) const = default;
+};
+
+} // namespace vanta::sale
