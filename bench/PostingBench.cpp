@@ -252,6 +252,7 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
         request.payTypeId = 1;
         request.employeeId = 2;
         request.amounts = {12345, 850, 13000, 655, 0};
+        request.taxByAgency = tax::ComputeSaleTax(store, items, request.customerId, 0).agencies;
         saleIds.push_back(request.saleId);
         const auto start = Clock::now();
         const bool posted = posting::PostSale(store, items, request, prompt);

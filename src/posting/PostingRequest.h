@@ -1,8 +1,11 @@
 #pragma once
 
+#include "tax/SaleTax.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace vanta::posting {
 
@@ -39,6 +42,9 @@ struct PostingRequest {
     qint32 payTypeId = 0;
     qint32 employeeId = 0;
     SaleAmounts amounts;
+    // The tax charged (amounts.tax) split among the agencies that collect
+    // it, as `Tax Holder` records it.
+    std::vector<tax::AgencyTax> taxByAgency;
     std::optional<InvoiceDetails> invoice; // for InvoiceSale
 };
 

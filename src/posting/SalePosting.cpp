@@ -117,15 +117,7 @@ void PrintSaleDocuments(const Checkout &checkout, const PostingRequest &request)
 
 bool RecordSaleTax(PostingContext &ctx)
 {
-    switch (tax::GetTaxMethod(ctx.store)) {
-    case 2:
-        return tax::UpdateTaxTableFixed(ctx.ws, ctx.request.saleId, ctx.items, ctx.prompt);
-    case 3:
-        return tax::UpdateTaxTableFromRules(ctx.ws, ctx.request.saleId, ctx.request.customerId, ctx.items,
-                                            ctx.prompt);
-    default:
-        return false;
-    }
+    return tax::WriteTaxHolderRows(ctx.ws, ctx.request.saleId, ctx.request.taxByAgency, ctx.prompt);
 }
 
 bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,

@@ -10,7 +10,7 @@
 #include "posting/ReportSettings.h"
 #include "sale/clsSaleItems.h"
 #include "security/Identity.h"
-#include "tax/SalesTax.h"
+#include "tax/SaleTax.h"
 
 #include <QString>
 #include <memory>
@@ -88,7 +88,7 @@ public:
     posting::ReportSettings reportSettings;
 
     qint32 ShippingID = 0;
-    tax::TaxAmounts taxAmounts; // SalesTaxAmount and ShippingTaxAmount
+    tax::SaleTax saleTax; // the tax of the sale as shown and charged
     double salesTaxRate = 0.0; // Company `sales tax`, cached at start-up
 
     // Where the open sale is journaled, a file per store (the per-user

@@ -144,7 +144,9 @@ private:
     void DisableButtons();
     void paintRowsUnselected();
     void clearAmounts();
-    void AddShippingTax();
+    // Works out the sale's tax afresh (lines, customer and shipping as they
+    // stand) and shows the amounts.
+    void refreshTax();
     void cmbCustomers_Click();
     bool shippingConfigured();
 

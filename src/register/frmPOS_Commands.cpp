@@ -260,9 +260,7 @@ void frmPOS::cmdShipping_Click()
             mSession.dialogs.run(dlg);
             applyShipping(dlg.choice());
         }
-        if (tax::TaxShipping(store))
-            AddShippingTax();
-        showTotals();
+        refreshTax();
         // The total has changed: the tender is entered again.
         setAmountTendered(QStringLiteral("0.00"));
     });
@@ -278,7 +276,6 @@ void frmPOS::applyShipping(const shipping::ShippingChoice &choice)
         mTotals.shipping = 0;
         lblshippingDesc->setText(QStringLiteral("None"));
         cmdShipping->setText(QStringLiteral("Add Shipping"));
-        mSession.taxAmounts.ShippingTaxAmount = 0;
     } else if (choice.description) {
         mTotals.shipping = choice.chargeCents;
         lblshippingDesc->setText(*choice.description);
@@ -350,6 +347,7 @@ posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
     const qint64 tendered = tenderedCents();
     request.amounts = {mTotals.totalDue(), mTotals.tax, tendered, sale::changeDue(tendered, mTotals.totalDue()),
                        mTotals.shipping};
+    request.taxByAgency = mSession.saleTax.agencies;
     return request;
 }
 

@@ -6,7 +6,7 @@
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
-#include "tax/SalesTax.h"
+#include "tax/SaleTax.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -121,7 +121,7 @@ double frmPOS::Total_Subtotals()
 // The tax of the sale as shown, and every amount label from the totals.
 void frmPOS::showTotals()
 {
-    mTotals.tax = toCents(double(mSession.taxAmounts.shown()));
+    mTotals.tax = mSession.saleTax.cents;
     lblSubtotal->setText(formatCurrencyCents(mTotals.subtotal));
     lblShipping->setText(formatCurrencyCents(mTotals.shipping));
     lblTax->setText(formatCurrencyCents(mTotals.tax));
@@ -133,8 +133,7 @@ void frmPOS::UpdateTotals()
 {
     diag::run("frmPOS", "UpdateTotals", [&] {
         mTotals.subtotal = toCents(Total_Subtotals());
-        tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
-        showTotals();
+        refreshTax();
         setAmountTendered(QStringLiteral("0.00"));
     });
 }
@@ -147,13 +146,11 @@ double frmPOS::Get_Grand_Total()
     return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] { return sale::dollars(mTotals.totalDue()); });
 }
 
-void frmPOS::AddShippingTax()
+void frmPOS::refreshTax()
 {
-    diag::run("frmPOS", "AddShippingTax", [&] {
-        tax::AddShippingTax(mSession.store(), selectedCustomer(), float(sale::dollars(mTotals.shipping)),
-                            mSession.taxAmounts);
-        showTotals();
-    });
+    mSession.saleTax =
+        tax::ComputeSaleTax(mSession.store(), mSession.SaleItems, selectedCustomer(), sale::dollars(mTotals.shipping));
+    showTotals();
 }
 
 void frmPOS::EnableButtons()
@@ -175,7 +172,7 @@ void frmPOS::DisableButtons()
 // A finished or abandoned sale leaves nothing of its amounts on the screen.
 void frmPOS::clearAmounts()
 {
-    mSession.taxAmounts = tax::TaxAmounts();
+    mSession.saleTax = tax::SaleTax();
     mTotals = sale::SaleTotals();
     lblMethod->clear();
     showTotals();
@@ -189,10 +186,8 @@ void frmPOS::cmbCustomers_Click()
         if (cmbCustomers->currentText().isEmpty())
             return;
         cmdAdd->setEnabled(true);
-        if (mSession.SaleItems.Count() > 0) {
-            tax::RefreshTax(mSession.store(), mSession.SaleItems, selectedCustomer(), mSession.taxAmounts);
-            showTotals();
-        }
+        if (mSession.SaleItems.Count() > 0)
+            refreshTax();
     });
 }
 

@@ -231,8 +231,7 @@ void frmPOS::Remove_Item(int linePosition)
         paintRowsUnselected();
         if (items.Count() == 0) {
             DisableButtons();
-            mSession.taxAmounts.ShippingTaxAmount = 0;
-            AddShippingTax();
+            refreshTax();
         } else {
             EnableButtons();
         }

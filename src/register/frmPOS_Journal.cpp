@@ -27,8 +27,8 @@ journal::OpenSale frmPOS::openSale() const
     if (cmbPayType->currentIndex() >= 0)
         sale.payTypeId = cmbPayType->currentData().toInt();
     sale.shipping = {mSession.ShippingID, lblMethod->text(), lblshippingDesc->text(), mTotals.shipping};
-    sale.salesTax = mSession.taxAmounts.SalesTaxAmount;
-    sale.shippingTax = mSession.taxAmounts.ShippingTaxAmount;
+    sale.salesTax = float(mSession.saleTax.goods);
+    sale.shippingTax = float(mSession.saleTax.shipping);
     return sale;
 }
 
@@ -100,8 +100,8 @@ void frmPOS::offerUnfinishedSale()
     });
 }
 
-// Puts the sale back as it stood: lines as edited, customer, shipping, the
-// tax shown and the pay type.
+// Puts the sale back as it stood: lines as edited, customer, shipping and
+// the pay type, with their tax.
 void frmPOS::restoreSale(const journal::OpenSale &sale)
 {
     mRestoring = true;
@@ -119,8 +119,9 @@ void frmPOS::restoreSale(const journal::OpenSale &sale)
     mSession.ShippingID = sale.shipping.methodId;
     lblMethod->setText(sale.shipping.method);
     lblshippingDesc->setText(sale.shipping.description);
-    mSession.taxAmounts = {sale.salesTax, sale.shippingTax};
-    showTotals();
+    // The tax is worked out again from what was restored: the same amounts
+    // unless the store's tax settings changed meanwhile.
+    refreshTax();
     EnableButtons();
     if (sale.payTypeId)
         cmbPayType->setCurrentIndex(cmbPayType->findData(*sale.payTypeId));

@@ -3,31 +3,28 @@
 #include "db/KeptData.h"
 #include "diagnostics/Trace.h"
 #include "sale/clsSaleItems.h"
-#include "tax/TaxNumbers.h"
 #include "tax/RuleTables.h"
+#include "tax/TaxNumbers.h"
 #include "tax/TaxRuleTables.h"
 #include "tax/TaxSettings.h"
 
 #include <numeric>
-#include <vector>
 
 namespace vanta::tax {
 
 namespace {
 
-// Sum of the shares of every tax type of the rule that applies to the
-// customer; `shares` gives the amounts one type's brackets yield.
+// Adds, for every tax type of the rule that applies to the customer, the sum
+// of the amounts `shares` gives for the type's brackets.
 template <typename Shares>
-double ruleTax(RuleTables &tables, qint32 ruleId, Shares &&shares)
+void addRuleShares(RuleTables &tables, qint32 ruleId, Shares &&shares, std::vector<AgencyShare> &out)
 {
-    double tax = 0;
     for (const TaxType &type : tables.types(ruleId)) {
         if (!tables.applies(type))
             continue;
         const std::vector<double> amounts = shares(tables.splits(type.id), type.round);
-        tax = std::accumulate(amounts.begin(), amounts.end(), tax);
+        out.push_back({type.agency, std::accumulate(amounts.begin(), amounts.end(), 0.0)});
     }
-    return tax;
 }
 
 // The customer's rule tables kept with the store while it is unchanged.
@@ -39,38 +36,56 @@ std::shared_ptr<RuleTables> keptRuleTables(db::Store &store, qint32 customerId)
         [&](const RuleTables &tables) { return tables.customerId() == customerId; });
 }
 
+double total(const std::vector<AgencyShare> &shares)
+{
+    double tax = 0;
+    for (const AgencyShare &s : shares)
+        tax += s.amount;
+    return tax;
+}
+
 } // namespace
+
+std::vector<AgencyShare> LineRuleShares(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
+{
+    const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
+    std::vector<AgencyShare> shares;
+    for (const auto &line : items) {
+        if (!line->Taxable())
+            continue;
+        const double price = line->Price();
+        const float qty = line->qty();
+        addRuleShares(*tables, line->TaxRuleID(),
+                      [&](const std::vector<TaxSplit> &splits, qint16 round) {
+                          return LineTaxShares(splits, price, qty, round);
+                      },
+                      shares);
+    }
+    return shares;
+}
+
+std::vector<AgencyShare> ShippingRuleShares(db::Store &store, double shipping, qint32 customerId)
+{
+    const qint16 rule = asInteger(CompanyField(store, QStringLiteral("shipping tax rule")));
+    const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
+    std::vector<AgencyShare> shares;
+    addRuleShares(*tables, rule,
+                  [&](const std::vector<TaxSplit> &splits, qint16 round) {
+                      return ShippingTaxShares(splits, shipping, round);
+                  },
+                  shares);
+    return shares;
+}
 
 double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
 {
-    return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] {
-        const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
-        double tax = 0;
-        for (const auto &line : items) {
-            if (!line->Taxable())
-                continue;
-            const double price = line->Price();
-            const float qty = line->qty();
-            tax += ruleTax(*tables, line->TaxRuleID(),
-                           [&](const std::vector<TaxSplit> &splits, qint16 round) {
-                               return LineTaxShares(splits, price, qty, round);
-                           });
-        }
-        return tax;
-    });
+    return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] { return total(LineRuleShares(store, items, customerId)); });
 }
 
 float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 customerId)
 {
-    return diag::run("frmPOS", "GetShippingTaxFromTaxRules", 0.0f, [&] {
-        const qint16 rule = asInteger(CompanyField(store, QStringLiteral("shipping tax rule")));
-        const std::shared_ptr<RuleTables> tables = keptRuleTables(store, customerId);
-        const double tax = ruleTax(*tables, rule,
-                                   [&](const std::vector<TaxSplit> &splits, qint16 round) {
-                                       return ShippingTaxShares(splits, shipping, round);
-                                   });
-        return float(tax);
-    });
+    return diag::run("frmPOS", "GetShippingTaxFromTaxRules", 0.0f,
+                     [&] { return float(total(ShippingRuleShares(store, shipping, customerId))); });
 }
 
 } // namespace vanta::tax

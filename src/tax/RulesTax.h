@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <vector>
 
 namespace vanta::db {
 class Store;
@@ -13,13 +14,23 @@ namespace vanta::tax {
 
 // Tax by tax rules (register screen, module "frmPOS").
 
-// Tax of the taxable sale lines: for each tax type of a line's rule that
-// applies to the customer, the brackets picked by the unit price, each
-// rounded with the type's digit (see LineTaxShares).
-double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId);
+// What one tax type of a rule owes on an amount: every share its brackets
+// yield, for the agency the type collects for.
+struct AgencyShare {
+    qint16 agency = 0; // `Tax Agencies` id
+    double amount = 0;
+};
 
-// Tax on a shipping charge under the company's `shipping tax rule` (null
-// means rule 0), bracket by bracket (see ShippingTaxShares).
+// The shares of the taxable sale lines: for each tax type of a line's rule
+// that applies to the customer, the brackets picked by the unit price, each
+// rounded with the type's digit (see LineTaxShares), summed per type.
+std::vector<AgencyShare> LineRuleShares(db::Store &store, const sale::clsSaleItems &items, qint32 customerId);
+// The shares of a shipping charge under the company's `shipping tax rule`
+// (null means rule 0), bracket by bracket (see ShippingTaxShares).
+std::vector<AgencyShare> ShippingRuleShares(db::Store &store, double shipping, qint32 customerId);
+
+// Their totals.
+double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId);
 float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 customerId);
 
 } // namespace vanta::tax

@@ -129,6 +129,7 @@ bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::Sc
     request.payTypeId = 1;
     request.employeeId = storegen::demo::CashierEmployee;
     request.amounts = {1393, 94, 1393, 0, 0};
+    request.taxByAgency = tax::ComputeSaleTax(store, items, request.customerId, 0).agencies;
     return posting::PostSale(store, items, request, prompt);
 }
 

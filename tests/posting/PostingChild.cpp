@@ -31,6 +31,8 @@ int main(int argc, char **argv)
         db::Store store(QString::fromLocal8Bit(argv[1]));
         test::ScriptedPrompt prompt;
         sale::clsSaleItems items = test::killtest::killSale(flags.contains("reverse"), flags.contains("guarded"));
+        const std::vector<tax::AgencyTax> agencies =
+            tax::ComputeSaleTax(store, items, storegen::demo::CashSaleCustomer, 0).agencies;
         std::printf("ready\n");
         std::fflush(stdout);
         for (long posted = 0; count < 0 || posted < count; ++posted) {
@@ -40,6 +42,7 @@ int main(int argc, char **argv)
             request.payTypeId = 1;
             request.employeeId = storegen::demo::CashierEmployee;
             request.amounts = {7164, 467, 8000, 836, 0};
+            request.taxByAgency = agencies;
             if (!posting::PostSale(store, items, request, prompt)) {
                 std::fprintf(stderr, "posting failed: %s\n", qPrintable(prompt.texts().join(" / ")));
                 return 1;

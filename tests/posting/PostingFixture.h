@@ -116,8 +116,10 @@ protected:
     // An amount written as the register shows it, in cents.
     static qint64 cents(const QString &text) { return toCents(parseCurrency(text)); }
 
-    static posting::PostingRequest request(qint16 kind, qint32 saleId, qint32 customer, const QString &total,
-                                           const QString &tax, const QString &tendered, const QString &change)
+    // The tax by agency is worked out from the register's lines, as the
+    // register does.
+    posting::PostingRequest request(qint16 kind, qint32 saleId, qint32 customer, const QString &total,
+                                    const QString &tax, const QString &tendered, const QString &change)
     {
         posting::PostingRequest r;
         r.kind = kind;
@@ -126,6 +128,7 @@ protected:
         r.payTypeId = 3;
         r.employeeId = 2;
         r.amounts = {cents(total), cents(tax), cents(tendered), cents(change), 0};
+        r.taxByAgency = tax::ComputeSaleTax(store(), session.SaleItems, customer, 0).agencies;
         return r;
     }
 

@@ -8,6 +8,7 @@
 #include "support/SaleFixtures.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 
 using namespace vanta;
@@ -149,6 +150,80 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
     EXPECT_EQ(db::asLong(sold.field(2)), 1);
     EXPECT_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 5001").toInt(), 8);
     EXPECT_EQ(ts.db().scalar("SELECT quantity FROM Subitems WHERE SubItemID = 5001").toInt(), shirts - 1);
+}
+
+// Two $10.00 lines, the second ticked exempt: the tax shown, charged,
+// stored on the sale and recorded for the agency is the first line's alone,
+// under either tax method; a customer who is not taxable is charged and
+// recorded none.
+TEST_F(Checkout, TheTaxShownIsTheTaxChargedStoredAndRecorded)
+{
+    test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "Taxable",
+                                       "tax rule id"},
+                    {9001, "Ten A", "TEN-A", 10.0, 50, true, storegen::seed::RuleGeneral});
+    test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "Taxable",
+                                       "tax rule id"},
+                    {9002, "Ten B", "TEN-B", 10.0, 50, true, storegen::seed::RuleGeneral});
+    struct Case {
+        int method;
+        const char *customer; // as the list shows it; empty: the cash sale customer
+        QString tax;
+        qint64 recordedCents;
+    };
+    const Case cases[] = {
+        {2, "", "$0.70", 70},
+        {3, "", "", -1}, // rules: whatever the demo store's rule charges on one line
+        {2, "Greenfield School District 12", "$0.00", 0},
+        {3, "Greenfield School District 12", "$0.00", 0},
+    };
+    open();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QString("method %1 %2").arg(c.method).arg(c.customer).toStdString());
+        ts.db().execute("UPDATE Company SET \"tax option\" = ?, \"sales tax\" = 7", {c.method});
+        if (*c.customer) {
+            QComboBox *customers = child<QComboBox>("cmbCustomers");
+            customers->setCurrentIndex(customers->findText(c.customer, Qt::MatchStartsWith));
+        }
+        scan("TEN-A");
+        scan("TEN-B");
+        const QString both = label("lblTax");
+        QTest::mouseClick(pos->row(1)->findChild<QCheckBox *>("chk1"), Qt::LeftButton);
+        ASSERT_FALSE(lines().Item(2)->Taxable());
+        const QString shown = label("lblTax");
+        if (!c.tax.isEmpty()) {
+            EXPECT_EQ(shown, c.tax);
+        }
+        if (*c.customer == 0) {
+            EXPECT_EQ(parseCurrency(shown) * 2, parseCurrency(both)) << "one of two equal lines is taxed";
+        }
+
+        const qint32 saleId = session.mlSaleID;
+        choosePayType("Cash");
+        child<QLineEdit>("txtAmountTendered")->setText("100");
+        process();
+        ASSERT_EQ(lines().Count(), 0);
+        EXPECT_FLOAT_EQ(ts.db().scalar("SELECT Tax FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toFloat(),
+                        float(parseCurrency(shown)));
+        const double recorded =
+            ts.db().scalar("SELECT COALESCE(sum(total), 0) FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {saleId})
+                .toDouble();
+        EXPECT_NEAR(recorded, parseCurrency(shown), 1e-9);
+        if (c.recordedCents >= 0) {
+            EXPECT_EQ(qRound64(recorded * 100), c.recordedCents);
+        }
+        const int agencies =
+            ts.db().scalar("SELECT count(*) FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {saleId}).toInt();
+        if (*c.customer) {
+            EXPECT_EQ(agencies, 0) << "a customer who is not taxable has no tax recorded";
+        } else {
+            EXPECT_EQ(agencies, c.method == 2 ? 1 : 3) << "Fixed Tax, or the rule's state, county and city";
+        }
+        EXPECT_EQ(ts.db().scalar("SELECT sum(CASE WHEN taxed THEN 1 ELSE 0 END) FROM \"Sold Items\" "
+                                 "WHERE \"sales id\" = ?",
+                                 {saleId})
+                      .toInt(),
+                  1);
+    }
 }
 
 TEST_F(Checkout, LockedStoreKeepsTheSaleOnTheRegister)

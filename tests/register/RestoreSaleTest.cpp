@@ -26,7 +26,7 @@ protected:
         pos.reset();
         session.closeStore();
         session.ShippingID = 0;
-        session.taxAmounts = {};
+        session.saleTax = {};
         prompt.clearRecord();
         return open();
     }

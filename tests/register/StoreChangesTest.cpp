@@ -4,7 +4,7 @@
 #include "register/BothStores.h"
 
 #include "platform/Currency.h"
-#include "tax/SalesTax.h"
+#include "tax/SaleTax.h"
 
 using namespace vanta;
 
@@ -24,9 +24,9 @@ protected:
     QString freshTax()
     {
         db::Store fresh(ts.path());
-        tax::TaxAmounts amounts = session.taxAmounts;
-        tax::RefreshTax(fresh, lines(), storegen::demo::CashSaleCustomer, amounts);
-        return formatCurrencyCents(toCents(double(amounts.shown())));
+        return formatCurrencyCents(
+            tax::ComputeSaleTax(fresh, lines(), storegen::demo::CashSaleCustomer, sale::dollars(pos->totals().shipping))
+                .cents);
     }
 };
 

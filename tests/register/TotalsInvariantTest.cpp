@@ -21,7 +21,11 @@ protected:
         for (const auto &l : session.SaleItems)
             lines += double(l->Subtotal());
         EXPECT_EQ(t.subtotal, toCents(lines));
-        EXPECT_EQ(t.tax, toCents(double(session.taxAmounts.shown())));
+        EXPECT_EQ(t.tax, session.saleTax.cents);
+        qint64 recorded = 0;
+        for (const tax::AgencyTax &a : session.saleTax.agencies)
+            recorded += a.cents;
+        EXPECT_EQ(recorded, t.tax) << "the agencies are recorded what the customer is charged";
         EXPECT_EQ(t.totalDue(), t.subtotal + t.shipping + t.tax);
         EXPECT_EQ(label("lblSubtotal"), formatCurrencyCents(t.subtotal));
         EXPECT_EQ(label("lblShipping"), formatCurrencyCents(t.shipping));

@@ -188,7 +188,7 @@ TEST_F(Register, RemovingTheLastLineDisablesTheSaleButtons)
     EXPECT_EQ(lines().Count(), 0);
     for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction", "cmdShipping"})
         EXPECT_FALSE(button(b)->isEnabled()) << b;
-    EXPECT_EQ(session.taxAmounts.ShippingTaxAmount, 0.0f);
+    EXPECT_EQ(session.saleTax.shipping, 0.0);
     EXPECT_EQ(label("lblTax"), "$0.00");
 }
 

@@ -72,7 +72,7 @@ inline sale::clsSaleItems saleOf(std::initializer_list<SaleLine> lines)
     sale::clsSaleItems items;
     for (const SaleLine &l : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
-        line->setGood(l.variant ? sale::Good::variant(l.item) : sale::Good::item(l.item, {l.option, 0, 0}));
+        line->setGood({l.variant ? sale::Good::Kind::Variant : sale::Good::Kind::Item, l.item, {l.option, 0, 0}});
         line->setPrice(l.price);
         line->setQty(l.qty);
         line->setTaxable(l.taxable);

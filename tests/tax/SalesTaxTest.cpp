@@ -1,3 +1,4 @@
+#include "tax/SaleTax.h"
 #include "tax/SalesTax.h"
 #include "tax/TaxSettings.h"
 #include "support/TaxFixtures.h"
@@ -26,26 +27,36 @@ protected:
 
 } // namespace
 
-TEST_F(SalesTax, FixedRateTaxesStoredTaxableItems)
+// Which lines owe tax: the line's own mark and the item's stored flag must
+// both allow it; a variant follows its parent item.
+TEST_F(SalesTax, TaxableLinesNeedTheirMarkAndTheirItem)
 {
     test::addTaxItem(db(), 11, false);
     test::addTaxItem(db(), 20, true);
     test::addSubItem(db(), 300, 20);  // parent taxable
     test::addSubItem(db(), 301, 11);  // parent not taxable
     test::addSubItem(db(), 302, 404); // parent missing
+    test::addSubItem(db(), 10, 11);   // numbered like taxable item 10
     const sale::clsSaleItems items = test::saleOf({
         {.item = 10, .price = 10, .qty = 2},
-        {.item = 11, .price = 5, .qty = 1, .taxable = true}, // stored non-taxable wins
-        {.item = 300, .price = 4, .qty = 1, .taxable = false, .variant = true}, // parent's Taxable decides
+        {.item = 10, .price = 10, .qty = 1, .taxable = false, .option = 1}, // marked exempt
+        {.item = 11, .price = 5, .qty = 1},                                  // stored non-taxable
+        {.item = 300, .price = 4, .qty = 1, .variant = true},
+        {.item = 300, .price = 4, .qty = 1, .taxable = false, .option = 1, .variant = true},
         {.item = 301, .price = 8, .qty = 1, .variant = true},
         {.item = 302, .price = 8, .qty = 1, .variant = true},
+        {.item = 10, .price = 8, .qty = 1, .variant = true}, // variant 10 of item 11
         {.item = 999, .price = 100, .qty = 1},
     });
+    std::vector<sale::Good> goods;
+    for (const auto &line : TaxableLines(store(), items))
+        goods.push_back(line->good());
+    EXPECT_EQ(goods, (std::vector<sale::Good>{sale::Good::item(10), sale::Good::variant(300)}));
 
     test::setCompanyTax(db(), 2, 7);
-    EXPECT_NEAR(GetTaxFixed(store(), items), 24 * 0.07, 1e-9);
+    EXPECT_NEAR(GetTaxFixed(store(), TaxableLines(store(), items)), 24 * 0.07, 1e-9);
     test::setCompanyTax(db(), 2, 0.07);
-    EXPECT_NEAR(GetTaxFixed(store(), items), 24 * 0.07, 1e-9) << "0.07 is the same rate as 7";
+    EXPECT_NEAR(GetTaxFixed(store(), TaxableLines(store(), items)), 24 * 0.07, 1e-9) << "0.07 is the same rate as 7";
     EXPECT_EQ(Get_Tax(store()), 0.07);
 
     db().execute("DELETE FROM \"Company\"");
@@ -55,69 +66,75 @@ TEST_F(SalesTax, FixedRateTaxesStoredTaxableItems)
     EXPECT_FALSE(TaxShipping(store()));
 }
 
-TEST_F(SalesTax, RefreshFollowsCustomerAndMethod)
+// Two $10.00 lines at 7 %, the second marked exempt: $0.70 shown, charged
+// and recorded for the agency; the same under the rules.
+TEST_F(SalesTax, AnExemptLinePaysNoTaxUnderEitherMethod)
 {
-    const sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 10, .qty = 3, .rule = 5}});
-    TaxAmounts amounts{.SalesTaxAmount = 9, .ShippingTaxAmount = 4};
-
+    const sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 10, .rule = 5},
+                                                   {.item = 10, .price = 10, .taxable = false, .rule = 5, .option = 1}});
     test::setCompanyTax(db(), 2, 7);
-    RefreshTax(store(), items, std::nullopt, amounts);
-    EXPECT_EQ(amounts.SalesTaxAmount, 0.0f) << "no customer selected";
-    EXPECT_EQ(amounts.ShippingTaxAmount, 0.0f);
-
-    amounts = {9, 4};
-    RefreshTax(store(), items, 2, amounts);
-    EXPECT_EQ(amounts.shown(), 0.0f) << "non-taxable customer clears shipping tax too";
-    amounts = {9, 4};
-    RefreshTax(store(), items, 404, amounts);
-    EXPECT_EQ(amounts.shown(), 0.0f) << "unknown customer is not taxable";
-
-    amounts = {9, 4};
-    RefreshTax(store(), items, 1, amounts);
-    EXPECT_FLOAT_EQ(amounts.SalesTaxAmount, 2.1f);
-    EXPECT_EQ(amounts.ShippingTaxAmount, 4.0f) << "shipping tax is kept";
+    SaleTax tax = ComputeSaleTax(store(), items, 1, 0);
+    EXPECT_EQ(tax.cents, 70);
+    EXPECT_EQ(tax.agencies, (std::vector<AgencyTax>{{"Fixed Tax", 70}}));
 
     test::setCompanyTax(db(), 3, 7);
-    RefreshTax(store(), items, 1, amounts);
-    EXPECT_FLOAT_EQ(amounts.SalesTaxAmount, 1.5f) << "rules: 3 x 10.00 at 5 %";
-
-    for (qint16 method : {0, 1, 9}) {
-        test::setCompanyTax(db(), method, 7);
-        amounts = {9, 4};
-        RefreshTax(store(), items, 1, amounts);
-        EXPECT_EQ(amounts.SalesTaxAmount, 9.0f) << "method " << method << " leaves the line tax";
-    }
+    tax = ComputeSaleTax(store(), items, 1, 0);
+    EXPECT_EQ(tax.cents, 50) << "rule 5: 5 % up to 100";
+    EXPECT_EQ(tax.agencies, (std::vector<AgencyTax>{{"", 50}})) << "agency 1 has no name here";
 }
 
-TEST_F(SalesTax, ShippingTaxByMethod)
+// Every tax method and customer, goods and shipping, in one computation.
+TEST_F(SalesTax, MethodsCustomersAndShipping)
 {
-    TaxAmounts amounts;
+    test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {1, "State"});
+    const sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 10, .qty = 3, .rule = 5}});
+    struct Case {
+        qint16 method;
+        bool shippingTaxed;
+        std::optional<qint32> customer;
+        qint64 cents;
+        std::vector<AgencyTax> agencies;
+    };
+    // Goods $30.00, shipping $150.00; the fixed rate is 7 %, rule 5 charges
+    // 5 % (shipping: 5 % of the first 100, 7 % of the rest).
+    const Case cases[] = {
+        {2, false, 1, 210, {{"Fixed Tax", 210}}},
+        {2, true, 1, 210 + 1050, {{"Fixed Tax", 1260}}},
+        {1, false, 1, 0, {}},
+        {1, true, 1, 1050, {{"Fixed Tax", 1050}}},
+        {3, false, 1, 150, {{"State", 150}}},
+        {3, true, 1, 150 + 500 + 350, {{"State", 1000}}},
+        {0, true, 1, 0, {}},
+        {9, true, 1, 0, {}},
+        {2, true, std::nullopt, 0, {}}, // no customer chosen
+        {2, true, 2, 0, {}},            // customer not taxable
+        {3, true, 2, 0, {}},
+        {2, true, 404, 0, {}},          // unknown customer
+    };
+    for (const Case &c : cases) {
+        test::setCompanyTax(db(), c.method, 7, c.shippingTaxed, 5);
+        const SaleTax tax = ComputeSaleTax(store(), items, c.customer, 150);
+        const std::string what = "method " + std::to_string(c.method) + (c.shippingTaxed ? " shipping taxed" : "")
+                                 + " customer " + std::to_string(c.customer.value_or(0));
+        EXPECT_EQ(tax.cents, c.cents) << what;
+        EXPECT_EQ(tax.agencies, c.agencies) << what;
+    }
     test::setCompanyTax(db(), 2, 7, true);
-    EXPECT_TRUE(TaxShipping(store()));
-    AddShippingTax(store(), 1, 10, amounts);
-    EXPECT_FLOAT_EQ(amounts.ShippingTaxAmount, 0.7f);
+    EXPECT_EQ(ComputeSaleTax(store(), items, 1, 0).cents, 210) << "no shipping, no shipping tax";
+    EXPECT_EQ(ComputeSaleTax(store(), sale::clsSaleItems(), 1, 0).agencies, (std::vector<AgencyTax>{{"Fixed Tax", 0}}))
+        << "the fixed method records its agency even at 0";
+}
 
-    test::setCompanyTax(db(), 2, 0.07, true);
-    AddShippingTax(store(), 1, 10, amounts);
-    EXPECT_FLOAT_EQ(amounts.ShippingTaxAmount, 0.007f) << "shipping always divides the rate by 100";
-
-    // Option 1: no line tax, but shipping is taxed at the fixed rate.
-    test::setCompanyTax(db(), 1, 7, true);
-    amounts = {};
-    RefreshTax(store(), test::saleOf({{.item = 10, .price = 10, .qty = 1}}), 1, amounts);
-    AddShippingTax(store(), 1, 20, amounts);
-    EXPECT_EQ(amounts.SalesTaxAmount, 0.0f);
-    EXPECT_FLOAT_EQ(amounts.ShippingTaxAmount, 1.4f);
-
-    test::setCompanyTax(db(), 3, 7, true, 5);
-    AddShippingTax(store(), 1, 150, amounts);
-    EXPECT_FLOAT_EQ(amounts.ShippingTaxAmount, 8.5f) << "5.00 on the first 100, 3.50 on the next 50";
-
-    test::setCompanyTax(db(), 0, 7, true);
-    AddShippingTax(store(), 1, 10, amounts);
-    EXPECT_FLOAT_EQ(amounts.ShippingTaxAmount, 8.5f) << "method 0 leaves the shipping tax";
-
-    amounts = {3, 8.5f};
-    AddShippingTax(store(), std::nullopt, 10, amounts);
-    EXPECT_EQ(amounts.shown(), 0.0f) << "no customer: both amounts 0";
+// The fixed rate reads the same for goods and shipping: stored as 0.07 or
+// as 7, $49.99 of goods and $5.00 of shipping owe $3.50 + $0.35.
+TEST_F(SalesTax, TheFixedRateReadsTheSameForShipping)
+{
+    const sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 49.99f}});
+    for (const double rate : {7.0, 0.07}) {
+        test::setCompanyTax(db(), 2, rate, true);
+        const SaleTax tax = ComputeSaleTax(store(), items, 1, 5.0);
+        EXPECT_EQ(tax.cents, 385) << rate;
+        EXPECT_NEAR(tax.shipping, 0.35, 1e-6) << rate;
+        EXPECT_EQ(tax.agencies, (std::vector<AgencyTax>{{"Fixed Tax", 385}})) << rate;
+    }
 }

@@ -1,4 +1,5 @@
 #include "diagnostics/ApplicationTitle.h"
+#include "tax/SaleTax.h"
 #include "tax/TaxRecording.h"
 
 #include "support/ScriptedPrompt.h"
@@ -27,25 +28,30 @@ protected:
 
 } // namespace
 
-TEST_F(TaxRecording, FixedRateRecordsOneRowOfTheLinesMarkedTaxable)
+TEST_F(TaxRecording, OneRowPerAgencyAsCharged)
 {
-    test::setCompanyTax(db(), 2, 7);
-    // The line's own flag decides, not the item's.
-    const auto items = test::saleOf({{.item = 1, .price = 10, .qty = 2}, {.item = 2, .price = 5, .taxable = false}});
-    EXPECT_FALSE(UpdateTaxTableFixed(db(), 1, items, prompt));
-    EXPECT_EQ(recorded(1).keys(), QStringList({"Fixed Tax"}));
-    EXPECT_NEAR(recorded(1)["Fixed Tax"], 1.40, 1e-6);
-
-    test::setCompanyTax(db(), 2, 0.07);
-    EXPECT_FALSE(UpdateTaxTableFixed(db(), 2, items, prompt));
-    EXPECT_NEAR(recorded(2)["Fixed Tax"], 1.40, 1e-6) << "a rate below 1 is already a fraction";
-
-    EXPECT_FALSE(UpdateTaxTableFixed(db(), 3, test::saleOf({{.item = 2, .price = 5, .taxable = false}}), prompt));
-    EXPECT_EQ(recorded(3), (QMap<QString, double>{{"Fixed Tax", 0.0}})) << "written even when the total is 0";
+    EXPECT_FALSE(WriteTaxHolderRows(db(), 1, {{"State", 110}, {"City", 177}, {"", 10}}, prompt));
+    EXPECT_EQ(recorded(1), (QMap<QString, double>{{"State", 1.10}, {"City", 1.77}, {"", 0.10}}));
+    EXPECT_FALSE(WriteTaxHolderRows(db(), 2, {{"Fixed Tax", 0}}, prompt));
+    EXPECT_EQ(recorded(2), (QMap<QString, double>{{"Fixed Tax", 0.0}})) << "written even when the amount is 0";
+    EXPECT_FALSE(WriteTaxHolderRows(db(), 3, {}, prompt));
+    EXPECT_TRUE(recorded(3).isEmpty());
     EXPECT_EQ(prompt.count(), 0);
+
+    // A row the sale already has, or a store without the table: the error
+    // is shown and the posting told.
+    EXPECT_TRUE(WriteTaxHolderRows(db(), 1, {{"State", 5}}, prompt));
+    db().execute("DROP TABLE \"Tax Holder\"");
+    db().connection().forgetSchema();
+    EXPECT_TRUE(WriteTaxHolderRows(db(), 4, {{"State", 5}}, prompt));
+    ASSERT_EQ(prompt.count(), 2);
+    EXPECT_TRUE(prompt.texts()[1].startsWith("3265 ")) << prompt.texts()[1].toStdString();
+    EXPECT_EQ(prompt.last().title, applicationTitle());
 }
 
-TEST_F(TaxRecording, RulesRecordTheLastShareOfEachTypePerAgency)
+// Every bracket share the register charges goes to its type's agency: the
+// flat brackets below a percentage bracket as well as the percentage.
+TEST_F(TaxRecording, RulesGiveEachAgencyEveryShareOfItsTypes)
 {
     test::addCustomer(db(), {.id = 1, .state = "IL"});
     test::addCustomer(db(), {.id = 2, .state = "CA"});
@@ -67,6 +73,9 @@ TEST_F(TaxRecording, RulesRecordTheLastShareOfEachTypePerAgency)
     test::addSplit(db(), 400, 9999, false, 0.05);
     for (qint32 type : {100, 200, 300, 400})
         test::addRuleRow(db(), 1, type);
+    for (qint32 item : {1, 2, 3, 4})
+        test::addTaxItem(db(), item, true);
+    test::setCompanyTax(db(), 3, 0);
 
     const auto items = test::saleOf({
         {.item = 1, .price = 10, .qty = 1, .rule = 1},
@@ -74,46 +83,15 @@ TEST_F(TaxRecording, RulesRecordTheLastShareOfEachTypePerAgency)
         {.item = 3, .price = 50, .qty = 1, .taxable = false, .rule = 1},
         {.item = 4, .price = 0, .qty = 1, .rule = 1},
     });
-    EXPECT_FALSE(UpdateTaxTableFromRules(db(), 7, 1, items, prompt));
-    const QMap<QString, double> il = recorded(7);
-    EXPECT_EQ(il.keys(), QStringList({"", "City", "State"}));
-    EXPECT_NEAR(il["State"], 0.50 + 0.60, 1e-9) << "5 % of both lines into one row";
-    EXPECT_NEAR(il["City"], 0.60 + 0.72, 1e-9) << "the percentage bracket replaces the flat amounts before it";
-    EXPECT_NEAR(il[""], 0.05 + 0.05, 1e-9);
+    SaleTax il = ComputeSaleTax(store(), items, 1, 0);
+    // State: 5 % of 10.00 and of 12.00. City: 0.10 + 6 % of 10.00 for the
+    // first line, 0.25 + 0.10 + 6 % of 12.00 for the second.
+    EXPECT_EQ(il.agencies, (std::vector<AgencyTax>{{"State", 110}, {"City", 177}, {"", 10}}));
+    EXPECT_EQ(il.cents, 297) << "what is charged is what the agencies get";
 
-    // In CA the state agency also takes type 300's share.
-    EXPECT_FALSE(UpdateTaxTableFromRules(db(), 8, 2, items, prompt));
-    EXPECT_NEAR(recorded(8)["State"], 0.50 + 0.60 + 0.80 + 0.96, 1e-9);
+    SaleTax ca = ComputeSaleTax(store(), items, 2, 0);
+    EXPECT_EQ(ca.agencies, (std::vector<AgencyTax>{{"State", 110 + 80 + 96}, {"City", 177}, {"", 10}}));
+    EXPECT_EQ(ca.cents, 297 + 176);
     EXPECT_EQ(GetAgencyName(db(), 9), "");
     EXPECT_EQ(GetAgencyName(db(), 2), "City");
-    EXPECT_EQ(prompt.count(), 0);
-}
-
-TEST_F(TaxRecording, ZeroSharesWriteNothingAndErrorsAreReported)
-{
-    test::addCustomer(db(), {.id = 1, .state = "IL"});
-    addAgency(1, "State");
-    test::addTaxType(db(), 100, 7, 4, 1);
-    test::addSplit(db(), 100, 5, true, 5); // prices above 5 match no bracket
-    test::addTaxType(db(), 200, 0, 4, 1);
-    test::addSplit(db(), 200, 9999, true, 5);
-    test::addJurisdiction(db(), 200, "CA"); // not where the customer is
-    test::addRuleRow(db(), 1, 100);
-    test::addRuleRow(db(), 1, 200);
-    test::addRuleRow(db(), 1, 404); // a missing tax type is skipped
-
-    EXPECT_FALSE(UpdateTaxTableFromRules(db(), 1, 1, test::saleOf({{.item = 1, .price = 10, .rule = 1}}), prompt));
-    EXPECT_FALSE(WriteToTaxHolderTable(db(), 1, 1, 0.0, prompt));
-    EXPECT_FALSE(WriteToTaxHolderTable(db(), 1, 1, -2.0, prompt));
-    EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Tax Holder\"").toInt(), 0);
-
-    // A store without the table: each procedure shows the error and fails.
-    db().execute("DROP TABLE \"Tax Holder\"");
-    db().connection().forgetSchema();
-    EXPECT_TRUE(WriteToTaxHolderTable(db(), 1, 1, 1.0, prompt));
-    EXPECT_TRUE(UpdateTaxTableFixed(db(), 1, test::saleOf({{.item = 1, .price = 1}}), prompt));
-    ASSERT_EQ(prompt.count(), 2);
-    EXPECT_TRUE(prompt.texts()[0].startsWith("WriteToTaxHolderTable 3265 ")) << prompt.texts()[0].toStdString();
-    EXPECT_TRUE(prompt.texts()[1].startsWith("3265 ")) << prompt.texts()[1].toStdString();
-    EXPECT_EQ(prompt.last().title, applicationTitle());
 }

@@ -1,0 +1,84 @@
+#include "tax/SaleTax.h"
+
+#include "db/KeptData.h"
+#include "diagnostics/Trace.h"
+#include "platform/Currency.h"
+#include "sale/clsSaleItems.h"
+#include "tax/RulesTax.h"
+#include "tax/SalesTax.h"
+#include "tax/TaxNumbers.h"
+#include "tax/TaxRecording.h"
+#include "tax/TaxSettings.h"
+
+#include <algorithm>
+
+namespace vanta::tax {
+
+namespace {
+
+// Adds the rules' shares to the sale's agencies, one entry per agency name.
+void addShares(db::Store &store, const std::vector<AgencyShare> &shares, std::vector<std::pair<QString, double>> &owed)
+{
+    for (const AgencyShare &share : shares) {
+        if (share.amount <= 0)
+            continue;
+        const QString name = GetAgencyName(store.database(), share.agency);
+        auto it = std::find_if(owed.begin(), owed.end(), [&](const auto &o) { return o.first == name; });
+        if (it == owed.end())
+            owed.emplace_back(name, share.amount);
+        else
+            it->second += share.amount;
+    }
+}
+
+double sum(const std::vector<AgencyShare> &shares)
+{
+    double total = 0;
+    for (const AgencyShare &s : shares)
+        total += s.amount;
+    return total;
+}
+
+} // namespace
+
+SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
+                       double shipping)
+{
+    return diag::run("frmPOS", "ComputeSaleTax", SaleTax{}, [&] {
+        // The settings, customer and rules kept with the store are checked once.
+        const db::StampSpan span(store);
+        SaleTax tax;
+        if (!SaleIsTaxable(store, customer))
+            return tax;
+        const qint16 method = GetTaxMethod(store);
+        const bool shippingTaxed = method >= 1 && method <= 3 && shipping > 0 && TaxShipping(store);
+        if (method == 1 || method == 2) {
+            if (method == 2)
+                tax.goods = GetTaxFixed(store, TaxableLines(store, items));
+            if (shippingTaxed)
+                tax.shipping = double(float(shipping)) * FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
+            // The amounts as the register has always shown them: each in
+            // single precision, added, then to the cent.
+            tax.cents = toCents(double(float(tax.goods) + float(tax.shipping)));
+            if (method == 2 || tax.cents > 0)
+                tax.agencies.push_back({kFixedTaxAgency, tax.cents});
+        } else if (method == 3) {
+            std::vector<std::pair<QString, double>> owed;
+            const std::vector<AgencyShare> lineShares = LineRuleShares(store, TaxableLines(store, items), *customer);
+            tax.goods = sum(lineShares);
+            addShares(store, lineShares, owed);
+            if (shippingTaxed) {
+                const std::vector<AgencyShare> shippingShares = ShippingRuleShares(store, float(shipping), *customer);
+                tax.shipping = sum(shippingShares);
+                addShares(store, shippingShares, owed);
+            }
+            for (const auto &[agency, amount] : owed) {
+                tax.agencies.push_back({agency, toCents(amount)});
+                tax.cents += tax.agencies.back().cents;
+            }
+        }
+        return tax;
+    });
+}
+
+} // namespace vanta::tax
