@@ -6,6 +6,7 @@
 #include "db/UniqueId.h"
 #include "diagnostics/Trace.h"
 #include "posting/SalePosting.h"
+#include "tax/SaleTax.h"
 #include "sale/clsSaleItems.h"
 #include "storegen/DemoStore.h"
 #include "support/ScriptedPrompt.h"

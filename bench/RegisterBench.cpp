@@ -88,7 +88,7 @@ void scanToPricedLine(benchmark::State &state, const QString &store, int journal
     for (auto _ : state) {
         if (i % 20 == 0) { // a sale of twenty lines, then the next sale
             state.PauseTiming();
-            r.session.SaleItems.Clear();
+            r.session.sale.clearLines();
             state.ResumeTiming();
         }
         const QString &code = codes[qsizetype(i++ % size_t(codes.size()))];

@@ -66,6 +66,23 @@ std::optional<qint32> readOptional(QDataStream &in)
 
 } // namespace
 
+OpenSale openSaleOf(const sale::Sale &s, const QDateTime &changed)
+{
+    OpenSale sale;
+    sale.saleId = s.number();
+    sale.changed = changed;
+    sale.lines.reserve(size_t(s.lines().Count()));
+    for (const auto &line : s.lines())
+        sale.lines.push_back(*line);
+    sale.customerId = s.customer();
+    if (s.payType().id != 0 || s.payType().kind != sale::PayKind::None)
+        sale.payTypeId = s.payType().id;
+    sale.shipping = s.shipping();
+    sale.salesTax = float(s.tax().goods);
+    sale.shippingTax = float(s.tax().shipping);
+    return sale;
+}
+
 QByteArray encodeOpenSale(const OpenSale &sale)
 {
     QByteArray record;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sale/Sale.h"
 #include "sale/clsSaleItem.h"
 
 #include <QDateTime>
@@ -13,13 +14,7 @@ namespace vanta::journal {
 // back on the register after a crash: the lines as edited, the customer,
 // the pay type, the shipping and the tax shown.
 struct OpenSale {
-    struct Shipping {
-        qint32 methodId = 0;
-        QString method;      // the shipping method's text
-        QString description; // the charge's description
-        qint64 chargeCents = 0;
-        bool operator==(const Shipping &) const = default;
-    };
+    using Shipping = sale::SaleShipping;
 
     qint32 saleId = 0;
     QDateTime changed; // when the sale was last changed
@@ -42,6 +37,8 @@ struct OpenSale {
 // stands for "no open sale". Decoding throws JournalError on a record it
 // cannot read whole.
 QByteArray encodeOpenSale(const OpenSale &sale);
+// The register's sale as the journal keeps it, changed at `changed`.
+OpenSale openSaleOf(const sale::Sale &sale, const QDateTime &changed);
 std::optional<OpenSale> decodeOpenSale(const QByteArray &record);
 
 } // namespace vanta::journal

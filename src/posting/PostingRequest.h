@@ -1,11 +1,15 @@
 #pragma once
 
-#include "tax/SaleTax.h"
+#include "sale/SaleTaxAmounts.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <vector>
+
+namespace vanta::sale {
+class Sale;
+}
 
 namespace vanta::posting {
 
@@ -44,8 +48,12 @@ struct PostingRequest {
     SaleAmounts amounts;
     // The tax charged (amounts.tax) split among the agencies that collect
     // it, as `Tax Holder` records it.
-    std::vector<tax::AgencyTax> taxByAgency;
+    std::vector<sale::AgencyTax> taxByAgency;
     std::optional<InvoiceDetails> invoice; // for InvoiceSale
 };
+
+// What posting needs of the register's sale: its number, customer, pay
+// type and amounts as shown, and its tax by agency.
+PostingRequest requestFor(const sale::Sale &sale, qint16 kind, qint32 employeeId);
 
 } // namespace vanta::posting

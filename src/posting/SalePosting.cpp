@@ -11,7 +11,7 @@
 #include "posting/PostingSteps.h"
 #include "posting/ReceiptPrinting.h"
 #include "posting/SaleDocuments.h"
-#include "sale/clsSaleItems.h"
+#include "sale/Sale.h"
 #include "tax/TaxRecording.h"
 #include "tax/TaxSettings.h"
 
@@ -158,11 +158,9 @@ bool ProcessTransaction(const Checkout &checkout, const PostingRequest &request,
     return diag::run(kModule, "ProcessTransaction", false, [&] {
         // The lines are cleared only once the sale is stored: a failed
         // posting leaves the sale on the register as it was.
-        if (!PostSale(checkout.store, checkout.items, request, checkout.prompt, options))
+        if (!PostSale(checkout.store, checkout.sale.lines(), request, checkout.prompt, options))
             return false;
-        checkout.items.Clear();
-        if (checkout.stored)
-            checkout.stored();
+        checkout.sale.clearLines(); // its observers (the journal) learn it before anything prints
         PrintSaleDocuments(checkout, request);
         return true;
     });

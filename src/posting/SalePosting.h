@@ -13,6 +13,7 @@ class Prompt;
 }
 namespace vanta::sale {
 class clsSaleItems;
+class Sale;
 }
 
 namespace vanta::posting {
@@ -48,13 +49,10 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
 // What posting the register's current sale works with.
 struct Checkout {
     db::Store &store;
-    sale::clsSaleItems &items; // the sale's lines: cleared once the sale is stored
+    sale::Sale &sale;         // the register's sale: its lines are cleared once it is stored
     platform::Prompt &prompt;
-    SaleDocuments *documents;  // receipts and reports; none means no printer
-    bool openDrawer = false;   // a cash sale: the receipt opens the cash drawer
-    // Called once the sale is stored and its lines cleared, before any
-    // document prints.
-    std::function<void()> stored = nullptr;
+    SaleDocuments *documents; // receipts and reports; none means no printer
+    bool openDrawer = false;  // a cash sale: the receipt opens the cash drawer
 };
 
 // Posts the register's current sale (module "modPOS"). Only after the commit

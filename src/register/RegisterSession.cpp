@@ -24,6 +24,14 @@ void RegisterSession::openStore(const QString &dataPath)
         previous->clear();
 }
 
+void RegisterSession::taxTheSaleFromTheStore()
+{
+    sale.setTaxWork([this](const sale::Sale &s) {
+        return mStore ? tax::ComputeSaleTax(*mStore, s.lines(), s.customer(), sale::dollars(s.shipping().chargeCents))
+                      : sale::SaleTax();
+    });
+}
+
 void RegisterSession::keepStampFresh()
 {
     QObject::connect(&mModals, &platform::ModalActivity::allClosed, [this] {

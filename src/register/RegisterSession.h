@@ -8,7 +8,7 @@
 #include "platform/TrackedDialogRunner.h"
 #include "platform/TrackedPrompt.h"
 #include "posting/ReportSettings.h"
-#include "sale/clsSaleItems.h"
+#include "sale/Sale.h"
 #include "security/Identity.h"
 #include "tax/SaleTax.h"
 
@@ -43,6 +43,7 @@ public:
           dialogs(mTrackedDialogs), settings(settings), users(usersIniPath), journalFolder(settings.folder())
     {
         keepStampFresh();
+        taxTheSaleFromTheStore();
     }
 
     bool hasStore() const { return mStore != nullptr; }
@@ -76,8 +77,7 @@ public:
 
     QString DataPath;     // folder holding vanta.mdb, no trailing separator
     QString PicturesPath; // DataPath + "/Pictures/"
-    sale::clsSaleItems SaleItems;
-    qint32 mlSaleID = 0;
+    sale::Sale sale; // the sale on the register
     // The last ordinary sale whose receipt this register printed (0: none
     // yet this run) and the employee who sold it: what "Reprint last
     // receipt" prints again.
@@ -87,8 +87,6 @@ public:
     security::Identity identity; // the employee at the register and the security switch
     posting::ReportSettings reportSettings;
 
-    qint32 ShippingID = 0;
-    tax::SaleTax saleTax; // the tax of the sale as shown and charged
     double salesTaxRate = 0.0; // Company `sales tax`, cached at start-up
 
     // Where the open sale is journaled, a file per store (the per-user
@@ -100,6 +98,8 @@ private:
     // While a box or dialog was open another register may have changed the
     // store: a span of work reads the store's change stamp again after it.
     void keepStampFresh();
+    // The sale's tax is worked out from the open store.
+    void taxTheSaleFromTheStore();
 
     std::unique_ptr<db::Store> mStore;
     std::unique_ptr<journal::SaleJournal> mJournal;

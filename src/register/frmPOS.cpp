@@ -82,9 +82,10 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
     // that opened it has finished.
     connect(&session.modals(), &platform::ModalActivity::allClosed, this, [this] { mScans.resume(); },
             Qt::QueuedConnection);
+    mSaleObserver = mSession.sale.observe([this](unsigned changes) { saleModelChanged(changes); });
 }
 
-frmPOS::~frmPOS() = default;
+frmPOS::~frmPOS() { mSession.sale.unobserve(mSaleObserver); }
 
 void frmPOS::buildControls()
 {
@@ -232,11 +233,14 @@ void frmPOS::buildControls()
     connect(cmdProcessTransaction, &QPushButton::clicked, this, &frmPOS::cmdProcessTransaction_Click);
     connect(Label2, &QPushButton::clicked, this, &frmPOS::Label2_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmPOS::VScroll1_Change);
+    // The customer and pay type chosen go to the sale at once.
     connect(cmbCustomers, &QComboBox::currentIndexChanged, this, [this](int index) {
+        mSession.sale.setCustomer(selectedCustomer());
         if (index >= 0)
             cmbCustomers_Click();
     });
     connect(cmbPayType, &QComboBox::currentIndexChanged, this, [this](int index) {
+        mSession.sale.setPayType(payTypeAt(index));
         if (index >= 0)
             cmbPayType_Click();
     });
@@ -368,7 +372,7 @@ bool frmPOS::eventFilter(QObject *watched, QEvent *event)
 // minimised instead (a held sale), unless the shut-down action asked to close.
 void frmPOS::closeEvent(QCloseEvent *event)
 {
-    if (mSession.SaleItems.Count() > 0 && !mfUnload) {
+    if (!mSession.sale.empty() && !mfUnload) {
         event->ignore();
         showMinimized();
         return;

@@ -8,7 +8,7 @@
 #include "posting/PostingRequest.h"
 #include "register/ScanQueue.h"
 #include "sale/SaleTotals.h"
-#include "sale/clsSaleItems.h"
+#include "sale/Sale.h"
 #include "security/CommandGate.h"
 
 #include <QMainWindow>
@@ -79,11 +79,10 @@ public:
     void UpdateTotals();
     double Total_Subtotals();
     void Find_Database();
-    void setShippingID(qint32 id);
     void QueueMessage(const QString &prompt, platform::Buttons buttons, platform::Icon icon, const QString &title);
 
     // The sale's amounts in whole cents, as the labels show them.
-    const sale::SaleTotals &totals() const { return mTotals; }
+    sale::SaleTotals totals() const;
 
     // The sale on the register as its journal keeps it.
     journal::OpenSale openSale() const;
@@ -140,6 +139,9 @@ private:
     void fillEmptyRow(int rowIndex);
     double Get_Grand_Total();
     void showTotals();
+    // The sale changed (the set of sale::Sale::Change bits given): the
+    // amounts and the shipping shown follow, and the journal keeps it.
+    void saleModelChanged(unsigned changes);
     void EnableButtons();
     void DisableButtons();
     void paintRowsUnselected();
@@ -216,7 +218,6 @@ private:
     void SetReportSettings(bool atLogon);
     void startNextSale();
     void setAmountTendered(const QString &text);
-    QString payTypeText() const;
 
     // The open sale's journal: every change of the sale ends in
     // saleChanged(); once the event that made the changes is handled, and
@@ -229,6 +230,8 @@ private:
 
     // Payment.
     bool isInvoicePayType() const;
+    // The pay type of an entry of the list; none for -1.
+    sale::PayType payTypeAt(int index) const;
     double tenderedAmount() const;
     qint64 tenderedCents() const;
     bool AmountTenderedOK();
@@ -296,7 +299,9 @@ private:
     bool mRestoring = false;      // a restored sale is being put back
     bool mJournalFailing = false; // the last write of the journal failed (and was reported)
     bool mJournalPending = false; // a change of the sale waits to be written
-    sale::SaleTotals mTotals;
+    int mSaleObserver = 0;
+    // The pay type list keeps each entry's kind under this role.
+    static constexpr int kPayKindRole = Qt::UserRole + 1;
     struct PendingMessage {
         QString prompt;
         platform::Buttons buttons = platform::Buttons::Ok;

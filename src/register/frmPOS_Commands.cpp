@@ -72,7 +72,7 @@ void frmPOS::scanCompleted(const QString &code)
         }
         return;
     }
-    mScans.add({code, mSession.mlSaleID});
+    mScans.add({code, mSession.sale.number()});
 }
 
 void frmPOS::bringToFront()
@@ -88,7 +88,7 @@ void frmPOS::applyScan(const ScanQueue::Scan &scan)
     diag::run("frmPOS", "applyScan", [&] {
         if (mClosed || !scanAllowed())
             return;
-        if (scan.saleId != mSession.mlSaleID) {
+        if (scan.saleId != mSession.sale.number()) {
             // Scanned while the sale it was meant for was being posted or
             // cancelled: it is not slipped into the next sale unasked.
             mSession.prompt.message(QStringLiteral("The scanned code ") + scan.code
@@ -123,7 +123,7 @@ void frmPOS::mnuManualAdd_Click()
         if (code && !code->isEmpty() && !addByCode(*code))
             mSession.prompt.message(QStringLiteral("Sorry, the item '") + *code + QStringLiteral("' was not found."),
                                     platform::Buttons::Ok, platform::Icon::None, kManualAddTitle);
-        if (mSession.SaleItems.Count() > 0)
+        if (!mSession.sale.empty())
             EnableButtons();
     });
 }
@@ -255,12 +255,11 @@ void frmPOS::cmdShipping_Click()
         // Each press prices the shipping afresh; choosing "None" or a custom
         // charge of 0 takes it off again.
         db::Store &store = mSession.store();
-        if (const auto offer = shipping::OfferFor(store, mSession.SaleItems, sale::dollars(mTotals.subtotal))) {
+        if (const auto offer = shipping::OfferFor(store, mSession.sale.lines(), sale::dollars(totals().subtotal))) {
             shipping::frmShipping dlg(store, *offer, this);
             mSession.dialogs.run(dlg);
             applyShipping(dlg.choice());
         }
-        refreshTax();
         // The total has changed: the tender is entered again.
         setAmountTendered(QStringLiteral("0.00"));
     });
@@ -268,18 +267,19 @@ void frmPOS::cmdShipping_Click()
 
 void frmPOS::applyShipping(const shipping::ShippingChoice &choice)
 {
+    sale::SaleShipping shipping = mSession.sale.shipping();
     if (choice.methodText) {
-        lblMethod->setText(*choice.methodText);
-        mSession.ShippingID = choice.methodId;
+        shipping.method = *choice.methodText;
+        shipping.methodId = choice.methodId;
     }
     if (choice.cleared) {
-        mTotals.shipping = 0;
-        lblshippingDesc->setText(QStringLiteral("None"));
-        cmdShipping->setText(QStringLiteral("Add Shipping"));
+        shipping.chargeCents = 0;
+        shipping.description = QStringLiteral("None");
     } else if (choice.description) {
-        mTotals.shipping = choice.chargeCents;
-        lblshippingDesc->setText(*choice.description);
+        shipping.chargeCents = choice.chargeCents;
+        shipping.description = *choice.description;
     }
+    mSession.sale.setShipping(shipping);
 }
 
 void frmPOS::cmdProcessTransaction_Click()
@@ -293,7 +293,7 @@ void frmPOS::cmdProcessTransaction_Click()
             if (focus)
                 focus->setFocus();
         };
-        if (mSession.SaleItems.Count() < 1)
+        if (mSession.sale.empty())
             return refuse("There are no items selected to sale.", nullptr);
         if (cmbPayType->currentText().isEmpty())
             return refuse("You must select a pay type before processing a sale.", cmbPayType);
@@ -302,10 +302,9 @@ void frmPOS::cmdProcessTransaction_Click()
         if (!AmountTenderedOK())
             return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
                           txtAmountTendered);
-        posting::Checkout checkout{mSession.store(), mSession.SaleItems, mSession.prompt, mSession.documents};
-        checkout.stored = [this] { saleChanged(); }; // the stored sale leaves the journal at once
+        posting::Checkout checkout{mSession.store(), mSession.sale, mSession.prompt, mSession.documents};
         if (!isInvoicePayType()) {
-            checkout.openDrawer = payTypeText() == QLatin1String("Cash");
+            checkout.openDrawer = mSession.sale.payType().kind == sale::PayKind::Cash;
             const posting::PostingRequest request = postingRequest(posting::OrdinarySale);
             if (posting::ProcessTransaction(checkout, request)) {
                 mSession.lastReceiptSale = request.saleId;
@@ -338,30 +337,19 @@ void frmPOS::cmdProcessTransaction_Click()
 
 posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
 {
-    posting::PostingRequest request;
-    request.kind = kind;
-    request.saleId = mSession.mlSaleID;
-    request.customerId = selectedCustomer().value_or(0);
-    request.payTypeId = cmbPayType->currentData().toInt();
-    request.employeeId = mSession.identity.employeeNumber;
-    const qint64 tendered = tenderedCents();
-    request.amounts = {mTotals.totalDue(), mTotals.tax, tendered, sale::changeDue(tendered, mTotals.totalDue()),
-                       mTotals.shipping};
-    request.taxByAgency = mSession.saleTax.agencies;
-    return request;
+    return posting::requestFor(mSession.sale, kind, mSession.identity.employeeNumber);
 }
 
 void frmPOS::renumberIfTaken(const posting::PostingRequest &request)
 {
     diag::run("frmPOS", "renumberIfTaken", [&] {
-        if (!saleNumberTakenByAnother(mSession.store(), request, mSession.SaleItems.Count()))
+        if (!saleNumberTakenByAnother(mSession.store(), request, mSession.sale.lines().Count()))
             return;
-        mSession.mlSaleID = db::NewUniqueID(mSession.store());
-        saleChanged();
+        mSession.sale.setNumber(db::NewUniqueID(mSession.store()));
         mSession.prompt.message(QStringLiteral("Another register has just stored a sale under this sale's number "
                                                "(%1). This sale now has the number %2: press Process again.")
                                     .arg(request.saleId)
-                                    .arg(mSession.mlSaleID),
+                                    .arg(mSession.sale.number()),
                                 platform::Buttons::Ok, platform::Icon::Information, applicationTitle());
     });
 }

@@ -30,11 +30,11 @@ std::optional<qint32> frmPOS::selectedCustomer() const
 
 void frmPOS::setAmountTendered(const QString &text) { txtAmountTendered->setText(text); }
 
-QString frmPOS::payTypeText() const { return cmbPayType->currentText(); }
+sale::SaleTotals frmPOS::totals() const { return mSession.sale.totals(); }
 
 void frmPOS::fillRow(int rowIndex, int linePosition)
 {
-    const sale::clsSaleItems::Line line = mSession.SaleItems.Item(linePosition);
+    const sale::clsSaleItems::Line line = mSession.sale.lines().Item(linePosition);
     POSItem *r = POSItem1[size_t(rowIndex)];
     // The quantity goes in before the price so that the line's own price,
     // discount and subtotal are what the row ends up showing.
@@ -69,16 +69,13 @@ void frmPOS::Update_Display()
 {
     diag::run("frmPOS", "Update_Display", [&] {
         Set_Visibility();
-        if (!shippingConfigured()) {
-            mTotals.shipping = 0;
-            lblShipping->setText(formatCurrencyCents(mTotals.shipping));
-            lblshippingDesc->setText(QStringLiteral("None"));
-            cmdShipping->setText(QStringLiteral("Add Shipping"));
-        }
+        if (!shippingConfigured() && mSession.sale.shipping().chargeCents != 0)
+            mSession.sale.setShipping({mSession.sale.shipping().methodId, mSession.sale.shipping().method,
+                                       QStringLiteral("None"), 0});
         // Refilling is not editing: the rows raise no change of their own.
         const bool wasLoading = RowsLoading;
         RowsLoading = true;
-        const int n = mSession.SaleItems.Count();
+        const int n = mSession.sale.lines().Count();
         for (int pos = 1; pos <= std::min(n, int(RowCount)); ++pos)
             fillRow(pos - 1, pos);
         if (n == 0)
@@ -90,11 +87,11 @@ void frmPOS::Update_Display()
 void frmPOS::VScroll1_Change()
 {
     diag::run("frmPOS", "VScroll1_Change", [&] {
-        if (mSession.SaleItems.Count() < 1)
+        if (mSession.sale.empty())
             return;
         RowsLoading = true;
         const int v = VScroll1->value();
-        for (int r = 0; r < RowCount && v + r + 1 <= mSession.SaleItems.Count(); ++r)
+        for (int r = 0; r < RowCount && v + r + 1 <= mSession.sale.lines().Count(); ++r)
             fillRow(r, v + r + 1);
         SelectedRow = -1;
         paintRowsUnselected();
@@ -110,30 +107,38 @@ void frmPOS::paintRowsUnselected()
 
 double frmPOS::Total_Subtotals()
 {
-    return diag::run("frmPOS", "Total_Subtotals", 0.0, [&] {
-        double total = 0;
-        for (const auto &line : mSession.SaleItems)
-            total += double(line->Subtotal());
-        return total;
-    });
+    return diag::run("frmPOS", "Total_Subtotals", 0.0, [&] { return sale::dollars(totals().subtotal); });
 }
 
-// The tax of the sale as shown, and every amount label from the totals.
+// Every amount label from the sale's totals.
 void frmPOS::showTotals()
 {
-    mTotals.tax = mSession.saleTax.cents;
-    lblSubtotal->setText(formatCurrencyCents(mTotals.subtotal));
-    lblShipping->setText(formatCurrencyCents(mTotals.shipping));
-    lblTax->setText(formatCurrencyCents(mTotals.tax));
-    lblTotal->setText(formatCurrencyCents(mTotals.totalDue()));
-    saleChanged(); // every change of the lines, customer or shipping ends here
+    const sale::SaleTotals t = totals();
+    lblSubtotal->setText(formatCurrencyCents(t.subtotal));
+    lblShipping->setText(formatCurrencyCents(t.shipping));
+    lblTax->setText(formatCurrencyCents(t.tax));
+    lblTotal->setText(formatCurrencyCents(t.totalDue()));
 }
 
+void frmPOS::saleModelChanged(unsigned changes)
+{
+    if (changes & (sale::Sale::Lines | sale::Sale::Shipping | sale::Sale::Tax))
+        showTotals();
+    if (changes & sale::Sale::Shipping) {
+        const sale::SaleShipping &s = mSession.sale.shipping();
+        lblMethod->setText(s.method);
+        lblshippingDesc->setText(s.description);
+        if (s.chargeCents == 0 && s.description == QLatin1String("None"))
+            cmdShipping->setText(QStringLiteral("Add Shipping"));
+    }
+    saleChanged(); // the journal keeps the sale as it now stands
+}
+
+// After the lines changed: the amounts follow and the tender is entered again.
 void frmPOS::UpdateTotals()
 {
     diag::run("frmPOS", "UpdateTotals", [&] {
-        mTotals.subtotal = toCents(Total_Subtotals());
-        refreshTax();
+        mSession.sale.lineChanged();
         setAmountTendered(QStringLiteral("0.00"));
     });
 }
@@ -143,15 +148,10 @@ void frmPOS::UpdateTotals()
 // total is enough.
 double frmPOS::Get_Grand_Total()
 {
-    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] { return sale::dollars(mTotals.totalDue()); });
+    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] { return sale::dollars(totals().totalDue()); });
 }
 
-void frmPOS::refreshTax()
-{
-    mSession.saleTax =
-        tax::ComputeSaleTax(mSession.store(), mSession.SaleItems, selectedCustomer(), sale::dollars(mTotals.shipping));
-    showTotals();
-}
+void frmPOS::refreshTax() { mSession.sale.retax(); }
 
 void frmPOS::EnableButtons()
 {
@@ -172,10 +172,7 @@ void frmPOS::DisableButtons()
 // A finished or abandoned sale leaves nothing of its amounts on the screen.
 void frmPOS::clearAmounts()
 {
-    mSession.saleTax = tax::SaleTax();
-    mTotals = sale::SaleTotals();
-    lblMethod->clear();
-    showTotals();
+    mSession.sale.clearLines();
     lblChangeDue->setText(formatCurrencyCents(0));
     setAmountTendered(QStringLiteral("0.00"));
 }
@@ -183,11 +180,8 @@ void frmPOS::clearAmounts()
 void frmPOS::cmbCustomers_Click()
 {
     diag::run("frmPOS", "cmbCustomers_Click", [&] {
-        if (cmbCustomers->currentText().isEmpty())
-            return;
-        cmdAdd->setEnabled(true);
-        if (mSession.SaleItems.Count() > 0)
-            refreshTax();
+        if (!cmbCustomers->currentText().isEmpty())
+            cmdAdd->setEnabled(true);
     });
 }
 

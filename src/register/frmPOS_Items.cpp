@@ -39,8 +39,7 @@ bool frmPOS::askAddAnyway(const QString &text)
 
 void frmPOS::addToSale(const LineToAdd &add)
 {
-    sale::clsSaleItems &items = mSession.SaleItems;
-    const sale::clsSaleItems::Line existing = items.Find(add.good);
+    const sale::clsSaleItems::Line existing = mSession.sale.lines().Find(add.good);
 
     // Out of stock: asked once per line; an accepted line is not asked again.
     bool exceed = false;
@@ -69,7 +68,7 @@ void frmPOS::addToSale(const LineToAdd &add)
         line->setQty(1);
         add.describe(*line);
         add.price(*line, 1);
-        items.AddSaleItem(line);
+        mSession.sale.addLine(line);
     }
     AddingItem = true;
     Update_Display();
@@ -188,7 +187,7 @@ void frmPOS::cmdAdd_Click()
                              [this] { UpdateTotals(); }},
                             this);
         mSession.dialogs.run(dlg);
-        if (mSession.SaleItems.Count() > 0)
+        if (!mSession.sale.empty())
             EnableButtons();
     });
 }
@@ -207,19 +206,19 @@ void frmPOS::cmdRemove_Click()
 sale::clsSaleItems::Line frmPOS::lineOfRow(int rowIndex) const
 {
     const int position = POSItem1[size_t(rowIndex)]->linePosition();
-    return position >= 1 && position <= mSession.SaleItems.Count() ? mSession.SaleItems.Item(position) : nullptr;
+    return mSession.sale.line(position);
 }
 
 void frmPOS::Remove_Item(int linePosition)
 {
     diag::run("frmPOS", "Remove_Item", [&] {
-        sale::clsSaleItems &items = mSession.SaleItems;
+        const sale::clsSaleItems &items = mSession.sale.lines();
         if (items.Count() > 0 && SelectedRow >= 0 && SelectedRow < RowCount && linePosition >= 1
             && linePosition <= items.Count()) {
             if (mSession.prompt.message(QStringLiteral("Are you sure that you want to remove the selected item?"),
                                         platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
                 == platform::Answer::Yes) {
-                items.RemoveSaleItem(items.Item(linePosition)->good());
+                mSession.sale.removeLine(linePosition);
                 Update_Display();
                 UpdateTotals();
             }
@@ -231,12 +230,11 @@ void frmPOS::Remove_Item(int linePosition)
         paintRowsUnselected();
         if (items.Count() == 0) {
             DisableButtons();
-            refreshTax();
         } else {
             EnableButtons();
         }
-        if (leadingNumber(txtAmountTendered->text()) > 0 && payTypeText() != QLatin1String("Cash"))
-            setAmountTendered(formatNumberCents(mTotals.totalDue()));
+        if (mSession.sale.tenderedCents() > 0 && mSession.sale.payType().kind != sale::PayKind::Cash)
+            setAmountTendered(formatNumberCents(totals().totalDue()));
     });
 }
 
@@ -309,7 +307,7 @@ void frmPOS::POSItem1_Changed(int index)
 void frmPOS::POSItem1_ChangePrice(int index)
 {
     diag::run("frmPOS", "POSItem1_ChangePrice", [&] {
-        if (mSession.SaleItems.Count() < 1)
+        if (mSession.sale.empty())
             return;
         if (!commandAllowed(security::GatedCommand::EditPrice))
             return;
@@ -333,7 +331,7 @@ void frmPOS::POSItem1_ChangePrice(int index)
 void frmPOS::Update_Records(int index)
 {
     diag::run("frmPOS", "Update_Records", [&] {
-        if (mSession.SaleItems.Count() < 1 || AddingItem)
+        if (mSession.sale.empty() || AddingItem)
             return;
         const POSItem *r = POSItem1[size_t(index)];
         const sale::clsSaleItems::Line line = lineOfRow(index);

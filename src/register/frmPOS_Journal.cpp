@@ -17,19 +17,7 @@ namespace vanta {
 
 journal::OpenSale frmPOS::openSale() const
 {
-    journal::OpenSale sale;
-    sale.saleId = mSession.mlSaleID;
-    sale.changed = QDateTime::currentDateTime();
-    sale.lines.reserve(size_t(mSession.SaleItems.Count()));
-    for (const auto &line : mSession.SaleItems)
-        sale.lines.push_back(*line);
-    sale.customerId = selectedCustomer();
-    if (cmbPayType->currentIndex() >= 0)
-        sale.payTypeId = cmbPayType->currentData().toInt();
-    sale.shipping = {mSession.ShippingID, lblMethod->text(), lblshippingDesc->text(), mTotals.shipping};
-    sale.salesTax = float(mSession.saleTax.goods);
-    sale.shippingTax = float(mSession.saleTax.shipping);
-    return sale;
+    return journal::openSaleOf(mSession.sale, QDateTime::currentDateTime());
 }
 
 // One write for all the changes an event makes (a key typed may reprice a
@@ -105,26 +93,20 @@ void frmPOS::offerUnfinishedSale()
 void frmPOS::restoreSale(const journal::OpenSale &sale)
 {
     mRestoring = true;
-    sale::clsSaleItems &items = mSession.SaleItems;
-    items.Clear();
-    for (const sale::clsSaleItem &line : sale.lines)
-        if (!items.Find(line.good()))
-            items.AddSaleItem(std::make_shared<sale::clsSaleItem>(line));
-    mSession.mlSaleID = sale.saleId;
     if (sale.customerId)
         selectCustomerEntry(*sale.customerId);
-    Update_Display();
-    mTotals.subtotal = toCents(Total_Subtotals());
-    mTotals.shipping = sale.shipping.chargeCents;
-    mSession.ShippingID = sale.shipping.methodId;
-    lblMethod->setText(sale.shipping.method);
-    lblshippingDesc->setText(sale.shipping.description);
+    const int payIndex = sale.payTypeId ? cmbPayType->findData(*sale.payTypeId) : -1;
+    {
+        const QSignalBlocker block(cmbPayType);
+        cmbPayType->setCurrentIndex(payIndex);
+    }
     // The tax is worked out again from what was restored: the same amounts
     // unless the store's tax settings changed meanwhile.
-    refreshTax();
+    mSession.sale.restore(sale.saleId, sale.lines, selectedCustomer(), sale.shipping, payTypeAt(payIndex));
+    Update_Display();
     EnableButtons();
-    if (sale.payTypeId)
-        cmbPayType->setCurrentIndex(cmbPayType->findData(*sale.payTypeId));
+    if (payIndex >= 0)
+        cmbPayType_Click(); // the tender follows the pay type as when it was chosen
     mRestoring = false;
     saleChanged();
 }

@@ -14,7 +14,7 @@
 
 namespace vanta {
 
-bool frmPOS::isInvoicePayType() const { return payTypeText().toUpper() == QLatin1String("INVOICE"); }
+bool frmPOS::isInvoicePayType() const { return mSession.sale.payType().kind == sale::PayKind::Invoice; }
 
 // The amount in the tender field. Amounts the register writes carry group
 // separators ("1,250.00"), so a number with separators reads whole; other
@@ -34,8 +34,7 @@ qint64 frmPOS::tenderedCents() const
 
 bool frmPOS::AmountTenderedOK()
 {
-    return diag::run("frmPOS", "AmountTenderedOK", false,
-                     [&] { return isInvoicePayType() || tenderedAmount() >= Get_Grand_Total(); });
+    return diag::run("frmPOS", "AmountTenderedOK", false, [&] { return mSession.sale.tenderCovers(); });
 }
 
 void frmPOS::cmbPayType_Click()
@@ -45,7 +44,7 @@ void frmPOS::cmbPayType_Click()
         // earlier pay type filled in.
         if (isInvoicePayType())
             setAmountTendered(QStringLiteral("0.00"));
-        else if (payTypeText() != QLatin1String("Cash"))
+        else if (mSession.sale.payType().kind != sale::PayKind::Cash)
             txtAmountTendered_DblClick();
         saleChanged();
     });
@@ -54,7 +53,7 @@ void frmPOS::cmbPayType_Click()
 void frmPOS::txtAmountTendered_DblClick()
 {
     diag::run("frmPOS", "txtAmountTendered_DblClick",
-              [&] { setAmountTendered(formatNumberCents(mTotals.totalDue())); });
+              [&] { setAmountTendered(formatNumberCents(totals().totalDue())); });
 }
 
 void frmPOS::txtAmountTendered_Change()
@@ -64,7 +63,8 @@ void frmPOS::txtAmountTendered_Change()
             setAmountTendered(QStringLiteral("0.00")); // an invoice takes no tender
             return;
         }
-        lblChangeDue->setText(formatCurrencyCents(sale::changeDue(tenderedCents(), mTotals.totalDue())));
+        mSession.sale.setTendered(tenderedCents()); // typed text becomes an amount here, once
+        lblChangeDue->setText(formatCurrencyCents(mSession.sale.changeCents()));
         if (tenderedAmount() == 0 && isVisible()) {
             txtAmountTendered->setFocus();
             txtAmountTendered->selectAll();

@@ -36,11 +36,19 @@ namespace {
 const QString kTitle = applicationTitle();
 } // namespace
 
+sale::PayType frmPOS::payTypeAt(int index) const
+{
+    if (index < 0 || index >= cmbPayType->count())
+        return {};
+    return {cmbPayType->itemData(index).toInt(), cmbPayType->itemText(index),
+            sale::PayKind(cmbPayType->itemData(index, kPayKindRole).toInt())};
+}
+
 void frmPOS::Form_Load()
 {
     diag::run("frmPOS", "Form_Load", [&] {
         diag::Trace::instance().setTrappingEnabled(true);
-        mSession.SaleItems.Clear();
+        mSession.sale.clearLines();
         mSession.identity.securityOn = security::CheckSecurity(mSession.settings, mSession.prompt);
         mnuCheckSecurity->setChecked(mSession.identity.securityOn);
         mSession.identity.permissions = security::clsPermissions();
@@ -62,7 +70,7 @@ void frmPOS::Form_Load()
             mSession.salesTaxRate = tax::Get_Tax(mSession.store()).value_or(mSession.salesTaxRate);
             Get_PayTypes();
             Get_Customers(QStringLiteral("CASH SALE"));
-            mSession.mlSaleID = db::NewUniqueID(mSession.store());
+            mSession.sale.setNumber(db::NewUniqueID(mSession.store()));
         }
         Set_Visibility();
         Update_Display();
@@ -177,11 +185,10 @@ void frmPOS::RefreshPOS()
     diag::run("frmPOS", "RefreshPOS", [&] {
         // The old sale goes first, so that nothing below sees (or journals)
         // its lines with the new sale's lists.
-        mSession.SaleItems.Clear();
-        saleChanged();
+        mSession.sale.clearLines();
         Get_PayTypes();
         Get_Customers(QStringLiteral("CASH SALE"));
-        mSession.mlSaleID = db::NewUniqueID(mSession.store());
+        mSession.sale.setNumber(db::NewUniqueID(mSession.store()));
         Set_Visibility();
         RefreshingSale = true;
         Update_Display();
@@ -227,6 +234,7 @@ void frmPOS::Get_PayTypes()
             if (name.compare(QLatin1String("Internet Sale"), Qt::CaseInsensitive) == 0)
                 continue;
             cmbPayType->addItem(name, db::asLong(rs.field(QStringLiteral("id"))));
+            cmbPayType->setItemData(cmbPayType->count() - 1, int(sale::PayType::kindOfName(name)), kPayKindRole);
         }
         cmbPayType->setCurrentIndex(-1);
     });
@@ -235,7 +243,7 @@ void frmPOS::Get_PayTypes()
 void frmPOS::Set_Visibility()
 {
     diag::run("frmPOS", "Set_Visibility", [&] {
-        const int n = mSession.SaleItems.Count();
+        const int n = mSession.sale.lines().Count();
         {
             const QSignalBlocker block(VScroll1);
             VScroll1->setMaximum(std::max(0, n - RowCount));
@@ -311,7 +319,7 @@ void frmPOS::mnuChangeDatabaseLocation_Click()
         Get_Customers(QStringLiteral("CASH SALE"));
         // An empty register takes up what the store it now opens left
         // unfinished; a sale on the register is kept for its new store.
-        if (mSession.SaleItems.Count() == 0)
+        if (mSession.sale.empty())
             offerUnfinishedSale();
         else
             saleChanged();
@@ -345,7 +353,5 @@ void frmPOS::Timer1_Timer()
         close();
     });
 }
-
-void frmPOS::setShippingID(qint32 id) { mSession.ShippingID = id; }
 
 } // namespace vanta

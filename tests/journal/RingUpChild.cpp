@@ -40,9 +40,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no store: %s\n", qPrintable(prompt.texts().join(" / ")));
         return 1;
     }
-    std::printf("ready %d\n", session.mlSaleID);
+    std::printf("ready %d\n", session.sale.number());
     std::fflush(stdout);
-    test::ringup::RingUp ringUp(pos, session.SaleItems, dialogs, unsigned(std::strtoul(argv[3], nullptr, 10)));
+    test::ringup::RingUp ringUp(pos, session.sale.lines(), dialogs, unsigned(std::strtoul(argv[3], nullptr, 10)));
     const int changes = std::atoi(argv[4]);
     for (int i = 1; i <= changes; ++i) {
         ringUp.step();

@@ -60,7 +60,7 @@ std::vector<journal::OpenSale> ringUpStates(const QString &store, unsigned seed,
 {
     QTemporaryDir config;
     Register r(store, config.path(), false);
-    test::ringup::RingUp ringUp(*r.pos, r.session.SaleItems, r.dialogs, seed);
+    test::ringup::RingUp ringUp(*r.pos, r.session.sale.lines(), r.dialogs, seed);
     std::vector<journal::OpenSale> states{r.pos->openSale()};
     for (int i = 1; i <= changes; ++i) {
         const QString what = ringUp.step();

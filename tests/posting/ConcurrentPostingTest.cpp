@@ -1,6 +1,7 @@
 #include "db/Store.h"
 #include "posting/KillTestSale.h"
 #include "posting/SalePosting.h"
+#include "tax/SaleTax.h"
 #include "storegen/DemoStore.h"
 #include "support/TempPgStore.h"
 #include "support/ScriptedPrompt.h"

@@ -9,6 +9,7 @@
 #include "db/UniqueId.h"
 #include "posting/KillTestSale.h"
 #include "posting/SalePosting.h"
+#include "tax/SaleTax.h"
 #include "storegen/DemoStore.h"
 #include "support/ScriptedPrompt.h"
 

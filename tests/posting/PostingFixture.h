@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "posting/SaleDocuments.h"
 #include "posting/SalePosting.h"
+#include "tax/SaleTax.h"
 #include "register/RegisterSession.h"
 #include "support/SaleFixtures.h"
 #include "support/ScriptedDialogRunner.h"
@@ -110,7 +111,7 @@ protected:
     void sell(std::initializer_list<sale::clsSaleItems::Line> lines)
     {
         for (const auto &l : lines)
-            session.SaleItems.AddSaleItem(l);
+            session.sale.addLine(l);
     }
 
     // An amount written as the register shows it, in cents.
@@ -128,7 +129,7 @@ protected:
         r.payTypeId = 3;
         r.employeeId = 2;
         r.amounts = {cents(total), cents(tax), cents(tendered), cents(change), 0};
-        r.taxByAgency = tax::ComputeSaleTax(store(), session.SaleItems, customer, 0).agencies;
+        r.taxByAgency = tax::ComputeSaleTax(store(), session.sale.lines(), customer, 0).agencies;
         return r;
     }
 

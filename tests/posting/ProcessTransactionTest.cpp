@@ -21,7 +21,7 @@ protected:
 
     bool process(qint16 kind, qint32 saleId, qint32 customer, const PostingOptions &options = {})
     {
-        return ProcessTransaction({store(), session.SaleItems, prompt, session.documents},
+        return ProcessTransaction({store(), session.sale, prompt, session.documents},
                                   request(kind, saleId, customer, "$20.00", "$0.00",
                                           kind == InvoiceSale ? "$0.00" : "$20.00", "$0.00"),
                                   options);
@@ -34,7 +34,7 @@ protected:
     std::vector<sale::Good> lineGoods() const
     {
         std::vector<sale::Good> goods;
-        for (const auto &l : session.SaleItems)
+        for (const auto &l : session.sale.lines())
             goods.push_back(l->good());
         return goods;
     }
@@ -47,7 +47,7 @@ TEST_F(ProcessSale, PrintsOnlyAfterTheSaleIsStored)
     sell({line(100, 20, 1)});
     ASSERT_TRUE(process(OrdinarySale, 31, 10));
     EXPECT_EQ(docs.printed, QStringList({"receipt 31 by 2"}));
-    EXPECT_EQ(session.SaleItems.Count(), 0);
+    EXPECT_EQ(session.sale.lines().Count(), 0);
     EXPECT_EQ(prompt.count(), 0);
 
     // Invoice sales ask for the packing list, then print the sale report.
@@ -96,9 +96,9 @@ TEST_F(ProcessSale, FailedStepLeavesStoreAndSaleAsTheyWere)
         {"customer of an invoice sale missing", InvoiceSale, 404, {line(100, 20, 1), line(2001, 5, 1, 11, 21)}},
     };
     for (const Case &c : cases) {
-        session.SaleItems.Clear();
+        session.sale.clearLines();
         for (const auto &l : c.lines)
-            session.SaleItems.AddSaleItem(l);
+            session.sale.addLine(l);
         const std::vector<sale::Good> goods = lineGoods();
         const std::string before = snapshot();
         prompt.clearRecord();
@@ -155,7 +155,7 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     const std::string before = snapshot();
     EXPECT_FALSE(process(OrdinarySale, 50, 10, quick));
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(session.SaleItems.Count(), 2);
+    EXPECT_EQ(session.sale.lines().Count(), 2);
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_EQ(prompt.texts()[0], kNotCompleted);
     EXPECT_TRUE(prompt.texts()[1].contains("locked by another program")) << prompt.texts()[1].toStdString();
@@ -165,7 +165,7 @@ TEST_F(ProcessSale, LockedStoreFailsCleanlyAndPostsOnceReleased)
     EXPECT_TRUE(process(OrdinarySale, 50, 10, quick));
     EXPECT_EQ(salesRows(50), 1);
     EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Sold Items\" WHERE \"sales id\" = 50").toInt(), 2);
-    EXPECT_EQ(session.SaleItems.Count(), 0);
+    EXPECT_EQ(session.sale.lines().Count(), 0);
     EXPECT_EQ(prompt.count(), 0);
     EXPECT_EQ(store().database().scalar("PRAGMA busy_timeout").toInt(), 3000)
         << "the posting's short wait is not left on the register's connection";
@@ -216,7 +216,7 @@ TEST_F(ProcessSale, NothingIsPostedIntoAStoreKnownToBeDamaged)
     const std::string before = snapshot();
     EXPECT_FALSE(process(OrdinarySale, 51, 10));
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(session.SaleItems.Count(), 1) << "the sale stays on the register";
+    EXPECT_EQ(session.sale.lines().Count(), 1) << "the sale stays on the register";
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_EQ(prompt.texts()[0], kNotCompleted);
     EXPECT_TRUE(prompt.texts()[1].contains("is damaged (page 7 failed its check)")) << prompt.texts()[1].toStdString();
@@ -229,10 +229,10 @@ TEST_F(ProcessSale, APrinterProblemLeavesTheSalePostedAndOffersTheReceiptAgain)
     docs.problems = {"The receipt printer /dev/usb/lp0 is not there.", "Still not there."};
     prompt.answer(Answer::Yes); // try again: fails again
     prompt.answer(Answer::Yes); // and again: printed
-    ASSERT_TRUE(ProcessTransaction({store(), session.SaleItems, prompt, session.documents, true},
+    ASSERT_TRUE(ProcessTransaction({store(), session.sale, prompt, session.documents, true},
                                    request(OrdinarySale, 41, 10, "$20.00", "$0.00", "$20.00", "$0.00")));
     EXPECT_EQ(salesRows(41), 1);
-    EXPECT_EQ(session.SaleItems.Count(), 0);
+    EXPECT_EQ(session.sale.lines().Count(), 0);
     // Each try kicks the drawer with the receipt: the first two never reached it.
     EXPECT_EQ(docs.printed, QStringList(3, "receipt 41 by 2 +drawer"));
     ASSERT_EQ(prompt.count(), 2);

@@ -30,7 +30,7 @@ TEST_F(SalePosting, OrdinarySaleStoresSaleLinesAndStock)
     sell({line(100, 12.5f, 2, 41), line(2001, 15, 1, 11, 21), line(3001, 10, 3, 31, 0, false)});
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     // 500 comes twice within the sale, 9 is taken in the store.
-    ASSERT_TRUE(PostSale(store(), session.SaleItems,
+    ASSERT_TRUE(PostSale(store(), session.sale.lines(),
                          request(OrdinarySale, 777, 10, "$1,234.56", "$80.00", "$1,300.00", "$65.44"), prompt,
                          offering({500, 500, 501, 9, 502})));
     EXPECT_EQ(prompt.count(), 0);
@@ -108,7 +108,7 @@ TEST_F(SalePosting, OrdinarySaleStoresSaleLinesAndStock)
 TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
 {
     sell({line(100, 5, 1)});
-    ASSERT_TRUE(PostSale(store(), session.SaleItems, request(OrdinarySale, 1, 11, "$5.00", "$5.00", "$5", "0"),
+    ASSERT_TRUE(PostSale(store(), session.sale.lines(), request(OrdinarySale, 1, 11, "$5.00", "$5.00", "$5", "0"),
                          prompt));
     const QVariantMap s = sale(1);
     EXPECT_EQ(s["billingaddressline3"].toString(), "IL  62703") << "no city: state, two spaces, zip";
@@ -124,12 +124,12 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     PostingRequest invoice = request(InvoiceSale, 2, 10, "$250.00", "$0.00", "$100.00", "$0.00");
     // One that arrives with an amount paid is a fault: refused, nothing written.
     const std::string before = snapshot();
-    EXPECT_THROW(PostSale(store(), session.SaleItems, invoice, prompt), VantaError);
+    EXPECT_THROW(PostSale(store(), session.sale.lines(), invoice, prompt), VantaError);
     EXPECT_EQ(snapshot(), before);
     invoice.amounts.tendered = 0;
     invoice.invoice = InvoiceDetails{"PO-1", "Net 30", "UPS Ground", {"B1", "B2", "B3", "B4", "B5"},
                                      {"S1", "S2", "S3"}, "memo", QString(60, QLatin1Char('m')), "Jo"};
-    ASSERT_TRUE(PostSale(store(), session.SaleItems, invoice, prompt));
+    ASSERT_TRUE(PostSale(store(), session.sale.lines(), invoice, prompt));
     const QVariantMap v = sale(2);
     EXPECT_EQ(v["TypeID"].toInt(), 3);
     EXPECT_EQ(v["paidinfull"].toInt(), 0);

@@ -84,7 +84,7 @@ TEST_F(Checkout, CashSaleIsStoredPrintedAndTheNextSaleStarts)
     open();
     scan("073256120013");
     scan("073256120013");
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     const QString total = label("lblTotal");
     choosePayType("Cash");
     child<QLineEdit>("txtAmountTendered")->setText("50");
@@ -104,7 +104,7 @@ TEST_F(Checkout, CashSaleIsStoredPrintedAndTheNextSaleStarts)
     EXPECT_EQ(docs.receipts[0].first, saleId);
 
     EXPECT_EQ(lines().Count(), 0);
-    EXPECT_NE(session.mlSaleID, saleId);
+    EXPECT_NE(session.sale.number(), saleId);
     for (const char *l : {"lblSubtotal", "lblTax", "lblTotal", "lblChangeDue"})
         EXPECT_EQ(label(l), "$0.00") << l;
     EXPECT_EQ(rowNames(), QStringList{"None"});
@@ -131,7 +131,7 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
     EXPECT_EQ(rowNames(), (QStringList{"Claw hammer 5001", lines().Item(2)->Name()}));
     EXPECT_TRUE(lines().Item(2)->Name().startsWith("Store Logo T-Shirt-"));
 
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     choosePayType("Cash");
     child<QLineEdit>("txtAmountTendered")->setText("100");
     process();
@@ -197,7 +197,7 @@ TEST_F(Checkout, TheTaxShownIsTheTaxChargedStoredAndRecorded)
             EXPECT_EQ(parseCurrency(shown) * 2, parseCurrency(both)) << "one of two equal lines is taxed";
         }
 
-        const qint32 saleId = session.mlSaleID;
+        const qint32 saleId = session.sale.number();
         choosePayType("Cash");
         child<QLineEdit>("txtAmountTendered")->setText("100");
         process();
@@ -230,7 +230,7 @@ TEST_F(Checkout, LockedStoreKeepsTheSaleOnTheRegister)
 {
     open();
     scan("073256120013");
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     choosePayType("Credit Card");
     db::Workspace backOffice(*ts.store); // another program is writing
     backOffice.beginTrans();
@@ -240,7 +240,7 @@ TEST_F(Checkout, LockedStoreKeepsTheSaleOnTheRegister)
     process();
     EXPECT_TRUE(prompt.texts().contains("You transaction was not completed successfully.")) << prompt.texts().join("|").toStdString();
     EXPECT_EQ(lines().Count(), 1);
-    EXPECT_EQ(session.mlSaleID, saleId);
+    EXPECT_EQ(session.sale.number(), saleId);
     EXPECT_EQ(rowNames(), QStringList{"Claw Hammer 16 oz"});
     backOffice.rollback();
     EXPECT_EQ(count("Sales"), 0);
@@ -261,7 +261,7 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
 
     QComboBox *customers = child<QComboBox>("cmbCustomers");
     customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     const double before = ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = 2").toDouble();
     answerInvoiceDialog();
     process();
@@ -285,7 +285,7 @@ TEST_F(Checkout, InvoiceChosenAfterAFillingPayTypeIsPostedUnpaid)
         SCOPED_TRACE(byKeys ? "arrow keys down the list" : "Check, then INVOICE");
         scan("073256120013");
         scan("073256120013");
-        const qint32 saleId = session.mlSaleID;
+        const qint32 saleId = session.sale.number();
         const qint64 total = pos->totals().totalDue();
         const double before = balanceOf(storegen::demo::CreditCustomer);
         if (byKeys) {
@@ -326,7 +326,7 @@ TEST_F(Checkout, ACashSaleOpensTheDrawerAndTheLastReceiptCanBeReprintedAsACopy)
     EXPECT_TRUE(docs.receipts.isEmpty());
 
     scan("073256120013");
-    const qint32 cashSale = session.mlSaleID;
+    const qint32 cashSale = session.sale.number();
     choosePayType("Cash");
     child<QLineEdit>("txtAmountTendered")->setText("50");
     process();
@@ -335,7 +335,7 @@ TEST_F(Checkout, ACashSaleOpensTheDrawerAndTheLastReceiptCanBeReprintedAsACopy)
     EXPECT_FALSE(docs.requests[0].copy);
 
     scan("073256120013");
-    const qint32 cardSale = session.mlSaleID;
+    const qint32 cardSale = session.sale.number();
     choosePayType("Credit Card");
     process();
     ASSERT_EQ(docs.requests.size(), 2);

@@ -104,10 +104,10 @@ TEST_F(HeldScans, ACodeHeldWhileItsSaleEndsIsNotAddedToTheNextSale)
 {
     open();
     scan(kHammer);
-    const qint32 firstSale = session.mlSaleID;
+    const qint32 firstSale = session.sale.number();
     prompt.answer(Answer::Yes).during([&] { scanHeld(kGloves); });
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
-    EXPECT_NE(session.mlSaleID, firstSale);
+    EXPECT_NE(session.sale.number(), firstSale);
     QTRY_COMPARE(prompt.count(), 2);
     EXPECT_EQ(prompt.last().text, "The scanned code VCSGLOVE01 was not added: the sale it was scanned for has "
                                   "ended.\nScan it again to add it to this sale.");

@@ -97,7 +97,7 @@ protected:
                 names << pos->row(i)->ItemName();
         return names;
     }
-    sale::clsSaleItems &lines() { return session.SaleItems; }
+    const sale::clsSaleItems &lines() const { return session.sale.lines(); }
 
     TempStore ts;
     QTemporaryDir config;

@@ -25,8 +25,7 @@ protected:
         QApplication::processEvents(); // the last change handled, as the register's event loop does
         pos.reset();
         session.closeStore();
-        session.ShippingID = 0;
-        session.saleTax = {};
+        session.sale.restore(0, {}, std::nullopt, {}, {}); // a new process starts with nothing
         prompt.clearRecord();
         return open();
     }
@@ -53,8 +52,8 @@ protected:
 TEST_F(RestoreSale, TheSaleComesBackExactlyAsItStood)
 {
     open();
-    test::ringup::RingUp ringUp(*pos, session.SaleItems, dialogs, 20261207);
-    for (int i = 0; i < 200 && (lines().Count() < 4 || session.ShippingID == 0 || !pos->openSale().payTypeId); ++i)
+    test::ringup::RingUp ringUp(*pos, session.sale.lines(), dialogs, 20261207);
+    for (int i = 0; i < 200 && (lines().Count() < 4 || session.sale.shipping().methodId == 0 || !pos->openSale().payTypeId); ++i)
         ringUp.step();
     ASSERT_GE(lines().Count(), 4);
     const journal::OpenSale before = pos->openSale();
@@ -89,7 +88,7 @@ TEST_F(RestoreSale, ProcessedCancelledOrDeclinedSalesAreNotOfferedAgain)
     scan(kHammer);
     QComboBox *payTypes = child<QComboBox>("cmbPayType");
     payTypes->setCurrentIndex(payTypes->findText("Check"));
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
     ASSERT_EQ(ts.db().scalar("SELECT count(*) FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toInt(), 1);
     restart();

@@ -43,11 +43,11 @@ TEST_P(SaleNumberClash, AnotherRegistersSaleTakesTheNumberAndThisSaleGetsANewOne
     open();
     scan(kHammer);
     scan(kHammer);
-    const qint32 taken = session.mlSaleID;
+    const qint32 taken = session.sale.number();
     storedElsewhere(taken, 2, 7, 99.5f, 3);
 
     processAsCreditCardSale();
-    const qint32 renumbered = session.mlSaleID;
+    const qint32 renumbered = session.sale.number();
     EXPECT_NE(renumbered, taken);
     EXPECT_GT(renumbered, 0);
     EXPECT_EQ(lines().Count(), 1) << "the sale stays on the register";
@@ -76,13 +76,13 @@ TEST_P(SaleNumberClash, ThisSalesOwnRowKeepsTheNumber)
 {
     open();
     scan(kHammer);
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     const QString total = label("lblTotal");
     storedElsewhere(saleId, storegen::demo::CashSaleCustomer, session.identity.employeeNumber,
                     float(parseCurrency(total)), 1);
 
     processAsCreditCardSale();
-    EXPECT_EQ(session.mlSaleID, saleId);
+    EXPECT_EQ(session.sale.number(), saleId);
     EXPECT_EQ(lines().Count(), 1);
     EXPECT_FALSE(prompt.texts().join("|").contains("Another register")) << prompt.texts().join("|").toStdString();
     EXPECT_EQ(salesNumbered(saleId), 1);

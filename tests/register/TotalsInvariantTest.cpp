@@ -18,12 +18,12 @@ protected:
         SCOPED_TRACE(step);
         const sale::SaleTotals &t = pos->totals();
         double lines = 0;
-        for (const auto &l : session.SaleItems)
+        for (const auto &l : session.sale.lines())
             lines += double(l->Subtotal());
         EXPECT_EQ(t.subtotal, toCents(lines));
-        EXPECT_EQ(t.tax, session.saleTax.cents);
+        EXPECT_EQ(t.tax, session.sale.tax().cents);
         qint64 recorded = 0;
-        for (const tax::AgencyTax &a : session.saleTax.agencies)
+        for (const tax::AgencyTax &a : session.sale.tax().agencies)
             recorded += a.cents;
         EXPECT_EQ(recorded, t.tax) << "the agencies are recorded what the customer is charged";
         EXPECT_EQ(t.totalDue(), t.subtotal + t.shipping + t.tax);

@@ -41,7 +41,7 @@ TEST_F(Register, StartsOnAnEmptyCashSale)
     EXPECT_TRUE(button("cmdShipping")->isEnabled() || !button("cmdShipping")->isEnabled());
     for (const char *l : {"lblSubtotal", "lblShipping", "lblTax", "lblTotal"})
         EXPECT_EQ(label(l), "$0.00") << l;
-    EXPECT_NE(session.mlSaleID, 0);
+    EXPECT_NE(session.sale.number(), 0);
     EXPECT_EQ(prompt.count(), 0);
 }
 
@@ -164,7 +164,7 @@ TEST_F(Register, RemoveCancelAndPaging)
     EXPECT_FALSE(lines().Find(sale::Good::item(1002)));
     EXPECT_EQ(pos->selectedRow(), -1);
 
-    const qint32 saleId = session.mlSaleID;
+    const qint32 saleId = session.sale.number();
     prompt.answer(Answer::No);
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
     EXPECT_EQ(lines().Count(), 10);
@@ -172,7 +172,7 @@ TEST_F(Register, RemoveCancelAndPaging)
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to cancel the sale?");
     EXPECT_EQ(lines().Count(), 0);
-    EXPECT_NE(session.mlSaleID, saleId);
+    EXPECT_NE(session.sale.number(), saleId);
     EXPECT_EQ(rowNames(), QStringList{"None"});
     EXPECT_EQ(label("lblSubtotal"), "$0.00");
 }
@@ -188,7 +188,7 @@ TEST_F(Register, RemovingTheLastLineDisablesTheSaleButtons)
     EXPECT_EQ(lines().Count(), 0);
     for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction", "cmdShipping"})
         EXPECT_FALSE(button(b)->isEnabled()) << b;
-    EXPECT_EQ(session.saleTax.shipping, 0.0);
+    EXPECT_EQ(session.sale.tax().shipping, 0.0);
     EXPECT_EQ(label("lblTax"), "$0.00");
 }
 

@@ -74,7 +74,7 @@ protected:
 TEST_F(HeldScanUnderX11, ScansTypedDuringTheStockQuestionWaitForItsAnswer)
 {
     open();
-    sale::clsSaleItems &items = session.SaleItems;
+    const sale::clsSaleItems &items = session.sale.lines();
     QStringList questions;
     // The cashier's side runs from inside the questions' own event loops.
     enum Step { WrenchAsked, AnsweredYes, SeedsAsked, AnsweredNo } step = WrenchAsked;
