@@ -8,6 +8,7 @@
 #include "posting/PostingRequest.h"
 #include "register/ScanQueue.h"
 #include "sale/SaleTotals.h"
+#include "sale/LineEdits.h"
 #include "sale/Sale.h"
 #include "security/CommandGate.h"
 
@@ -162,24 +163,15 @@ private:
     void POSItem1_Changed(int index);
     void POSItem1_QtyChanged(int index);
     void POSItem1_ChangePrice(int index);
-    void Update_Records(int index);
-    bool askAddAnyway(const QString &text);
     // One way onto the sale for items and variants alike: the stock
     // questions, then the line raised by one or a new line made.
-    struct LineToAdd {
-        sale::Good good;
-        double stock = 0;
-        std::function<QString(const sale::clsSaleItem &)> raiseQuestion; // when one more passes the stock
-        std::function<bool()> sourceFound; // after the out-of-stock question; false stops
-        std::function<void(sale::clsSaleItem &)> describe; // name and details of a new line
-        std::function<void(sale::clsSaleItem &, float qty)> price;
-    };
-    void addToSale(const LineToAdd &add);
+    // The cashier's changes of the lines, on the open store.
+    sale::LineEdits lineEdits();
+    // After the lines changed: rows and amounts follow.
+    void linesChanged();
     // False (and the customer list focused) when no customer is chosen.
     bool customerChosen();
     // Adds one of a catalogue item already read.
-    void addItem(const sale::ItemRecord &item, const std::array<qint32, 3> &options);
-    void Add_SubItem(qint32 subItemId);
     // The line a row shows; none for an empty row.
     sale::clsSaleItems::Line lineOfRow(int rowIndex) const;
     // Adds the item or variant a scanned or typed code stands for; false

@@ -134,11 +134,12 @@ void frmPOS::saleModelChanged(unsigned changes)
     saleChanged(); // the journal keeps the sale as it now stands
 }
 
-// After the lines changed: the amounts follow and the tender is entered again.
+// After the lines changed (the sale has worked its amounts out): the
+// amounts are shown and the tender is entered again.
 void frmPOS::UpdateTotals()
 {
     diag::run("frmPOS", "UpdateTotals", [&] {
-        mSession.sale.lineChanged();
+        showTotals();
         setAmountTendered(QStringLiteral("0.00"));
     });
 }
