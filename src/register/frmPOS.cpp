@@ -7,6 +7,7 @@
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
+#include "register/SaleKeeper.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -83,6 +84,7 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
     connect(&session.modals(), &platform::ModalActivity::allClosed, this, [this] { mScans.resume(); },
             Qt::QueuedConnection);
     mSaleObserver = mSession.sale.observe([this](unsigned changes) { saleModelChanged(changes); });
+    mKeeper = new SaleKeeper(mSession.sale, [&session] { return session.journal(); }, session.prompt, this);
 }
 
 frmPOS::~frmPOS() { mSession.sale.unobserve(mSaleObserver); }
@@ -377,7 +379,7 @@ void frmPOS::closeEvent(QCloseEvent *event)
         showMinimized();
         return;
     }
-    writeJournal(); // a change made on the way out is kept too
+    mKeeper->writePending(); // a change made on the way out is kept too
     mClosed = true;
     mScans.clear(); // no sale left to go to
     event->accept();

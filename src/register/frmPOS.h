@@ -33,6 +33,7 @@ namespace vanta {
 class CustomerListModel;
 class POSItem;
 class RegisterSession;
+class SaleKeeper;
 
 namespace db {
 class BackgroundStoreCheck;
@@ -211,12 +212,7 @@ private:
     void startNextSale();
     void setAmountTendered(const QString &text);
 
-    // The open sale's journal: every change of the sale ends in
-    // saleChanged(); once the event that made the changes is handled, and
-    // before the window repaints, writeJournal() keeps the sale as it then
-    // stands, so that the journal only ever holds a sale the cashier saw.
-    void saleChanged();
-    void writeJournal();
+    // The unfinished sale the journal kept, offered back at start-up.
     void offerUnfinishedSale();
     void restoreSale(const journal::OpenSale &sale);
 
@@ -287,10 +283,7 @@ private:
     bool RowsLoading = false;
     bool RefreshingSale = false;
     bool AddingItem = false;
-    bool mJournalReady = false;   // the journal was read at start-up and now follows the sale
-    bool mRestoring = false;      // a restored sale is being put back
-    bool mJournalFailing = false; // the last write of the journal failed (and was reported)
-    bool mJournalPending = false; // a change of the sale waits to be written
+    SaleKeeper *mKeeper = nullptr; // the journal of the open sale
     int mSaleObserver = 0;
     // The pay type list keeps each entry's kind under this role.
     static constexpr int kPayKindRole = Qt::UserRole + 1;

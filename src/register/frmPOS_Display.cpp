@@ -131,7 +131,6 @@ void frmPOS::saleModelChanged(unsigned changes)
         if (s.chargeCents == 0 && s.description == QLatin1String("None"))
             cmdShipping->setText(QStringLiteral("Add Shipping"));
     }
-    saleChanged(); // the journal keeps the sale as it now stands
 }
 
 // After the lines changed (the sale has worked its amounts out): the

@@ -1,5 +1,4 @@
-// The open sale's journal: the sale kept at every change, offered back and
-// restored after a crash.
+// The open sale's journal: the sale offered back and restored after a crash.
 #include "register/frmPOS.h"
 
 #include "diagnostics/ApplicationTitle.h"
@@ -9,6 +8,7 @@
 #include "platform/Currency.h"
 #include "register/CustomerListModel.h"
 #include "register/RegisterSession.h"
+#include "register/SaleKeeper.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,41 +20,6 @@ journal::OpenSale frmPOS::openSale() const
     return journal::openSaleOf(mSession.sale, QDateTime::currentDateTime());
 }
 
-// One write for all the changes an event makes (a key typed may reprice a
-// line and then its discount): queued behind the event, ahead of the
-// window's repaint, which Qt posts at a lower priority.
-void frmPOS::saleChanged()
-{
-    if (!mSession.journal() || !mJournalReady || mRestoring || mJournalPending)
-        return;
-    mJournalPending = true;
-    QMetaObject::invokeMethod(this, [this] { writeJournal(); }, Qt::QueuedConnection);
-}
-
-// Keeps the sale as it now stands. A journal that cannot be written does
-// not stop the sale; the cashier is told once, and again only after a write
-// succeeded in between.
-void frmPOS::writeJournal()
-{
-    journal::SaleJournal *saleJournal = mSession.journal();
-    if (!mJournalPending || !saleJournal)
-        return;
-    mJournalPending = false;
-    try {
-        saleJournal->write(openSale());
-        mJournalFailing = false;
-    } catch (const journal::JournalError &e) {
-        if (mJournalFailing)
-            return;
-        mJournalFailing = true;
-        mSession.prompt.message(QStringLiteral("The sale in progress could not be saved against a crash or power "
-                                               "failure:\n%1\n\nThe sale goes on, but it would be lost if the "
-                                               "register stopped before it is processed.")
-                                    .arg(e.description()),
-                                platform::Buttons::Ok, platform::Icon::Exclamation, applicationTitle());
-    }
-}
-
 // At start-up: a sale left unfinished on this store (the register stopped
 // with it open or held) is offered back. Whatever the answer, the journal
 // then follows the register's sale.
@@ -64,7 +29,7 @@ void frmPOS::offerUnfinishedSale()
         journal::SaleJournal *saleJournal = mSession.journal();
         if (!saleJournal)
             return;
-        mJournalReady = true;
+        mKeeper->start();
         std::optional<journal::OpenSale> found;
         try {
             found = journal::unfinishedSale(*saleJournal, mSession.store().database());
@@ -84,7 +49,7 @@ void frmPOS::offerUnfinishedSale()
                    == platform::Answer::Yes)
             restoreSale(*found);
         else
-            saleChanged(); // the empty sale: nothing more to offer
+            mKeeper->changed(); // the empty sale: nothing more to offer
     });
 }
 
@@ -92,7 +57,7 @@ void frmPOS::offerUnfinishedSale()
 // the pay type, with their tax.
 void frmPOS::restoreSale(const journal::OpenSale &sale)
 {
-    mRestoring = true;
+    mKeeper->setRestoring(true);
     if (sale.customerId)
         selectCustomerEntry(*sale.customerId);
     const int payIndex = sale.payTypeId ? cmbPayType->findData(*sale.payTypeId) : -1;
@@ -107,8 +72,8 @@ void frmPOS::restoreSale(const journal::OpenSale &sale)
     EnableButtons();
     if (payIndex >= 0)
         cmbPayType_Click(); // the tender follows the pay type as when it was chosen
-    mRestoring = false;
-    saleChanged();
+    mKeeper->setRestoring(false);
+    mKeeper->changed();
 }
 
 } // namespace vanta

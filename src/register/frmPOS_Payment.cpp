@@ -46,7 +46,6 @@ void frmPOS::cmbPayType_Click()
             setAmountTendered(QStringLiteral("0.00"));
         else if (mSession.sale.payType().kind != sale::PayKind::Cash)
             txtAmountTendered_DblClick();
-        saleChanged();
     });
 }
 

@@ -16,6 +16,7 @@
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
+#include "register/SaleKeeper.h"
 #include "security/SecuritySwitch.h"
 #include "shipping/ShippingType.h"
 #include "tax/TaxSettings.h"
@@ -322,7 +323,7 @@ void frmPOS::mnuChangeDatabaseLocation_Click()
         if (mSession.sale.empty())
             offerUnfinishedSale();
         else
-            saleChanged();
+            mKeeper->changed();
     });
 }
 
