@@ -5,7 +5,6 @@
 #include "platform_ui/KeyboardHook.h"
 #include "platform/ModalActivity.h"
 #include "platform/Prompt.h"
-#include "posting/PostingRequest.h"
 #include "register/ScanQueue.h"
 #include "sale/SaleTotals.h"
 #include "sale/LineEdits.h"
@@ -204,10 +203,6 @@ private:
     // True when the command may run now. Otherwise its refusal was shown,
     // or the logon dialog when nobody is logged on.
     bool commandAllowed(security::GatedCommand command);
-    posting::PostingRequest postingRequest(qint16 kind) const;
-    // After a failed posting: a new sale number when another register has
-    // stored a sale under this one's, told to the cashier.
-    void renumberIfTaken(const posting::PostingRequest &request);
     void SetReportSettings(bool atLogon);
     void startNextSale();
     void setAmountTendered(const QString &text);

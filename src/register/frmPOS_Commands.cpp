@@ -1,9 +1,7 @@
 // Barcode capture, manual add, logon and the register's other commands.
 #include "register/frmPOS.h"
 
-#include "customers/InvoiceChecks.h"
 #include "customers/frmCustomers.h"
-#include "customers/frmInvoice.h"
 #include "db/KeptData.h"
 #include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
@@ -12,11 +10,10 @@
 #include "platform/DialogRunner.h"
 #include "platform/Utility.h"
 #include "posting/SaleDocuments.h"
-#include "posting/SalePosting.h"
 #include "posting/frmReportOptions.h"
+#include "register/CheckoutFlow.h"
 #include "register/CustomerListModel.h"
 #include "register/RegisterSession.h"
-#include "register/SaleNumberClash.h"
 #include "security/CommandGate.h"
 #include "security/Logon.h"
 #include "security/SecuritySwitch.h"
@@ -287,70 +284,27 @@ void frmPOS::cmdProcessTransaction_Click()
     diag::run("frmPOS", "cmdProcessTransaction_Click", [&] {
         if (!commandAllowed(security::GatedCommand::ProcessSale))
             return;
-        const auto refuse = [this](const char *text, QWidget *focus) {
-            mSession.prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,
-                                    QString());
-            if (focus)
-                focus->setFocus();
-        };
-        if (mSession.sale.empty())
-            return refuse("There are no items selected to sale.", nullptr);
-        if (cmbPayType->currentText().isEmpty())
-            return refuse("You must select a pay type before processing a sale.", cmbPayType);
-        if (cmbCustomers->currentText().isEmpty())
-            return refuse("You must select a customer before processing a sale.", cmbCustomers);
-        if (!AmountTenderedOK())
-            return refuse("You cannot process a sale while the amount tendered is less than the amount due.",
-                          txtAmountTendered);
-        posting::Checkout checkout{mSession.store(), mSession.sale, mSession.prompt, mSession.documents};
-        if (!isInvoicePayType()) {
-            checkout.openDrawer = mSession.sale.payType().kind == sale::PayKind::Cash;
-            const posting::PostingRequest request = postingRequest(posting::OrdinarySale);
-            if (posting::ProcessTransaction(checkout, request)) {
-                mSession.lastReceiptSale = request.saleId;
-                mSession.lastReceiptEmployee = request.employeeId;
-                startNextSale();
-            } else {
-                renumberIfTaken(request);
-            }
+        CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
+                           mSession.identity.employeeNumber, this});
+        switch (flow.refusal()) {
+        case CheckoutFlow::Refusal::None:
+            break;
+        case CheckoutFlow::Refusal::NoPayType:
+            return cmbPayType->setFocus();
+        case CheckoutFlow::Refusal::NoCustomer:
+            return cmbCustomers->setFocus();
+        case CheckoutFlow::Refusal::TenderShort:
+            return txtAmountTendered->setFocus();
+        default:
             return;
         }
-        const qint32 customer = *selectedCustomer();
-        if (!customers::AcceptInvoiceSale(checkout.store, mSession.prompt, customer, Get_Grand_Total()))
-            return;
-        frmInvoice dlg(
-            checkout.store, customer,
-            [this, &checkout](const posting::InvoiceDetails &details) {
-                posting::PostingRequest request = postingRequest(posting::InvoiceSale);
-                request.invoice = details;
-                if (!posting::ProcessTransaction(checkout, request)) {
-                    renumberIfTaken(request);
-                    return false; // the sale stays on the register
-                }
-                startNextSale();
-                return true;
-            },
-            this);
-        mSession.dialogs.run(dlg);
-    });
-}
-
-posting::PostingRequest frmPOS::postingRequest(qint16 kind) const
-{
-    return posting::requestFor(mSession.sale, kind, mSession.identity.employeeNumber);
-}
-
-void frmPOS::renumberIfTaken(const posting::PostingRequest &request)
-{
-    diag::run("frmPOS", "renumberIfTaken", [&] {
-        if (!saleNumberTakenByAnother(mSession.store(), request, mSession.sale.lines().Count()))
-            return;
-        mSession.sale.setNumber(db::NewUniqueID(mSession.store()));
-        mSession.prompt.message(QStringLiteral("Another register has just stored a sale under this sale's number "
-                                               "(%1). This sale now has the number %2: press Process again.")
-                                    .arg(request.saleId)
-                                    .arg(mSession.sale.number()),
-                                platform::Buttons::Ok, platform::Icon::Information, applicationTitle());
+        const CheckoutFlow::Outcome outcome = flow.process();
+        if (outcome.receiptSale != 0) {
+            mSession.lastReceiptSale = outcome.receiptSale;
+            mSession.lastReceiptEmployee = mSession.identity.employeeNumber;
+        }
+        if (outcome.stored)
+            startNextSale();
     });
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWidget;
+
+namespace vanta::db {
+class Store;
+}
+namespace vanta::platform {
+class DialogRunner;
+class Prompt;
+}
+namespace vanta::posting {
+class SaleDocuments;
+struct PostingRequest;
+}
+namespace vanta::sale {
+class Sale;
+}
+
+namespace vanta {
+
+// Processing the register's sale: the checks before it, the posting of an
+// ordinary sale or, through the invoice dialog, of an invoice sale, and a
+// new number when another register stored a sale under this one's.
+class CheckoutFlow {
+public:
+    struct Context {
+        db::Store &store;
+        sale::Sale &sale;
+        platform::Prompt &prompt;
+        platform::DialogRunner &dialogs;
+        posting::SaleDocuments *documents; // none: no printer
+        qint32 employeeId = 0;
+        QWidget *parent = nullptr; // of the invoice dialog
+    };
+
+    // What keeps the sale from being processed; the cashier was told.
+    enum class Refusal { None, NoLines, NoPayType, NoCustomer, TenderShort };
+    // The outcome of processing: stored (an ordinary sale's receipt printed
+    // as `receiptSale` tells), or kept on the register.
+    struct Outcome {
+        bool stored = false;
+        qint32 receiptSale = 0; // the ordinary sale whose receipt was printed
+    };
+
+    explicit CheckoutFlow(Context context) : mContext(context) {}
+
+    Refusal refusal() const;
+    Outcome process();
+
+private:
+    // After a failed posting: a new number when another register has just
+    // stored a sale under this one's, told to the cashier.
+    void renumberIfTaken(const posting::PostingRequest &request);
+
+    Context mContext;
+};
+
+} // namespace vanta
