@@ -1,20 +1,13 @@
 #pragma once
 
-#include "diagnostics/Trace.h"
 #include "platform/Currency.h"
-#include "platform/PromptNotices.h"
-#include "platform/SettingsStore.h"
 #include "posting/SaleDocuments.h"
 #include "posting/SalePosting.h"
-#include "tax/SaleTax.h"
-#include "register/RegisterSession.h"
 #include "support/SaleFixtures.h"
-#include "support/ScriptedDialogRunner.h"
-#include "support/ScriptedPrompt.h"
+#include "support/SessionFixture.h"
+#include "tax/SaleTax.h"
 
-#include <QTemporaryDir>
 #include <deque>
-#include <gtest/gtest.h>
 
 namespace vanta::test {
 
@@ -57,16 +50,14 @@ public:
 //   item 300 does not; variant 3001 = value 31, quantity 8
 //   variant 4001 whose parent item 400 is missing
 // The company records no tax (tax option 0).
-class PostingTest : public ::testing::Test {
+class PostingTest : public SessionTest {
 protected:
-    PostingTest() : settings(config.path()), session(prompt, dialogs, settings, config.filePath("Users.ini"))
+    PostingTest()
     {
         session.openStore(ts.path());
         session.identity.employeeNumber = 2;
         seedCatalogue();
     }
-    void SetUp() override { diag::Trace::instance().reset(); }
-    void TearDown() override { diag::Trace::instance().reset(); }
 
     db::Store &store() { return session.store(); }
     const db::Database &db() { return store().database(); }
@@ -174,13 +165,6 @@ protected:
         return rows.join(QLatin1Char('\n')).toStdString();
     }
 
-    TempStore ts;
-    QTemporaryDir config;
-    test::ScriptedPrompt prompt;
-    platform::PromptNotices notices{prompt};
-    test::ScriptedDialogRunner dialogs;
-    platform::SettingsStore settings;
-    RegisterSession session;
     RecordingDocuments docs;
 };
 

@@ -1,16 +1,10 @@
 #pragma once
 
-#include "diagnostics/Trace.h"
-#include "platform/PromptNotices.h"
-#include "platform/SettingsStore.h"
 #include "register/POSItem.h"
-#include "register/RegisterSession.h"
 #include "register/frmPOS.h"
 #include "security/SecuritySwitch.h"
 #include "storegen/DemoStore.h"
-#include "support/ScriptedDialogRunner.h"
-#include "support/ScriptedPrompt.h"
-#include "support/TempStore.h"
+#include "support/SessionFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,26 +19,16 @@ namespace vanta::test {
 // The register window on its own copy of the demo store, with its own
 // settings and Users.ini, scripted boxes and dialogs. The window is shown
 // (headless) so that keys reach it as they would from the keyboard.
-class RegisterTest : public ::testing::Test {
+class RegisterTest : public SessionTest {
 protected:
-    RegisterTest()
-        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
-    {
-        storegen::fillDemoStore(ts.db());
-    }
+    RegisterTest() { storegen::fillDemoStore(ts.db()); }
 
-    void SetUp() override
-    {
-        diag::Trace::instance().reset();
-        diag::Trace::instance().setNotices(&notices);
-    }
     void TearDown() override
     {
         if (pos) {
             pos->hide();
             pos.reset();
         }
-        diag::Trace::instance().reset();
     }
 
     // Opens the register on the demo store (security as given).
@@ -99,13 +83,6 @@ protected:
     }
     const sale::clsSaleItems &lines() const { return session.sale.lines(); }
 
-    TempStore ts;
-    QTemporaryDir config;
-    test::ScriptedPrompt prompt;
-    platform::PromptNotices notices{prompt};
-    test::ScriptedDialogRunner dialogs;
-    platform::SettingsStore settings;
-    RegisterSession session;
     std::unique_ptr<frmPOS> pos;
 };
 

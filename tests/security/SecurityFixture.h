@@ -1,32 +1,16 @@
 #pragma once
 
-#include "diagnostics/Trace.h"
-#include "platform/PromptNotices.h"
-#include "platform/SettingsStore.h"
-#include "register/RegisterSession.h"
 #include "support/SaleFixtures.h"
-#include "support/ScriptedDialogRunner.h"
-#include "support/ScriptedPrompt.h"
-#include "support/TempStore.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/SessionFixture.h"
 
 namespace vanta::test {
 
 // A register session over its own empty store, settings folder and
 // Users.ini, with scripted boxes and dialogs; the procedure trace starts
 // with trapping off so failures reach the test.
-class SecurityTest : public ::testing::Test {
+class SecurityTest : public SessionTest {
 protected:
-    SecurityTest()
-        : settings(config.filePath("settings")),
-          session(prompt, dialogs, settings, config.filePath("Users.ini"))
-    {
-        session.openStore(ts.path());
-    }
-    void SetUp() override { diag::Trace::instance().reset(); }
-    void TearDown() override { diag::Trace::instance().reset(); }
+    SecurityTest() { session.openStore(ts.path()); }
 
     const db::Database &db() const { return ts.db(); }
 
@@ -50,14 +34,6 @@ protected:
         }
         insertRow(db(), "Permissions", columns, values);
     }
-
-    TempStore ts;
-    QTemporaryDir config;
-    test::ScriptedPrompt prompt;
-    platform::PromptNotices notices{prompt};
-    test::ScriptedDialogRunner dialogs;
-    platform::SettingsStore settings;
-    RegisterSession session;
 };
 
 } // namespace vanta::test
