@@ -36,15 +36,15 @@ std::shared_ptr<RuleTables> keptRuleTables(db::Store &store, qint32 customerId)
         [&](const RuleTables &tables) { return tables.customerId() == customerId; });
 }
 
-double total(const std::vector<AgencyShare> &shares)
+} // namespace
+
+double TotalOf(const std::vector<AgencyShare> &shares)
 {
     double tax = 0;
     for (const AgencyShare &s : shares)
         tax += s.amount;
     return tax;
 }
-
-} // namespace
 
 std::vector<AgencyShare> LineRuleShares(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
 {
@@ -79,13 +79,13 @@ std::vector<AgencyShare> ShippingRuleShares(db::Store &store, double shipping, q
 
 double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId)
 {
-    return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] { return total(LineRuleShares(store, items, customerId)); });
+    return diag::run("frmPOS", "GetTaxFromRules", 0.0, [&] { return TotalOf(LineRuleShares(store, items, customerId)); });
 }
 
 float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 customerId)
 {
     return diag::run("frmPOS", "GetShippingTaxFromTaxRules", 0.0f,
-                     [&] { return float(total(ShippingRuleShares(store, shipping, customerId))); });
+                     [&] { return float(TotalOf(ShippingRuleShares(store, shipping, customerId))); });
 }
 
 } // namespace vanta::tax

@@ -29,6 +29,9 @@ std::vector<AgencyShare> LineRuleShares(db::Store &store, const sale::clsSaleIte
 // (null means rule 0), bracket by bracket (see ShippingTaxShares).
 std::vector<AgencyShare> ShippingRuleShares(db::Store &store, double shipping, qint32 customerId);
 
+// The sum of the shares.
+double TotalOf(const std::vector<AgencyShare> &shares);
+
 // Their totals.
 double GetTaxFromRules(db::Store &store, const sale::clsSaleItems &items, qint32 customerId);
 float GetShippingTaxFromTaxRules(db::Store &store, float shipping, qint32 customerId);

@@ -31,14 +31,6 @@ void addShares(db::Store &store, const std::vector<AgencyShare> &shares, std::ve
     }
 }
 
-double sum(const std::vector<AgencyShare> &shares)
-{
-    double total = 0;
-    for (const AgencyShare &s : shares)
-        total += s.amount;
-    return total;
-}
-
 } // namespace
 
 SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
@@ -65,11 +57,11 @@ SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::o
         } else if (method == 3) {
             std::vector<std::pair<QString, double>> owed;
             const std::vector<AgencyShare> lineShares = LineRuleShares(store, TaxableLines(store, items), *customer);
-            tax.goods = sum(lineShares);
+            tax.goods = TotalOf(lineShares);
             addShares(store, lineShares, owed);
             if (shippingTaxed) {
                 const std::vector<AgencyShare> shippingShares = ShippingRuleShares(store, float(shipping), *customer);
-                tax.shipping = sum(shippingShares);
+                tax.shipping = TotalOf(shippingShares);
                 addShares(store, shippingShares, owed);
             }
             for (const auto &[agency, amount] : owed) {
