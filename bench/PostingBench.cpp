@@ -66,7 +66,7 @@ sale::clsSaleItems saleOf(const std::vector<BenchLine> &lines)
     for (const BenchLine &l : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
         line->setGood(sale::Good::item(l.item));
-        line->setPrice(l.price);
+        line->setPrice(sale::Money::fromDollars(l.price));
         line->setQty(l.qty);
         line->setTaxable(true);
         line->setTaxRuleID(l.rule);

@@ -9,7 +9,8 @@ namespace vanta::journal {
 
 namespace {
 
-// Form 2 adds whether a line sells an item or a variant; form 1 is still
+// Form 2 adds whether a line sells an item or a variant and keeps a line's
+// price and subtotal in cents; form 1 (single-precision amounts) is still
 // read.
 constexpr quint32 kFormat = 2;
 constexpr quint32 kFormatWithoutKinds = 1;
@@ -18,9 +19,22 @@ constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 // Every value of a line, in a fixed order.
 void writeLine(QDataStream &out, const sale::clsSaleItem &l)
 {
-    out << quint8(l.good().kind) << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name() << l.FullName() << l.UOM()
-        << l.FullUOM() << l.Price() << l.qty() << l.Discount() << l.Subtotal() << l.Taxable() << l.TaxRuleID()
-        << l.Weight() << l.ExceedQty();
+    out << quint8(l.good().kind) << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name()
+        << l.FullName() << l.UOM() << l.FullUOM() << l.Price().cents() << l.qty() << l.Discount()
+        << l.Subtotal().cents() << l.Taxable() << l.TaxRuleID() << l.Weight() << l.ExceedQty();
+}
+
+// A money amount of a line: cents in form 2, a single in form 1.
+sale::Money readAmount(QDataStream &in, quint32 format)
+{
+    if (format == kFormatWithoutKinds) {
+        float dollars = 0;
+        in >> dollars;
+        return sale::Money::fromSingle(dollars);
+    }
+    qint64 cents = 0;
+    in >> cents;
+    return sale::Money::fromCents(cents);
 }
 
 sale::clsSaleItem readLine(QDataStream &in, quint32 format)
@@ -28,15 +42,18 @@ sale::clsSaleItem readLine(QDataStream &in, quint32 format)
     quint8 kind = 0;
     qint32 index = 0, o1 = 0, o2 = 0, o3 = 0, rule = 0;
     QString name, fullName, uom, fullUom;
-    float price = 0, qty = 0, discount = 0, subtotal = 0, weight = 0;
+    float qty = 0, discount = 0, weight = 0;
     bool taxable = false, exceed = false;
     if (format != kFormatWithoutKinds) {
         in >> kind;
         if (kind > quint8(sale::Good::Kind::Variant))
             in.setStatus(QDataStream::ReadCorruptData);
     }
-    in >> index >> o1 >> o2 >> o3 >> name >> fullName >> uom >> fullUom >> price >> qty >> discount >> subtotal
-        >> taxable >> rule >> weight >> exceed;
+    in >> index >> o1 >> o2 >> o3 >> name >> fullName >> uom >> fullUom;
+    const sale::Money price = readAmount(in, format);
+    in >> qty >> discount;
+    const sale::Money subtotal = readAmount(in, format);
+    in >> taxable >> rule >> weight >> exceed;
     sale::clsSaleItem l;
     l.setGood({sale::Good::Kind(kind), index, {o1, o2, o3}});
     l.setName(name);

@@ -131,7 +131,7 @@ bool WriteSoldLines(PostingContext &ctx)
                        subItems.field(QStringLiteral("valueid3"))};
         }
         QVariantList row{QVariant(), ctx.request.saleId, ++lineNumber, item, variant, options[0], options[1],
-                         options[2], line->Price(), line->qty(), line->Taxable(), otherCosts};
+                         options[2], line->Price().single(), line->qty(), line->Taxable(), otherCosts};
         // A number already taken is refused by the insert: draw again.
         do
             row[0] = soldIds.draw();

@@ -41,9 +41,9 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
     r->setLinePosition(linePosition);
     r->setItemName(line->Name());
     r->setQty(line->qty());
-    r->setPrice(line->Price());
+    r->setPrice(line->Price().dollars());
     r->setDisc(line->Discount());
-    r->setSubtotal(line->Subtotal());
+    r->setSubtotal(line->Subtotal().dollars());
     r->setTaxExempt(!line->Taxable());
     r->setUOM(line->UOM());
     r->setFullUOM(line->FullUOM());

@@ -194,10 +194,10 @@ void frmPOS::POSItem1_ChangePrice(int index)
         if (!line)
             return;
         frmEditPrice dlg(this);
-        dlg.msCurrentPrice = float(sale::priceShown(line->Price()));
+        dlg.msCurrentPrice = line->Price().single();
         mSession.dialogs.run(dlg);
         if (const std::optional<double> price = dlg.newPrice())
-            lineEdits().setPrice(mSession.sale.lines().PositionOf(line.get()), *price);
+            lineEdits().setPrice(mSession.sale.lines().PositionOf(line.get()), sale::Money::fromDollars(*price));
         linesChanged();
     });
 }

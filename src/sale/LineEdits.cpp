@@ -1,7 +1,6 @@
 #include "sale/LineEdits.h"
 
 #include "diagnostics/ApplicationTitle.h"
-#include "platform/Currency.h"
 #include "platform/Prompt.h"
 #include "sale/Pricing.h"
 #include "sale/StockCheck.h"
@@ -14,10 +13,6 @@ const QString kExceedsStock = QStringLiteral("The quantity of items that you are
 const QString kAddAnyway = QStringLiteral("Do you want to add the quantity anyway?");
 
 } // namespace
-
-double priceShown(double price) { return double(toCents(price)) / 100.0; }
-
-double subtotalShown(double price, double qty) { return double(toCents(priceShown(price) * qty)) / 100.0; }
 
 bool LineEdits::askAddAnyway(const QString &text)
 {
@@ -171,19 +166,18 @@ void LineEdits::takeQuantity(clsSaleItem &line, double qty)
     if (float(qty) != line.qty()) {
         const Quote q = quote(line, qty);
         if (q.priced)
-            line.setPrice(float(q.price));
+            line.setPrice(Money::fromDollars(q.price));
         line.setDiscount(float(q.discount));
         line.setQty(float(qty));
     }
-    line.setPrice(float(priceShown(line.Price())));
-    line.setSubtotal(float(subtotalShown(line.Price(), line.qty())));
+    line.setSubtotal(lineSubtotal(line.Price(), line.qty()));
 }
 
-void LineEdits::setPrice(int position, double price)
+void LineEdits::setPrice(int position, Money price)
 {
     if (const clsSaleItems::Line line = mSale.line(position)) {
-        line->setPrice(float(price));
-        line->setSubtotal(line->qty() * line->Price());
+        line->setPrice(price);
+        line->setSubtotal(lineSubtotal(price, line->qty()));
         mSale.lineChanged();
     }
 }

@@ -24,12 +24,6 @@ struct Quote {
     bool priced = false;
 };
 
-// A line's unit price and subtotal as the register shows and keeps them:
-// the price to the cent, and the subtotal that price times the quantity,
-// to the cent.
-double priceShown(double price);
-double subtotalShown(double price, double qty);
-
 // The cashier's changes of the sale's lines, asking the stock questions
 // through the prompt as they arise. Each change is one call; the sale tells
 // its observers.
@@ -56,7 +50,7 @@ public:
     void editLine(int position, double qty, double discount, bool exempt);
     // A price typed for a line: it stands as it is, the subtotal is
     // quantity x price, without the line's discount.
-    void setPrice(int position, double price);
+    void setPrice(int position, Money price);
     void setDiscount(int position, double percent);
     void setExempt(int position, bool exempt);
 

@@ -157,22 +157,23 @@ double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 o
 void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item)
 {
     const float q = line.qty();
-    const double price = itemUnitPrice(store, item, q, line.OptionID1(), line.OptionID2(), line.OptionID3());
-    line.setPrice(float(price));
-    const double subtotal = item.bulk ? price * q : price * q * (1.0 - double(line.Discount()) / 100.0);
-    line.setSubtotal(float(subtotal));
+    const Money price =
+        Money::fromDollars(itemUnitPrice(store, item, q, line.OptionID1(), line.OptionID2(), line.OptionID3()));
+    line.setPrice(price);
+    // A bulk level's price is its discount already.
+    line.setSubtotal(lineSubtotal(price, q, item.bulk ? 0.0 : double(line.Discount())));
 }
 
 void priceSubItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &parent, float q)
 {
     if (!parent.bulk) {
-        line.setPrice(float(double(parent.listPrice) + GetPriceAdjustment(store, line.good().id)));
+        line.setPrice(Money::fromDollars(double(parent.listPrice) + GetPriceAdjustment(store, line.good().id)));
     } else {
         const double price = GetPrice(store, line.good(), q);
         if (price > 0)
-            line.setPrice(float(price));
+            line.setPrice(Money::fromDollars(price));
     }
-    line.setSubtotal(float(double(q) * double(line.Price())));
+    line.setSubtotal(lineSubtotal(line.Price(), q));
 }
 
 } // namespace vanta::sale

@@ -60,8 +60,8 @@ QString GetSubItemName(db::Store &store, const ItemRecord &parent, qint32 subIte
 // price, plus the charges of the options when option 1 is set.
 double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
                      qint32 option3);
-// Prices a catalogue item line for its quantity: unit price and subtotal
-// (with the line discount for items not priced by bulk levels).
+// Prices a catalogue item line for its quantity: unit price to the cent and
+// subtotal (with the line discount for items not priced by bulk levels).
 void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item);
 // Prices a variant line for quantity q (subtotal q x unit price, no discount);
 // a bulk parent without a level price for q keeps the line's price.

@@ -86,10 +86,10 @@ void Sale::setTendered(qint64 cents)
 
 SaleTotals Sale::totals() const
 {
-    double lines = 0;
+    Money lines;
     for (const auto &l : mLines)
-        lines += double(l->Subtotal());
-    return {toCents(lines), mShipping.chargeCents, mTax.cents};
+        lines += l->Subtotal();
+    return {lines.cents(), mShipping.chargeCents, mTax.cents};
 }
 
 void Sale::clearLines()

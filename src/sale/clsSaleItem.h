@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sale/Good.h"
+#include "sale/Money.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -48,14 +49,14 @@ public:
     qint32 OptionID3() const { return mGood.options[2]; }
     void setOptionID3(qint32 v) { mGood.options[2] = v; }
 
-    float Price() const { return mPrice; } // unit price after pricing
-    void setPrice(float v) { mPrice = v; }
+    Money Price() const { return mPrice; } // unit price after pricing
+    void setPrice(Money v) { mPrice = v; }
 
     float qty() const { return mQty; }
     void setQty(float v) { mQty = v; }
 
-    float Subtotal() const { return mSubtotal; }
-    void setSubtotal(float v) { mSubtotal = v; }
+    Money Subtotal() const { return mSubtotal; }
+    void setSubtotal(Money v) { mSubtotal = v; }
 
     bool Taxable() const { return mTaxable; }
     void setTaxable(bool v) { mTaxable = v; }
@@ -78,9 +79,9 @@ private:
     QString mFullUOM;
     Good mGood;
     QString mName;
-    float mPrice = 0;
+    Money mPrice;
     float mQty = 0;
-    float mSubtotal = 0;
+    Money mSubtotal;
     bool mTaxable = false;
     qint32 mTaxRuleID = 0;
     QString mUOM;

@@ -53,7 +53,7 @@ std::vector<AgencyShare> LineRuleShares(db::Store &store, const sale::clsSaleIte
     for (const auto &line : items) {
         if (!line->Taxable())
             continue;
-        const double price = line->Price();
+        const double price = line->Price().dollars();
         const float qty = line->qty();
         addRuleShares(*tables, line->TaxRuleID(),
                       [&](const std::vector<TaxSplit> &splits, qint16 round) {

@@ -76,8 +76,8 @@ std::string describe(const journal::OpenSale &sale)
 {
     QStringList parts;
     for (const sale::clsSaleItem &l : sale.lines)
-        parts << QStringLiteral("%1 x%2 @%3 -%4% %5%6").arg(l.ITEMINDEX()).arg(l.qty()).arg(l.Price()).arg(l.Discount())
-                     .arg(l.Subtotal()).arg(l.Taxable() ? "" : " exempt");
+        parts << QStringLiteral("%1 x%2 @%3 -%4% %5%6").arg(l.ITEMINDEX()).arg(l.qty()).arg(l.Price().cents()).arg(l.Discount())
+                     .arg(l.Subtotal().cents()).arg(l.Taxable() ? "" : " exempt");
     parts << QStringLiteral("customer %1, pay type %2, shipping %3 %4 %5, tax %6 + %7")
                  .arg(sale.customerId.value_or(-1))
                  .arg(sale.payTypeId.value_or(-1))

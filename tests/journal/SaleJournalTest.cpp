@@ -25,10 +25,10 @@ OpenSale threeLineSale()
     hammer.setFullName("Ridgeline Claw Hammer, 16 oz, fibreglass handle");
     hammer.setUOM("EA");
     hammer.setFullUOM("Each");
-    hammer.setPrice(11.5f); // edited
+    hammer.setPrice(sale::Money::fromCents(1150)); // edited
     hammer.setQty(3);
     hammer.setDiscount(12.5f);
-    hammer.setSubtotal(30.19f);
+    hammer.setSubtotal(sale::Money::fromCents(3019));
     hammer.setTaxable(false); // marked exempt
     hammer.setTaxRuleID(1);
     hammer.setWeight(1.25f);

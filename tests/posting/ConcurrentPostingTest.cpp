@@ -118,7 +118,7 @@ bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::Sc
     auto line = std::make_shared<sale::clsSaleItem>();
     line->setGood(sale::Good::item(storegen::demo::PlainItem));
     line->setName(QStringLiteral("Claw Hammer"));
-    line->setPrice(12.99f);
+    line->setPrice(sale::Money::fromCents(1299));
     line->setQty(1);
     line->setTaxable(true);
     line->setTaxRuleID(storegen::seed::RuleGeneral);

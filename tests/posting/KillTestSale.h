@@ -44,7 +44,7 @@ inline sale::clsSaleItems killSale(bool reverse = false, bool guarded = false)
     for (const KillLine &k : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
         line->setGood(k.index == k.stockItem ? sale::Good::item(k.index) : sale::Good::variant(k.index));
-        line->setPrice(k.price);
+        line->setPrice(sale::Money::fromDollars(k.price));
         line->setQty(k.qty);
         line->setTaxable(true);
         line->setTaxRuleID(k.rule);

@@ -93,7 +93,7 @@ protected:
         auto l = std::make_shared<sale::clsSaleItem>();
         // The store's variants are numbered from 1000 up.
         l->setGood({item >= 1000 ? sale::Good::Kind::Variant : sale::Good::Kind::Item, item, {o1, o2, 0}});
-        l->setPrice(price);
+        l->setPrice(sale::Money::fromDollars(price));
         l->setQty(qty);
         l->setTaxable(taxable);
         l->setTaxRuleID(1);

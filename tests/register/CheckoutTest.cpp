@@ -125,7 +125,7 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_EQ(lines().Item(1)->good(), sale::Good::item(5001));
     EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
-    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal(), 10.0f);
+    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal().dollars(), 10.0f);
     EXPECT_EQ(lines().Item(2)->good(), sale::Good::variant(5001));
     EXPECT_FLOAT_EQ(lines().Item(2)->qty(), 1.0f);
     EXPECT_EQ(rowNames(), (QStringList{"Claw hammer 5001", lines().Item(2)->Name()}));

@@ -81,9 +81,9 @@ TEST_P(StoreChanges, PricesUnitsAndLevelsChangedElsewhere)
     scan(kScrewdriver);
 
     ASSERT_EQ(lines().Count(), 3);
-    EXPECT_FLOAT_EQ(lines().Item(1)->Price(), 20.0f);
-    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal(), 40.0f);
-    EXPECT_FLOAT_EQ(lines().Item(2)->Price(), 4.75f);
+    EXPECT_FLOAT_EQ(lines().Item(1)->Price().dollars(), 20.0f);
+    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal().dollars(), 40.0f);
+    EXPECT_FLOAT_EQ(lines().Item(2)->Price().dollars(), 4.75f);
     EXPECT_EQ(lines().Item(3)->UOM(), "XX");
     EXPECT_EQ(lines().Item(3)->FullUOM(), "Crate");
     EXPECT_EQ(label("lblTax"), freshTax());

@@ -19,7 +19,7 @@ protected:
         const sale::SaleTotals &t = pos->totals();
         double lines = 0;
         for (const auto &l : session.sale.lines())
-            lines += double(l->Subtotal());
+            lines += l->Subtotal().dollars();
         EXPECT_EQ(t.subtotal, toCents(lines));
         EXPECT_EQ(t.tax, session.sale.tax().cents);
         qint64 recorded = 0;

@@ -113,8 +113,8 @@ TEST_F(Register, StockQuestionsAndBulkRepricing)
         scan(kScrews);
     const auto screws = lines().Item(2);
     EXPECT_FLOAT_EQ(screws->qty(), 10.0f);
-    EXPECT_FLOAT_EQ(screws->Price(), 4.5f);  // second level from 10 on
-    EXPECT_FLOAT_EQ(screws->Subtotal(), 45.0f);
+    EXPECT_FLOAT_EQ(screws->Price().dollars(), 4.5f);  // second level from 10 on
+    EXPECT_FLOAT_EQ(screws->Subtotal().dollars(), 45.0f);
     EXPECT_EQ(pos->row(1)->ItemName(), "Wood Screws #8 x 1-1/4 in.");
 }
 

@@ -48,7 +48,7 @@ TEST_F(LineEditsTest, EachGoodHasItsLine)
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_EQ(lines().Item(1)->good(), Good::item(5001));
     EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2);
-    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal(), 10.0f);
+    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal().dollars(), 10.0f);
     EXPECT_EQ(lines().Item(2)->good(), Good::variant(5001));
     EXPECT_TRUE(lines().Item(2)->Name().startsWith("Store Logo T-Shirt-"));
     EXPECT_EQ(changes, 3);
@@ -112,9 +112,9 @@ TEST_F(LineEditsTest, QuantitiesArePricedAndCheckedAgainstTheStock)
                          Row{50, 4.00f, 20, 200.00f}}) {
         edits.setQuantity(1, r.qty);
         const auto line = lines().Item(1);
-        EXPECT_FLOAT_EQ(line->Price(), r.price) << r.qty;
+        EXPECT_FLOAT_EQ(line->Price().dollars(), r.price) << r.qty;
         EXPECT_FLOAT_EQ(line->Discount(), r.discount) << r.qty;
-        EXPECT_FLOAT_EQ(line->Subtotal(), r.subtotal) << r.qty;
+        EXPECT_FLOAT_EQ(line->Subtotal().dollars(), r.subtotal) << r.qty;
     }
     const sale::Quote q = edits.quote(*lines().Item(1), 10);
     EXPECT_TRUE(q.priced);
@@ -140,12 +140,12 @@ TEST_F(LineEditsTest, PricesDiscountsAndMarks)
 {
     ASSERT_TRUE(edits.add(Good::item(storegen::demo::PlainItem)));
     edits.setQuantity(1, 3);
-    edits.setPrice(1, 9.996);
-    EXPECT_FLOAT_EQ(lines().Item(1)->Subtotal(), 3 * 9.996f);
+    edits.setPrice(1, sale::Money::fromCents(1000));
+    EXPECT_EQ(lines().Item(1)->Subtotal(), sale::Money::fromCents(3000));
     edits.editLine(1, 3, 12.5, true);
     const auto line = lines().Item(1);
-    EXPECT_FLOAT_EQ(line->Price(), 10.00f) << "to the cent";
-    EXPECT_FLOAT_EQ(line->Subtotal(), 30.00f);
+    EXPECT_FLOAT_EQ(line->Price().dollars(), 10.00f) << "to the cent";
+    EXPECT_FLOAT_EQ(line->Subtotal().dollars(), 30.00f);
     EXPECT_FLOAT_EQ(line->Discount(), 12.5f);
     EXPECT_FALSE(line->Taxable());
     edits.setExempt(1, false);
@@ -153,21 +153,35 @@ TEST_F(LineEditsTest, PricesDiscountsAndMarks)
     edits.setDiscount(1, 5);
     EXPECT_FLOAT_EQ(line->Discount(), 5);
     edits.editLine(1, 4, 0, false);
-    EXPECT_FLOAT_EQ(line->Price(), 12.99f) << "a new quantity is priced afresh";
+    EXPECT_FLOAT_EQ(line->Price().dollars(), 12.99f) << "a new quantity is priced afresh";
 
     // Positions outside the sale change nothing.
     const int before = changes;
     edits.setQuantity(2, 1);
-    edits.setPrice(0, 1);
+    edits.setPrice(0, sale::Money::fromCents(100));
     edits.editLine(5, 1, 0, true);
     EXPECT_EQ(changes, before);
 }
 
-TEST(LineAmounts, PricesAndSubtotalsToTheCent)
+// Amounts enter as cents at two edges, halves away from zero; the line
+// subtotal is rounded once, at the end.
+TEST(Money, EdgesAndTheLineSubtotal)
 {
-    EXPECT_DOUBLE_EQ(sale::priceShown(1.234), 1.23);
-    EXPECT_DOUBLE_EQ(sale::priceShown(1.236), 1.24);
-    EXPECT_DOUBLE_EQ(sale::subtotalShown(2.499, 3), 7.50) << "the price shown times the quantity";
-    EXPECT_DOUBLE_EQ(sale::subtotalShown(0.33, 0.5), 0.17);
-    EXPECT_DOUBLE_EQ(sale::subtotalShown(4.5, 0), 0.0);
+    using sale::Money;
+    EXPECT_EQ(Money::fromDollars(1.234).cents(), 123);
+    EXPECT_EQ(Money::fromDollars(1.235).cents(), 124);
+    EXPECT_EQ(Money::fromDollars(-1.235).cents(), -124);
+    EXPECT_EQ(Money::fromDollars(1.2349999).cents(), 123);
+    EXPECT_EQ(Money::fromSingle(9.995f).cents(), 1000) << "the single as it was written";
+    EXPECT_EQ(Money::fromDollars(double(9.995f)).cents(), 999) << "its binary value lies below the half cent";
+    EXPECT_EQ(Money::fromSingle(0.35f).cents(), 35);
+    EXPECT_FLOAT_EQ(Money::fromCents(1299).single(), 12.99f);
+
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(249), 3), Money::fromCents(747));
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(33), 0.5), Money::fromCents(17)) << "16.5 cents";
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(1299), 0), Money());
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(1000), 1, 12.5), Money::fromCents(875));
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(999), 1, 50), Money::fromCents(500)) << "499.5 cents";
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(199), 0.37), Money::fromCents(74)) << "73.63 cents";
+    EXPECT_EQ(Money::fromCents(5) + Money::fromCents(7) - Money::fromCents(2), Money::fromCents(10));
 }

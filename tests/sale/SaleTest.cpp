@@ -9,13 +9,13 @@ using sale::Sale;
 
 namespace {
 
-sale::clsSaleItems::Line line(const Good &good, float subtotal)
+sale::clsSaleItems::Line line(const Good &good, double subtotal)
 {
     auto l = std::make_shared<sale::clsSaleItem>();
     l->setGood(good);
     l->setQty(1);
-    l->setPrice(subtotal);
-    l->setSubtotal(subtotal);
+    l->setPrice(sale::Money::fromDollars(subtotal));
+    l->setSubtotal(sale::Money::fromDollars(subtotal));
     return l;
 }
 
@@ -32,7 +32,7 @@ protected:
             if (s.customer() == 1) {
                 qint64 base = s.shipping().chargeCents;
                 for (const auto &l : s.lines())
-                    base += qint64(l->Subtotal() * 100 + 0.5f);
+                    base += l->Subtotal().cents();
                 tax.cents = base / 10;
                 tax.agencies = {{"State", tax.cents}};
             }
@@ -62,7 +62,7 @@ TEST_F(SaleModel, TheTaxFollowsLinesCustomerAndShipping)
     EXPECT_EQ(sale.totals().totalDue(), 1250 + 750 + 200);
     EXPECT_EQ(told.back(), unsigned(Sale::Shipping | Sale::Tax));
 
-    sale.line(1)->setSubtotal(20.0f); // a line changed in place
+    sale.line(1)->setSubtotal(sale::Money::fromCents(2000)); // a line changed in place
     sale.lineChanged();
     EXPECT_EQ(sale.tax().cents, 300);
 

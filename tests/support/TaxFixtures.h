@@ -73,7 +73,7 @@ inline sale::clsSaleItems saleOf(std::initializer_list<SaleLine> lines)
     for (const SaleLine &l : lines) {
         auto line = std::make_shared<sale::clsSaleItem>();
         line->setGood({l.variant ? sale::Good::Kind::Variant : sale::Good::Kind::Item, l.item, {l.option, 0, 0}});
-        line->setPrice(l.price);
+        line->setPrice(sale::Money::fromDollars(l.price));
         line->setQty(l.qty);
         line->setTaxable(l.taxable);
         line->setTaxRuleID(l.rule);
