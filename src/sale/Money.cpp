@@ -8,12 +8,14 @@ namespace vanta::sale {
 
 Money Money::fromDollars(double dollars) { return Money(toCents(dollars)); }
 
-Money Money::fromSingle(float dollars) { return fromDollars(QString::number(dollars, 'g', 7).toDouble()); }
+double asWritten(float value) { return QString::number(value, 'g', 7).toDouble(); }
 
-Money lineSubtotal(Money price, double qty, double discountPercent)
+Money Money::fromSingle(float dollars) { return fromDollars(asWritten(dollars)); }
+
+Money lineSubtotal(Money price, float qty, double discountPercent)
 {
     // In cents, so the only rounding is the last one.
-    return Money::fromDollars(double(price.cents()) * qty * (1.0 - discountPercent / 100.0) / 100.0);
+    return Money::fromDollars(double(price.cents()) * asWritten(qty) * (1.0 - discountPercent / 100.0) / 100.0);
 }
 
 } // namespace vanta::sale

@@ -39,8 +39,13 @@ private:
     qint64 mCents = 0;
 };
 
-// The line subtotal rule: unit price times quantity, less the discount
-// percentage, to the nearest cent (halves away from zero).
-Money lineSubtotal(Money price, double qty, double discountPercent = 0);
+// A single-precision number (a stored amount, a line's quantity) as the
+// decimal it was written as: 7 significant digits, so 3.3 is 3.3 and not
+// 3.29999995.
+double asWritten(float value);
+
+// The line subtotal rule: unit price times quantity (as written), less the
+// discount percentage, to the nearest cent (halves away from zero).
+Money lineSubtotal(Money price, float qty, double discountPercent = 0);
 
 } // namespace vanta::sale

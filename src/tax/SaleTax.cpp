@@ -49,9 +49,7 @@ SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::o
                 tax.goods = GetTaxFixed(store, TaxableLines(store, items));
             if (shippingTaxed)
                 tax.shipping = double(float(shipping)) * FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
-            // The amounts as the register has always shown them: each in
-            // single precision, added, then to the cent.
-            tax.cents = toCents(double(float(tax.goods) + float(tax.shipping)));
+            tax.cents = toCents(tax.goods + tax.shipping);
             if (method == 2 || tax.cents > 0)
                 tax.agencies.push_back({kFixedTaxAgency, tax.cents});
         } else if (method == 3) {

@@ -93,7 +93,7 @@ double GetTaxFixed(db::Store &store, const sale::clsSaleItems &items)
         const double rate = FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
         double tax = 0;
         for (const auto &line : items)
-            tax += line->Price().dollars() * double(line->qty()) * rate;
+            tax += line->Price().dollars() * sale::asWritten(line->qty()) * rate;
         return tax;
     });
 }

@@ -5,6 +5,7 @@
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
 
+#include <QString>
 #include <cmath>
 #include <limits>
 
@@ -32,10 +33,11 @@ double CustomRound(double value, qint16 digit)
         // 16-bit arithmetic: both the sum and the difference must fit.
         const qint16 next = toInteger(qint64(digit) + 1);
         const qint16 k = toInteger(10 - qint64(next));
-        double v = value + k * 0.001;
-        v = v * 100;
-        v = std::floor(v);
-        return v / 100;
+        // The scaled value to 15 significant digits, as written in decimal:
+        // 0.285 + 0.005 is 29 cents, not the 28.999999999999996 of its
+        // binary value.
+        const double v = QString::number((value + k * 0.001) * 100, 'g', 15).toDouble();
+        return std::floor(v) / 100;
     });
 }
 

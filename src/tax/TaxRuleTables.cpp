@@ -2,6 +2,7 @@
 
 #include "db/Lookups.h"
 #include "db/Store.h"
+#include "sale/Money.h"
 #include "diagnostics/Trace.h"
 #include "tax/TaxNumbers.h"
 
@@ -95,7 +96,7 @@ std::vector<double> LineTaxShares(const std::vector<TaxSplit> &splits, double un
         if (unitPrice > s.split)
             continue;
         if (s.percentage) {
-            shares.push_back(CustomRound(double(qty) * unitPrice * s.value / 100, round));
+            shares.push_back(CustomRound(sale::asWritten(qty) * unitPrice * s.value / 100, round));
             break;
         }
         shares.push_back(CustomRound(s.value, round));

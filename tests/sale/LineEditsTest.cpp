@@ -178,10 +178,13 @@ TEST(Money, EdgesAndTheLineSubtotal)
     EXPECT_FLOAT_EQ(Money::fromCents(1299).single(), 12.99f);
 
     EXPECT_EQ(sale::lineSubtotal(Money::fromCents(249), 3), Money::fromCents(747));
-    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(33), 0.5), Money::fromCents(17)) << "16.5 cents";
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(33), 0.5f), Money::fromCents(17)) << "16.5 cents";
     EXPECT_EQ(sale::lineSubtotal(Money::fromCents(1299), 0), Money());
     EXPECT_EQ(sale::lineSubtotal(Money::fromCents(1000), 1, 12.5), Money::fromCents(875));
     EXPECT_EQ(sale::lineSubtotal(Money::fromCents(999), 1, 50), Money::fromCents(500)) << "499.5 cents";
-    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(199), 0.37), Money::fromCents(74)) << "73.63 cents";
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(199), 0.37f), Money::fromCents(74)) << "73.63 cents";
+    EXPECT_EQ(sale::lineSubtotal(Money::fromCents(5725), 3.3f), Money::fromCents(18893))
+        << "188.925: the quantity as written, not 3.29999995";
+    EXPECT_DOUBLE_EQ(sale::asWritten(3.3f), 3.3);
     EXPECT_EQ(Money::fromCents(5) + Money::fromCents(7) - Money::fromCents(2), Money::fromCents(10));
 }
