@@ -48,7 +48,7 @@ SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::o
             if (method == 2)
                 tax.goods = GetTaxFixed(store, TaxableLines(store, items));
             if (shippingTaxed)
-                tax.shipping = double(float(shipping)) * FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
+                tax.shipping = shipping * FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
             tax.cents = toCents(tax.goods + tax.shipping);
             if (method == 2 || tax.cents > 0)
                 tax.agencies.push_back({kFixedTaxAgency, tax.cents});
@@ -58,7 +58,7 @@ SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::o
             tax.goods = TotalOf(lineShares);
             addShares(store, lineShares, owed);
             if (shippingTaxed) {
-                const std::vector<AgencyShare> shippingShares = ShippingRuleShares(store, float(shipping), *customer);
+                const std::vector<AgencyShare> shippingShares = ShippingRuleShares(store, shipping, *customer);
                 tax.shipping = TotalOf(shippingShares);
                 addShares(store, shippingShares, owed);
             }

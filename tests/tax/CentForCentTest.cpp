@@ -21,6 +21,14 @@ using sale::Money;
 
 namespace {
 
+std::string describe(const std::vector<sale::AgencyTax> &agencies)
+{
+    std::string out;
+    for (const auto &a : agencies)
+        out += a.agency.toStdString() + "=" + std::to_string(a.cents) + " ";
+    return out;
+}
+
 // Half away from zero of a non-negative n / d.
 qint64 roundedDiv(qint64 n, qint64 d) { return (2 * n + d) / (2 * d); }
 
@@ -47,8 +55,10 @@ struct TaxType {
     std::vector<Bracket> brackets;
 };
 
-// What a line must be: its good, price, quantity in hundredths and mark.
+// What a line must be: its good, the item it is taxed as, price, quantity
+// in hundredths and mark.
 struct ExpectedLine {
+    Good good;
     qint32 item;
     qint64 priceCents;
     qint64 qtyHundredths;
@@ -68,10 +78,12 @@ protected:
         // Rule 1: 6.25 % everywhere (state); in Illinois a city tax of flat
         // 0.05 up to $2, 0.10 up to $10, then 1.75 % (digit 4), and a 0.5 %
         // type rounding up from 0.1 cent (digit 0). Rule 2: 1 % (digit 9).
+        // Shipping (rule 3): 5 % of the first $10, 7.25 % beyond (digit 4).
         types = {{100, 4, 1, false, {{9999, true, 625}}},
                  {200, 4, 2, true, {{2, false, 5}, {10, false, 10}, {9999, true, 175}}},
                  {300, 0, 2, true, {{9999, true, 50}}},
-                 {400, 9, 1, false, {{9999, true, 100}}}};
+                 {400, 9, 1, false, {{9999, true, 100}}},
+                 {500, 4, 2, false, {{10, true, 500}, {9999, true, 725}}}};
         for (const TaxType &t : types) {
             test::addTaxType(db(), t.id, t.inIllinoisOnly ? 0 : 7, t.round, t.agency);
             for (const Bracket &b : t.brackets)
@@ -79,9 +91,13 @@ protected:
                                b.percentage ? double(b.value) / 100 : double(b.value) / 100);
             if (t.inIllinoisOnly)
                 test::addJurisdiction(db(), t.id, "IL");
-            test::addRuleRow(db(), t.id == 400 ? 2 : 1, t.id);
+            test::addRuleRow(db(), t.id == 500 ? 3 : t.id == 400 ? 2 : 1, t.id);
         }
         std::uniform_int_distribution<int> cents(1, 4999);
+        for (qint32 v = 1; v <= 6; ++v) {
+            valueCents[v] = qint64(rng() % 500);
+            test::addValue(db(), v, float(double(valueCents[v]) / 100));
+        }
         for (qint32 i = 1; i <= 40; ++i) {
             Item it{i, cents(rng), i % 7 != 0, i > 30, {}};
             if (it.bulk)
@@ -98,6 +114,9 @@ protected:
                 test::addLevel(db(), i, -1, float(double(it.levelCents[2]) / 100));
             }
             items.push_back(it);
+            // Every fifth plain item comes in a variant of two option values.
+            if (!it.bulk && i % 5 == 0)
+                test::addSubItem(db(), 1000 + i, i, 1 + i % 6, 1 + (i + 1) % 6, 0, 1e6);
         }
         sale.setTaxWork([this](const sale::Sale &s) {
             return tax::ComputeSaleTax(*ts.store, s.lines(), s.customer(), s.shipping().chargeCents / 100.0);
@@ -117,7 +136,7 @@ protected:
     void ruleTax(const ExpectedLine &l, qint32 rule, bool illinois, std::map<qint16, qint64> &byAgency) const
     {
         for (const TaxType &t : types) {
-            if ((t.id == 400) != (rule == 2) || (t.inIllinoisOnly && !illinois))
+            if (t.id == 500 || (t.id == 400) != (rule == 2) || (t.inIllinoisOnly && !illinois))
                 continue;
             const qint64 k = 10 - (t.round + 1); // thousandths of a dollar added before rounding down
             qint64 tax = 0;
@@ -138,6 +157,25 @@ protected:
         }
     }
 
+    // The shipping tax by rule 3, per agency, in cents: each bracket taxes
+    // the part of the charge between the bound before it and its own.
+    void shippingRuleTax(qint64 shippingCents, std::map<qint16, qint64> &byAgency) const
+    {
+        const TaxType &t = types.back();
+        const qint64 k = 10 - (t.round + 1);
+        qint64 remaining = shippingCents, previous = 0, tax = 0;
+        for (const Bracket &b : t.brackets) {
+            if (remaining <= 0)
+                break;
+            const qint64 part = std::min(remaining, b.splitDollars * 100 - previous);
+            tax += (part * b.value + k * 1000) / 10000; // units of 1e-6 dollars
+            previous = b.splitDollars * 100;
+            remaining = shippingCents - previous;
+        }
+        if (tax > 0)
+            byAgency[t.agency] += tax;
+    }
+
     test::TempStore ts;
     test::ScriptedPrompt prompt;
     sale::Sale sale;
@@ -145,6 +183,7 @@ protected:
     std::mt19937 rng{20261207};
     std::vector<Item> items;
     std::vector<TaxType> types;
+    std::map<qint32, qint64> valueCents; // option values' charges
 };
 
 } // namespace
@@ -158,7 +197,7 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
         const int rateIndex = int(rng() % 4);
         const qint16 method = rng() % 2 ? 2 : 3;
         const bool shippingTaxed = rng() % 2;
-        test::setCompanyTax(db(), method, rates[rateIndex], shippingTaxed && method == 2);
+        test::setCompanyTax(db(), method, rates[rateIndex], shippingTaxed, 3);
         const qint32 customer = qint32(1 + rng() % 3);
         sale.startOver(n + 1);
         sale.setCustomer(customer);
@@ -166,15 +205,27 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
         const int lineCount = int(1 + rng() % 5);
         for (int i = 0; i < lineCount; ++i) {
             const Item &it = items[rng() % items.size()];
-            if (std::any_of(expected.begin(), expected.end(), [&](const ExpectedLine &e) { return e.item == it.index; }))
+            // The item as it is, with two options chosen, or its variant.
+            const int kind = it.bulk ? 0 : int(rng() % 3);
+            Good good = Good::item(it.index);
+            qint64 charges = 0;
+            if (kind == 1) {
+                const qint32 a = qint32(1 + rng() % 6), b = qint32(1 + rng() % 6);
+                good = Good::item(it.index, {a, b, 0});
+                charges = valueCents[a] + valueCents[b];
+            } else if (kind == 2 && it.index % 5 == 0) {
+                good = Good::variant(1000 + it.index);
+                charges = valueCents[1 + it.index % 6] + valueCents[1 + (it.index + 1) % 6];
+            }
+            if (std::any_of(expected.begin(), expected.end(), [&](const ExpectedLine &e) { return e.good == good; }))
                 continue;
-            ASSERT_TRUE(edits.add(Good::item(it.index)));
-            ExpectedLine line{it.index, unitPrice(it, 100), 100, false};
+            ASSERT_TRUE(edits.add(good));
+            ExpectedLine line{good, it.index, unitPrice(it, 100) + charges, 100, false};
             const int position = int(expected.size()) + 1;
             if (rng() % 2) { // a quantity typed: whole for bulk items, hundredths for others
                 line.qtyHundredths = it.bulk ? 100 * qint64(1 + rng() % 80) : qint64(1 + rng() % 2500);
                 edits.setQuantity(position, double(line.qtyHundredths) / 100);
-                line.priceCents = unitPrice(it, line.qtyHundredths);
+                line.priceCents = unitPrice(it, line.qtyHundredths) + charges;
             }
             if (rng() % 6 == 0) { // a price typed
                 line.priceCents = qint64(rng() % 10000);
@@ -220,6 +271,8 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
             tax = roundedDiv(fixedUnits + shippingUnits, 1000000);
             agencies.push_back({"Fixed Tax", tax});
         } else if (taxable) {
+            if (shippingTaxed && shippingCents > 0)
+                shippingRuleTax(shippingCents, byAgency);
             for (const auto &[agency, cents] : byAgency) {
                 agencies.push_back({agency == 1 ? "State" : "City", cents});
                 tax += cents;
@@ -233,7 +286,9 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
             || totals.totalDue() != subtotal + shippingCents + tax || sorted != agencies)
             disagreements.push_back("sale " + std::to_string(n) + " method " + std::to_string(method) + ": subtotal "
                                     + std::to_string(totals.subtotal) + "/" + std::to_string(subtotal) + " tax "
-                                    + std::to_string(totals.tax) + "/" + std::to_string(tax));
+                                    + std::to_string(totals.tax) + "/" + std::to_string(tax) + " shipping "
+                                    + std::to_string(shippingCents) + (shippingTaxed ? " taxed" : "") + " agencies "
+                                    + describe(sorted) + "/" + describe(agencies));
 
         // Every tenth sale is posted: the stored amounts are the ones shown.
         if (n % 10 == 0) {
