@@ -97,7 +97,7 @@ POSItem::POSItem(platform::SettingsStore &settings, QWidget *parent)
     connect(txtQty, &QLineEdit::textChanged, this, &POSItem::txtQty_Change);
     connect(txtDisc, &QLineEdit::textChanged, this, &POSItem::txtDisc_Change);
     connect(txtSubtotal, &QLineEdit::textChanged, this,
-            [this] { diag::run(kModule, "txtSubtotal_Change", [&] { emit Changed(); }); });
+            [this] { diag::run(kModule, "txtSubtotal_Change", [&] { emitEdited(); }); });
     connect(chk1, &QCheckBox::clicked, this, &POSItem::chk1_Click);
     connect(UDQty, &UpDown::UpClick, this, [this] { spinnerClick("UDQTY_UpClick"); });
     connect(UDQty, &UpDown::DownClick, this, [this] { spinnerClick("UDQTY_DownClick"); });
@@ -303,7 +303,7 @@ void POSItem::txtQty_Change()
             return;
         }
         UDQty->setValue(int(std::nearbyint(*value)));
-        emit QtyChanged();
+        emit quantityEdited(*value);
         if (!rowsLoading())
             UpdateSubtotal();
     });
@@ -329,7 +329,7 @@ void POSItem::chk1_Click()
             chk1->setChecked(false);
             return;
         }
-        emit Changed();
+        emitEdited();
     });
 }
 
@@ -410,7 +410,7 @@ void POSItem::fieldLostFocus(QLineEdit *f)
         if (f == txtQty || f == txtPrice)
             UpdateSubtotal();
         mChanged = false;
-        emit Changed();
+        emitEdited();
     });
 }
 

@@ -96,15 +96,16 @@ public:
 
 signals:
     // An edit of the row is complete (a field left after an edit, the
-    // tax-exempt box clicked on a filled row, the subtotal text changed).
-    void Changed();
+    // tax-exempt box clicked on a filled row, the subtotal text changed):
+    // the quantity, discount percentage and tax-exempt mark the row holds.
+    void edited(double qty, double discountPercent, bool exempt);
     // The quantity, price, discount or subtotal field or the tax-exempt box
     // got the focus.
     void HasFocus();
     // The price field was double-clicked.
     void ChangePrice();
     // The quantity text changed to a valid quantity on a filled row.
-    void QtyChanged();
+    void quantityEdited(double qty);
     // The focus entered the row from outside it.
     void GotFocus();
 
@@ -115,6 +116,7 @@ protected:
 private:
     bool rowsLoading() const { return mRowsLoading && *mRowsLoading; }
     bool isSignBeingTyped() const;
+    void emitEdited() { emit edited(qty(), Disc(), TaxExempt()); }
     void ReadProperties();
     void txtQty_Change();
     void txtDisc_Change();

@@ -303,8 +303,9 @@ void frmPOS::connectRows()
         POSItem *r = POSItem1[size_t(i)];
         connect(r, &POSItem::GotFocus, this, [this, i] { POSItem1_GotFocus(i); });
         connect(r, &POSItem::HasFocus, this, [this, i] { POSItem1_HasFocus(i); });
-        connect(r, &POSItem::Changed, this, [this, i] { POSItem1_Changed(i); });
-        connect(r, &POSItem::QtyChanged, this, [this, i] { POSItem1_QtyChanged(i); });
+        connect(r, &POSItem::edited, this,
+                [this, i](double qty, double discount, bool exempt) { POSItem1_Changed(i, qty, discount, exempt); });
+        connect(r, &POSItem::quantityEdited, this, [this, i](double qty) { POSItem1_QtyChanged(i, qty); });
         connect(r, &POSItem::ChangePrice, this, [this, i] { POSItem1_ChangePrice(i); });
     }
 }

@@ -160,8 +160,10 @@ private:
     void Remove_Item(int linePosition);
     void POSItem1_GotFocus(int index);
     void POSItem1_HasFocus(int index);
-    void POSItem1_Changed(int index);
-    void POSItem1_QtyChanged(int index);
+    // A row's edit is complete: the line takes its quantity, discount and mark.
+    void POSItem1_Changed(int index, double qty, double discount, bool exempt);
+    // A quantity is being typed: the row shows what it would cost.
+    void POSItem1_QtyChanged(int index, double qty);
     void POSItem1_ChangePrice(int index);
     // One way onto the sale for items and variants alike: the stock
     // questions, then the line raised by one or a new line made.

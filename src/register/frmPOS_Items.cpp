@@ -152,7 +152,7 @@ void frmPOS::POSItem1_HasFocus(int index)
     });
 }
 
-void frmPOS::POSItem1_QtyChanged(int index)
+void frmPOS::POSItem1_QtyChanged(int index, double qty)
 {
     diag::run("frmPOS", "POSItem1_QtyChanged", [&] {
         if (RowsLoading)
@@ -163,22 +163,19 @@ void frmPOS::POSItem1_QtyChanged(int index)
             return;
         // The row shows what the quantity typed would cost; the line takes
         // it when the row's edit is done.
-        const sale::Quote quote = lineEdits().quote(*line, r->qty());
+        const sale::Quote quote = lineEdits().quote(*line, qty);
         if (quote.priced)
             r->setPrice(quote.price);
         r->setDisc(quote.discount);
     });
 }
 
-void frmPOS::POSItem1_Changed(int index)
+void frmPOS::POSItem1_Changed(int index, double qty, double discount, bool exempt)
 {
     diag::run("frmPOS", "POSItem1_Changed", [&] {
-        if (RowsLoading || RefreshingSale || AddingItem)
+        if (RowsLoading || RefreshingSale || AddingItem || !lineOfRow(index))
             return;
-        const POSItem *r = POSItem1[size_t(index)];
-        if (!lineOfRow(index))
-            return;
-        lineEdits().editLine(r->linePosition(), r->qty(), r->Disc(), r->TaxExempt());
+        lineEdits().editLine(POSItem1[size_t(index)]->linePosition(), qty, discount, exempt);
         linesChanged();
     });
 }

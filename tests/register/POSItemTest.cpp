@@ -81,13 +81,15 @@ TEST_F(POSItemTest, SubtotalIsPriceTimesQuantityWhateverTheDiscount)
     row->setPrice(1234.5);
     EXPECT_EQ(part("txtSubtotal")->text(), "$3,703.50");
 
-    QSignalSpy qtyChanged(row, &POSItem::QtyChanged);
-    QSignalSpy changed(row, &POSItem::Changed);
+    QSignalSpy qtyChanged(row, &POSItem::quantityEdited);
+    QSignalSpy changed(row, &POSItem::edited);
     typeQty("4");
     EXPECT_EQ(part("txtQty")->text(), "4");
     EXPECT_EQ(part("txtSubtotal")->text(), "$4,938.00");
     EXPECT_EQ(qtyChanged.count(), 1);
+    EXPECT_EQ(qtyChanged.last().at(0).toDouble(), 4.0);
     EXPECT_EQ(changed.count(), 1); // the subtotal text changed
+    EXPECT_EQ(changed.last().at(0).toDouble(), 4.0) << "the edit reports the quantity";
 
     // While the register refills its rows a typed quantity leaves the
     // subtotal alone but is still reported.
@@ -100,7 +102,7 @@ TEST_F(POSItemTest, SubtotalIsPriceTimesQuantityWhateverTheDiscount)
 TEST_F(POSItemTest, QuantityTextRules)
 {
     fill("Widget", 2, 1);
-    QSignalSpy qtyChanged(row, &POSItem::QtyChanged);
+    QSignalSpy qtyChanged(row, &POSItem::quantityEdited);
     for (const char *typed : {"x", "-3", "1x"}) {
         typeQty(typed);
         EXPECT_EQ(part("txtQty")->text(), "0") << typed;
@@ -143,7 +145,7 @@ TEST_F(POSItemTest, QuantityTextRules)
 
 TEST_F(POSItemTest, DiscountAndTaxExempt)
 {
-    QSignalSpy changed(row, &POSItem::Changed);
+    QSignalSpy changed(row, &POSItem::edited);
     QTest::mouseClick(part<QCheckBox>("chk1"), Qt::LeftButton);
     EXPECT_FALSE(row->TaxExempt()); // empty row: reset, nothing reported
     EXPECT_EQ(changed.count(), 0);
@@ -157,7 +159,9 @@ TEST_F(POSItemTest, DiscountAndTaxExempt)
     changed.clear();
     QTest::mouseClick(part<QCheckBox>("chk1"), Qt::LeftButton);
     EXPECT_TRUE(row->TaxExempt());
-    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.last().at(1).toDouble(), 100.0) << "the discount shown";
+    EXPECT_TRUE(changed.last().at(2).toBool()) << "the mark";
 
     // A discount written outside a refill counts as an edit of the row and
     // is reported when the row loses the focus; during a refill it is not.
@@ -176,7 +180,7 @@ TEST_F(POSItemTest, FocusStaysOnTheQuantity)
 {
     QSignalSpy hasFocus(row, &POSItem::HasFocus);
     QSignalSpy gotFocus(row, &POSItem::GotFocus);
-    QSignalSpy changed(row, &POSItem::Changed);
+    QSignalSpy changed(row, &POSItem::edited);
     part("txtQty")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(hasFocus.count(), 1); // even on an empty row
     EXPECT_EQ(gotFocus.count(), 1);
