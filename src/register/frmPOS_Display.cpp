@@ -69,9 +69,14 @@ void frmPOS::Update_Display()
 {
     diag::run("frmPOS", "Update_Display", [&] {
         Set_Visibility();
-        if (!shippingConfigured() && mSession.sale.shipping().chargeCents != 0)
-            mSession.sale.setShipping({mSession.sale.shipping().methodId, mSession.sale.shipping().method,
-                                       QStringLiteral("None"), 0});
+        // A store that ships nothing carries no shipping on its sales.
+        if (!shippingConfigured()) {
+            if (mSession.sale.shipping().chargeCents != 0)
+                mSession.sale.setShipping({mSession.sale.shipping().methodId, mSession.sale.shipping().method,
+                                           QStringLiteral("None"), 0});
+            lblshippingDesc->setText(QStringLiteral("None"));
+            cmdShipping->setText(QStringLiteral("Add Shipping"));
+        }
         // Refilling is not editing: the rows raise no change of their own.
         const bool wasLoading = RowsLoading;
         RowsLoading = true;
