@@ -11,18 +11,24 @@
 #include "tax/TaxSettings.h"
 
 #include <algorithm>
+#include <map>
 
 namespace vanta::tax {
 
 namespace {
 
-// Adds the rules' shares to the sale's agencies, one entry per agency name.
-void addShares(db::Store &store, const std::vector<AgencyShare> &shares, std::vector<std::pair<QString, double>> &owed)
+// Adds the rules' shares to the sale's agencies, one entry per agency name;
+// each agency's name is read once per sale.
+void addShares(db::Store &store, const std::vector<AgencyShare> &shares, std::map<qint16, QString> &names,
+               std::vector<std::pair<QString, double>> &owed)
 {
     for (const AgencyShare &share : shares) {
         if (share.amount <= 0)
             continue;
-        const QString name = GetAgencyName(store.database(), share.agency);
+        auto named = names.find(share.agency);
+        if (named == names.end())
+            named = names.emplace(share.agency, GetAgencyName(store.database(), share.agency)).first;
+        const QString &name = named->second;
         auto it = std::find_if(owed.begin(), owed.end(), [&](const auto &o) { return o.first == name; });
         if (it == owed.end())
             owed.emplace_back(name, share.amount);
@@ -54,13 +60,14 @@ SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::o
                 tax.agencies.push_back({kFixedTaxAgency, tax.cents});
         } else if (method == 3) {
             std::vector<std::pair<QString, double>> owed;
+            std::map<qint16, QString> names;
             const std::vector<AgencyShare> lineShares = LineRuleShares(store, TaxableLines(store, items), *customer);
             tax.goods = TotalOf(lineShares);
-            addShares(store, lineShares, owed);
+            addShares(store, lineShares, names, owed);
             if (shippingTaxed) {
                 const std::vector<AgencyShare> shippingShares = ShippingRuleShares(store, shipping, *customer);
                 tax.shipping = TotalOf(shippingShares);
-                addShares(store, shippingShares, owed);
+                addShares(store, shippingShares, names, owed);
             }
             for (const auto &[agency, amount] : owed) {
                 tax.agencies.push_back({agency, toCents(amount)});
