@@ -138,14 +138,11 @@ void frmPOS::saleModelChanged(unsigned changes)
     }
 }
 
-// After the lines changed (the sale has worked its amounts out): the
-// amounts are shown and the tender is entered again.
+// After the lines changed (the sale has shown its new amounts already):
+// the tender is entered again.
 void frmPOS::UpdateTotals()
 {
-    diag::run("frmPOS", "UpdateTotals", [&] {
-        showTotals();
-        setAmountTendered(QStringLiteral("0.00"));
-    });
+    diag::run("frmPOS", "UpdateTotals", [&] { setAmountTendered(QStringLiteral("0.00")); });
 }
 
 // The total due: the three amounts exactly as they are shown, added in

@@ -92,20 +92,23 @@ SaleTotals Sale::totals() const
     return {lines.cents(), mShipping.chargeCents, mTax.cents};
 }
 
-void Sale::clearLines()
+void Sale::emptied()
 {
     mLines.Clear();
     mShipping = SaleShipping();
     mTendered = 0;
+}
+
+void Sale::clearLines()
+{
+    emptied();
     changed(Lines | Shipping | Payment);
 }
 
 void Sale::startOver(qint32 number)
 {
     mNumber = number;
-    mLines.Clear();
-    mShipping = SaleShipping();
-    mTendered = 0;
+    emptied();
     changed(Number | Lines | Shipping | Payment);
 }
 
@@ -113,14 +116,13 @@ void Sale::restore(qint32 number, std::vector<clsSaleItem> lines, std::optional<
                    const SaleShipping &shipping, const PayType &payType)
 {
     mNumber = number;
-    mLines.Clear();
+    emptied();
     for (clsSaleItem &l : lines)
         if (!mLines.Find(l.good()))
             mLines.AddSaleItem(std::make_shared<clsSaleItem>(std::move(l)));
     mCustomer = customer;
     mShipping = shipping;
     mPayType = payType;
-    mTendered = 0;
     changed(Number | Lines | Customer | Shipping | Payment);
 }
 

@@ -109,6 +109,8 @@ public:
 
 private:
     void changed(unsigned changes);
+    // No lines, shipping or tender.
+    void emptied();
     void workOutTax();
 
     qint32 mNumber = 0;
