@@ -14,8 +14,6 @@ using platform::Icon;
 
 namespace {
 const QString kHammer = "073256120013";     // 1001 Claw Hammer, 12.99, 14 in stock
-const QString kWrench = "073256120037";     // 1003 out of stock
-const QString kScrews = "044105008110";     // 1004 bulk: 1-9 at 5.00, 10-49 at 4.50
 const QString kGloves = "VCSGLOVE01";       // 1018, letters in the code
 const QString kTitle = "Vanta! POS";
 } // namespace
@@ -87,35 +85,6 @@ TEST_F(Register, CapturedCodeIsLookedUpAsTyped)
     scan("ab-12.x");
     ASSERT_EQ(lines().Count(), 1);
     EXPECT_EQ(lines().Item(1)->good(), sale::Good::item(2001));
-}
-
-TEST_F(Register, StockQuestionsAndBulkRepricing)
-{
-    open();
-    prompt.answer(Answer::No);
-    scan(kWrench);
-    ASSERT_EQ(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().text, "The quantity of items that you are adding exceeds inventory amount.\n"
-                                  "Do you want to add the quantity anyway?");
-    EXPECT_EQ(prompt.last().title, kTitle);
-    EXPECT_EQ(prompt.last().buttons, platform::Buttons::YesNoCancel);
-    EXPECT_EQ(lines().Count(), 0);
-
-    prompt.answer(Answer::Yes);
-    scan(kWrench);
-    scan(kWrench); // accepted once: not asked again
-    EXPECT_EQ(prompt.count(), 2);
-    ASSERT_EQ(lines().Count(), 1);
-    EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
-    EXPECT_TRUE(lines().Item(1)->ExceedQty());
-
-    for (int i = 0; i < 10; ++i)
-        scan(kScrews);
-    const auto screws = lines().Item(2);
-    EXPECT_FLOAT_EQ(screws->qty(), 10.0f);
-    EXPECT_FLOAT_EQ(screws->Price().dollars(), 4.5f);  // second level from 10 on
-    EXPECT_FLOAT_EQ(screws->Subtotal().dollars(), 45.0f);
-    EXPECT_EQ(pos->row(1)->ItemName(), "Wood Screws #8 x 1-1/4 in.");
 }
 
 TEST_F(Register, ManualAddAndVariants)
