@@ -308,5 +308,4 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
     }
     for (size_t i = 0; i < std::min<size_t>(disagreements.size(), 20); ++i)
         ADD_FAILURE() << disagreements[i];
-    EXPECT_EQ(disagreements.size(), 0u);
 }
