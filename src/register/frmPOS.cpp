@@ -1,9 +1,7 @@
 // The register window: controls, menus, layout and window events.
 #include "register/frmPOS.h"
 
-#include "db/StoreCheck.h"
 #include "diagnostics/ApplicationTitle.h"
-#include "lookup/CatalogueRefresh.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
@@ -18,10 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QApplication>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vanta {
@@ -52,42 +51,32 @@ QLabel *amountLabel(QWidget *parent, const char *name)
 } // namespace
 
 frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *parent)
-    : QMainWindow(parent), mSession(session), mDataOverride(dataOverride),
-      mScans(session.modals(), [this](const ScanQueue::Scan &scan) { applyScan(scan); })
+    : QMainWindow(parent), mSession(session)
 {
     setObjectName(QStringLiteral("frmPOS"));
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPointSize(9);
     setFont(tahoma);
+    mKeeper = new SaleKeeper(mSession.sale, [&session] { return session.journal(); }, session.prompt, this);
+    RegisterView &view = *this;
+    mActions = std::make_unique<RegisterActions>(session, view, *mKeeper, dataOverride);
     buildControls();
     buildMenus();
+    connectControls();
     connectRows();
     setMinimumSize(MinWidth, MinHeight);
     resize(1000, 600);
     updateCaption();
-
-    tmrMessage = new QTimer(this);
-    tmrMessage->setObjectName(QStringLiteral("tmrMessage"));
-    tmrMessage->setSingleShot(true);
-    tmrMessage->setInterval(200);
-    connect(tmrMessage, &QTimer::timeout, this, &frmPOS::tmrMessage_Timer);
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(50);
-    connect(Timer1, &QTimer::timeout, this, &frmPOS::Timer1_Timer);
-
     whBarcode = new platform::KeyboardHook([this](const platform::KeyPress &k) { return whBarcode_KeyDown(k); },
                                            this);
-    // Held scans go on once the last box or dialog has closed and the code
-    // that opened it has finished.
-    connect(&session.modals(), &platform::ModalActivity::allClosed, this, [this] { mScans.resume(); },
-            Qt::QueuedConnection);
     mSaleObserver = mSession.sale.observe([this](unsigned changes) { saleModelChanged(changes); });
-    mKeeper = new SaleKeeper(mSession.sale, [&session] { return session.journal(); }, session.prompt, this);
 }
 
 frmPOS::~frmPOS() { mSession.sale.unobserve(mSaleObserver); }
+
+void frmPOS::Form_Load() { mActions->start(); }
+
+void frmPOS::Add_Item(const sale::Good &good) { mActions->addGood(good); }
 
 void frmPOS::buildControls()
 {
@@ -190,7 +179,14 @@ void frmPOS::buildControls()
     below->addWidget(Label2);
     grid->addLayout(below, 2, 0);
 
-    // Totals and payment.
+    buildTotals(central);
+    grid->addWidget(fraTotals, 1, 1, 2, 1);
+    grid->setColumnStretch(0, 1);
+}
+
+// The amounts, the pay type, the tender and the Process button.
+void frmPOS::buildTotals(QWidget *central)
+{
     fraTotals = new QGroupBox(central);
     fraTotals->setObjectName(QStringLiteral("fraTotals"));
     auto *totals = new QGridLayout(fraTotals);
@@ -223,28 +219,31 @@ void frmPOS::buildControls()
     cmdProcessTransaction->setMinimumHeight(40);
     totals->addWidget(cmdProcessTransaction, int(rows.size()), 0, 1, 2);
     totals->setRowStretch(int(rows.size()) + 1, 1);
-    grid->addWidget(fraTotals, 1, 1, 2, 1);
-    grid->setColumnStretch(0, 1);
+}
 
-    connect(cmdAdd, &QPushButton::clicked, this, &frmPOS::cmdAdd_Click);
+// The controls' signals go to the commands; the customer and pay type
+// chosen go to the sale at once.
+void frmPOS::connectControls()
+{
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { mActions->findItem(); });
     connect(cmdRemove, &QPushButton::clicked, this, &frmPOS::cmdRemove_Click);
-    connect(cmdEdit, &QPushButton::clicked, this, &frmPOS::cmdEdit_Click);
-    connect(cmdShipping, &QPushButton::clicked, this, &frmPOS::cmdShipping_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmPOS::cmdCancel_Click);
-    connect(cmdHold, &QPushButton::clicked, this, &frmPOS::cmdHold_Click);
-    connect(cmdProcessTransaction, &QPushButton::clicked, this, &frmPOS::cmdProcessTransaction_Click);
-    connect(Label2, &QPushButton::clicked, this, &frmPOS::Label2_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, [this] { mActions->editCustomer(); });
+    connect(cmdShipping, &QPushButton::clicked, this, [this] { mActions->shipping(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { mActions->cancelSale(); });
+    connect(cmdHold, &QPushButton::clicked, this, [this] { mActions->holdSale(); });
+    connect(cmdProcessTransaction, &QPushButton::clicked, this, [this] { mActions->process(); });
+    connect(Label2, &QPushButton::clicked, this, [this] { mActions->shutDown(); });
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmPOS::VScroll1_Change);
-    // The customer and pay type chosen go to the sale at once.
     connect(cmbCustomers, &QComboBox::currentIndexChanged, this, [this](int index) {
-        mSession.sale.setCustomer(selectedCustomer());
-        if (index >= 0)
-            cmbCustomers_Click();
+        if (ShowingSale)
+            return;
+        const auto &entries = mActions->customers();
+        mActions->chooseCustomer(index >= 0 && index < entries.size() ? std::optional(entries[index].id)
+                                                                      : std::nullopt);
     });
     connect(cmbPayType, &QComboBox::currentIndexChanged, this, [this](int index) {
-        mSession.sale.setPayType(payTypeAt(index));
-        if (index >= 0)
-            cmbPayType_Click();
+        if (!ShowingSale)
+            mActions->choosePayType(index >= 0 && index < mPayTypes.size() ? mPayTypes[index] : sale::PayType());
     });
     connect(txtAmountTendered, &QLineEdit::textChanged, this, &frmPOS::txtAmountTendered_Change);
     txtAmountTendered->installEventFilter(this);
@@ -252,36 +251,41 @@ void frmPOS::buildControls()
 
 void frmPOS::buildMenus()
 {
-    auto action = [this](QMenu *menu, const char *name, const QString &caption, auto slot) {
+    auto action = [this](QMenu *menu, const char *name, const QString &caption, auto slot,
+                         const QKeySequence &shortcut = {}) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, slot);
+        if (!shortcut.isEmpty()) {
+            a->setShortcut(shortcut);
+            a->setShortcutContext(Qt::ApplicationShortcut);
+            addAction(a);
+        }
         return a;
     };
+    RegisterActions *r = mActions.get();
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuLogin = action(file, "mnuLogin", QStringLiteral("Log&in"), &frmPOS::mnuLogin_Click);
-    mnuLogout = action(file, "mnuLogout", QStringLiteral("Log&out"), &frmPOS::mnuLogout_Click);
+    mnuLogin = action(file, "mnuLogin", QStringLiteral("Log&in"), [r] { r->logOn(); });
+    mnuLogout = action(file, "mnuLogout", QStringLiteral("Log&out"), [r] { r->logOut(); });
     mnuLogout->setEnabled(false);
     file->addSeparator();
-    mnuExit = action(file, "mnuExit", QStringLiteral("E&xit"), &frmPOS::mnuExit_Click);
+    action(file, "mnuExit", QStringLiteral("E&xit"), &frmPOS::mnuExit_Click);
 
     QMenu *utilities = menuBar()->addMenu(QStringLiteral("&Utilities"));
-    mnuChangeDatabaseLocation = action(utilities, "mnuChangeDatabaseLocation",
-                                       QStringLiteral("&Change Database Location"),
-                                       &frmPOS::mnuChangeDatabaseLocation_Click);
+    action(utilities, "mnuChangeDatabaseLocation", QStringLiteral("&Change Database Location"),
+           [r] { r->changeStore(); });
     mnuCheckSecurity = action(utilities, "mnuCheckSecurity", QStringLiteral("&Enable Security"),
-                              &frmPOS::mnuCheckSecurity_Click);
+                              [r] { r->toggleSecurity(); });
     mnuCheckSecurity->setCheckable(true);
-    mnuManualAdd = action(utilities, "mnuManualAdd", QStringLiteral("&Manual Add"), &frmPOS::mnuManualAdd_Click);
-    mnuManualAdd->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    mnuManualAdd->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(mnuManualAdd);
+    action(utilities, "mnuManualAdd", QStringLiteral("&Manual Add"), [r] { r->manualAdd(); },
+           QKeySequence(Qt::CTRL | Qt::Key_M));
     utilities->addSeparator();
-    mnuReportOptions = action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"),
-                              &frmPOS::mnuReportOptions_Click);
-    buildReceiptCommands(utilities);
-    mnuMailSettings = action(utilities, "mnuMailSettings", QStringLiteral("Mai&l Settings"),
-                             &frmPOS::mnuMailSettings_Click);
+    action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"), [r] { r->reportOptions(); });
+    utilities->addSeparator();
+    action(utilities, "mnuReprintReceipt", QStringLiteral("Re&print Last Receipt"), [r] { r->reprintReceipt(); },
+           QKeySequence(Qt::CTRL | Qt::Key_P));
+    action(utilities, "mnuOpenCashDrawer", QStringLiteral("Open Cash &Drawer"), [r] { r->openCashDrawer(); });
+    action(utilities, "mnuMailSettings", QStringLiteral("Mai&l Settings"), [r] { r->mailSettings(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));
@@ -294,20 +298,7 @@ void frmPOS::buildMenus()
     connect(f1, &QAction::triggered, this, [this] { mHelp.ShowTopic(QStringLiteral("Point_of_Sale.htm")); });
     addAction(f1);
     help->addSeparator();
-    mnuAbout = action(help, "mnuAbout", QStringLiteral("&About..."), &frmPOS::mnuAbout_Click);
-}
-
-void frmPOS::connectRows()
-{
-    for (int i = 0; i < RowCount; ++i) {
-        POSItem *r = POSItem1[size_t(i)];
-        connect(r, &POSItem::GotFocus, this, [this, i] { POSItem1_GotFocus(i); });
-        connect(r, &POSItem::HasFocus, this, [this, i] { POSItem1_HasFocus(i); });
-        connect(r, &POSItem::edited, this,
-                [this, i](double qty, double discount, bool exempt) { POSItem1_Changed(i, qty, discount, exempt); });
-        connect(r, &POSItem::quantityEdited, this, [this, i](double qty) { POSItem1_QtyChanged(i, qty); });
-        connect(r, &POSItem::ChangePrice, this, [this, i] { POSItem1_ChangePrice(i); });
-    }
+    action(help, "mnuAbout", QStringLiteral("&About..."), [r] { r->about(); });
 }
 
 // ------------------------------------------------------------- window events
@@ -382,8 +373,51 @@ void frmPOS::closeEvent(QCloseEvent *event)
     }
     mKeeper->writePending(); // a change made on the way out is kept too
     mClosed = true;
-    mScans.clear(); // no sale left to go to
+    mActions->windowClosed();
     event->accept();
+}
+
+void frmPOS::closeWindow(bool forGood)
+{
+    mfUnload = mfUnload || forGood;
+    close();
+}
+
+void frmPOS::mnuExit_Click()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+    close();
+}
+
+void frmPOS::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void frmPOS::focus(Field field)
+{
+    switch (field) {
+    case Field::Customers:
+        return cmbCustomers->setFocus();
+    case Field::PayType:
+        return cmbPayType->setFocus();
+    case Field::Tender:
+        return txtAmountTendered->setFocus();
+    }
+}
+
+// The logon menus, the security mark and the caption follow who is logged on.
+void frmPOS::showIdentity()
+{
+    mnuLogin->setEnabled(!mSession.loggedOn());
+    mnuLogout->setEnabled(mSession.loggedOn());
+    mnuCheckSecurity->setChecked(mSession.identity.securityOn);
+    updateCaption();
 }
 
 } // namespace vanta

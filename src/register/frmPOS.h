@@ -3,19 +3,12 @@
 #include "platform/BarcodeCapture.h"
 #include "platform_ui/HelpComponent.h"
 #include "platform_ui/KeyboardHook.h"
-#include "platform/ModalActivity.h"
-#include "platform/Prompt.h"
-#include "register/ScanQueue.h"
+#include "register/RegisterActions.h"
 #include "sale/SaleTotals.h"
-#include "sale/LineEdits.h"
-#include "sale/Sale.h"
-#include "security/CommandGate.h"
 
 #include <QMainWindow>
 #include <array>
-#include <functional>
 #include <memory>
-#include <optional>
 
 class QAction;
 class QComboBox;
@@ -25,7 +18,6 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class QTimer;
 
 namespace vanta {
 
@@ -34,27 +26,11 @@ class POSItem;
 class RegisterSession;
 class SaleKeeper;
 
-namespace db {
-class BackgroundStoreCheck;
-}
-namespace lookup {
-class CatalogueRefresh;
-}
-namespace sale {
-class clsSaleItem;
-struct ItemRecord;
-}
-namespace shipping {
-struct ShippingChoice;
-}
-namespace journal {
-struct OpenSale;
-}
-
 // The register window: the current sale in ten rows with a scroll bar, the
 // customer and pay-type lists, the four amounts, the sale buttons and the
-// menus. It owns nothing of the register's state: that lives in the session.
-class frmPOS : public QMainWindow {
+// menus. It shows the sale (observing it) and forwards what the cashier
+// does to the register's commands; it holds no state of the sale itself.
+class frmPOS : public QMainWindow, private RegisterView {
     Q_OBJECT
 public:
     static constexpr int RowCount = 10;
@@ -72,32 +48,19 @@ public:
     // security on, asks for a logon. Call once before showing the window.
     void Form_Load();
 
-    // Public operations other forms use.
-    void RefreshPOS();
-    void Get_Customers(const QString &name);
     // Adds one of the good to the sale: a new line, or one more on its line.
     void Add_Item(const sale::Good &good);
-    void UpdateTotals();
-    double Total_Subtotals();
-    void Find_Database();
-    void QueueMessage(const QString &prompt, platform::Buttons buttons, platform::Icon icon, const QString &title);
-
     // The sale's amounts in whole cents, as the labels show them.
     sale::SaleTotals totals() const;
 
-    // The sale on the register as its journal keeps it.
-    journal::OpenSale openSale() const;
-
-    // The `Cust ID` of the customer shown, if any.
-    std::optional<qint32> selectedCustomer() const;
     POSItem *row(int index) const { return POSItem1[size_t(index)]; }
     QWidget *helpWindow() const { return mHelp.window(); }
     qint16 selectedRow() const { return SelectedRow; }
     bool scanning() const { return mCapture.scanning(); }
     // Scanned codes waiting for an open box or dialog to close.
-    int heldScans() const { return mScans.held(); }
+    int heldScans() const { return mActions->heldScans(); }
     // The window has closed (for good, not minimised to hold a sale).
-    bool isClosed() const { return mClosed; }
+    bool isClosed() const override { return mClosed; }
 
     // Key handling of the keyboard hook (barcode capture); true consumes the key.
     bool whBarcode_KeyDown(const platform::KeyPress &key);
@@ -110,124 +73,54 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the commands ask of the window.
+    QWidget *dialogParent() override { return this; }
+    void focus(Field field) override;
+    void showIdentity() override;
+    void showCustomers(QList<CustomerListModel::Entry> entries) override;
+    void showPayTypes(const QList<sale::PayType> &payTypes) override;
+    void bringToFront() override;
+    void closeWindow(bool forGood) override;
+
     // Building the window.
     void buildControls();
+    void buildTotals(QWidget *central);
     void buildMenus();
-    void buildReceiptCommands(QMenu *menu);
+    void connectControls();
     void connectRows();
     void Form_Resize();
     void placeHeadings();
-
-    // Start-up and the sale session.
-    void Set_Database();
-    void startStoreCheck();
-    void Get_PayTypes();
-    void Set_Visibility();
-    void CancelSale();
-    void cmdCancel_Click();
-    void cmdHold_Click();
-    void mnuExit_Click();
-    void Label2_Click();
-    void mnuChangeDatabaseLocation_Click();
-    void tmrMessage_Timer();
-    void Timer1_Timer();
     void updateCaption();
+    void mnuExit_Click();
 
-    // Display and totals.
+    // Showing the sale.
+    // The sale changed (the set of sale::Sale::Change bits given).
+    void saleModelChanged(unsigned changes);
     void Update_Display();
+    void Set_Visibility();
     void VScroll1_Change();
     void fillRow(int rowIndex, int linePosition);
     void fillEmptyRow(int rowIndex);
-    double Get_Grand_Total();
     void showTotals();
-    // The sale changed (the set of sale::Sale::Change bits given): the
-    // amounts and the shipping shown follow, and the journal keeps it.
-    void saleModelChanged(unsigned changes);
-    void EnableButtons();
-    void DisableButtons();
+    void showChosen();
     void paintRowsUnselected();
-    void clearAmounts();
-    // Works out the sale's tax afresh (lines, customer and shipping as they
-    // stand) and shows the amounts.
-    void refreshTax();
-    void cmbCustomers_Click();
-    bool shippingConfigured();
 
-    // Adding and removing.
-    void cmdAdd_Click();
+    // The rows' events.
+    int linePositionOfRow(int index) const;
     void cmdRemove_Click();
-    // Removes the line at a 1-based position, once the cashier confirms.
-    void Remove_Item(int linePosition);
     void POSItem1_GotFocus(int index);
     void POSItem1_HasFocus(int index);
-    // A row's edit is complete: the line takes its quantity, discount and mark.
     void POSItem1_Changed(int index, double qty, double discount, bool exempt);
-    // A quantity is being typed: the row shows what it would cost.
     void POSItem1_QtyChanged(int index, double qty);
-    void POSItem1_ChangePrice(int index);
-    // One way onto the sale for items and variants alike: the stock
-    // questions, then the line raised by one or a new line made.
-    // The cashier's changes of the lines, on the open store.
-    sale::LineEdits lineEdits();
-    // After the lines changed: rows and amounts follow.
-    void linesChanged();
-    // False (and the customer list focused) when no customer is chosen.
-    bool customerChosen();
-    // Adds one of a catalogue item already read.
-    // The line a row shows; none for an empty row.
-    sale::clsSaleItems::Line lineOfRow(int rowIndex) const;
-    // Adds the item or variant a scanned or typed code stands for; false
-    // when it stands for none.
-    bool addByCode(const QString &code);
 
-    // Barcodes and menus.
-    void scanCompleted(const QString &code);
-    void applyScan(const ScanQueue::Scan &scan);
-    bool scanAllowed() const;
-    void bringToFront();
-    void mnuManualAdd_Click();
-    void mnuLogin_Click();
-    void mnuLogout_Click();
-    void mnuCheckSecurity_Click();
-    void cmdEdit_Click();
-    void cmdShipping_Click();
-    void applyShipping(const shipping::ShippingChoice &choice);
-    void cmdProcessTransaction_Click();
-    void mnuAbout_Click();
-    void mnuReportOptions_Click();
-    // Receipt printer commands.
-    void mnuReprintReceipt_Click();
-    void mnuOpenCashDrawer_Click();
-    void mnuMailSettings_Click();
-    void selectCustomerEntry(qint32 custId);
-    void reloadCustomers();
-    void showLogon();
-    // True when the command may run now. Otherwise its refusal was shown,
-    // or the logon dialog when nobody is logged on.
-    bool commandAllowed(security::GatedCommand command);
-    void SetReportSettings(bool atLogon);
-    void startNextSale();
-    void setAmountTendered(const QString &text);
-
-    // The unfinished sale the journal kept, offered back at start-up.
-    void offerUnfinishedSale();
-    void restoreSale(const journal::OpenSale &sale);
-
-    // Payment.
-    bool isInvoicePayType() const;
-    // The pay type of an entry of the list; none for -1.
-    sale::PayType payTypeAt(int index) const;
-    double tenderedAmount() const;
+    // The tender.
     qint64 tenderedCents() const;
-    bool AmountTenderedOK();
-    void cmbPayType_Click();
+    void showTender();
     void txtAmountTendered_Change();
-    void txtAmountTendered_DblClick();
     void txtAmountTendered_LostFocus();
     bool tenderEvent(QEvent *event);
 
     RegisterSession &mSession;
-    QString mDataOverride;
 
     // Controls, named as the window's design names them.
     QComboBox *cmbCustomers = nullptr;
@@ -255,48 +148,23 @@ private:
     QLineEdit *txtAmountTendered = nullptr;
     QPushButton *cmdProcessTransaction = nullptr;
     QPushButton *Label2 = nullptr;
-    QTimer *tmrMessage = nullptr;
-    QTimer *Timer1 = nullptr;
     QAction *mnuLogin = nullptr;
     QAction *mnuLogout = nullptr;
-    QAction *mnuExit = nullptr;
-    QAction *mnuChangeDatabaseLocation = nullptr;
     QAction *mnuCheckSecurity = nullptr;
-    QAction *mnuManualAdd = nullptr;
-    QAction *mnuReportOptions = nullptr;
-    QAction *mnuMailSettings = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuReprintReceipt = nullptr;
-    QAction *mnuOpenCashDrawer = nullptr;
     platform::KeyboardHook *whBarcode = nullptr;
     platform::HelpComponent mHelp;
 
-    // Register state of the window.
+    // The window's own state.
     bool mfUnload = false;
     bool mClosed = false;
     platform::BarcodeCapture mCapture; // mfScanning and BarcodeBuffer
-    ScanQueue mScans;
     qint16 SelectedRow = -1;
-    bool RowsLoading = false;
-    bool RefreshingSale = false;
-    bool AddingItem = false;
-    SaleKeeper *mKeeper = nullptr; // the journal of the open sale
+    bool RowsLoading = false;  // rows being filled raise no edits
+    bool ShowingSale = false;  // controls set from the sale raise no changes
+    QList<sale::PayType> mPayTypes; // the pay type list's entries
+    SaleKeeper *mKeeper = nullptr;  // the journal of the open sale
+    std::unique_ptr<RegisterActions> mActions;
     int mSaleObserver = 0;
-    // The pay type list keeps each entry's kind under this role.
-    static constexpr int kPayKindRole = Qt::UserRole + 1;
-    struct PendingMessage {
-        QString prompt;
-        platform::Buttons buttons = platform::Buttons::Ok;
-        platform::Icon icon = platform::Icon::None;
-        QString title;
-    } mPending;
-    // Scans wait while a queued message is still to be shown.
-    std::optional<platform::ModalActivity::Scope> mQueuedMessageOpen;
-    // The check of the store file's pages running after start-up.
-    std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
-    // The finder's catalogue read again in the background after another
-    // register changed the store.
-    std::unique_ptr<lookup::CatalogueRefresh> mCatalogueRefresh;
 };
 
 } // namespace vanta

@@ -1,4 +1,5 @@
-// The sale rows, paging and the four amounts of the register.
+// Showing the sale: the rows and their paging, the amounts, the shipping,
+// the customer and pay type chosen, and the sale buttons.
 #include "register/frmPOS.h"
 
 #include "diagnostics/Trace.h"
@@ -6,12 +7,12 @@
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
-#include "tax/SaleTax.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace vanta {
@@ -20,17 +21,29 @@ namespace {
 const QColor kUnselected(0xE0, 0xE0, 0xE0);
 } // namespace
 
-std::optional<qint32> frmPOS::selectedCustomer() const
-{
-    const int i = cmbCustomers->currentIndex();
-    if (i < 0 || i >= mCustomerModel->entries().size())
-        return std::nullopt;
-    return mCustomerModel->entries()[i].id;
-}
-
-void frmPOS::setAmountTendered(const QString &text) { txtAmountTendered->setText(text); }
-
 sale::SaleTotals frmPOS::totals() const { return mSession.sale.totals(); }
+
+// Controls set here from the sale raise no changes of their own.
+void frmPOS::saleModelChanged(unsigned changes)
+{
+    const QScopedValueRollback showing(ShowingSale, true);
+    using S = sale::Sale;
+    if (changes & (S::Lines | S::Number))
+        Update_Display();
+    if (changes & (S::Lines | S::Shipping | S::Tax | S::Payment))
+        showTotals();
+    if (changes & S::Shipping) {
+        const sale::SaleShipping &s = mSession.sale.shipping();
+        lblMethod->setText(s.method);
+        lblshippingDesc->setText(s.description);
+        if (s.chargeCents == 0 && s.description == QLatin1String("None"))
+            cmdShipping->setText(QStringLiteral("Add Shipping"));
+    }
+    if (changes & (S::Customer | S::Payment))
+        showChosen();
+    if (changes & S::Payment)
+        showTender();
+}
 
 void frmPOS::fillRow(int rowIndex, int linePosition)
 {
@@ -69,24 +82,38 @@ void frmPOS::Update_Display()
 {
     diag::run("frmPOS", "Update_Display", [&] {
         Set_Visibility();
-        // A store that ships nothing carries no shipping on its sales.
-        if (!shippingConfigured()) {
-            if (mSession.sale.shipping().chargeCents != 0)
-                mSession.sale.setShipping({mSession.sale.shipping().methodId, mSession.sale.shipping().method,
-                                           QStringLiteral("None"), 0});
+        // A store that ships nothing offers no shipping and shows "None".
+        const bool ships = mActions->storeShips();
+        if (!ships) {
             lblshippingDesc->setText(QStringLiteral("None"));
             cmdShipping->setText(QStringLiteral("Add Shipping"));
         }
-        // Refilling is not editing: the rows raise no change of their own.
-        const bool wasLoading = RowsLoading;
-        RowsLoading = true;
+        const QScopedValueRollback loading(RowsLoading, true);
         const int n = mSession.sale.lines().Count();
         for (int pos = 1; pos <= std::min(n, int(RowCount)); ++pos)
             fillRow(pos - 1, pos);
         if (n == 0)
             fillEmptyRow(0);
-        RowsLoading = wasLoading;
+        // The sale buttons work on a sale with lines.
+        cmdHold->setEnabled(n > 0);
+        cmdRemove->setEnabled(n > 0);
+        cmdProcessTransaction->setEnabled(n > 0);
+        cmdShipping->setEnabled(n > 0 && ships);
     });
+}
+
+void frmPOS::Set_Visibility()
+{
+    const int n = mSession.sale.lines().Count();
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setMaximum(std::max(0, n - RowCount));
+        VScroll1->setValue(0);
+    }
+    VScroll1->setEnabled(n > RowCount);
+    const int last = n >= RowCount ? RowCount - 1 : (n >= 1 ? n - 1 : 0);
+    for (int i = 0; i < RowCount; ++i)
+        POSItem1[size_t(i)]->setVisible(i <= last);
 }
 
 void frmPOS::VScroll1_Change()
@@ -94,13 +121,12 @@ void frmPOS::VScroll1_Change()
     diag::run("frmPOS", "VScroll1_Change", [&] {
         if (mSession.sale.empty())
             return;
-        RowsLoading = true;
+        const QScopedValueRollback loading(RowsLoading, true);
         const int v = VScroll1->value();
         for (int r = 0; r < RowCount && v + r + 1 <= mSession.sale.lines().Count(); ++r)
             fillRow(r, v + r + 1);
         SelectedRow = -1;
         paintRowsUnselected();
-        RowsLoading = false;
     });
 }
 
@@ -108,11 +134,6 @@ void frmPOS::paintRowsUnselected()
 {
     for (POSItem *r : POSItem1)
         r->setSelBack(kUnselected);
-}
-
-double frmPOS::Total_Subtotals()
-{
-    return diag::run("frmPOS", "Total_Subtotals", 0.0, [&] { return sale::dollars(totals().subtotal); });
 }
 
 // Every amount label from the sale's totals.
@@ -123,68 +144,45 @@ void frmPOS::showTotals()
     lblShipping->setText(formatCurrencyCents(t.shipping));
     lblTax->setText(formatCurrencyCents(t.tax));
     lblTotal->setText(formatCurrencyCents(t.totalDue()));
+    lblChangeDue->setText(formatCurrencyCents(mSession.sale.changeCents()));
 }
 
-void frmPOS::saleModelChanged(unsigned changes)
+// The lists show the sale's customer (its first entry) and pay type.
+void frmPOS::showChosen()
 {
-    if (changes & (sale::Sale::Lines | sale::Sale::Shipping | sale::Sale::Tax))
-        showTotals();
-    if (changes & sale::Sale::Shipping) {
-        const sale::SaleShipping &s = mSession.sale.shipping();
-        lblMethod->setText(s.method);
-        lblshippingDesc->setText(s.description);
-        if (s.chargeCents == 0 && s.description == QLatin1String("None"))
-            cmdShipping->setText(QStringLiteral("Add Shipping"));
-    }
+    const auto &customers = mCustomerModel->entries();
+    const std::optional<qint32> customer = mSession.sale.customer();
+    int index = -1;
+    for (int i = 0; customer && i < customers.size() && index < 0; ++i)
+        if (customers[i].id == *customer)
+            index = i;
+    cmbCustomers->setCurrentIndex(index);
+    if (index >= 0)
+        cmdAdd->setEnabled(true);
+    const qint32 payType = mSession.sale.payType().id;
+    index = -1;
+    for (int i = 0; payType != 0 && i < mPayTypes.size() && index < 0; ++i)
+        if (mPayTypes[i].id == payType)
+            index = i;
+    cmbPayType->setCurrentIndex(index);
 }
 
-// After the lines changed (the sale has shown its new amounts already):
-// the tender is entered again.
-void frmPOS::UpdateTotals()
+void frmPOS::showCustomers(QList<CustomerListModel::Entry> entries)
 {
-    diag::run("frmPOS", "UpdateTotals", [&] { setAmountTendered(QStringLiteral("0.00")); });
+    const QScopedValueRollback showing(ShowingSale, true);
+    cmbCustomers->setCurrentIndex(-1);
+    mCustomerModel->setEntries(std::move(entries));
+    showChosen();
 }
 
-// The total due: the three amounts exactly as they are shown, added in
-// whole cents, so 12.99 + 0.94 is exactly 13.93 and a tender of exactly the
-// total is enough.
-double frmPOS::Get_Grand_Total()
+void frmPOS::showPayTypes(const QList<sale::PayType> &payTypes)
 {
-    return diag::run("frmPOS", "Get_Grand_Total", 0.0, [&] { return sale::dollars(totals().totalDue()); });
-}
-
-void frmPOS::refreshTax() { mSession.sale.retax(); }
-
-void frmPOS::EnableButtons()
-{
-    cmdHold->setEnabled(true);
-    cmdRemove->setEnabled(true);
-    cmdProcessTransaction->setEnabled(true);
-    cmdShipping->setEnabled(shippingConfigured());
-}
-
-void frmPOS::DisableButtons()
-{
-    cmdHold->setEnabled(false);
-    cmdRemove->setEnabled(false);
-    cmdProcessTransaction->setEnabled(false);
-    cmdShipping->setEnabled(false);
-}
-
-// A finished or abandoned sale leaves nothing of its amounts on the screen.
-void frmPOS::clearAmounts()
-{
-    mSession.sale.clearLines();
-    lblChangeDue->setText(formatCurrencyCents(0));
-    setAmountTendered(QStringLiteral("0.00"));
-}
-
-void frmPOS::cmbCustomers_Click()
-{
-    diag::run("frmPOS", "cmbCustomers_Click", [&] {
-        if (!cmbCustomers->currentText().isEmpty())
-            cmdAdd->setEnabled(true);
-    });
+    const QScopedValueRollback showing(ShowingSale, true);
+    mPayTypes = payTypes;
+    cmbPayType->clear();
+    for (const sale::PayType &p : payTypes)
+        cmbPayType->addItem(p.name);
+    showChosen();
 }
 
 } // namespace vanta

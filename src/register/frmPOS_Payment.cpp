@@ -1,4 +1,5 @@
-// Payment: the pay type, the amount tendered and the change due.
+// The tender field: the amount typed goes to the sale, and the field shows
+// the sale's tender when a command sets it.
 #include "register/frmPOS.h"
 
 #include "diagnostics/Trace.h"
@@ -6,82 +7,57 @@
 #include "platform_ui/SelectAllText.h"
 #include "register/RegisterSession.h"
 
-#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <cmath>
 
 namespace vanta {
 
-bool frmPOS::isInvoicePayType() const { return mSession.sale.payType().kind == sale::PayKind::Invoice; }
-
-// The amount in the tender field. Amounts the register writes carry group
+namespace {
+// The amount in a tender text. Amounts the register writes carry group
 // separators ("1,250.00"), so a number with separators reads whole; other
 // text counts by the number it starts with.
-double frmPOS::tenderedAmount() const
+double amountOf(const QString &text)
 {
-    const QString text = txtAmountTendered->text();
     if (const std::optional<double> v = parseNumber(text))
         return *v;
     return leadingNumber(text);
 }
+} // namespace
 
-qint64 frmPOS::tenderedCents() const
-{
-    return toCents(tenderedAmount());
-}
+qint64 frmPOS::tenderedCents() const { return toCents(amountOf(txtAmountTendered->text())); }
 
-bool frmPOS::AmountTenderedOK()
+// A tender set by a command (the total due, or nothing) replaces what the
+// field holds; the amount typed is left as typed.
+void frmPOS::showTender()
 {
-    return diag::run("frmPOS", "AmountTenderedOK", false, [&] { return mSession.sale.tenderCovers(); });
-}
-
-void frmPOS::cmbPayType_Click()
-{
-    diag::run("frmPOS", "cmbPayType_Click", [&] {
-        // An invoice is paid later: nothing is tendered now, whatever an
-        // earlier pay type filled in.
-        if (isInvoicePayType())
-            setAmountTendered(QStringLiteral("0.00"));
-        else if (mSession.sale.payType().kind != sale::PayKind::Cash)
-            txtAmountTendered_DblClick();
-    });
-}
-
-void frmPOS::txtAmountTendered_DblClick()
-{
-    diag::run("frmPOS", "txtAmountTendered_DblClick",
-              [&] { setAmountTendered(formatNumberCents(totals().totalDue())); });
+    const qint64 tendered = mSession.sale.tenderedCents();
+    if (tendered != tenderedCents())
+        txtAmountTendered->setText(formatNumberCents(tendered));
 }
 
 void frmPOS::txtAmountTendered_Change()
 {
     diag::run("frmPOS", "txtAmountTendered_Change", [&] {
-        if (isInvoicePayType() && txtAmountTendered->text() != QLatin1String("0.00")) {
-            setAmountTendered(QStringLiteral("0.00")); // an invoice takes no tender
+        const bool invoice = mSession.sale.payType().kind == sale::PayKind::Invoice;
+        if (invoice && txtAmountTendered->text() != QLatin1String("0.00")) {
+            txtAmountTendered->setText(QStringLiteral("0.00")); // an invoice takes no tender
             return;
         }
         mSession.sale.setTendered(tenderedCents()); // typed text becomes an amount here, once
-        lblChangeDue->setText(formatCurrencyCents(mSession.sale.changeCents()));
-        if (tenderedAmount() == 0 && isVisible()) {
+        if (mSession.sale.tenderedCents() == 0 && isVisible()) {
             txtAmountTendered->setFocus();
             txtAmountTendered->selectAll();
         }
     });
 }
 
+// Leaving the field: a tender that covers the sale is shown to the cent.
 void frmPOS::txtAmountTendered_LostFocus()
 {
     diag::run("frmPOS", "txtAmountTendered_LostFocus", [&] {
-        const double tendered = tenderedAmount();
-        const double total = Get_Grand_Total();
-        if (tendered < total) {
-            lblChangeDue->setText(formatCurrency(0));
-            return;
-        }
-        setAmountTendered(formatNumber(std::round(tendered * 100.0) / 100.0));
-        lblChangeDue->setText(formatCurrency(tendered - total));
+        if (mSession.sale.tenderCovers() && mSession.sale.payType().kind != sale::PayKind::Invoice)
+            txtAmountTendered->setText(formatNumberCents(mSession.sale.tenderedCents()));
     });
 }
 
@@ -98,7 +74,7 @@ bool frmPOS::tenderEvent(QEvent *event)
             txtAmountTendered_LostFocus();
         break;
     case QEvent::MouseButtonDblClick:
-        txtAmountTendered_DblClick();
+        mActions->tenderTotal();
         return true;
     default:
         break;

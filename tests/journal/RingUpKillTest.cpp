@@ -46,6 +46,7 @@ struct Register {
         pos.reset();
         diag::Trace::instance().reset();
     }
+    journal::OpenSale openSale() const { return journal::openSaleOf(session.sale, QDateTime::currentDateTime()); }
     test::ScriptedPrompt prompt;
     platform::PromptNotices notices{prompt};
     test::ScriptedDialogRunner dialogs;
@@ -61,11 +62,11 @@ std::vector<journal::OpenSale> ringUpStates(const QString &store, unsigned seed,
     QTemporaryDir config;
     Register r(store, config.path(), false);
     test::ringup::RingUp ringUp(*r.pos, r.session.sale.lines(), r.dialogs, seed);
-    std::vector<journal::OpenSale> states{r.pos->openSale()};
+    std::vector<journal::OpenSale> states{r.openSale()};
     for (int i = 1; i <= changes; ++i) {
         const QString what = ringUp.step();
         EXPECT_EQ(r.dialogs.pending(), 0) << qPrintable(what);
-        states.push_back(r.pos->openSale());
+        states.push_back(r.openSale());
     }
     EXPECT_FALSE(r.prompt.texts().join("\n").contains("Error")) << qPrintable(r.prompt.texts().join("\n"));
     return states;
@@ -154,7 +155,7 @@ TEST(RingUpKill, RestoredSaleIsTheSaleAtTheLastChangeMade)
         const QString question = restarted.prompt.requests()[0].text;
         EXPECT_TRUE(question.startsWith("An unfinished sale from ")) << qPrintable(question);
         EXPECT_EQ(restarted.prompt.requests()[0].title, "Vanta! POS");
-        const journal::OpenSale restored = restarted.pos->openSale();
+        const journal::OpenSale restored = restarted.openSale();
         EXPECT_EQ(restored.saleId, saleId);
         EXPECT_TRUE(question.endsWith(QStringLiteral(" with %1 items was found. Restore it?").arg(restored.lines.size())))
             << qPrintable(question);

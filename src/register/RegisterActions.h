@@ -1,0 +1,119 @@
+#pragma once
+
+#include "register/DeferredMessage.h"
+#include "register/RegisterView.h"
+#include "register/ScanQueue.h"
+#include "register/StoreOpening.h"
+#include "sale/LineEdits.h"
+#include "security/CommandGate.h"
+
+#include <QList>
+#include <QString>
+#include <QTimer>
+
+namespace vanta {
+
+class RegisterSession;
+class SaleKeeper;
+
+namespace journal {
+struct OpenSale;
+}
+namespace shipping {
+struct ShippingChoice;
+}
+
+// The register's commands: what its menus, buttons, keys and scans do,
+// each behind the permission that gates it. The commands change the sale
+// (the window follows it) and the session; they ask the window only for
+// what the sale does not hold (see RegisterView).
+class RegisterActions {
+public:
+    // `dataOverride`: the data folder or server store of this run (empty:
+    // the one kept in the settings).
+    RegisterActions(RegisterSession &session, RegisterView &view, SaleKeeper &keeper, QString dataOverride);
+    ~RegisterActions();
+
+    // Start-up: the store, its lists and a new sale; with security on, the
+    // logon; then the sale this register left unfinished, offered back.
+    void start();
+
+    // The sale's lines.
+    // A code from the scanner: applied now, or held while a box is open.
+    void scanned(const QString &code);
+    int heldScans() const { return mScans.held(); }
+    // One of the good (an item or a variant) onto the sale.
+    void addGood(const sale::Good &good);
+    void findItem();
+    void manualAdd();
+    // The line at a 1-based position, once the cashier confirms.
+    void removeLine(int position);
+    void editLine(int position, double qty, double discount, bool exempt);
+    // What the line would cost at a quantity being typed.
+    std::optional<sale::Quote> quote(int position, double qty);
+    void changePrice(int position);
+
+    // Customer, shipping and payment.
+    void choosePayType(const sale::PayType &payType);
+    // The tender becomes the total due (a double click on it).
+    void tenderTotal();
+    void editCustomer();
+    void shipping();
+    void process();
+    void cancelSale();
+    void holdSale();
+
+    // Logon, menus and the window.
+    void logOn();
+    void logOut();
+    void toggleSecurity();
+    void changeStore();
+    void reportOptions();
+    void mailSettings();
+    void reprintReceipt();
+    void openCashDrawer();
+    void about();
+    // Ends the register for good, once the cashier confirms.
+    void shutDown();
+    // The window closed for good: scans held have no sale left to go to.
+    void windowClosed() { mScans.clear(); }
+
+    // Whether the open store ships (offers shipping on its sales).
+    bool storeShips();
+
+    // The customer entry the cashier or a command chose (none: no entry).
+    void chooseCustomer(std::optional<qint32> custId);
+    const QList<CustomerListModel::Entry> &customers() const { return mCustomers; }
+
+private:
+    bool allowed(security::GatedCommand command);
+    sale::LineEdits lineEdits();
+    void linesChanged();
+    bool customerChosen();
+    bool addByCode(const QString &code);
+    void applyScan(const ScanQueue::Scan &scan);
+    bool scanAllowed() const;
+    void showLogon();
+    void loadReportSettings(bool atLogon);
+    void loadLists();
+    // The store's customers, the cash sale chosen.
+    void loadCustomers();
+    void reloadCustomers();
+    void startNextSale();
+    void applyShipping(const shipping::ShippingChoice &choice);
+    void tenderFollowsPayType();
+    void offerUnfinishedSale();
+    void restoreSale(const journal::OpenSale &kept);
+
+    RegisterSession &mSession;
+    RegisterView &mView;
+    SaleKeeper &mKeeper;
+    DeferredMessage mMessages;
+    StoreOpening mStoreOpening;
+    ScanQueue mScans;
+    QList<CustomerListModel::Entry> mCustomers;
+    QList<sale::PayType> mPayTypes;
+    QTimer mNoLogonClose; // nobody logged on after the logon dialog: the register closes
+};
+
+} // namespace vanta

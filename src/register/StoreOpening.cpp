@@ -1,0 +1,121 @@
+#include "register/StoreOpening.h"
+
+#include "db/DbError.h"
+#include "db/StoreCheck.h"
+#include "diagnostics/ApplicationTitle.h"
+#include "diagnostics/Trace.h"
+#include "lookup/CatalogueRefresh.h"
+#include "platform/Utility.h"
+#include "register/DeferredMessage.h"
+#include "register/RegisterSession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace vanta {
+
+namespace {
+const QString kTitle = applicationTitle();
+
+QString pathing(platform::SettingsStore &settings, const QString &key, const QString &fallback)
+{
+    return settings.read(QStringLiteral("Marlux"), QStringLiteral("Pathing"), key, fallback);
+}
+} // namespace
+
+StoreOpening::StoreOpening(RegisterSession &session, QString dataOverride, DeferredMessage &messages,
+                           std::function<void()> closeRegister)
+    : mSession(session), mDataOverride(std::move(dataOverride)), mMessages(messages),
+      mCloseRegister(std::move(closeRegister))
+{
+}
+
+StoreOpening::~StoreOpening() = default;
+
+void StoreOpening::open()
+{
+    diag::run("frmPOS", "Set_Database", [&] {
+        // A shared store on a server, when one is set, comes before the data folder.
+        QString dataPath = mDataOverride;
+        if (dataPath.isEmpty())
+            dataPath = pathing(mSession.settings, QStringLiteral("Store"), QString());
+        if (dataPath.isEmpty())
+            dataPath = pathing(mSession.settings, QStringLiteral("Datapath"), QStringLiteral("None"));
+        mSession.DataPath = dataPath;
+        if (!db::Store::isServerAddress(dataPath)
+            && (dataPath == QLatin1String("None") || !platform::FileExists(db::Store::databaseFile(dataPath)))) {
+            mSession.prompt.message(QStringLiteral("Unable to find Vanta! database."), platform::Buttons::Ok,
+                                    platform::Icon::Critical, kTitle);
+            choose();
+            return;
+        }
+        try {
+            mSession.openStore(dataPath);
+            startChecks();
+        } catch (const db::DbError &e) {
+            // A file the register cannot work on: said once, with the way out.
+            if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables
+                && e.number() != db::ErrReadOnly && e.number() != db::ErrServerGone
+                && e.number() != db::ErrStoreAddress)
+                throw;
+            if (mSession.prompt.message(e.description()
+                                            + QStringLiteral("\n\nDo you want to choose another store database?"),
+                                        platform::Buttons::YesNo, platform::Icon::Critical, kTitle)
+                == platform::Answer::Yes)
+                choose();
+        }
+    });
+}
+
+// Damage inside the file shows only when the damaged pages are read: every
+// page is checked once in the background after the store opens, and a
+// damaged store is said in plain words and closed to new sales.
+void StoreOpening::startChecks()
+{
+    mStoreCheck.reset();
+    mCatalogueRefresh.reset();
+    if (mSession.store().onServer())
+        return; // the server keeps its own pages
+    mCatalogueRefresh = std::make_unique<lookup::CatalogueRefresh>(
+        [this] { return mSession.hasStore() ? &mSession.store() : nullptr; });
+    const QString path = mSession.store().filePath();
+    mStoreCheck = std::make_unique<db::BackgroundStoreCheck>(
+        path, mSession.store().key(), [this, path](const db::StoreCheckResult &result) {
+            diag::run("frmPOS", "StoreChecked", [&] {
+                if (result.whole || !mSession.hasStore() || mSession.store().filePath() != path)
+                    return;
+                mSession.store().markDamaged(result.problem);
+                mMessages.queue(db::damagedStoreMessage(path, result.problem), platform::Buttons::Ok,
+                                platform::Icon::Critical, kTitle);
+            });
+        });
+}
+
+void StoreOpening::choose()
+{
+    diag::run("frmPOS", "Find_Database", [&] {
+        const QString start = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
+        const std::optional<QString> chosen = mSession.prompt.openFile(
+            QStringLiteral("Open"), QStringLiteral("Vanta! Databases (vanta.mdb VANTA.MDB Vanta.mdb)"), start);
+        if (!chosen)
+            return; // cancelled: the register runs on without a store
+        if (platform::FileExists(*chosen)) {
+            const QString folder = QFileInfo(*chosen).absolutePath();
+            auto save = [this](const QString &key, const QString &value) {
+                mSession.settings.save(QStringLiteral("Marlux"), QStringLiteral("Pathing"), key, value);
+            };
+            save(QStringLiteral("Datapath"), QDir::toNativeSeparators(folder));
+            save(QStringLiteral("DatabasePath"), QDir::toNativeSeparators(*chosen));
+            save(QStringLiteral("Store"), QString()); // a chosen file replaces a shared store set before
+            mDataOverride.clear(); // the choice now stands in the settings
+            open();
+        } else {
+            mSession.prompt.message(QStringLiteral("The selected database is invalid."), platform::Buttons::Ok,
+                                    platform::Icon::Information, kTitle);
+            mCloseRegister();
+        }
+    });
+}
+
+} // namespace vanta
