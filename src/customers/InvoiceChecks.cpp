@@ -38,7 +38,7 @@ bool OKtoInvoice(db::Store &store, qint32 custId)
     });
 }
 
-bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal)
+bool CreditLimitOK(db::Store &store, qint32 custId, sale::Money displayedTotal)
 {
     return diag::run(kModule, "CreditLimitOK", false, [&] {
         db::Recordset rs = seekCustomer(store, custId);
@@ -47,11 +47,11 @@ bool CreditLimitOK(db::Store &store, qint32 custId, double displayedTotal)
         // The same available credit as the customer list shows: the limit
         // less what the customer already owes.
         return availableCreditCents(rs.field(QStringLiteral("credit limit")), rs.field(QStringLiteral("balance")))
-               >= toCents(displayedTotal);
+               >= displayedTotal.cents();
     });
 }
 
-bool AcceptInvoiceSale(db::Store &store, platform::Prompt &prompt, qint32 custId, double displayedTotal)
+bool AcceptInvoiceSale(db::Store &store, platform::Prompt &prompt, qint32 custId, sale::Money displayedTotal)
 {
     const auto refuse = [&](const char *text) {
         prompt.message(QLatin1String(text), platform::Buttons::Ok, platform::Icon::Information,

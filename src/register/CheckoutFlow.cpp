@@ -49,7 +49,7 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     }
     const qint32 customer = *sale.customer();
     if (!customers::AcceptInvoiceSale(mContext.store, mContext.prompt, customer,
-                                      sale::dollars(sale.totals().totalDue())))
+                                      sale::Money::fromCents(sale.totals().totalDue())))
         return outcome;
     frmInvoice dlg(
         mContext.store, customer,

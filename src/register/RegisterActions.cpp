@@ -306,7 +306,7 @@ void RegisterActions::shipping()
         // charge of 0 takes it off again.
         db::Store &store = mSession.store();
         if (const auto offer = shipping::OfferFor(store, mSession.sale.lines(),
-                                                  sale::dollars(mSession.sale.totals().subtotal))) {
+                                                  sale::Money::fromCents(mSession.sale.totals().subtotal))) {
             shipping::frmShipping dlg(store, *offer, mView.dialogParent());
             mSession.dialogs.run(dlg);
             applyShipping(dlg.choice());

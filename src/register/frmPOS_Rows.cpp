@@ -70,7 +70,7 @@ void frmPOS::POSItem1_QtyChanged(int index, double qty)
         return; // a refill shows the line as it is; nothing to reprice
     if (const std::optional<sale::Quote> quote = mActions->quote(linePositionOfRow(index), qty)) {
         if (quote->priced)
-            POSItem1[size_t(index)]->setPrice(quote->price);
+            POSItem1[size_t(index)]->setPrice(quote->price.dollars());
         POSItem1[size_t(index)]->setDisc(quote->discount);
     }
 }

@@ -123,11 +123,11 @@ Quote LineEdits::quote(const clsSaleItem &line, double qty) const
     Quote q;
     if (qty > 0) {
         q.price = GetPrice(mStore, good, float(qty))
-                  + double(GetPriceForOptions(mStore, good.options[0], good.options[1], good.options[2]));
+                  + GetPriceForOptions(mStore, good.options[0], good.options[1], good.options[2]);
         q.priced = true;
     } else {
         q.price = GetPrice(mStore, good, float(qty));
-        q.priced = q.price != 0;
+        q.priced = q.price != Money();
     }
     q.discount = GetDiscount(mStore, good, qty);
     return q;
@@ -166,7 +166,7 @@ void LineEdits::takeQuantity(clsSaleItem &line, double qty)
     if (float(qty) != line.qty()) {
         const Quote q = quote(line, qty);
         if (q.priced)
-            line.setPrice(Money::fromDollars(q.price));
+            line.setPrice(q.price);
         line.setDiscount(float(q.discount));
         line.setQty(float(qty));
     }

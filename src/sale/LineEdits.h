@@ -19,7 +19,7 @@ namespace vanta::sale {
 // discount. `priced` is false when the quantity names no price (0 or less
 // with nothing found): the line keeps the price it has.
 struct Quote {
-    double price = 0;
+    Money price;
     double discount = 0;
     bool priced = false;
 };

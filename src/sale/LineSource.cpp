@@ -20,7 +20,7 @@ ItemRecord itemOfRow(db::Recordset &rs)
     r.uomid = db::asLong(rs.field(QStringLiteral("uomid")));
     r.customUOM = rs.text(QStringLiteral("customUOM"));
     r.bulk = db::asBool(rs.field(QStringLiteral("bulkdiscount")));
-    r.listPrice = db::asSingle(rs.field(QStringLiteral("LIST PRICE")));
+    r.listPrice = Money::fromSingle(db::asSingle(rs.field(QStringLiteral("LIST PRICE"))));
     r.taxable = db::asBool(rs.field(QStringLiteral("Taxable")));
     r.taxRuleId = db::asLong(rs.field(QStringLiteral("tax rule id")));
     r.formatId = qint16(db::asLong(rs.field(QStringLiteral("FormatID"))));
@@ -133,32 +133,31 @@ QString GetSubItemName(db::Store &store, const ItemRecord &parent, qint32 subIte
 
 // The price of the item's bulk level that holds q, as GetPrice gives it for
 // the item, without reading the item again.
-double bulkLevelPrice(db::Store &store, const ItemRecord &item, float q)
+Money bulkLevelPrice(db::Store &store, const ItemRecord &item, float q)
 {
-    return diag::run("modPOS", "GetPrice", 0.0, [&]() -> double {
+    return diag::run("modPOS", "GetPrice", Money(), [&]() -> Money {
         if (q == 0)
-            return 0;
+            return {};
         clsPricingLevels levels(store);
         levels.LoadLevels(item.index, item.formatId, item.listPrice);
         const clsPricingLevels::Level level = levels.MatchingLevel(q);
-        return level ? double(level->Price()) : 0.0;
+        return level ? level->Price() : Money();
     });
 }
 
-double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
-                     qint32 option3)
+Money itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
+                    qint32 option3)
 {
-    double price = item.bulk ? bulkLevelPrice(store, item, q) : double(item.listPrice);
+    Money price = item.bulk ? bulkLevelPrice(store, item, q) : item.listPrice;
     if (option1 != 0)
-        price += double(GetPriceForOptions(store, option1, option2, option3));
+        price += GetPriceForOptions(store, option1, option2, option3);
     return price;
 }
 
 void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item)
 {
     const float q = line.qty();
-    const Money price =
-        Money::fromDollars(itemUnitPrice(store, item, q, line.OptionID1(), line.OptionID2(), line.OptionID3()));
+    const Money price = itemUnitPrice(store, item, q, line.OptionID1(), line.OptionID2(), line.OptionID3());
     line.setPrice(price);
     // A bulk level's price is its discount already.
     line.setSubtotal(lineSubtotal(price, q, item.bulk ? 0.0 : double(line.Discount())));
@@ -167,11 +166,11 @@ void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item)
 void priceSubItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &parent, float q)
 {
     if (!parent.bulk) {
-        line.setPrice(Money::fromDollars(double(parent.listPrice) + GetPriceAdjustment(store, line.good().id)));
+        line.setPrice(parent.listPrice + GetPriceAdjustment(store, line.good().id));
     } else {
-        const double price = GetPrice(store, line.good(), q);
-        if (price > 0)
-            line.setPrice(Money::fromDollars(price));
+        const Money price = GetPrice(store, line.good(), q);
+        if (price > Money())
+            line.setPrice(price);
     }
     line.setSubtotal(lineSubtotal(line.Price(), q));
 }

@@ -20,7 +20,7 @@ struct ItemRecord {
     qint32 uomid = 0;
     QString customUOM;
     bool bulk = false;    // `bulkdiscount`
-    float listPrice = 0;
+    Money listPrice;
     bool taxable = false;
     qint32 taxRuleId = 0;
     qint16 formatId = 0;  // `FormatID`, for bulk levels
@@ -58,8 +58,8 @@ QString GetSubItemName(db::Store &store, const ItemRecord &parent, qint32 subIte
 
 // Unit price of a catalogue item line for quantity q: list or bulk level
 // price, plus the charges of the options when option 1 is set.
-double itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
-                     qint32 option3);
+Money itemUnitPrice(db::Store &store, const ItemRecord &item, float q, qint32 option1, qint32 option2,
+                    qint32 option3);
 // Prices a catalogue item line for its quantity: unit price to the cent and
 // subtotal (with the line discount for items not priced by bulk levels).
 void priceItemLine(db::Store &store, clsSaleItem &line, const ItemRecord &item);

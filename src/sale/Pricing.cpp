@@ -16,7 +16,7 @@ const char *const kModule = "modPOS";
 // The item a price is taken from: the item itself, or a sub-item's parent.
 struct PricedItem {
     qint32 itemIndex = 0;
-    float listPrice = 0;
+    Money listPrice;
     bool bulk = false;
     bool isSubItem = false;
 };
@@ -37,7 +37,7 @@ std::optional<PricedItem> findPricedItem(const db::Database &db, const Good &goo
     }
     if (!items.seek(found.itemIndex))
         return std::nullopt;
-    found.listPrice = db::asSingle(items.field(QStringLiteral("LIST PRICE")));
+    found.listPrice = Money::fromSingle(db::asSingle(items.field(QStringLiteral("LIST PRICE"))));
     found.bulk = db::asBool(items.field(QStringLiteral("bulkdiscount")));
     return found;
 }
@@ -51,53 +51,53 @@ double roundHalfEven(double value, int decimals)
 
 } // namespace
 
-double GetPrice(db::Store &store, const Good &good, float qty)
+Money GetPrice(db::Store &store, const Good &good, float qty)
 {
-    return diag::run(kModule, "GetPrice", 0.0, [&]() -> double {
+    return diag::run(kModule, "GetPrice", Money(), [&]() -> Money {
         if (qty == 0)
-            return 0;
+            return {};
         const std::optional<PricedItem> item = findPricedItem(store.database(), good);
         if (!item)
-            return 0;
-        const double adjustment = item->isSubItem ? GetPriceAdjustment(store, good.id) : 0.0;
+            return {};
+        const Money adjustment = item->isSubItem ? GetPriceAdjustment(store, good.id) : Money();
         if (!item->bulk)
-            return double(item->listPrice) + adjustment;
+            return item->listPrice + adjustment;
         clsPricingLevels levels(store);
         levels.LoadLevels(item->itemIndex);
         const clsPricingLevels::Level level = levels.MatchingLevel(qty);
         // No list-price fallback: a quantity outside every level prices at 0.
-        return level ? double(level->Price()) + adjustment : 0.0;
+        return level ? level->Price() + adjustment : Money();
     });
 }
 
-double GetPriceAdjustment(db::Store &store, qint32 subItemId)
+Money GetPriceAdjustment(db::Store &store, qint32 subItemId)
 {
-    return diag::run(kModule, "GetPriceAdjustment", 0.0, [&]() -> double {
+    return diag::run(kModule, "GetPriceAdjustment", Money(), [&]() -> Money {
         const db::Database &db = store.database();
         db::Recordset subItems = db.openTable(QStringLiteral("Subitems"));
         subItems.setIndex(QStringLiteral("Subitemid"));
         if (!subItems.seek(subItemId))
-            return 0;
+            return {};
         db::Recordset values = db.openTable(QStringLiteral("Values"));
         values.setIndex(QStringLiteral("ValueID"));
-        double total = 0;
+        Money total;
         // The option value ids are the sub-item's columns 2, 3 and 4.
         for (int pos = 2; pos <= 4; ++pos)
             if (values.seek(db::asLong(subItems.field(pos))))
-                total += db::asSingle(values.field(QStringLiteral("additionalcharge")));
+                total += Money::fromSingle(db::asSingle(values.field(QStringLiteral("additionalcharge"))));
         return total;
     });
 }
 
-float GetPriceForOptions(db::Store &store, qint32 valueId1, qint32 valueId2, qint32 valueId3)
+Money GetPriceForOptions(db::Store &store, qint32 valueId1, qint32 valueId2, qint32 valueId3)
 {
-    return diag::run(kModule, "GetPriceForOptions", 0.0f, [&]() -> float {
+    return diag::run(kModule, "GetPriceForOptions", Money(), [&]() -> Money {
         db::Recordset values = store.ownConnection().openTable(QStringLiteral("values"));
         values.setIndex(QStringLiteral("ValueID"));
-        float total = 0;
+        Money total;
         for (qint32 id : {valueId1, valueId2, valueId3})
             if (values.seek(id))
-                total = float(total + db::asSingle(values.field(QStringLiteral("additionalcharge"))));
+                total += Money::fromSingle(db::asSingle(values.field(QStringLiteral("additionalcharge"))));
         return total;
     });
 }
@@ -113,12 +113,12 @@ double GetDiscount(db::Store &store, const Good &good, double qty)
         const clsPricingLevels::Level level = levels.MatchingLevel(float(qty));
         if (!level)
             return 0;
-        const double list = item->listPrice;
-        const double price = level->Price();
+        const Money list = item->listPrice;
+        const Money price = level->Price();
         // A list price of 0 or less has no percentage to show.
-        if (price >= list || list <= 0)
+        if (price >= list || list <= Money())
             return 0;
-        return roundHalfEven((list - price) / list * 100.0, 2);
+        return roundHalfEven(double((list - price).cents()) / double(list.cents()) * 100.0, 2);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sale/Good.h"
+#include "sale/Money.h"
 
 #include <QtGlobal>
 
@@ -17,11 +18,11 @@ namespace vanta::sale {
 // the first level holding the quantity (0 when none does), plus a variant's
 // option charges (an item's chosen options are not included). A quantity of
 // 0 prices at 0.
-double GetPrice(db::Store &store, const Good &good, float qty);
+Money GetPrice(db::Store &store, const Good &good, float qty);
 // Sum of the additional charges of the option values of one sub-item.
-double GetPriceAdjustment(db::Store &store, qint32 subItemId);
+Money GetPriceAdjustment(db::Store &store, qint32 subItemId);
 // Sum of the additional charges of up to three option values (0 = none).
-float GetPriceForOptions(db::Store &store, qint32 valueId1, qint32 valueId2, qint32 valueId3);
+Money GetPriceForOptions(db::Store &store, qint32 valueId1, qint32 valueId2, qint32 valueId3);
 // How far below the list price the bulk level for the quantity lies, in
 // percent with two decimals; 0 for non-bulk items and levels at or above list.
 double GetDiscount(db::Store &store, const Good &good, double qty);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Money.h"
+
 namespace vanta::sale {
 
 // One bulk price level: the unit price for quantities from Min to Max, both
@@ -12,15 +14,15 @@ public:
     void setMin(float v) { mMin = v; }
     float Max() const { return mMax; }
     void setMax(float v) { mMax = v; }
-    float Price() const { return mPrice; }
-    void setPrice(float v) { mPrice = v; }
+    Money Price() const { return mPrice; }
+    void setPrice(Money v) { mPrice = v; }
 
     bool Contains(float qty) const { return mMin <= qty && (qty <= mMax || mMax == Unbounded); }
 
 private:
     float mMin = 0;
     float mMax = 0;
-    float mPrice = 0;
+    Money mPrice;
 };
 
 } // namespace vanta::sale

@@ -65,13 +65,13 @@ void clsPricingLevels::LoadLevels(qint32 itemIndex)
         std::optional<ItemPricing> item;
         if (items.seek(itemIndex))
             item = ItemPricing{qint16(db::asLong(items.field(QStringLiteral("FormatID")))),
-                               db::asSingle(items.field(QStringLiteral("LIST PRICE")))};
+                               Money::fromSingle(db::asSingle(items.field(QStringLiteral("LIST PRICE"))))};
         items.close();
         load(db, itemIndex, item);
     });
 }
 
-void clsPricingLevels::LoadLevels(qint32 itemIndex, qint16 formatId, float listPrice)
+void clsPricingLevels::LoadLevels(qint32 itemIndex, qint16 formatId, Money listPrice)
 {
     diag::run(kModule, "LoadLevels",
               [&] { load(mStore.ownConnection(), itemIndex, ItemPricing{formatId, listPrice}); });
@@ -103,7 +103,7 @@ void clsPricingLevels::load(const db::Database &db, qint32 itemIndex, const std:
         auto level = std::make_shared<clsPricingLevel>();
         const float max = db::asSingle(rows.field(QStringLiteral("Max")));
         level->setMax(max);
-        level->setPrice(db::asSingle(rows.field(QStringLiteral("LIST PRICE"))));
+        level->setPrice(Money::fromSingle(db::asSingle(rows.field(QStringLiteral("LIST PRICE")))));
         if (max == clsPricingLevel::Unbounded) {
             openEnded = level;
         } else {
@@ -130,7 +130,7 @@ void clsPricingLevels::load(const db::Database &db, qint32 itemIndex, const std:
     writeDefaultLevels(db, item->listPrice);
 }
 
-void clsPricingLevels::writeDefaultLevels(const db::Database &db, float listPrice)
+void clsPricingLevels::writeDefaultLevels(const db::Database &db, Money listPrice)
 {
     // One unit of writes: a failure leaves neither rows nor levels behind. When
     // the connection already holds a transaction, its owner commits.
@@ -153,12 +153,12 @@ void clsPricingLevels::writeDefaultLevels(const db::Database &db, float listPric
 
 // Traced without trapping: a failed row must reach LoadLevels so that the
 // default set is rolled back as a whole.
-void clsPricingLevels::Save(db::Recordset &rs, float price, qint32 minimum, qint32 maximum)
+void clsPricingLevels::Save(db::Recordset &rs, Money price, qint32 minimum, qint32 maximum)
 {
     diag::ProcGuard guard(kModule, "Save");
     rs.addNew();
     rs.setField(QStringLiteral("Item Index"), mItemIndex);
-    rs.setField(QStringLiteral("LIST PRICE"), price);
+    rs.setField(QStringLiteral("LIST PRICE"), price.single());
     rs.setField(QStringLiteral("Max"), maximum);
     rs.update();
 

@@ -38,9 +38,9 @@ public:
     // the default levels written to the store.
     void LoadLevels(qint32 itemIndex);
     // The same for an item already read: its `FormatID` and `LIST PRICE`.
-    void LoadLevels(qint32 itemIndex, qint16 formatId, float listPrice);
+    void LoadLevels(qint32 itemIndex, qint16 formatId, Money listPrice);
     // Stores a level row for the item and appends the level.
-    void Save(db::Recordset &rs, float price, qint32 minimum, qint32 maximum);
+    void Save(db::Recordset &rs, Money price, qint32 minimum, qint32 maximum);
 
     // The first level that holds the quantity; null when none does.
     Level MatchingLevel(float qty) const;
@@ -49,11 +49,11 @@ private:
     // What the levels need of the item.
     struct ItemPricing {
         qint16 formatId = 0;
-        float listPrice = 0;
+        Money listPrice;
     };
     // Fills the levels; `item` is none when the item does not exist.
     void load(const db::Database &db, qint32 itemIndex, const std::optional<ItemPricing> &item);
-    void writeDefaultLevels(const db::Database &db, float listPrice);
+    void writeDefaultLevels(const db::Database &db, Money listPrice);
 
     db::Store &mStore;
     OrderedCollection<clsPricingLevel> mCol;

@@ -52,7 +52,7 @@ std::optional<ShippingOffer> CalculateShipping(db::Store &store, qint16 option, 
             return std::nullopt;
         ShippingOffer offer;
         offer.title = titleFor(option);
-        offer.charges = {double(range->Regular), double(range->TwoDay), double(range->OneDay)};
+        offer.charges = {range->Regular, range->TwoDay, range->OneDay};
         return offer;
     });
 }
@@ -64,19 +64,19 @@ ShippingOffer FixedShipping(db::Store &store)
         const QVariant stored = rs.eof() ? QVariant() : rs.field(QStringLiteral("fixed shipping charge"));
         ShippingOffer offer;
         offer.mode = ShippingOffer::Mode::Fixed;
-        offer.fixedCharge = db::asDouble(stored);
-        offer.fixedText = QStringLiteral("Fixed Shipping Rate = $") + QString::number(offer.fixedCharge);
+        offer.fixedCharge = sale::Money::fromDollars(db::asDouble(stored));
+        offer.fixedText = QStringLiteral("Fixed Shipping Rate = $") + QString::number(offer.fixedCharge.dollars());
         return offer;
     });
 }
 
-std::optional<ShippingOffer> OfferFor(db::Store &store, const sale::clsSaleItems &items, double subtotal)
+std::optional<ShippingOffer> OfferFor(db::Store &store, const sale::clsSaleItems &items, sale::Money subtotal)
 {
     const qint16 option = GetShippingType(store);
     switch (option) {
     case 1: return FixedShipping(store);
     case 2: return CalculateShipping(store, option, GetTotalWeight(items));
-    case 3: return CalculateShipping(store, option, subtotal);
+    case 3: return CalculateShipping(store, option, subtotal.dollars());
     case 4: return CalculateShipping(store, option, GetItemCount(items));
     default: return std::nullopt;
     }

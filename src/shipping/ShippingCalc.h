@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Money.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -27,9 +29,9 @@ struct ShippingOffer {
     Mode mode = Mode::Range;
     QString title = QStringLiteral("Shipping Charges");
     // Range mode: the charges of Regular, Two Day and One Day.
-    std::array<double, 3> charges{};
+    std::array<sale::Money, 3> charges{};
     // Fixed mode: the company's fixed charge and its label text.
-    double fixedCharge = 0;
+    sale::Money fixedCharge;
     QString fixedText;
 };
 
@@ -42,6 +44,6 @@ ShippingOffer FixedShipping(db::Store &store);
 
 // The offer for the sale by the company's shipping option; none when
 // shipping is not set up (option 0 or an unknown option).
-std::optional<ShippingOffer> OfferFor(db::Store &store, const sale::clsSaleItems &items, double subtotal);
+std::optional<ShippingOffer> OfferFor(db::Store &store, const sale::clsSaleItems &items, sale::Money subtotal);
 
 } // namespace vanta::shipping

@@ -21,9 +21,9 @@ void loadRanges(const db::Database &db, clsShippingType &type)
     for (; !rs.eof(); rs.moveNext()) {
         clsShippingRange r;
         r.Max = db::asSingle(rs.field(QStringLiteral("Max")));
-        r.Regular = db::asSingle(rs.field(QStringLiteral("Regular")));
-        r.TwoDay = db::asSingle(rs.field(QStringLiteral("TwoDay")));
-        r.OneDay = db::asSingle(rs.field(QStringLiteral("OneDay")));
+        r.Regular = sale::Money::fromSingle(db::asSingle(rs.field(QStringLiteral("Regular"))));
+        r.TwoDay = sale::Money::fromSingle(db::asSingle(rs.field(QStringLiteral("TwoDay"))));
+        r.OneDay = sale::Money::fromSingle(db::asSingle(rs.field(QStringLiteral("OneDay"))));
         if (r.Max == -1.0f) {
             if (!open)
                 open = r;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Money.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -11,13 +13,14 @@ class Store;
 namespace vanta::shipping {
 
 // One range of a shipping scheme: inclusive bounds (Max -1 is the
-// open-ended top range) and the charge of each service level.
+// open-ended top range) in the scheme's measure (pounds, dollars or units)
+// and the charge of each service level.
 struct clsShippingRange {
     float Min = 0;
     float Max = 0;
-    float Regular = 0;
-    float TwoDay = 0;
-    float OneDay = 0;
+    sale::Money Regular;
+    sale::Money TwoDay;
+    sale::Money OneDay;
 };
 
 // A charging scheme (`ShippingTypes` row) with its ranges in ascending order,

@@ -62,7 +62,7 @@ frmShipping::frmShipping(db::Store &store, const ShippingOffer &offer, QWidget *
         levels->addWidget(optship[size_t(i)], i, 1);
     }
     for (int i = 0; i < 3; ++i)
-        optship[size_t(i)]->setText(formatCurrency(mOffer.charges[size_t(i)]));
+        optship[size_t(i)]->setText(formatCurrencyCents(mOffer.charges[size_t(i)].cents()));
     layout->addWidget(fraRange);
 
     auto *fixed = new QHBoxLayout(fraFixed);
@@ -141,12 +141,12 @@ void frmShipping::cmdOK_Click()
             choice.chargeCents = toCents(*custom);
         } else if (mOffer.mode == ShippingOffer::Mode::Fixed) {
             choice.description = QStringLiteral("Fixed Rate");
-            choice.chargeCents = toCents(mOffer.fixedCharge);
+            choice.chargeCents = mOffer.fixedCharge.cents();
         } else {
             for (int i = 0; i < 4; ++i)
                 if (optship[size_t(i)]->isChecked()) {
                     choice.description = lblDesc[size_t(i)]->text();
-                    choice.chargeCents = i < 3 ? toCents(mOffer.charges[size_t(i)]) : 0;
+                    choice.chargeCents = i < 3 ? mOffer.charges[size_t(i)].cents() : 0;
                 }
         }
         mChoice = choice;

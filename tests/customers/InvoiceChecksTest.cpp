@@ -5,6 +5,7 @@ using namespace vanta;
 using namespace vanta::customers;
 namespace {
 class InvoiceChecksTest : public vanta::test::InvoiceTest {};
+sale::Money cents(qint64 c) { return sale::Money::fromCents(c); }
 } // namespace
 
 TEST_F(InvoiceChecksTest, CreditLimitGrantsInvoiceAndCoversTotal)
@@ -21,37 +22,37 @@ TEST_F(InvoiceChecksTest, CreditLimitGrantsInvoiceAndCoversTotal)
 
     // The available credit is the limit less the balance owed: 5000 - 1250.40
     // for the demo customer. Exactly that is covered, a cent more is not.
-    EXPECT_TRUE(CreditLimitOK(store, storegen::demo::CreditCustomer, 3749.60));
-    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, 3749.61));
-    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, 5000.0));
+    EXPECT_TRUE(CreditLimitOK(store, storegen::demo::CreditCustomer, cents(374960)));
+    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, cents(374961)));
+    EXPECT_FALSE(CreditLimitOK(store, storegen::demo::CreditCustomer, cents(500000)));
     // A limit a single cannot hold exactly still counts to the cent.
-    EXPECT_TRUE(CreditLimitOK(store, 91, 334.57));
-    EXPECT_FALSE(CreditLimitOK(store, 91, 334.58));
+    EXPECT_TRUE(CreditLimitOK(store, 91, cents(33457)));
+    EXPECT_FALSE(CreditLimitOK(store, 91, cents(33458)));
     // A customer at (or over) the limit cannot buy on account any more.
     addCustomer(92, "At The Limit", {{"credit limit", 500.0}, {"balance", 500.0}});
     addCustomer(93, "Over The Limit", {{"credit limit", 500.0}, {"balance", 650.0}});
     EXPECT_TRUE(OKtoInvoice(store, 92));
-    EXPECT_FALSE(CreditLimitOK(store, 92, 0.01));
-    EXPECT_FALSE(CreditLimitOK(store, 93, 0.01));
-    EXPECT_FALSE(CreditLimitOK(store, 90, 0.0));
-    EXPECT_FALSE(CreditLimitOK(store, 4242, 0.0));
+    EXPECT_FALSE(CreditLimitOK(store, 92, cents(1)));
+    EXPECT_FALSE(CreditLimitOK(store, 93, cents(1)));
+    EXPECT_FALSE(CreditLimitOK(store, 90, cents(0)));
+    EXPECT_FALSE(CreditLimitOK(store, 4242, cents(0)));
 }
 
 TEST_F(InvoiceChecksTest, AcceptInvoiceSaleTellsWhyNot)
 {
-    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, 3, 10.0));
+    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, 3, cents(1000)));
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_EQ(prompt.last().text, "The selected customer does not have invoice permissions.");
     EXPECT_EQ(prompt.last().title, "Vanta POS");
     EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
     EXPECT_EQ(prompt.last().buttons, platform::Buttons::Ok);
 
-    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 3749.61));
+    EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, cents(374961)));
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_EQ(prompt.last().text, "The selected customer's credit limit is lower than sale total.");
     EXPECT_EQ(prompt.last().title, "Vanta POS");
     EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
 
-    EXPECT_TRUE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, 3749.60));
+    EXPECT_TRUE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, cents(374960)));
     EXPECT_EQ(prompt.count(), 2);
 }

@@ -118,7 +118,7 @@ TEST_F(LineEditsTest, QuantitiesArePricedAndCheckedAgainstTheStock)
     }
     const sale::Quote q = edits.quote(*lines().Item(1), 10);
     EXPECT_TRUE(q.priced);
-    EXPECT_DOUBLE_EQ(q.price, 4.5);
+    EXPECT_EQ(q.price.cents(), 450);
 
     EXPECT_EQ(prompt.count(), 0);
     prompt.answer(Answer::No);

@@ -20,7 +20,7 @@ std::vector<Range> ranges(const clsPricingLevels &levels)
 {
     std::vector<Range> out;
     for (const auto &l : levels)
-        out.push_back({l->Min(), l->Max(), l->Price()});
+        out.push_back({l->Min(), l->Max(), float(l->Price().dollars())});
     return out;
 }
 
@@ -113,7 +113,7 @@ TEST_F(PricingLevels, FailedDefaultWriteLeavesNothing)
 
     // Trapped, the failure is reported and pricing carries on at 0.
     diag::Trace::instance().setTrappingEnabled(true);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), sale::Good::item(1), 2), 0.0);
+    EXPECT_EQ(GetPrice(store(), sale::Good::item(1), 2).cents(), 0);
     EXPECT_EQ(test::levelRowCount(db(), 1), 0);
     EXPECT_NE(diag::Trace::instance().lastError().number, 0);
     EXPECT_EQ(diag::Trace::instance().depth(), 0);

@@ -35,23 +35,23 @@ TEST_F(Pricing, ItemsAndSubItems)
     test::addSubItem(db(), 100, 200, 8);      // id shared with item 100
     test::addSubItem(db(), 60, 404, 7);       // parent missing
 
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(1), 2), 10.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(1), 0), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(50), 1), 13.75) << "parent list price plus the three option charges";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(51), 1), 11.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(100), 1), 5.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(100), 1), 11.5) << "variant 100 is not item 100";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(1), 1), 0.0) << "item 1 is no variant";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(60), 1), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(999), 1), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(999), 1), 0.0);
+    EXPECT_EQ(GetPrice(store(), Good::item(1), 2).cents(), 1000);
+    EXPECT_EQ(GetPrice(store(), Good::item(1), 0).cents(), 0);
+    EXPECT_EQ(GetPrice(store(), Good::variant(50), 1).cents(), 1375) << "parent list price plus the three option charges";
+    EXPECT_EQ(GetPrice(store(), Good::variant(51), 1).cents(), 1100);
+    EXPECT_EQ(GetPrice(store(), Good::item(100), 1).cents(), 500);
+    EXPECT_EQ(GetPrice(store(), Good::variant(100), 1).cents(), 1150) << "variant 100 is not item 100";
+    EXPECT_EQ(GetPrice(store(), Good::variant(1), 1).cents(), 0) << "item 1 is no variant";
+    EXPECT_EQ(GetPrice(store(), Good::variant(60), 1).cents(), 0);
+    EXPECT_EQ(GetPrice(store(), Good::item(999), 1).cents(), 0);
+    EXPECT_EQ(GetPrice(store(), Good::variant(999), 1).cents(), 0);
 
-    EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 50), 3.75);
-    EXPECT_DOUBLE_EQ(GetPriceAdjustment(store(), 999), 0.0);
+    EXPECT_EQ(GetPriceAdjustment(store(), 50).cents(), 375);
+    EXPECT_EQ(GetPriceAdjustment(store(), 999).cents(), 0);
 
-    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 7, 8, 9), 3.75f);
-    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 0, 0, 0), 0.0f);
-    EXPECT_FLOAT_EQ(GetPriceForOptions(store(), 9, 404, 9), 0.5f);
+    EXPECT_EQ(GetPriceForOptions(store(), 7, 8, 9).cents(), 375);
+    EXPECT_EQ(GetPriceForOptions(store(), 0, 0, 0).cents(), 0);
+    EXPECT_EQ(GetPriceForOptions(store(), 9, 404, 9).cents(), 50);
 }
 
 TEST_F(Pricing, BulkLevels)
@@ -60,22 +60,22 @@ TEST_F(Pricing, BulkLevels)
     test::addValue(db(), 7, 0.75f);
     test::addSubItem(db(), 70, 10, 7);
 
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 0), 0.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 9), 5.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 10), 4.5);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 49), 4.5);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 1000), 4.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(10), 0.5f), 0.0) << "no level holds 0.5; no list-price fallback";
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::variant(70), 10), 5.25) << "parent's level price plus the option charge";
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 0).cents(), 0);
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 9).cents(), 500);
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 10).cents(), 450);
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 49).cents(), 450);
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 1000).cents(), 400);
+    EXPECT_EQ(GetPrice(store(), Good::item(10), 0.5f).cents(), 0) << "no level holds 0.5; no list-price fallback";
+    EXPECT_EQ(GetPrice(store(), Good::variant(70), 10).cents(), 525) << "parent's level price plus the option charge";
 
     // With increment 0 consecutive levels touch: the earlier one wins.
     test::addItem(db(), {.index = 11, .listPrice = 3.0f, .bulk = true, .formatId = 99});
     test::addLevel(db(), 11, 10, 3.0f);
     test::addLevel(db(), 11, 20, 2.0f);
     test::addLevel(db(), 11, -1, 1.0f);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 10), 3.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 20), 2.0);
-    EXPECT_DOUBLE_EQ(GetPrice(store(), Good::item(11), 20.5f), 1.0);
+    EXPECT_EQ(GetPrice(store(), Good::item(11), 10).cents(), 300);
+    EXPECT_EQ(GetPrice(store(), Good::item(11), 20).cents(), 200);
+    EXPECT_EQ(GetPrice(store(), Good::item(11), 20.5f).cents(), 100);
 }
 
 TEST_F(Pricing, Discount)

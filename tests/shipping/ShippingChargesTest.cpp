@@ -63,10 +63,10 @@ TEST(ShippingCharges, RangesAreContiguousWithTheOpenRangeLastAndGapsChargeTheUpp
     ASSERT_NE(scheme, nullptr);
     EXPECT_EQ(charges.Item(QStringLiteral("Scheme")), scheme);
     EXPECT_EQ(bounds(*scheme), (std::vector<std::pair<float, float>>{{0, 5}, {6, 10}, {11, -1}}));
-    EXPECT_FLOAT_EQ(scheme->rangeFor(5)->Regular, 2);  // the row with Max 5
-    EXPECT_FLOAT_EQ(scheme->rangeFor(5.5)->Regular, 3); // between 5 and 6: the next range, not nothing
-    EXPECT_FLOAT_EQ(scheme->rangeFor(10)->Regular, 3);
-    EXPECT_FLOAT_EQ(scheme->rangeFor(250)->Regular, 1); // the open-ended row
+    EXPECT_EQ(scheme->rangeFor(5)->Regular.cents(), 200);  // the row with Max 5
+    EXPECT_EQ(scheme->rangeFor(5.5)->Regular.cents(), 300); // between 5 and 6: the next range, not nothing
+    EXPECT_EQ(scheme->rangeFor(10)->Regular.cents(), 300);
+    EXPECT_EQ(scheme->rangeFor(250)->Regular.cents(), 100); // the open-ended row
     EXPECT_EQ(charges.forOption(2), nullptr);           // no weight scheme in this store
     EXPECT_EQ(charges.forOption(1), nullptr);
 }
@@ -81,14 +81,14 @@ TEST(ShippingCharges, PriceRangesInCentsAndASchemeWithoutOpenRow)
     ASSERT_EQ(scheme->Count(), 2);
     EXPECT_FLOAT_EQ(scheme->Item(1).Max, -1);
     EXPECT_FLOAT_EQ(scheme->Item(1).Min, 50.0f);
-    EXPECT_FLOAT_EQ(scheme->rangeFor(49.99)->Regular, 1);
-    EXPECT_FLOAT_EQ(scheme->rangeFor(50.00)->Regular, 2);
-    EXPECT_FLOAT_EQ(scheme->rangeFor(1000.00)->Regular, 2);
+    EXPECT_EQ(scheme->rangeFor(49.99)->Regular.cents(), 100);
+    EXPECT_EQ(scheme->rangeFor(50.00)->Regular.cents(), 200);
+    EXPECT_EQ(scheme->rangeFor(1000.00)->Regular.cents(), 200);
 
     const auto offer = shipping::CalculateShipping(s.store(), 3, 50.0);
     ASSERT_TRUE(offer);
     EXPECT_EQ(offer->title, "Shipping By Price");
-    EXPECT_EQ(offer->charges, (std::array<double, 3>{2, 12, 22}));
+    EXPECT_EQ(offer->charges, (std::array{sale::Money::fromCents(200), sale::Money::fromCents(1200), sale::Money::fromCents(2200)}));
 }
 
 TEST(ShippingCharges, SaleMeasuresAndTheCompanyOption)
@@ -103,17 +103,17 @@ TEST(ShippingCharges, SaleMeasuresAndTheCompanyOption)
     test::TempStore demo;
     storegen::fillDemoStore(demo.db());
     // By weight: 20 pounds is the 5.1-20 range.
-    const auto byWeight = shipping::OfferFor(*demo.store, items, 0);
+    const auto byWeight = shipping::OfferFor(*demo.store, items, {});
     ASSERT_TRUE(byWeight);
     EXPECT_EQ(byWeight->title, "Shipping By Weight");
-    EXPECT_EQ(byWeight->charges, (std::array<double, 3>{double(12.95f), double(24.95f), double(44.95f)}));
+    EXPECT_EQ(byWeight->charges, (std::array{sale::Money::fromCents(1295), sale::Money::fromCents(2495), sale::Money::fromCents(4495)}));
 
     demo.db().execute("UPDATE Company SET \"shipping option\" = 1");
-    const auto fixed = shipping::OfferFor(*demo.store, items, 0);
+    const auto fixed = shipping::OfferFor(*demo.store, items, {});
     ASSERT_TRUE(fixed);
     EXPECT_EQ(fixed->mode, shipping::ShippingOffer::Mode::Fixed);
     EXPECT_EQ(fixed->fixedText, "Fixed Shipping Rate = $5.95");
 
     demo.db().execute("DELETE FROM Company");
-    EXPECT_FALSE(shipping::OfferFor(*demo.store, items, 0)); // no company row: no shipping
+    EXPECT_FALSE(shipping::OfferFor(*demo.store, items, {})); // no company row: no shipping
 }

@@ -17,7 +17,7 @@ shipping::ShippingOffer rangeOffer()
 {
     shipping::ShippingOffer offer;
     offer.title = QStringLiteral("Shipping By Weight");
-    offer.charges = {4.95, 9.95, 19.95};
+    offer.charges = {sale::Money::fromCents(495), sale::Money::fromCents(995), sale::Money::fromCents(1995)};
     return offer;
 }
 
