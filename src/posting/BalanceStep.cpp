@@ -8,7 +8,8 @@ bool RaiseCustomerBalance(PostingContext &ctx)
 {
     static const QString sql = QStringLiteral(
         "UPDATE \"Customers\" SET \"balance\" = COALESCE(\"balance\", 0) + ? WHERE \"Cust ID\" = ?");
-    const double unpaid = double(ctx.total - ctx.tendered);
+    const qint64 unpaidCents = ctx.request.amounts.total - ctx.request.amounts.tendered;
+    const double unpaid = double(unpaidCents) / 100.0;
     return ctx.ws.execute(sql, {unpaid, ctx.request.customerId}) == 0;
 }
 
