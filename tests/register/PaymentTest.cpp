@@ -35,28 +35,11 @@ TEST_F(Payment, TenderAndChangeDue)
     EXPECT_EQ(tender()->text(), "20.00");
     EXPECT_EQ(label("lblChangeDue"), "$6.07");
 
-    tender()->setText("13.93"); // exactly the total: no change, and it passes
-    EXPECT_EQ(label("lblChangeDue"), "$0.00");
-    button("cmdProcessTransaction")->setEnabled(true);
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
-    EXPECT_FALSE(prompt.texts().contains(
-        "You cannot process a sale while the amount tendered is less than the amount due."));
-    EXPECT_EQ(lines().Count(), 0); // stored: the next sale has begun
-    pos->Add_Item(sale::Good::item(1001));
-    ASSERT_EQ(label("lblTotal"), "$13.93");
-    choosePayType("Cash");
-    tender()->setText("13.92");
-    button("cmdProcessTransaction")->setEnabled(true);
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
-    EXPECT_EQ(prompt.last().text,
-              "You cannot process a sale while the amount tendered is less than the amount due.");
-    EXPECT_TRUE(tender()->hasFocus());
-
     tender()->setText("1,250.00"); // amounts written with separators read whole
     EXPECT_EQ(label("lblChangeDue"), "$1,236.07");
 }
 
-TEST_F(Payment, OtherPayTypesFillTheTotalAndInvoiceTakesNone)
+TEST_F(Payment, TheFieldShowsTheTenderTheCommandsSet)
 {
     openWithHammer();
     choosePayType("Credit Card");
@@ -64,28 +47,7 @@ TEST_F(Payment, OtherPayTypesFillTheTotalAndInvoiceTakesNone)
     QTest::mouseDClick(tender(), Qt::LeftButton);
     EXPECT_EQ(tender()->text(), "13.93");
     choosePayType("INVOICE");
-    tender()->setText("5");
     EXPECT_EQ(tender()->text(), "0.00");
-}
-
-TEST_F(Payment, ProcessChecksRunInOrder)
-{
-    open();
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton); // disabled: nothing
-    EXPECT_EQ(prompt.count(), 0);
-    button("cmdProcessTransaction")->setEnabled(true);
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
-    EXPECT_EQ(prompt.last().text, "There are no items selected to sale.");
-    EXPECT_EQ(prompt.last().title, "Vanta! POS");
-    EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
-    pos->Add_Item(sale::Good::item(1001));
-    button("cmdProcessTransaction")->setEnabled(true);
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
-    EXPECT_EQ(prompt.last().text, "You must select a pay type before processing a sale.");
-    EXPECT_TRUE(child<QComboBox>("cmbPayType")->hasFocus());
-    choosePayType("Cash");
-    child<QComboBox>("cmbCustomers")->setCurrentIndex(-1);
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
-    EXPECT_EQ(prompt.last().text, "You must select a customer before processing a sale.");
-    EXPECT_TRUE(child<QComboBox>("cmbCustomers")->hasFocus());
+    tender()->setText("5"); // an invoice takes no tender
+    EXPECT_EQ(tender()->text(), "0.00");
 }

@@ -87,21 +87,14 @@ TEST_F(Register, CapturedCodeIsLookedUpAsTyped)
     EXPECT_EQ(lines().Item(1)->good(), sale::Good::item(2001));
 }
 
-TEST_F(Register, ManualAddAndVariants)
+TEST_F(Register, ManualAddIsOnTheMenuAndCtrlM)
 {
     open();
-    prompt.answerInput("GIFTCARD25").answerInput("nothing").cancelInput().answerInput("5001");
-    for (int i = 0; i < 4; ++i)
-        QMetaObject::invokeMethod(pos->findChild<QAction *>("mnuManualAdd"), "trigger");
-    const QStringList texts = prompt.texts();
-    EXPECT_EQ(texts.first(), "Enter the barcode number for the Item to be added to the current sale.");
-    EXPECT_EQ(prompt.requests()[0].title, "Vanta POS Manual Add Item");
-    EXPECT_TRUE(texts.contains("Sorry, the item 'nothing' was not found."));
-    ASSERT_EQ(lines().Count(), 2);
-    EXPECT_EQ(lines().Item(1)->Name(), "Gift Card $25");
-    const auto variant = lines().Item(2);
-    EXPECT_EQ(variant->good(), sale::Good::variant(5001));
-    EXPECT_TRUE(variant->Name().startsWith("Store Logo T-Shirt-"));
+    prompt.answerInput("GIFTCARD25").answerInput("GIFTCARD25");
+    QMetaObject::invokeMethod(pos->findChild<QAction *>("mnuManualAdd"), "trigger");
+    EXPECT_EQ(pos->findChild<QAction *>("mnuManualAdd")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    ASSERT_EQ(lines().Count(), 1);
+    EXPECT_EQ(rowNames(), QStringList{"Gift Card $25"});
     EXPECT_TRUE(button("cmdHold")->isEnabled());
 }
 
@@ -133,15 +126,10 @@ TEST_F(Register, RemoveCancelAndPaging)
     EXPECT_FALSE(lines().Find(sale::Good::item(1002)));
     EXPECT_EQ(pos->selectedRow(), -1);
 
-    const qint32 saleId = session.sale.number();
-    prompt.answer(Answer::No);
-    QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
-    EXPECT_EQ(lines().Count(), 10);
+    // A cancelled sale leaves nothing on the screen.
     prompt.answer(Answer::Yes);
     QTest::mouseClick(button("cmdCancel"), Qt::LeftButton);
-    EXPECT_EQ(prompt.last().text, "Are you sure that you want to cancel the sale?");
     EXPECT_EQ(lines().Count(), 0);
-    EXPECT_NE(session.sale.number(), saleId);
     EXPECT_EQ(rowNames(), QStringList{"None"});
     EXPECT_EQ(label("lblSubtotal"), "$0.00");
 }
