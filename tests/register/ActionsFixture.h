@@ -4,12 +4,9 @@
 #include "register/SaleKeeper.h"
 #include "security/SecuritySwitch.h"
 #include "storegen/DemoStore.h"
+#include "support/LogonScript.h"
 #include "support/SessionFixture.h"
 
-#include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
 #include <vector>
 
@@ -70,12 +67,7 @@ protected:
     }
     void logOnNext(const QString &number, const QString &password)
     {
-        dialogs.then([number, password](QDialog &dlg) {
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), number);
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtPassword"), password);
-            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-            return dlg.result();
-        });
+        dialogs.then([number, password](QDialog &dlg) { return logOnWith(dlg, number, password); });
     }
     sale::PayType payType(const QString &name) const
     {

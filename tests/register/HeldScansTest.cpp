@@ -2,6 +2,7 @@
 // it to close and are then applied in order; none changes the sale behind an
 // open question.
 #include "register/RegisterFixture.h"
+#include "support/LogonScript.h"
 
 #include <QAction>
 #include <QDialog>
@@ -130,10 +131,7 @@ TEST_F(HeldScans, NothingIsAddedWhileNobodyIsLoggedOn)
         return [this, number, password](QDialog &dlg) {
             scan(kGloves); // scanned at the logon: refused with a beep
             EXPECT_EQ(pos->heldScans(), 0);
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), number);
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtPassword"), password);
-            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-            return dlg.result();
+            return test::logOnWith(dlg, number, password);
         };
     };
     dialogs.then(logOn("2", "cashier"));

@@ -1,10 +1,10 @@
 // Every permission-gated button and menu of the register reaches its
 // command: with security on, each is refused with its message.
 #include "register/RegisterFixture.h"
+#include "support/LogonScript.h"
 
 #include <QAction>
 #include <QDialog>
-#include <QListWidget>
 
 using namespace vanta;
 using platform::Answer;
@@ -26,12 +26,7 @@ protected:
     // the logon dialog, as a cashier would.
     void openAs(const QString &number, const QString &password)
     {
-        dialogs.then([number, password](QDialog &dlg) {
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtEmployee"), number);
-            QTest::keyClicks(dlg.findChild<QLineEdit *>("txtPassword"), password);
-            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-            return dlg.result();
-        });
+        dialogs.then([number, password](QDialog &dlg) { return test::logOnWith(dlg, number, password); });
         open(true);
         ASSERT_TRUE(session.loggedOn());
     }
