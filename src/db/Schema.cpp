@@ -129,6 +129,26 @@ QList<TableDef> buildTables()
                    B("DownloadSales"), B("SalesRelated")},
                   {idx("Employee ID", {"Employee ID"}, true)}};
 
+    // What each sold line was paid (its subtotal after the discount, and
+    // its tax by agency), and which sold lines came back: what a return
+    // refunds.
+    t << TableDef{"Sold Line Paid",
+                  {L("Sold ID"), L("sales id"), D("subtotal"), S("discount")},
+                  {idx("Sold ID", {"Sold ID"}, true), idx("sales id", {"sales id"})},
+                  false,
+                  true};
+    t << TableDef{"Sold Line Tax",
+                  {L("Sold ID"), L("sales id"), X("Tax agency"), D("total")},
+                  {idx("SoldAgency", {"Sold ID", "Tax agency"}, true), idx("sales id", {"sales id"})},
+                  false,
+                  true};
+    t << TableDef{"Returned Items",
+                  {L("Returned ID"), L("sales id"), L("original sales id"), L("Sold ID"), S("qty")},
+                  {idx("Returned ID", {"Returned ID"}, true), idx("Sold ID", {"Sold ID"}),
+                   idx("original sales id", {"original sales id"})},
+                  false,
+                  true};
+
     // Mail
     t << TableDef{"Pop3Settings",
                   {X("HostName"), X("UserName"), X("Password"), X("Email"), L("MailPort"), X("SMTP")},
@@ -268,25 +288,54 @@ QString createTableSql(const TableDef &table, const Connection &conn)
         .arg(quoteIdentifier(table.name), cols.join(QStringLiteral(", ")), conn.extraColumns());
 }
 
+namespace {
+
+// The table and its indexes, where missing.
+void createTable(Connection &conn, const TableDef &t)
+{
+    conn.execute(createTableSql(t, conn));
+    for (const IndexDef &ix : t.indexes) {
+        QStringList cols;
+        for (const QString &c : ix.columns)
+            cols << quoteIdentifier(c);
+        conn.execute(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+                         .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
+                              quoteIdentifier(physicalIndexName(t.name, ix)), quoteIdentifier(t.name),
+                              cols.join(QStringLiteral(", "))));
+    }
+}
+
+} // namespace
+
 void createSchema(Connection &conn)
 {
     Transaction tx(conn);
     if (conn.engine() == Connection::Engine::Server)
         createServerTypes(conn);
-    for (const TableDef &t : storeTables()) {
-        if (t.createdByRegister)
-            continue;
-        conn.execute(createTableSql(t, conn));
-        for (const IndexDef &ix : t.indexes) {
-            QStringList cols;
-            for (const QString &c : ix.columns)
-                cols << quoteIdentifier(c);
-            conn.execute(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                             .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
-                                  quoteIdentifier(physicalIndexName(t.name, ix)), quoteIdentifier(t.name),
-                                  cols.join(QStringLiteral(", "))));
-        }
-    }
+    for (const TableDef &t : storeTables())
+        if (!t.createdByRegister)
+            createTable(conn, t);
+    tx.commit();
+    conn.forgetSchema();
+}
+
+QStringList missingAddedTables(Connection &conn)
+{
+    QStringList missing;
+    for (const TableDef &t : storeTables())
+        if (t.addedLater && !conn.tableExists(t.name))
+            missing << t.name;
+    return missing;
+}
+
+void createAddedTables(Connection &conn)
+{
+    if (missingAddedTables(conn).isEmpty())
+        return;
+    Transaction tx(conn);
+    for (const TableDef &t : storeTables())
+        if (t.addedLater)
+            createTable(conn, t);
     tx.commit();
     conn.forgetSchema();
 }

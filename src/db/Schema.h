@@ -30,6 +30,10 @@ struct TableDef {
     QList<IndexDef> indexes;
     // Made by the register itself when missing, not by store creation.
     bool createdByRegister = false;
+    // Added after the first stores were made: made with every new store,
+    // and by the register when an older store lacks it; a store without it
+    // still opens.
+    bool addedLater = false;
 };
 
 // Every table of the store database, with its columns in stored order.
@@ -52,6 +56,12 @@ std::optional<ColumnType> columnTypeFromServerType(const QString &typeName);
 
 // Creates every missing table and index in one transaction.
 void createSchema(Connection &conn);
+// The tables added later (with their indexes) that the store lacks, made
+// in one transaction. Throws the engine's error when the store may not be
+// changed (a read-only file, a server account without the right).
+void createAddedTables(Connection &conn);
+// The names of the tables added later that the store lacks.
+QStringList missingAddedTables(Connection &conn);
 QString createTableSql(const TableDef &table, const Connection &conn);
 
 } // namespace vanta::db

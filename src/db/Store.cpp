@@ -84,7 +84,7 @@ void Store::requireStoreTables() const
         present.insert(name.toLower());
     QStringList missing;
     for (const TableDef &t : storeTables())
-        if (!t.createdByRegister && !present.contains(t.name.toLower()))
+        if (!t.createdByRegister && !t.addedLater && !present.contains(t.name.toLower()))
             missing << t.name;
     if (!missing.isEmpty())
         throw DbError(ErrMissingTables, QStringLiteral("The store database '%1' lacks tables the register needs: %2.")

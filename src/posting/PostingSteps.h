@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "posting/SalePosting.h"
+#include "tax/TaxByLine.h"
 
 #include <QDateTime>
 
@@ -21,8 +22,12 @@ struct PostingContext {
     platform::Prompt &prompt;
     const IdSource &newId;
     QDateTime now;
+    // The tax charged, line by line (in the lines' order).
+    const tax::TaxByLine &taxByLine;
     // The displayed amounts as single-precision numbers.
     float total = 0, tax = 0, tendered = 0, change = 0, shipping = 0;
+    // The `Sold ID` of each line written, in the lines' order.
+    std::vector<qint32> soldIds{};
 };
 
 // The steps of a posting, in order; each answers true when it failed.
@@ -31,6 +36,7 @@ bool DecrementStock(PostingContext &ctx);
 bool WriteSoldLines(PostingContext &ctx);
 bool RecordSaleTax(PostingContext &ctx);
 bool RaiseCustomerBalance(PostingContext &ctx);
+bool RecordWhatLinesPaid(PostingContext &ctx);
 
 // A table of the workspace with an index selected.
 db::Recordset indexedTable(const db::Database &db, const QString &table, const QString &index);

@@ -59,7 +59,8 @@ float amount(qint64 cents) { return float(double(cents) / 100.0); }
 // Runs the steps in one transaction; true when it was committed. A failed
 // step or an error leaves the transaction to roll back.
 bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,
-                       platform::Prompt &prompt, const PostingOptions &options, int lockWaitMs)
+                       const tax::TaxByLine &taxByLine, platform::Prompt &prompt, const PostingOptions &options,
+                       int lockWaitMs)
 {
     // An invoice is paid later; one that arrives with an amount paid would
     // be stored as settled while the customer's balance never sees it.
@@ -75,7 +76,7 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
     const IdSource newId = options.newId ? options.newId : IdSource(db::NewIdCandidate);
     db::Connection &conn = ws.database().connection();
     BusyTimeout wait(conn, lockWaitMs);
-    PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime()};
+    PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime(), taxByLine};
     ctx.total = amount(request.amounts.total);
     ctx.tax = amount(request.amounts.tax);
     ctx.tendered = amount(request.amounts.tendered);
@@ -84,7 +85,7 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
 
     db::Transaction tx(conn);
     const bool failed = WriteSaleRow(ctx) || DecrementStock(ctx) || WriteSoldLines(ctx) || RecordSaleTax(ctx)
-                        || (request.kind == InvoiceSale && RaiseCustomerBalance(ctx));
+                        || RecordWhatLinesPaid(ctx) || (request.kind == InvoiceSale && RaiseCustomerBalance(ctx));
     if (failed)
         return false;
     tx.commit();
@@ -125,11 +126,17 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
 {
     return diag::run(kModule, "PostSale", false, [&] {
         bool posted = false;
+        // Worked out before the transaction, so that it holds the store no longer.
+        sale::SaleTax charged;
+        charged.agencies = request.taxByAgency;
+        const tax::TaxByLine taxByLine =
+            tax::SplitTaxByLine(store, items, request.customerId ? std::optional(request.customerId) : std::nullopt,
+                                double(request.amounts.shipping) / 100.0, charged);
         db::Connection &watch = store.database().connection();
         LockTurns turns(watch, options.busyTimeoutMs.value_or(watch.busyTimeout()), LockTurns::kTotalMs);
         for (int attempt = 1;; ++attempt) {
             try {
-                posted = postInTransaction(store, items, request, prompt, options, turns.tryTimeoutMs());
+                posted = postInTransaction(store, items, request, taxByLine, prompt, options, turns.tryTimeoutMs());
                 break;
             } catch (const db::DbError &e) {
                 // Another register changed the same rows at the same moment

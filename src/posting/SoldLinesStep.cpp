@@ -136,6 +136,7 @@ bool WriteSoldLines(PostingContext &ctx)
         do
             row[0] = soldIds.draw();
         while (!sold.add(row));
+        ctx.soldIds.push_back(row[0].toInt());
     }
     return false;
 }

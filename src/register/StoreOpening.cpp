@@ -1,6 +1,7 @@
 #include "register/StoreOpening.h"
 
 #include "db/DbError.h"
+#include "db/Schema.h"
 #include "db/StoreCheck.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
@@ -52,6 +53,7 @@ void StoreOpening::open()
         }
         try {
             mSession.openStore(dataPath);
+            addMissingTables();
             startChecks();
         } catch (const db::DbError &e) {
             // A file the register cannot work on: said once, with the way out.
@@ -66,6 +68,28 @@ void StoreOpening::open()
                 choose();
         }
     });
+}
+
+// Tables added since older stores were made are added where the store
+// lets the register; otherwise the owner is told once what to run. Sales go
+// on either way.
+void StoreOpening::addMissingTables()
+{
+    db::Connection &conn = mSession.store().database().connection();
+    const QStringList missing = db::missingAddedTables(conn);
+    if (missing.isEmpty())
+        return;
+    try {
+        db::createAddedTables(conn);
+    } catch (const db::DbError &e) {
+        const QString store = mSession.store().onServer() ? QStringLiteral("--pg ") + mSession.DataPath
+                                                          : QDir::toNativeSeparators(mSession.DataPath);
+        mMessages.queue(QStringLiteral("This store lacks the tables %1, and the register could not add them:\n%2\n\n"
+                                       "Sales go on, but returns of them are refunded at their sold price. "
+                                       "To add the tables, run as the store's owner:\n\nvanta-admin upgrade %3")
+                            .arg(missing.join(QStringLiteral(", ")), e.description(), store),
+                        platform::Buttons::Ok, platform::Icon::Exclamation, kTitle);
+    }
 }
 
 // Damage inside the file shows only when the damaged pages are read: every

@@ -36,6 +36,7 @@ public:
     void choose();
 
 private:
+    void addMissingTables();
     void startChecks();
 
     RegisterSession &mSession;

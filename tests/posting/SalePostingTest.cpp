@@ -153,3 +153,41 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
     EXPECT_NEAR(tax["total"].toDouble(), 0.35, 1e-9);
     EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Tax Holder\"").toInt(), 1);
 }
+
+// What each line was paid is kept for its return: the subtotal after the
+// discount, and its share of the tax by agency. A store without the tables
+// for it still takes the sale.
+TEST_F(SalePosting, WhatEachLinePaidIsKeptForItsReturn)
+{
+    db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7");
+    const sale::clsSaleItems::Line hammers = line(100, 10, 2);
+    hammers->setDiscount(10);
+    hammers->setSubtotal(sale::Money::fromCents(1800));
+    const sale::clsSaleItems::Line caps = line(3001, 10, 3, 31, 0, false);
+    caps->setSubtotal(sale::Money::fromCents(3000));
+    sell({hammers, caps});
+    ASSERT_TRUE(PostSale(store(), session.sale.lines(),
+                         request(OrdinarySale, 778, 10, "$49.40", "$1.40", "$49.40", "$0.00"), prompt,
+                         offering({500, 501})));
+    const auto rows = [&](const char *sql) {
+        QStringList out;
+        for (db::Recordset rs = db().openQuery(sql); !rs.eof(); rs.moveNext())
+            out << rs.field(0).toString() + " " + rs.field(1).toString() + " " + rs.field(2).toString();
+        return out;
+    };
+    EXPECT_EQ(rows("SELECT \"Sold ID\", subtotal, discount FROM \"Sold Line Paid\" WHERE \"sales id\" = 778 "
+                   "ORDER BY \"Sold ID\""),
+              (QStringList{"500 18 10", "501 30 0"}));
+    // The fixed rate taxes price x quantity: 2 x $10.00 x 7 %; the cap is exempt.
+    EXPECT_EQ(rows("SELECT \"Sold ID\", \"Tax agency\", total FROM \"Sold Line Tax\" WHERE \"sales id\" = 778"),
+              QStringList{"500 Fixed Tax 1.4"});
+
+    for (const char *table : {"Sold Line Paid", "Sold Line Tax"})
+        db().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
+    store().database().connection().forgetSchema();
+    session.sale.clearLines();
+    sell({line(100, 10, 1)});
+    EXPECT_TRUE(PostSale(store(), session.sale.lines(),
+                         request(OrdinarySale, 779, 10, "$10.70", "$0.70", "$10.70", "$0.00"), prompt));
+    EXPECT_EQ(sale(779)["total of sale"].toDouble(), single(10.70));
+}

@@ -1,6 +1,8 @@
 // The register's commands on the sale and the session, without a window.
 #include "register/ActionsFixture.h"
 
+#include "db/Schema.h"
+
 #include <QDialog>
 
 using namespace vanta;
@@ -225,4 +227,15 @@ TEST_F(RegisterActionsTest, HoldingClosesTheWindowAndShutDownAsksFirst)
     actions->shutDown();
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to shut down?");
     EXPECT_EQ(view.closeRequests, (std::vector<bool>{false, true}));
+}
+
+TEST_F(RegisterActionsTest, AnOlderStoreGetsTheTablesAddedSinceWhenItOpens)
+{
+    for (const char *table : {"Sold Line Paid", "Returned Items"})
+        ts.db().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
+    ts.store.reset();
+    start();
+    ASSERT_TRUE(session.hasStore());
+    EXPECT_TRUE(db::missingAddedTables(session.store().database().connection()).isEmpty());
+    EXPECT_EQ(prompt.count(), 0);
 }

@@ -1,3 +1,4 @@
+#include "db/Schema.h"
 #include "db/Store.h"
 #include "storegen/AdminCommand.h"
 #include "support/TempPgStore.h"
@@ -187,4 +188,31 @@ TEST(AdminCommand, MigratesAFileStoreToAnEmptyServerStore)
     EXPECT_TRUE(r.err.contains("already holds a store")) << r.err.toStdString();
     EXPECT_EQ(admin({"create", "--pg", address, "--force"}).rc, storegen::AdminUsage);
     EXPECT_EQ(admin({"migrate", tmp.path()}).rc, storegen::AdminUsage);
+}
+
+// An older store (without the tables added since) still opens, and upgrade
+// adds them once, leaving the rest as it was.
+TEST(AdminCommand, UpgradeAddsTheTablesAnOlderStoreLacks)
+{
+    QTemporaryDir tmp;
+    ASSERT_EQ(admin({"demo", tmp.path()}).rc, storegen::AdminOk);
+    const qint64 items = count(tmp.path(), "SELECT count(*) FROM Items");
+    {
+        db::Store store(tmp.path());
+        for (const char *table : {"Sold Line Paid", "Sold Line Tax", "Returned Items"})
+            store.database().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
+    }
+    db::Store older(tmp.path()); // opens all the same
+    EXPECT_EQ(db::missingAddedTables(older.database().connection()),
+              (QStringList{"Sold Line Paid", "Sold Line Tax", "Returned Items"}));
+
+    AdminRun r = admin({"upgrade", tmp.path()});
+    ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Added to the store %1/vanta.mdb: Sold Line Paid, Sold Line Tax, Returned Items.\n")
+                         .arg(tmp.path()));
+    r = admin({"upgrade", tmp.path()});
+    EXPECT_EQ(r.out, QStringLiteral("The store %1/vanta.mdb has every table already.\n").arg(tmp.path()));
+    EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM \"Returned Items\""), 0);
+    EXPECT_EQ(count(tmp.path(), "SELECT count(*) FROM Items"), items);
+    EXPECT_EQ(admin({"upgrade"}).rc, storegen::AdminUsage);
 }

@@ -304,6 +304,16 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
                 db().scalar("SELECT COALESCE(sum(total), 0) FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {sale.number()})
                     .toDouble();
             EXPECT_EQ(qRound64(recorded * 100), tax) << n;
+            // Line by line: the subtotals add up to the sale's, and the lines'
+            // tax to the tax less what the shipping carried.
+            const auto cents = [&](const char *sql) { return qRound64(db().scalar(sql, {sale.number()}).toDouble() * 100); };
+            EXPECT_EQ(cents("SELECT COALESCE(sum(subtotal), 0) FROM \"Sold Line Paid\" WHERE \"sales id\" = ?"),
+                      subtotal) << n;
+            const qint64 linesTax = cents("SELECT COALESCE(sum(total), 0) FROM \"Sold Line Tax\" WHERE \"sales id\" = ?");
+            if (shippingTaxed)
+                EXPECT_TRUE(linesTax >= 0 && linesTax <= tax) << n;
+            else
+                EXPECT_EQ(linesTax, tax) << n;
         }
     }
     for (size_t i = 0; i < std::min<size_t>(disagreements.size(), 20); ++i)

@@ -1,4 +1,5 @@
 #include "tax/SaleTax.h"
+#include "tax/TaxByLine.h"
 #include "tax/SalesTax.h"
 #include "tax/TaxSettings.h"
 #include "support/TaxFixtures.h"
@@ -137,4 +138,80 @@ TEST_F(SalesTax, TheFixedRateReadsTheSameForShipping)
         EXPECT_NEAR(tax.shipping, 0.35, 1e-6) << rate;
         EXPECT_EQ(tax.agencies, (std::vector<AgencyTax>{{"Fixed Tax", 385}})) << rate;
     }
+}
+
+// Sharing an amount by weights: whole cents first, the largest remainders
+// take the cents left; the shares always add up to the amount.
+TEST(ShareInProportion, AddsUpExactly)
+{
+    struct Case {
+        qint64 cents;
+        std::vector<double> weights;
+        std::vector<qint64> shares;
+    };
+    const Case cases[] = {
+        {100, {1, 1}, {50, 50}},
+        {101, {1, 1}, {51, 50}},          // the odd cent to the first of equal remainders
+        {100, {1, 1, 1}, {34, 33, 33}},
+        {-100, {1, 1, 1}, {-34, -33, -33}}, // a refund shares the same way
+        {1, {0.2, 0.3}, {0, 1}},
+        {10, {0, 5}, {0, 10}},
+        {0, {1, 2}, {0, 0}},
+        {7, {0, 0}, {0, 0}},              // nothing to share by
+        {7, {}, {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ShareInProportion(c.cents, c.weights), c.shares) << c.cents;
+}
+
+// The tax charged, line by line: each agency's amount shared among the
+// lines (and the shipping) it taxed, adding up to what was charged.
+TEST_F(SalesTax, TheTaxChargedIsSharedLineByLine)
+{
+    test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {1, "State"});
+    test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {2, "County"});
+    test::addTaxItem(db(), 11, true);
+    test::addTaxType(db(), 60, 7, 4, 2);
+    test::addRuleRow(db(), 6, 60);
+    test::addRuleRow(db(), 6, 50);
+    test::addSplit(db(), 60, 9999, true, 1);
+    const sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 10, .qty = 3, .rule = 5},
+                                                   {.item = 11, .price = 0.99f, .qty = 1, .rule = 6},
+                                                   {.item = 10, .price = 5, .taxable = false, .rule = 5, .option = 1}});
+    const auto sum = [](const std::vector<AgencyTax> &taxes, const QString &agency) {
+        qint64 total = 0;
+        for (const AgencyTax &t : taxes)
+            total += t.agency == agency ? t.cents : 0;
+        return total;
+    };
+
+    // Fixed 7 %: $2.10 and $0.07 of goods, $0.35 of shipping: $2.52.
+    test::setCompanyTax(db(), 2, 7, true);
+    SaleTax charged = ComputeSaleTax(store(), items, 1, 5);
+    ASSERT_EQ(charged.cents, 252);
+    TaxByLine split = SplitTaxByLine(store(), items, 1, 5, charged);
+    ASSERT_EQ(split.lines.size(), 3u);
+    EXPECT_EQ(split.lines[0], (std::vector<AgencyTax>{{"Fixed Tax", 210}}));
+    EXPECT_EQ(split.lines[1], (std::vector<AgencyTax>{{"Fixed Tax", 7}}));
+    EXPECT_TRUE(split.lines[2].empty()) << "the exempt line paid none";
+    EXPECT_EQ(split.shipping, (std::vector<AgencyTax>{{"Fixed Tax", 35}}));
+
+    // By rules, two agencies: State 5 % on both lines ($1.50 + $0.05),
+    // County 1 % on the second only ($0.0099, rounded into the total).
+    test::setCompanyTax(db(), 3, 7, false);
+    charged = ComputeSaleTax(store(), items, 1, 5);
+    split = SplitTaxByLine(store(), items, 1, 5, charged);
+    for (const AgencyTax &agency : charged.agencies)
+        EXPECT_EQ(sum(split.lines[0], agency.agency) + sum(split.lines[1], agency.agency)
+                      + sum(split.shipping, agency.agency),
+                  agency.cents)
+            << qPrintable(agency.agency);
+    EXPECT_EQ(sum(split.lines[0], "State"), 150);
+    EXPECT_EQ(sum(split.lines[0], "County"), 0);
+    EXPECT_TRUE(split.lines[2].empty());
+    EXPECT_TRUE(split.shipping.empty()) << "shipping not taxed";
+
+    // A customer who is not taxable was charged nothing: nothing to share.
+    split = SplitTaxByLine(store(), items, 2, 5, ComputeSaleTax(store(), items, 2, 5));
+    EXPECT_TRUE(split.lines[0].empty() && split.lines[1].empty() && split.shipping.empty());
 }

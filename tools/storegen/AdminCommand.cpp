@@ -44,6 +44,8 @@ QString usage()
         "  create|demo --pg URL ...   the same in an empty database of a server\n"
         "  migrate FILE --pg URL      copy a store file (or its data folder) into an empty server\n"
         "                             store, every row checked against the file\n"
+        "  upgrade DIR | --pg URL     add to an older store the tables this version keeps\n"
+        "                             (what each sold line was paid, returned items)\n"
         "\n"
         "Options:\n"
         "  --force                    replace an existing store database in DIR (not on a server)\n"
@@ -178,6 +180,21 @@ QString writeServerStore(const QString &address, const std::function<void(const 
     return address;
 }
 
+// Adds the tables made since older stores were written; the rest of the
+// store is left as it is.
+int upgrade(const QString &location, QTextStream &out)
+{
+    Store store(location);
+    Connection &conn = store.database().connection();
+    const QStringList missing = missingAddedTables(conn);
+    createAddedTables(conn);
+    out << (missing.isEmpty() ? QStringLiteral("The store %1 has every table already.").arg(store.filePath())
+                              : QStringLiteral("Added to the store %1: %2.")
+                                    .arg(store.filePath(), missing.join(QStringLiteral(", "))))
+        << '\n';
+    return AdminOk;
+}
+
 int migrate(const QString &file, const QString &address, QTextStream &out)
 {
     const QString folder = QFileInfo(file).isDir() ? file : QFileInfo(file).path();
@@ -230,6 +247,11 @@ int run(const QStringList &args, QTextStream &out)
         if (positional.size() != 2)
             throw UsageError{QStringLiteral("migrate needs one store file")};
         return migrate(QFileInfo(positional[1]).absoluteFilePath(), parser.value(pg), out);
+    }
+    if (command == QLatin1String("upgrade")) {
+        if (positional.size() != (onServer ? 1 : 2))
+            throw UsageError{QStringLiteral("upgrade needs one store folder, or --pg URL alone")};
+        return upgrade(onServer ? parser.value(pg) : QDir(positional[1]).absolutePath(), out);
     }
     if (command != QLatin1String("create") && command != QLatin1String("demo"))
         throw UsageError{QStringLiteral("unknown command '%1'").arg(command)};

@@ -1,0 +1,110 @@
+#include "tax/TaxByLine.h"
+
+#include "db/KeptData.h"
+#include "diagnostics/Trace.h"
+#include "sale/clsSaleItems.h"
+#include "tax/RulesTax.h"
+#include "tax/SaleTax.h"
+#include "tax/SalesTax.h"
+#include "tax/TaxNumbers.h"
+#include "tax/TaxRecording.h"
+#include "tax/TaxSettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+
+namespace vanta::tax {
+
+namespace {
+
+// What each agency (by name) taxed one line or the shipping, unrounded.
+using Taxed = std::map<QString, double>;
+
+void addShares(db::Store &store, const std::vector<AgencyShare> &shares, Taxed &taxed)
+{
+    for (const AgencyShare &share : shares)
+        if (share.amount > 0)
+            taxed[GetAgencyName(store.database(), share.agency)] += share.amount;
+}
+
+} // namespace
+
+std::vector<qint64> ShareInProportion(qint64 cents, const std::vector<double> &weights)
+{
+    std::vector<qint64> shares(weights.size(), 0);
+    const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
+    if (weights.empty() || total <= 0)
+        return shares;
+    // Whole cents first (toward zero), then one more cent each for the
+    // largest remainders until the amount is reached.
+    std::vector<std::pair<double, size_t>> remainders;
+    qint64 given = 0;
+    for (size_t i = 0; i < weights.size(); ++i) {
+        const double exact = double(cents) * weights[i] / total;
+        shares[i] = qint64(std::trunc(exact));
+        given += shares[i];
+        remainders.emplace_back(std::abs(exact - double(shares[i])), i);
+    }
+    std::stable_sort(remainders.begin(), remainders.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    const qint64 step = cents >= 0 ? 1 : -1;
+    for (size_t k = 0; given != cents; k = (k + 1) % remainders.size()) {
+        shares[remainders[k].second] += step;
+        given += step;
+    }
+    return shares;
+}
+
+TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
+                         double shipping, const sale::SaleTax &charged)
+{
+    return diag::run("frmPOS", "SplitTaxByLine", TaxByLine{}, [&] {
+        const db::StampSpan span(store);
+        const qint16 method = GetTaxMethod(store);
+        const bool shippingTaxed = method >= 1 && method <= 3 && shipping > 0 && TaxShipping(store);
+        // What each line and the shipping were taxed by each agency, unrounded.
+        std::vector<Taxed> taxed(size_t(items.Count()) + 1); // the shipping last
+        const sale::clsSaleItems taxable = TaxableLines(store, items);
+        for (int position = 1; position <= items.Count(); ++position) {
+            const sale::clsSaleItems::Line line = items.Item(position);
+            if (!taxable.Find(line->good()) || !customer)
+                continue;
+            sale::clsSaleItems one;
+            one.AddSaleItem(line);
+            if (method == 2)
+                taxed[size_t(position - 1)][kFixedTaxAgency] += GetTaxFixed(store, one);
+            else if (method == 3)
+                addShares(store, LineRuleShares(store, one, *customer), taxed[size_t(position - 1)]);
+        }
+        if (shippingTaxed && customer) {
+            if (method == 3)
+                addShares(store, ShippingRuleShares(store, shipping, *customer), taxed.back());
+            else
+                taxed.back()[kFixedTaxAgency] +=
+                    shipping * FixedTaxRate(db::asDouble(CompanyField(store, QStringLiteral("sales tax"))));
+        }
+
+        TaxByLine split;
+        split.lines.resize(size_t(items.Count()));
+        for (const sale::AgencyTax &agency : charged.agencies) {
+            std::vector<double> weights;
+            for (const Taxed &t : taxed) {
+                const auto it = t.find(agency.agency);
+                weights.push_back(it == t.end() ? 0.0 : it->second);
+            }
+            if (std::all_of(weights.begin(), weights.end(), [](double w) { return w <= 0; }))
+                weights.back() = 1; // taxed for nothing that is known: kept with the shipping
+            const std::vector<qint64> shares = ShareInProportion(agency.cents, weights);
+            for (size_t i = 0; i < split.lines.size(); ++i)
+                if (shares[i] != 0)
+                    split.lines[i].push_back({agency.agency, shares[i]});
+            if (shares.back() != 0)
+                split.shipping.push_back({agency.agency, shares.back()});
+        }
+        return split;
+    });
+}
+
+} // namespace vanta::tax
