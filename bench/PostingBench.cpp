@@ -105,16 +105,23 @@ public:
                         "\"Option1\", \"Option2\", \"Option3\", \"sold price\", \"qty sold\", \"taxed\", "
                         "\"other costs\") VALUES (?, ?, ?, ?, 0, 0, 0, ?, ?, 1, ?)");
         mTax = prepare("INSERT INTO \"Tax Holder\" (\"Sale ID\", \"Tax agency\", \"total\") VALUES (?, ?, ?)");
+        mPaid = prepare("INSERT INTO \"Sold Line Paid\" (\"Sold ID\", \"sales id\", \"subtotal\", \"discount\") "
+                        "VALUES (?, ?, ?, 0)");
+        mLineTax = prepare("INSERT INTO \"Sold Line Tax\" (\"Sold ID\", \"sales id\", \"Tax agency\", \"total\") "
+                           "VALUES (?, ?, ?, ?)");
     }
     ~BareWriter()
     {
-        for (sqlite3_stmt *s : {mSale, mStock, mSold, mTax})
+        for (sqlite3_stmt *s : {mSale, mStock, mSold, mTax, mPaid, mLineTax})
             sqlite3_finalize(s);
         sqlite3_close(mDb);
     }
 
+    // `lineTaxRows`: the lines' tax rows the posting wrote, given to the
+    // lines in turn.
     void write(qint32 saleId, const std::vector<qint32> &soldIds, const std::vector<BenchLine> &lines,
-               const std::vector<std::pair<QByteArray, double>> &taxRows)
+               const std::vector<std::pair<QByteArray, double>> &taxRows,
+               const std::vector<std::pair<QByteArray, double>> &lineTaxRows)
     {
         exec("BEGIN IMMEDIATE");
         const QByteArray now = QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8();
@@ -156,6 +163,18 @@ public:
             sqlite3_bind_double(mSold, 6, l.qty);
             sqlite3_bind_double(mSold, 7, 1.25);
             step(mSold);
+            sqlite3_bind_int(mPaid, 1, soldIds[n]);
+            sqlite3_bind_int(mPaid, 2, saleId);
+            sqlite3_bind_double(mPaid, 3, double(l.price) * double(l.qty));
+            step(mPaid);
+        }
+        for (size_t n = 0; n < lineTaxRows.size(); ++n) {
+            const auto &[agency, total] = lineTaxRows[n];
+            sqlite3_bind_int(mLineTax, 1, soldIds[n % soldIds.size()]);
+            sqlite3_bind_int(mLineTax, 2, saleId);
+            sqlite3_bind_text(mLineTax, 3, agency.constData(), int(agency.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_double(mLineTax, 4, total);
+            step(mLineTax);
         }
         for (const auto &[agency, total] : taxRows) {
             sqlite3_bind_int(mTax, 1, saleId);
@@ -188,7 +207,8 @@ private:
     }
 
     sqlite3 *mDb = nullptr;
-    sqlite3_stmt *mSale = nullptr, *mStock = nullptr, *mSold = nullptr, *mTax = nullptr;
+    sqlite3_stmt *mSale = nullptr, *mStock = nullptr, *mSold = nullptr, *mTax = nullptr, *mPaid = nullptr,
+                 *mLineTax = nullptr;
 };
 
 // Ids free in the store and distinct from one another.
@@ -213,6 +233,8 @@ void restore(db::Store &store, const std::vector<qint32> &saleIds, const std::ma
         db.execute("DELETE FROM \"Sales\" WHERE \"Sales ID\" = ?", {id});
         db.execute("DELETE FROM \"Sold Items\" WHERE \"sales id\" = ?", {id});
         db.execute("DELETE FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {id});
+        db.execute("DELETE FROM \"Sold Line Paid\" WHERE \"sales id\" = ?", {id});
+        db.execute("DELETE FROM \"Sold Line Tax\" WHERE \"sales id\" = ?", {id});
     }
     for (const auto &[item, qty] : sold)
         db.execute("UPDATE \"Items\" SET \"qty\" = \"qty\" + ?, \"total qty sold\" = \"total qty sold\" - ? "
@@ -221,11 +243,15 @@ void restore(db::Store &store, const std::vector<qint32> &saleIds, const std::ma
     tx.commit();
 }
 
-// The tax rows the posting recorded for a sale.
-std::vector<std::pair<QByteArray, double>> taxRowsOf(db::Store &store, qint32 saleId)
+// The tax rows the posting recorded for a sale, of the sale or of its lines.
+std::vector<std::pair<QByteArray, double>> taxRowsOf(db::Store &store, const char *table, qint32 saleId)
 {
     std::vector<std::pair<QByteArray, double>> rows;
-    for (auto rs = store.database().openQuery("SELECT * FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {saleId});
+    for (auto rs = store.database().openQuery(QStringLiteral("SELECT \"Tax agency\", total FROM \"%1\" WHERE %2 = ?")
+                                                  .arg(table, table == std::string("Tax Holder")
+                                                                  ? QStringLiteral("\"Sale ID\"")
+                                                                  : QStringLiteral("\"sales id\"")),
+                                              {saleId});
          !rs.eof(); rs.moveNext())
         rows.emplace_back(rs.text("Tax agency").toUtf8(), rs.field("total").toDouble());
     return rows;
@@ -240,7 +266,7 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
     std::set<qint32> taken;
     std::vector<qint32> saleIds;
     std::map<qint32, double> sold;
-    std::vector<std::pair<QByteArray, double>> taxRows;
+    std::vector<std::pair<QByteArray, double>> taxRows, lineTaxRows;
     std::vector<double> postingMs, bareMs;
     int round = 0;
 
@@ -258,7 +284,8 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
         const auto start = Clock::now();
         const bool posted = posting::PostSale(store, items, request, prompt);
         const double ms = msSince(start);
-        taxRows = taxRowsOf(store, request.saleId);
+        taxRows = taxRowsOf(store, "Tax Holder", request.saleId);
+        lineTaxRows = taxRowsOf(store, "Sold Line Tax", request.saleId);
         for (const BenchLine &l : lines)
             sold[l.item] += double(l.qty);
         return posted ? ms : -1.0;
@@ -269,7 +296,7 @@ void BM_PostSaleVsBareTransaction(benchmark::State &state)
         const std::vector<qint32> soldIds(ids.begin() + 1, ids.end());
         saleIds.push_back(ids.front());
         const auto start = Clock::now();
-        bare.write(ids.front(), soldIds, lines, taxRows);
+        bare.write(ids.front(), soldIds, lines, taxRows, lineTaxRows);
         const double ms = msSince(start);
         for (const BenchLine &l : lines)
             sold[l.item] += double(l.qty);

@@ -134,12 +134,12 @@ QList<TableDef> buildTables()
     // refunds.
     t << TableDef{"Sold Line Paid",
                   {L("Sold ID"), L("sales id"), D("subtotal"), S("discount")},
-                  {idx("Sold ID", {"Sold ID"}, true), idx("sales id", {"sales id"})},
+                  {idx("Sold ID", {"Sold ID"}, true)},
                   false,
                   true};
     t << TableDef{"Sold Line Tax",
                   {L("Sold ID"), L("sales id"), X("Tax agency"), D("total")},
-                  {idx("SoldAgency", {"Sold ID", "Tax agency"}, true), idx("sales id", {"sales id"})},
+                  {idx("Sold ID", {"Sold ID"})},
                   false,
                   true};
     t << TableDef{"Returned Items",
