@@ -1,0 +1,121 @@
+#include "sale/StoredSale.h"
+
+#include "db/Store.h"
+#include "sale/LineSource.h"
+
+#include <algorithm>
+#include <map>
+
+namespace vanta::sale {
+
+namespace {
+
+// Quantities are kept to hundredths at most.
+constexpr double kQuantitySlack = 0.00005;
+
+// The good's name as the store has it now; none when it was deleted.
+std::optional<QString> currentName(db::Store &store, const Good &good, qint32 parentItem)
+{
+    const std::optional<ItemRecord> item = readItem(store, good.isVariant() ? parentItem : good.id);
+    if (!item)
+        return std::nullopt;
+    if (!good.isVariant())
+        return good.hasOptions() ? GetOptionName(store, item->name, good.options[0], good.options[1], good.options[2])
+                                 : item->name;
+    if (!readSubItem(store, good.id))
+        return std::nullopt;
+    return GetSubItemName(store, *item, good.id);
+}
+
+// The sum of the earlier returns of each of the sale's lines, by `Sold ID`.
+std::map<qint32, double> returnedBefore(const db::Database &db, qint32 saleId)
+{
+    std::map<qint32, double> returned;
+    if (!db.connection().tableExists(QStringLiteral("Returned Items")))
+        return returned;
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Sold ID\", sum(qty) FROM \"Returned Items\" "
+                                                        "WHERE \"original sales id\" = ? GROUP BY \"Sold ID\""),
+                                         {saleId});
+         !rs.eof(); rs.moveNext())
+        returned[db::asLong(rs.field(0))] = db::asDouble(rs.field(1));
+    return returned;
+}
+
+// What each of the sale's lines was paid, where the store kept it.
+std::map<qint32, LinePaid> paidLines(const db::Database &db, qint32 saleId)
+{
+    std::map<qint32, LinePaid> paid;
+    if (!db.connection().tableExists(QStringLiteral("Sold Line Paid"))
+        || !db.connection().tableExists(QStringLiteral("Sold Line Tax")))
+        return paid;
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Sold ID\", subtotal, discount FROM \"Sold Line Paid\" "
+                                                        "WHERE \"sales id\" = ?"),
+                                         {saleId});
+         !rs.eof(); rs.moveNext())
+        paid[db::asLong(rs.field(0))] = {Money::fromDollars(db::asDouble(rs.field(1))), db::asDouble(rs.field(2)), {}};
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Sold ID\", \"Tax agency\", total FROM \"Sold Line Tax\" "
+                                                        "WHERE \"sales id\" = ? ORDER BY rowid"),
+                                         {saleId});
+         !rs.eof(); rs.moveNext())
+        if (const auto it = paid.find(db::asLong(rs.field(0))); it != paid.end())
+            it->second.tax.push_back({rs.field(1).toString(), Money::fromDollars(db::asDouble(rs.field(2))).cents()});
+    return paid;
+}
+
+} // namespace
+
+StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
+{
+    const db::Database &db = store.database();
+    db::Recordset row = db.openQuery(
+        QStringLiteral("SELECT \"cust id\", paytype, TypeID, \"date of sale\" FROM Sales WHERE \"Sales ID\" = ?"),
+        {saleId});
+    if (row.eof())
+        throw ReturnRefused(QStringLiteral("There is no sale %1 in this store.").arg(saleId));
+    StoredSale sale;
+    sale.id = saleId;
+    if (!row.field(0).isNull())
+        sale.customer = db::asLong(row.field(0));
+    sale.payTypeId = db::asLong(row.field(1));
+    sale.kind = qint16(db::asLong(row.field(2)));
+    sale.date = row.field(3).toDateTime();
+    row.close();
+
+    const std::map<qint32, double> returned = returnedBefore(db, saleId);
+    const std::map<qint32, LinePaid> paid = paidLines(db, saleId);
+    for (db::Recordset rs = db.openQuery(
+             QStringLiteral("SELECT \"Sold ID\", \"line item\", \"Item Index\", subitemsid, Option1, Option2, Option3, "
+                            "\"sold price\", \"qty sold\", taxed FROM \"Sold Items\" WHERE \"sales id\" = ? "
+                            "ORDER BY \"line item\""),
+             {saleId});
+         !rs.eof(); rs.moveNext()) {
+        SoldLine line;
+        line.soldId = db::asLong(rs.field(0));
+        line.lineItem = qint16(db::asLong(rs.field(1)));
+        const qint32 item = db::asLong(rs.field(2));
+        line.good = rs.field(3).isNull() || db::asLong(rs.field(3)) == 0
+                        ? Good::item(item, {db::asLong(rs.field(4)), db::asLong(rs.field(5)), db::asLong(rs.field(6))})
+                        : Good::variant(db::asLong(rs.field(3)));
+        line.price = Money::fromSingle(db::asSingle(rs.field(7)));
+        line.sold = db::asSingle(rs.field(8));
+        line.taxed = db::asBool(rs.field(9));
+        if (line.sold <= 0)
+            continue; // a line given back in this sale is no sold line
+        if (const auto r = returned.find(line.soldId); r != returned.end())
+            line.returned = r->second;
+        if (const auto p = paid.find(line.soldId); p != paid.end())
+            line.paid = p->second;
+        const std::optional<QString> name = currentName(store, line.good, item);
+        line.goodExists = name.has_value();
+        line.name = name.value_or(QStringLiteral("Item %1 (no longer in the store)").arg(item));
+        sale.lines.push_back(std::move(line));
+    }
+    if (std::none_of(sale.lines.begin(), sale.lines.end(),
+                     [](const SoldLine &l) { return l.returnable() > kQuantitySlack; }))
+        throw ReturnRefused(sale.lines.empty() ? QStringLiteral("Sale %1 sold nothing that can be returned.").arg(saleId)
+                                               : QStringLiteral("Everything sold in sale %1 has been returned already.")
+                                                     .arg(saleId));
+    return sale;
+}
+
+} // namespace vanta::sale
