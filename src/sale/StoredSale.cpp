@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "sale/LineSource.h"
+#include "sale/Proportion.h"
 
 #include <algorithm>
 #include <map>
@@ -62,13 +63,38 @@ std::map<qint32, LinePaid> paidLines(const db::Database &db, qint32 saleId)
     return paid;
 }
 
+// What the lines the store kept nothing for were paid, worked out from the
+// sale: price times quantity, and each agency's tax shared among the taxed
+// lines and the shipping charge by their amounts (the shipping's share is
+// not the lines').
+void workOutPaid(const db::Database &db, qint32 saleId, double shipping, std::vector<SoldLine> &lines)
+{
+    std::vector<double> weights;
+    for (SoldLine &line : lines) {
+        if (!line.paid.kept)
+            line.paid.subtotal = lineSubtotal(line.price, float(line.sold));
+        weights.push_back(line.taxed ? line.paid.subtotal.dollars() : 0.0);
+    }
+    weights.push_back(shipping);
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Tax agency\", total FROM \"Tax Holder\" "
+                                                        "WHERE \"Sale ID\" = ? ORDER BY rowid"),
+                                         {saleId});
+         !rs.eof(); rs.moveNext()) {
+        const std::vector<qint64> shares =
+            shareInProportion(Money::fromDollars(db::asDouble(rs.field(1))).cents(), weights);
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (!lines[i].paid.kept && shares[i] != 0)
+                lines[i].paid.tax.push_back({rs.field(0).toString(), shares[i]});
+    }
+}
+
 } // namespace
 
 StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
 {
     const db::Database &db = store.database();
     db::Recordset row = db.openQuery(
-        QStringLiteral("SELECT \"cust id\", paytype, TypeID, \"date of sale\" FROM Sales WHERE \"Sales ID\" = ?"),
+        QStringLiteral("SELECT \"cust id\", paytype, TypeID, \"date of sale\", Shipping FROM Sales WHERE \"Sales ID\" = ?"),
         {saleId});
     if (row.eof())
         throw ReturnRefused(QStringLiteral("There is no sale %1 in this store.").arg(saleId));
@@ -79,6 +105,7 @@ StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
     sale.payTypeId = db::asLong(row.field(1));
     sale.kind = qint16(db::asLong(row.field(2)));
     sale.date = row.field(3).toDateTime();
+    const double shipping = db::asDouble(row.field(4));
     row.close();
 
     const std::map<qint32, double> returned = returnedBefore(db, saleId);
@@ -105,11 +132,14 @@ StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
             line.returned = r->second;
         if (const auto p = paid.find(line.soldId); p != paid.end())
             line.paid = p->second;
+        else
+            line.paid.kept = false;
         const std::optional<QString> name = currentName(store, line.good, item);
         line.goodExists = name.has_value();
         line.name = name.value_or(QStringLiteral("Item %1 (no longer in the store)").arg(item));
         sale.lines.push_back(std::move(line));
     }
+    workOutPaid(db, saleId, shipping, sale.lines);
     if (std::none_of(sale.lines.begin(), sale.lines.end(),
                      [](const SoldLine &l) { return l.returnable() > kQuantitySlack; }))
         throw ReturnRefused(sale.lines.empty() ? QStringLiteral("Sale %1 sold nothing that can be returned.").arg(saleId)

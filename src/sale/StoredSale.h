@@ -25,11 +25,15 @@ public:
         : VantaError(Number, description, QStringLiteral("Returns")) {}
 };
 
-// What a sold line was paid, as the store kept it when the sale was posted.
+// What a sold line was paid: as the store kept it when the sale was posted,
+// or, for a sale posted before the store kept it, worked out from the sale:
+// the sold price times the quantity, and the sale's tax by agency shared
+// among its taxed lines and its shipping by their amounts.
 struct LinePaid {
     Money subtotal; // after the line's discount
     double discount = 0;
     std::vector<AgencyTax> tax; // its share of the sale's tax, by agency
+    bool kept = true;           // false: worked out from the sale
 };
 
 // A line of a stored sale as a return sees it.
@@ -43,7 +47,7 @@ struct SoldLine {
     double sold = 0;
     double returned = 0;      // taken back by earlier returns
     bool taxed = false;
-    std::optional<LinePaid> paid; // none for a sale posted before the store kept it
+    LinePaid paid;
 
     double returnable() const { return sold - returned; }
 };

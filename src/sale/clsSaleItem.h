@@ -2,6 +2,7 @@
 
 #include "sale/Good.h"
 #include "sale/Money.h"
+#include "sale/SaleTaxAmounts.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -70,6 +71,14 @@ public:
     float Weight() const { return mWeight; } // shipping weight of one unit
     void setWeight(float v) { mWeight = v; }
 
+    // A line that gives back a sold line (good().isReturn()): the sale it
+    // was sold in, and the tax it refunds by agency (positive cents; its
+    // quantity and subtotal are negative).
+    qint32 ReturnSale() const { return mReturnSale; }
+    void setReturnSale(qint32 v) { mReturnSale = v; }
+    const std::vector<AgencyTax> &TaxRefund() const { return mTaxRefund; }
+    void setTaxRefund(std::vector<AgencyTax> v) { mTaxRefund = std::move(v); }
+
     bool operator==(const clsSaleItem &) const = default;
 
 private:
@@ -86,6 +95,8 @@ private:
     qint32 mTaxRuleID = 0;
     QString mUOM;
     float mWeight = 0;
+    qint32 mReturnSale = 0;
+    std::vector<AgencyTax> mTaxRefund;
 };
 
 } // namespace vanta::sale

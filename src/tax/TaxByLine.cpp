@@ -2,6 +2,7 @@
 
 #include "db/KeptData.h"
 #include "diagnostics/Trace.h"
+#include "sale/Proportion.h"
 #include "sale/clsSaleItems.h"
 #include "tax/RulesTax.h"
 #include "tax/SaleTax.h"
@@ -11,9 +12,7 @@
 #include "tax/TaxSettings.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <numeric>
 
 namespace vanta::tax {
 
@@ -30,32 +29,6 @@ void addShares(db::Store &store, const std::vector<AgencyShare> &shares, Taxed &
 }
 
 } // namespace
-
-std::vector<qint64> ShareInProportion(qint64 cents, const std::vector<double> &weights)
-{
-    std::vector<qint64> shares(weights.size(), 0);
-    const double total = std::accumulate(weights.begin(), weights.end(), 0.0);
-    if (weights.empty() || total <= 0)
-        return shares;
-    // Whole cents first (toward zero), then one more cent each for the
-    // largest remainders until the amount is reached.
-    std::vector<std::pair<double, size_t>> remainders;
-    qint64 given = 0;
-    for (size_t i = 0; i < weights.size(); ++i) {
-        const double exact = double(cents) * weights[i] / total;
-        shares[i] = qint64(std::trunc(exact));
-        given += shares[i];
-        remainders.emplace_back(std::abs(exact - double(shares[i])), i);
-    }
-    std::stable_sort(remainders.begin(), remainders.end(),
-                     [](const auto &a, const auto &b) { return a.first > b.first; });
-    const qint64 step = cents >= 0 ? 1 : -1;
-    for (size_t k = 0; given != cents; k = (k + 1) % remainders.size()) {
-        shares[remainders[k].second] += step;
-        given += step;
-    }
-    return shares;
-}
 
 TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
                          double shipping, const sale::SaleTax &charged)
@@ -96,7 +69,7 @@ TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std:
             }
             if (std::all_of(weights.begin(), weights.end(), [](double w) { return w <= 0; }))
                 weights.back() = 1; // taxed for nothing that is known: kept with the shipping
-            const std::vector<qint64> shares = ShareInProportion(agency.cents, weights);
+            const std::vector<qint64> shares = sale::shareInProportion(agency.cents, weights);
             for (size_t i = 0; i < split.lines.size(); ++i)
                 if (shares[i] != 0)
                     split.lines[i].push_back({agency.agency, shares[i]});

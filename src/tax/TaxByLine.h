@@ -30,8 +30,4 @@ struct TaxByLine {
 TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
                          double shipping, const sale::SaleTax &charged);
 
-// The same sharing for one amount: `cents` shared in proportion to
-// `weights` (none negative), adding up to `cents` exactly.
-std::vector<qint64> ShareInProportion(qint64 cents, const std::vector<double> &weights);
-
 } // namespace vanta::tax

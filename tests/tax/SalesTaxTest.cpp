@@ -140,30 +140,6 @@ TEST_F(SalesTax, TheFixedRateReadsTheSameForShipping)
     }
 }
 
-// Sharing an amount by weights: whole cents first, the largest remainders
-// take the cents left; the shares always add up to the amount.
-TEST(ShareInProportion, AddsUpExactly)
-{
-    struct Case {
-        qint64 cents;
-        std::vector<double> weights;
-        std::vector<qint64> shares;
-    };
-    const Case cases[] = {
-        {100, {1, 1}, {50, 50}},
-        {101, {1, 1}, {51, 50}},          // the odd cent to the first of equal remainders
-        {100, {1, 1, 1}, {34, 33, 33}},
-        {-100, {1, 1, 1}, {-34, -33, -33}}, // a refund shares the same way
-        {1, {0.2, 0.3}, {0, 1}},
-        {10, {0, 5}, {0, 10}},
-        {0, {1, 2}, {0, 0}},
-        {7, {0, 0}, {0, 0}},              // nothing to share by
-        {7, {}, {}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(ShareInProportion(c.cents, c.weights), c.shares) << c.cents;
-}
-
 // The tax charged, line by line: each agency's amount shared among the
 // lines (and the shipping) it taxed, adding up to what was charged.
 TEST_F(SalesTax, TheTaxChargedIsSharedLineByLine)
