@@ -10,9 +10,11 @@ namespace vanta::journal {
 namespace {
 
 // Form 2 adds whether a line sells an item or a variant and keeps a line's
-// price and subtotal in cents; form 1 (single-precision amounts) is still
-// read.
-constexpr quint32 kFormat = 2;
+// price and subtotal in cents; form 3 adds what a return line gives back
+// (the sold line, its sale and the tax it refunds). Forms 1 (single-
+// precision amounts) and 2 are still read.
+constexpr quint32 kFormat = 3;
+constexpr quint32 kFormatWithoutReturns = 2;
 constexpr quint32 kFormatWithoutKinds = 1;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
@@ -22,6 +24,30 @@ void writeLine(QDataStream &out, const sale::clsSaleItem &l)
     out << quint8(l.good().kind) << l.ITEMINDEX() << l.OptionID1() << l.OptionID2() << l.OptionID3() << l.Name()
         << l.FullName() << l.UOM() << l.FullUOM() << l.Price().cents() << l.qty() << l.Discount()
         << l.Subtotal().cents() << l.Taxable() << l.TaxRuleID() << l.Weight() << l.ExceedQty();
+    out << l.good().returnOf << l.ReturnSale() << quint32(l.TaxRefund().size());
+    for (const sale::AgencyTax &refund : l.TaxRefund())
+        out << refund.agency << refund.cents;
+}
+
+// What a return line gives back (form 3 on).
+void readReturn(QDataStream &in, sale::clsSaleItem &l)
+{
+    qint32 returnOf = 0, returnSale = 0;
+    quint32 refunds = 0;
+    in >> returnOf >> returnSale >> refunds;
+    // An agency's refund takes well over 8 bytes: more is damage.
+    if (refunds > quint32(in.device() ? in.device()->bytesAvailable() / 8 : 0)) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    std::vector<sale::AgencyTax> taxRefund(refunds);
+    for (sale::AgencyTax &refund : taxRefund)
+        in >> refund.agency >> refund.cents;
+    sale::Good good = l.good();
+    good.returnOf = returnOf;
+    l.setGood(good);
+    l.setReturnSale(returnSale);
+    l.setTaxRefund(std::move(taxRefund));
 }
 
 // A money amount of a line: cents in form 2, a single in form 1.
@@ -68,6 +94,8 @@ sale::clsSaleItem readLine(QDataStream &in, quint32 format)
     l.setTaxRuleID(rule);
     l.setWeight(weight);
     l.setExceedQty(exceed);
+    if (format >= kFormat)
+        readReturn(in, l);
     return l;
 }
 
@@ -128,7 +156,7 @@ std::optional<OpenSale> decodeOpenSale(const QByteArray &record)
     quint32 format = 0, count = 0;
     OpenSale sale;
     in >> format;
-    if (format != kFormat && format != kFormatWithoutKinds)
+    if (format != kFormat && format != kFormatWithoutReturns && format != kFormatWithoutKinds)
         throw JournalError(QStringLiteral("it was written in a form this register does not know"));
     in >> sale.saleId >> sale.changed >> count;
     // A line takes well over 40 bytes: a larger count is damage, not a sale.

@@ -13,7 +13,9 @@ PostingRequest requestFor(const sale::Sale &sale, qint16 kind, qint32 employeeId
     request.payTypeId = sale.payType().id;
     request.employeeId = employeeId;
     const sale::SaleTotals totals = sale.totals();
-    request.amounts = {totals.totalDue(), totals.tax, sale.tenderedCents(), sale.changeCents(), totals.shipping};
+    // A refund is stored as a tender below 0 (money paid out) with no change.
+    const qint64 tendered = sale.refund() ? -sale.tenderedCents() : sale.tenderedCents();
+    request.amounts = {totals.totalDue(), totals.tax, tendered, sale.changeCents(), totals.shipping};
     request.taxByAgency = sale.tax().agencies;
     return request;
 }

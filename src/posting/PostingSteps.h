@@ -37,6 +37,7 @@ bool WriteSoldLines(PostingContext &ctx);
 bool RecordSaleTax(PostingContext &ctx);
 bool RaiseCustomerBalance(PostingContext &ctx);
 bool RecordWhatLinesPaid(PostingContext &ctx);
+bool RecordReturns(PostingContext &ctx);
 
 // A table of the workspace with an index selected.
 db::Recordset indexedTable(const db::Database &db, const QString &table, const QString &index);

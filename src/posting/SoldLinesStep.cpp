@@ -2,8 +2,7 @@
 
 #include "db/RowWriter.h"
 #include "db/Store.h"
-#include "diagnostics/ApplicationTitle.h"
-#include "diagnostics/VantaError.h"
+#include "posting/NumberDrawer.h"
 #include "sale/clsSaleItems.h"
 
 #include <map>
@@ -12,31 +11,6 @@
 namespace vanta::posting {
 
 namespace {
-
-// Far more draws than a sale of any size needs from a working id source.
-constexpr int kMaxDraws = 1000;
-
-// Sold-line numbers for one sale. A candidate is not probed first: the
-// insert itself refuses a number the unique index of `Sold ID` already
-// holds (a committed line, another register's or one of this sale), and the
-// caller draws again. The posting's connection holds the write lock, so it
-// sees every committed line as well as its own.
-class SoldIdDrawer {
-public:
-    explicit SoldIdDrawer(PostingContext &ctx) : mSource(ctx.newId) {}
-
-    qint32 draw()
-    {
-        if (++mDraws > kMaxDraws)
-            throw VantaError(3022, QStringLiteral("No unused number could be found for a sold line."),
-                             applicationTitle());
-        return mSource();
-    }
-
-private:
-    const IdSource &mSource;
-    int mDraws = 0;
-};
 
 // Costs of the sale lines: item cost plus the cost of the chosen options.
 class LineCosts {
@@ -85,6 +59,19 @@ private:
     std::map<qint32, float> mValueCosts;
 };
 
+// What a return line gives back, as its sold line was stored: the item,
+// variant and option values, and the cost. Nothing when the sold line is
+// gone from the store.
+std::optional<QVariantList> soldLineOf(const db::Database &ws, qint32 soldId)
+{
+    static const QString sql = QStringLiteral("SELECT \"Item Index\", subitemsid, Option1, Option2, Option3, "
+                                              "\"other costs\" FROM \"Sold Items\" WHERE \"Sold ID\" = ?");
+    db::Recordset rs = ws.openQuery(sql, {soldId});
+    if (rs.eof())
+        return std::nullopt;
+    return QVariantList{rs.field(0), rs.field(1), rs.field(2), rs.field(3), rs.field(4), rs.field(5)};
+}
+
 // The cost of the item with this index; nothing when no item has it.
 std::optional<float> plainItemCost(const db::Database &ws, qint32 itemIndex)
 {
@@ -107,15 +94,24 @@ bool WriteSoldLines(PostingContext &ctx)
                         QStringLiteral("Option2"), QStringLiteral("Option3"), QStringLiteral("sold price"),
                         QStringLiteral("qty sold"), QStringLiteral("taxed"), QStringLiteral("other costs")},
                        db::RowWriter::OnTaken::Skip);
-    SoldIdDrawer soldIds(ctx);
+    NumberDrawer soldIds(ctx.newId, QStringLiteral("a sold line"));
     LineCosts costs(ctx.ws);
     qint16 lineNumber = 0;
     for (const auto &line : ctx.items) {
         QVariant item = line->ITEMINDEX();
         QVariant variant;
         QVariantList options{line->OptionID1(), line->OptionID2(), line->OptionID3()};
-        float otherCosts = 0;
-        if (!line->isVariant()) {
+        QVariant otherCosts = 0.0f;
+        if (line->good().isReturn()) {
+            // Given back as it was sold, even when the good is gone since.
+            const std::optional<QVariantList> sold = soldLineOf(ctx.ws, line->good().returnOf);
+            if (!sold)
+                return true;
+            item = (*sold)[0];
+            variant = (*sold)[1];
+            options = {(*sold)[2], (*sold)[3], (*sold)[4]};
+            otherCosts = (*sold)[5];
+        } else if (!line->isVariant()) {
             const std::optional<float> cost = plainItemCost(ctx.ws, line->ITEMINDEX());
             if (!cost)
                 return true; // the item is gone from the store

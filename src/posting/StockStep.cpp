@@ -1,6 +1,7 @@
 #include "posting/PostingSteps.h"
 
 #include "platform/Prompt.h"
+#include "sale/Refund.h"
 #include "sale/StockCheck.h"
 #include "sale/clsSaleItems.h"
 
@@ -11,9 +12,7 @@ namespace vanta::posting {
 
 namespace {
 
-// Quantities are kept to hundredths at most; a single-precision line
-// quantity may lie a hair above the stored figure it was checked against.
-constexpr double kQuantitySlack = 0.00005;
+using sale::kQuantitySlack;
 
 // Each stock change is one UPDATE by key, made in the store itself so that
 // registers selling at the same moment all count; a missing stock figure
@@ -81,8 +80,9 @@ bool DecrementStock(PostingContext &ctx)
             changes.push_back({line.get(), line->ITEMINDEX()});
         else if (subItems.seek(line->ITEMINDEX()))
             changes.push_back({line.get(), db::asLong(subItems.field(QStringLiteral("ItemID")))});
-        else
+        else if (!line->good().isReturn())
             return true; // the variant is gone from the store
+        // A variant given back after it was deleted: no stock to raise.
     }
     // Item rows are changed in the order of their numbers (a variant's own
     // row right before its parent's), the same on every register, so two
@@ -95,13 +95,16 @@ bool DecrementStock(PostingContext &ctx)
         const double q = line->qty();
         // A line the cashier accepted beyond the stock on hand is sold as is.
         const bool guarded = !line->ExceedQty() && q > 0;
+        // Goods given back raise the stock (a negative quantity sold); one
+        // deleted since it was sold has none to raise.
+        const bool given = line->good().isReturn();
         if (!line->isVariant()) {
             const Sold sold = sellFromItem(ctx.ws, item, q, guarded);
             if (sold == Sold::Short) {
                 tellShort(ctx, *line);
                 return true;
             }
-            failed = sold == Sold::NoRow || failed;
+            failed = (sold == Sold::NoRow && !given) || failed;
             continue;
         }
         // A variant: its own stock when the item counts stock per variant,
@@ -113,14 +116,14 @@ bool DecrementStock(PostingContext &ctx)
                 tellShort(ctx, *line);
                 return true;
             }
-            failed = !countSold(ctx.ws, parent, q) || failed;
+            failed = (!countSold(ctx.ws, parent, q) && !given) || failed;
         } else {
             fromParent = sellFromItem(ctx.ws, parent, q, guarded);
             if (fromParent == Sold::Short) {
                 tellShort(ctx, *line);
                 return true;
             }
-            failed = fromParent == Sold::NoRow || failed;
+            failed = (fromParent == Sold::NoRow && !given) || failed;
         }
     }
     return failed;

@@ -117,6 +117,14 @@ bool LineEdits::addVariant(qint32 subItemId)
     return addOne(add);
 }
 
+// A return line stands as it was given back: it is taken off and returned
+// again to change it.
+clsSaleItems::Line LineEdits::editable(int position) const
+{
+    clsSaleItems::Line line = mSale.line(position);
+    return line && !line->good().isReturn() ? line : nullptr;
+}
+
 Quote LineEdits::quote(const clsSaleItem &line, double qty) const
 {
     const Good &good = line.good();
@@ -135,7 +143,7 @@ Quote LineEdits::quote(const clsSaleItem &line, double qty) const
 
 void LineEdits::setQuantity(int position, double qty)
 {
-    if (const clsSaleItems::Line line = mSale.line(position)) {
+    if (const clsSaleItems::Line line = editable(position)) {
         takeQuantity(*line, qty);
         mSale.lineChanged();
     }
@@ -143,7 +151,7 @@ void LineEdits::setQuantity(int position, double qty)
 
 void LineEdits::editLine(int position, double qty, double discount, bool exempt)
 {
-    if (const clsSaleItems::Line line = mSale.line(position)) {
+    if (const clsSaleItems::Line line = editable(position)) {
         takeQuantity(*line, qty);
         line->setDiscount(float(discount));
         line->setTaxable(!exempt);
@@ -175,7 +183,7 @@ void LineEdits::takeQuantity(clsSaleItem &line, double qty)
 
 void LineEdits::setPrice(int position, Money price)
 {
-    if (const clsSaleItems::Line line = mSale.line(position)) {
+    if (const clsSaleItems::Line line = editable(position)) {
         line->setPrice(price);
         line->setSubtotal(lineSubtotal(price, line->qty()));
         mSale.lineChanged();
@@ -184,7 +192,7 @@ void LineEdits::setPrice(int position, Money price)
 
 void LineEdits::setDiscount(int position, double percent)
 {
-    if (const clsSaleItems::Line line = mSale.line(position)) {
+    if (const clsSaleItems::Line line = editable(position)) {
         line->setDiscount(float(percent));
         mSale.lineChanged();
     }
@@ -192,7 +200,7 @@ void LineEdits::setDiscount(int position, double percent)
 
 void LineEdits::setExempt(int position, bool exempt)
 {
-    if (const clsSaleItems::Line line = mSale.line(position)) {
+    if (const clsSaleItems::Line line = editable(position)) {
         line->setTaxable(!exempt);
         mSale.lineChanged();
     }

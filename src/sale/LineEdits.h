@@ -26,7 +26,7 @@ struct Quote {
 
 // The cashier's changes of the sale's lines, asking the stock questions
 // through the prompt as they arise. Each change is one call; the sale tells
-// its observers.
+// its observers. Return lines are not edited here.
 class LineEdits {
 public:
     LineEdits(db::Store &store, platform::Prompt &prompt, Sale &sale) : mStore(store), mPrompt(prompt), mSale(sale) {}
@@ -66,6 +66,7 @@ private:
     bool addOne(const Adding &add);
     bool addVariant(qint32 subItemId);
     bool askAddAnyway(const QString &text);
+    clsSaleItems::Line editable(int position) const;
     void takeQuantity(clsSaleItem &line, double qty);
 
     db::Store &mStore;

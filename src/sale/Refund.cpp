@@ -6,10 +6,6 @@ namespace vanta::sale {
 
 namespace {
 
-// Quantities are kept to hundredths at most; a single-precision quantity
-// may lie a hair off the figure it stands for.
-constexpr double kQuantitySlack = 0.00005;
-
 // The whole cents that `units` of the `sold` units have reached.
 qint64 reached(qint64 paidCents, double sold, double units)
 {

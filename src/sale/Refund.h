@@ -7,6 +7,10 @@
 
 namespace vanta::sale {
 
+// Quantities are kept to hundredths at most; a single-precision quantity
+// may lie a hair off the figure it stands for.
+inline constexpr double kQuantitySlack = 0.00005;
+
 // What returning `qty` more units of a sold line refunds of an amount paid
 // for all `sold` units, after `returned` units came back before. Each part
 // is the whole cents that the units returned so far have reached (rounded

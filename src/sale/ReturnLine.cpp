@@ -1,11 +1,20 @@
 #include "sale/ReturnLine.h"
 
+#include "platform/Currency.h"
 #include "sale/Refund.h"
+
+#include <algorithm>
 
 namespace vanta::sale {
 
 clsSaleItem returnLine(const StoredSale &sale, const SoldLine &line, double qty)
 {
+    if (qty <= 0 || qty > line.returnable() + kQuantitySlack)
+        throw ReturnRefused(line.returnable() <= kQuantitySlack
+                                ? QStringLiteral("\"%1\" from sale %2 has been returned already.").arg(line.name).arg(sale.id)
+                                : QStringLiteral("Only %1 of \"%2\" from sale %3 can be returned.")
+                                      .arg(formatPlain(line.returnable()), line.name)
+                                      .arg(sale.id));
     clsSaleItem l;
     Good good = line.good;
     good.returnOf = line.soldId;
@@ -21,6 +30,21 @@ clsSaleItem returnLine(const StoredSale &sale, const SoldLine &line, double qty)
     l.setSubtotal(Money::fromCents(-refundShare(paid.subtotal.cents(), line.sold, line.returned, qty)));
     l.setTaxRefund(refundShare(paid.tax, line.sold, line.returned, qty));
     return l;
+}
+
+std::vector<AgencyTax> taxRefunds(const clsSaleItems &lines)
+{
+    std::vector<AgencyTax> refunds;
+    for (const auto &line : lines)
+        for (const AgencyTax &part : line->TaxRefund()) {
+            auto it = std::find_if(refunds.begin(), refunds.end(),
+                                   [&](const AgencyTax &r) { return r.agency == part.agency; });
+            if (it == refunds.end())
+                refunds.push_back(part);
+            else
+                it->cents += part.cents;
+        }
+    return refunds;
 }
 
 } // namespace vanta::sale

@@ -55,6 +55,22 @@ void Sale::removeLine(int position)
     }
 }
 
+void Sale::putReturnLines(std::vector<clsSaleItem> lines)
+{
+    for (clsSaleItem &l : lines) {
+        const clsSaleItems::Line existing = mLines.Find(l.good());
+        if (l.qty() == 0) {
+            if (existing)
+                mLines.RemoveSaleItem(l.good());
+        } else if (existing) {
+            *existing = std::move(l);
+        } else {
+            mLines.AddSaleItem(std::make_shared<clsSaleItem>(std::move(l)));
+        }
+    }
+    changed(Lines);
+}
+
 void Sale::setCustomer(std::optional<qint32> custId)
 {
     mCustomer = custId;
@@ -82,6 +98,11 @@ void Sale::setTendered(qint64 cents)
 {
     mTendered = mPayType.kind == PayKind::Invoice ? 0 : std::max<qint64>(cents, 0);
     changed(Payment);
+}
+
+qint64 Sale::tenderedCents() const
+{
+    return refund() && mPayType.kind != PayKind::Invoice ? refundDueCents() : mTendered;
 }
 
 SaleTotals Sale::totals() const

@@ -5,6 +5,7 @@
 #include "sale/clsSaleItems.h"
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -75,6 +76,10 @@ public:
     // After a line was changed in place (quantity, price, discount, mark).
     void lineChanged();
     void removeLine(int position);
+    // Return lines put on the sale as one change: each takes the place of
+    // the line that returns the same sold line, if any; one of quantity 0
+    // takes that line off.
+    void putReturnLines(std::vector<clsSaleItem> lines);
 
     std::optional<qint32> customer() const { return mCustomer; }
     void setCustomer(std::optional<qint32> custId);
@@ -88,15 +93,26 @@ public:
 
     const PayType &payType() const { return mPayType; }
     void setPayType(const PayType &payType);
-    qint64 tenderedCents() const { return mTendered; }
+    // What is tendered; for a refund, what is paid back: the refund due
+    // exactly (an invoice refund pays nothing out: the customer's balance
+    // is lowered instead).
+    qint64 tenderedCents() const;
     void setTendered(qint64 cents);
 
     // The amounts as shown: the lines' subtotals to the cent, the shipping
     // charge and the tax.
     SaleTotals totals() const;
-    qint64 changeCents() const { return changeDue(mTendered, totals().totalDue()); }
-    // Whether the tender covers the sale: always for an invoice.
-    bool tenderCovers() const { return mPayType.kind == PayKind::Invoice || mTendered >= totals().totalDue(); }
+    // A sale whose returns outweigh what it sells: the customer is paid
+    // the difference back.
+    bool refund() const { return totals().totalDue() < 0; }
+    qint64 refundDueCents() const { return std::max<qint64>(-totals().totalDue(), 0); }
+    // No change is given on a refund: the tender is the refund itself.
+    qint64 changeCents() const { return refund() ? 0 : changeDue(mTendered, totals().totalDue()); }
+    // Whether the tender covers the sale: always for an invoice or a refund.
+    bool tenderCovers() const
+    {
+        return mPayType.kind == PayKind::Invoice || refund() || mTendered >= totals().totalDue();
+    }
 
     // Once the sale is stored: no lines, shipping or tender are left; the
     // number, customer and pay type stay until the next sale sets them.

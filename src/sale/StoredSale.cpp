@@ -3,6 +3,7 @@
 #include "db/Store.h"
 #include "sale/LineSource.h"
 #include "sale/Proportion.h"
+#include "sale/Refund.h"
 
 #include <algorithm>
 #include <map>
@@ -10,9 +11,6 @@
 namespace vanta::sale {
 
 namespace {
-
-// Quantities are kept to hundredths at most.
-constexpr double kQuantitySlack = 0.00005;
 
 // The good's name as the store has it now; none when it was deleted.
 std::optional<QString> currentName(db::Store &store, const Good &good, qint32 parentItem)

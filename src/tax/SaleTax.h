@@ -30,7 +30,10 @@ using SaleTax = sale::SaleTax;
 // charge is taxed too: at the fixed rate (read as for the lines) under 1
 // and 2, by the shipping tax rule under 3. Fixed-rate tax goes to the agency
 // "Fixed Tax" (under method 2 even when it is 0), tax by rules to the agency
-// of each tax type that charged it.
+// of each tax type that charged it. Return lines are never taxed again:
+// the tax they were charged when sold (their TaxRefund) is taken off each
+// agency's amount, whether the customer is taxable today or not, so an
+// agency may end below 0.
 SaleTax ComputeSaleTax(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
                        double shipping);
 

@@ -82,7 +82,7 @@ sale::clsSaleItems TaxableLines(db::Store &store, const sale::clsSaleItems &item
     };
     sale::clsSaleItems taxable;
     for (const auto &line : items)
-        if (line->Taxable() && storedTaxable(line->good()))
+        if (line->Taxable() && !line->good().isReturn() && storedTaxable(line->good()))
             taxable.AddSaleItem(line);
     return taxable;
 }

@@ -3,6 +3,7 @@
 #include "db/KeptData.h"
 #include "diagnostics/Trace.h"
 #include "sale/Proportion.h"
+#include "sale/ReturnLine.h"
 #include "sale/clsSaleItems.h"
 #include "tax/RulesTax.h"
 #include "tax/SaleTax.h"
@@ -61,7 +62,16 @@ TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std:
 
         TaxByLine split;
         split.lines.resize(size_t(items.Count()));
-        for (const sale::AgencyTax &agency : charged.agencies) {
+        // A return line refunds what it was charged when sold; what is left
+        // of each agency's amount is shared among the lines sold now.
+        const std::vector<sale::AgencyTax> refunds = sale::taxRefunds(items);
+        for (int position = 1; position <= items.Count(); ++position)
+            for (const sale::AgencyTax &refund : items.Item(position)->TaxRefund())
+                split.lines[size_t(position - 1)].push_back({refund.agency, -refund.cents});
+        for (sale::AgencyTax agency : charged.agencies) {
+            for (const sale::AgencyTax &refund : refunds)
+                if (refund.agency == agency.agency)
+                    agency.cents += refund.cents;
             std::vector<double> weights;
             for (const Taxed &t : taxed) {
                 const auto it = t.find(agency.agency);

@@ -26,7 +26,9 @@ struct TaxByLine {
 // lines and the shipping, in proportion to what each was taxed before
 // rounding. The shares of an agency add up to its amount exactly: each
 // takes its whole cents, the largest remainders the cents left over. An
-// agency amount that nothing was taxed for goes to the shipping.
+// agency amount that nothing was taxed for goes to the shipping. A return
+// line's share is what it refunds (its TaxRefund, below 0); the lines sold
+// now share the rest.
 TaxByLine SplitTaxByLine(db::Store &store, const sale::clsSaleItems &items, std::optional<qint32> customer,
                          double shipping, const sale::SaleTax &charged);
 

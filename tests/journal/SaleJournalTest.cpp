@@ -14,7 +14,7 @@ using journal::SaleJournal;
 
 namespace {
 
-OpenSale threeLineSale()
+OpenSale fourLineSale()
 {
     OpenSale sale;
     sale.saleId = 424242;
@@ -40,7 +40,15 @@ OpenSale threeLineSale()
     sale::clsSaleItem variant = shirt; // numbered like the item with options
     variant.setGood(sale::Good::variant(5001));
     variant.setName("Store Logo T-Shirt-M/Black");
-    sale.lines = {hammer, shirt, variant};
+    sale::clsSaleItem returned = hammer; // gives back a line of sale 4100
+    sale::Good given = sale::Good::item(1001);
+    given.returnOf = 880011;
+    returned.setGood(given);
+    returned.setQty(-2);
+    returned.setSubtotal(sale::Money::fromCents(-2013));
+    returned.setReturnSale(4100);
+    returned.setTaxRefund({{"State", 101}, {"County", 20}});
+    sale.lines = {hammer, shirt, variant, returned};
     sale.customerId = 4;
     sale.payTypeId = 3;
     sale.shipping = {2, "UPS Ground", "Shipping By Weight: $9.95", 995};
@@ -53,7 +61,7 @@ OpenSale threeLineSale()
 
 TEST(OpenSaleRecord, KeepsEveryValueOfTheSale)
 {
-    const OpenSale sale = threeLineSale();
+    const OpenSale sale = fourLineSale();
     EXPECT_EQ(journal::decodeOpenSale(journal::encodeOpenSale(sale)), sale);
     OpenSale bare = sale;
     bare.customerId.reset();
@@ -76,7 +84,7 @@ TEST(SaleJournalStore, EachStoreKeepsItsOwnSale)
     EXPECT_EQ(ja.path(), SaleJournal::pathFor(folder, a.path() + "/../" + QDir(a.path()).dirName() + "/vanta.mdb"));
     EXPECT_EQ(QFile::permissions(folder) & (QFile::ReadOther | QFile::ReadGroup), QFileDevice::Permissions());
 
-    const OpenSale sale = threeLineSale();
+    const OpenSale sale = fourLineSale();
     ja.write(sale);
     EXPECT_EQ(ja.read(), sale);
     EXPECT_EQ(jb.read(), std::nullopt);
@@ -90,7 +98,7 @@ TEST(SaleJournalStore, APostedSaleIsNotOfferedAgain)
     QTemporaryDir config;
     test::TempStore ts;
     SaleJournal journal(config.path(), ts.path() + "/vanta.mdb");
-    const OpenSale sale = threeLineSale();
+    const OpenSale sale = fourLineSale();
     journal.write(sale);
     EXPECT_EQ(journal::unfinishedSale(journal, ts.db()), sale);
 
@@ -101,8 +109,8 @@ TEST(SaleJournalStore, APostedSaleIsNotOfferedAgain)
 
 TEST(SaleJournalStore, QuestionNamesTheTimeAndTheLines)
 {
-    EXPECT_EQ(journal::restoreQuestion(threeLineSale()),
-              "An unfinished sale from 12/7/2026 4:05 PM with 3 items was found. Restore it?");
+    EXPECT_EQ(journal::restoreQuestion(fourLineSale()),
+              "An unfinished sale from 12/7/2026 4:05 PM with 4 items was found. Restore it?");
 }
 
 // A journal written before lines said what they sell: each line is an item

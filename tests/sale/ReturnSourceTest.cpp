@@ -2,6 +2,7 @@
 // refunds.
 #include "sale/Proportion.h"
 #include "sale/Refund.h"
+#include "sale/ReturnLine.h"
 #include "sale/StoredSale.h"
 #include "support/SaleFixtures.h"
 
@@ -154,4 +155,37 @@ TEST_F(ReturnSource, RefusesWhatCannotBeReturnedInPlainWords)
     EXPECT_EQ(refusal(70), "Everything sold in sale 70 has been returned already.");
     test::insertRow(db(), "Sales", {"Sales ID"}, {72});
     EXPECT_EQ(refusal(72), "Sale 72 sold nothing that can be returned.");
+}
+
+// A return line takes what is left to return at most (a fraction where the
+// good was sold by the pound), refunds its share of what was paid, and is
+// refused at 0, below it and past what is left.
+TEST_F(ReturnSource, AReturnLineTakesNoMoreThanIsLeft)
+{
+    returnEarlier(703, 1);
+    const StoredSale sale = ReadSaleForReturn(store(), 70);
+    const SoldLine &pounds = sale.lines[2];
+    const auto refusal = [&](double qty) {
+        try {
+            returnLine(sale, pounds, qty);
+        } catch (const ReturnRefused &e) {
+            return e.description();
+        }
+        return QString();
+    };
+    const QString tooMany = "Only 0.5 of \"Item 2 (no longer in the store)\" from sale 70 can be returned.";
+    EXPECT_EQ(refusal(0.5), "");
+    EXPECT_EQ(refusal(0.51), tooMany);
+    EXPECT_EQ(refusal(0), tooMany);
+    EXPECT_EQ(refusal(-1), tooMany);
+
+    const clsSaleItem l = returnLine(sale, pounds, 0.5);
+    EXPECT_EQ(l.good().returnOf, 703);
+    EXPECT_EQ(l.ReturnSale(), 70);
+    EXPECT_EQ(l.qty(), -0.5f);
+    EXPECT_EQ(l.Subtotal().cents(), -200) << "the last half pound of $6.00";
+
+    returnEarlier(703, 0.5);
+    const StoredSale after = ReadSaleForReturn(store(), 70);
+    EXPECT_THROW(returnLine(after, after.lines[2], 0.5), ReturnRefused);
 }

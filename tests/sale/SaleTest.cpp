@@ -114,6 +114,49 @@ TEST_F(SaleModel, TenderAndChange)
     EXPECT_TRUE(sale.tenderCovers());
 }
 
+// Return lines put on a sale take the place of the line that returns the
+// same sold line; quantity 0 takes it off. Once the returns outweigh the
+// rest, the sale is a refund: what is tendered is the refund due exactly,
+// with no change, except on an invoice, which pays nothing out. At a net
+// total of exactly 0 it is no refund.
+TEST_F(SaleModel, ReturnLinesAndRefunds)
+{
+    const auto returned = [](qint32 soldId, double qty, qint64 cents) {
+        sale::clsSaleItem l;
+        Good good = Good::item(7);
+        good.returnOf = soldId;
+        l.setGood(good);
+        l.setQty(float(-qty));
+        l.setSubtotal(sale::Money::fromCents(-cents));
+        return l;
+    };
+    sale.setPayType({1, "Cash", PayKind::Cash});
+    sale.addLine(line(Good::item(7), 10.0f));
+    sale.putReturnLines({returned(500, 1, 1000)});
+    ASSERT_EQ(sale.lines().Count(), 2) << "the good sold and the good given back are two lines";
+    EXPECT_EQ(sale.totals().totalDue(), 0);
+    EXPECT_FALSE(sale.refund());
+    sale.setTendered(0);
+    EXPECT_TRUE(sale.tenderCovers());
+
+    sale.putReturnLines({returned(500, 2, 2000), returned(501, 1, 1)});
+    ASSERT_EQ(sale.lines().Count(), 3);
+    EXPECT_EQ(sale.line(2)->qty(), -2.0f) << "in the place of the first return of Sold ID 500";
+    EXPECT_EQ(sale.totals().totalDue(), -1001);
+    EXPECT_TRUE(sale.refund());
+    EXPECT_EQ(sale.refundDueCents(), 1001);
+    sale.setTendered(5000);
+    EXPECT_EQ(sale.tenderedCents(), 1001);
+    EXPECT_EQ(sale.changeCents(), 0);
+    EXPECT_TRUE(sale.tenderCovers());
+    sale.setPayType({9, "Invoice", PayKind::Invoice});
+    EXPECT_EQ(sale.tenderedCents(), 0);
+
+    sale.putReturnLines({returned(501, 0, 0)});
+    EXPECT_EQ(sale.lines().Count(), 2);
+    EXPECT_EQ(sale.refundDueCents(), 1000);
+}
+
 TEST_F(SaleModel, PayKindsByName)
 {
     EXPECT_EQ(sale::PayType::kindOfName("Cash"), PayKind::Cash);
