@@ -194,6 +194,14 @@ void POSItem::setTaxExempt(bool exempt)
     diag::run(kModule, "TaxExempt_Let", [&] { chk1->setChecked(exempt); });
 }
 
+void POSItem::setFixed(bool fixed)
+{
+    txtQty->setReadOnly(fixed);
+    txtDisc->setReadOnly(fixed);
+    UDQty->setEnabled(!fixed);
+    chk1->setEnabled(!fixed);
+}
+
 // --- amounts ---
 
 void POSItem::UpdateSubtotal()

@@ -64,6 +64,9 @@ public:
     void setRecordNumber(qint16 number);
     bool TaxExempt() const;
     void setTaxExempt(bool exempt);
+    // A line given back stands as it was returned: its quantity, discount
+    // and mark cannot be edited in the row.
+    void setFixed(bool fixed);
 
     // Subtotal ← price × quantity, rounded to the cent.
     void UpdateSubtotal();

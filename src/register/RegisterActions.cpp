@@ -10,6 +10,7 @@
 #include "diagnostics/Trace.h"
 #include "lookup/frmFind.h"
 #include "platform/DialogRunner.h"
+#include "posting/ReceiptCode.h"
 #include "posting/SaleDocuments.h"
 #include "register/CheckoutFlow.h"
 #include "register/RegisterSession.h"
@@ -91,6 +92,11 @@ void RegisterActions::addGood(const sale::Good &good)
 // it stands for none.
 bool RegisterActions::addByCode(const QString &code)
 {
+    // A receipt scanned: its goods are being brought back.
+    if (const std::optional<qint32> saleId = posting::saleOfReceiptCode(code)) {
+        returnFromSale(*saleId);
+        return true;
+    }
     db::Store &store = mSession.store();
     // Most codes are barcode labels: the item and its units in one reading.
     if (const std::optional<sale::ItemRecord> item = sale::readItemByLabel(store, code)) {
@@ -226,8 +232,8 @@ void RegisterActions::changePrice(int position)
         if (mSession.sale.empty() || !allowed(security::GatedCommand::EditPrice))
             return;
         const sale::clsSaleItems::Line line = mSession.sale.line(position);
-        if (!line)
-            return;
+        if (!line || line->good().isReturn())
+            return; // a line given back keeps the price it was sold at
         frmEditPrice dlg(mView.dialogParent());
         dlg.msCurrentPrice = line->Price().single();
         mSession.dialogs.run(dlg);

@@ -16,6 +16,9 @@ namespace vanta {
 class RegisterSession;
 class SaleKeeper;
 
+namespace sale {
+struct StoredSale;
+}
 namespace journal {
 struct OpenSale;
 }
@@ -62,6 +65,10 @@ public:
     void process();
     void cancelSale();
     void holdSale();
+    // Goods given back: the sale number is asked for (or a receipt is
+    // scanned), then the lines to return are chosen from that sale.
+    void returnItems();
+    void returnFromSale(qint32 saleId);
 
     // Logon, menus and the window.
     void logOn();
@@ -102,6 +109,8 @@ private:
     void startNextSale();
     void applyShipping(const shipping::ShippingChoice &choice);
     void tenderFollowsPayType();
+    void tellAboutReturn(const QString &text);
+    QString returnHeading(const sale::StoredSale &stored) const;
     void offerUnfinishedSale();
     void restoreSale(const journal::OpenSale &kept);
 

@@ -211,9 +211,12 @@ void frmPOS::buildTotals(QWidget *central)
                                                      {QStringLiteral("Tendered $"), txtAmountTendered},
                                                      {QStringLiteral("Change Due:"), lblChangeDue}};
     for (int i = 0; i < rows.size(); ++i) {
-        totals->addWidget(new QLabel(rows[i].first, fraTotals), i, 0);
+        auto *caption = new QLabel(rows[i].first, fraTotals);
+        totals->addWidget(caption, i, 0);
         totals->addWidget(rows[i].second, i, 1);
+        lblChangeDueCaption = caption; // the last row's: change or refund due
     }
+    lblChangeDueCaption->setObjectName(QStringLiteral("lblChangeDueCaption"));
     cmdProcessTransaction = button(fraTotals, "cmdProcessTransaction", QStringLiteral("&Process"), QString());
     cmdProcessTransaction->setEnabled(false);
     cmdProcessTransaction->setMinimumHeight(40);
@@ -279,6 +282,8 @@ void frmPOS::buildMenus()
     mnuCheckSecurity->setCheckable(true);
     action(utilities, "mnuManualAdd", QStringLiteral("&Manual Add"), [r] { r->manualAdd(); },
            QKeySequence(Qt::CTRL | Qt::Key_M));
+    action(utilities, "mnuReturnItems", QStringLiteral("Re&turn Items"), [r] { r->returnItems(); },
+           QKeySequence(Qt::CTRL | Qt::Key_R));
     utilities->addSeparator();
     action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"), [r] { r->reportOptions(); });
     utilities->addSeparator();

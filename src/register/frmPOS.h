@@ -144,6 +144,7 @@ private:
     QLabel *lblTax = nullptr;
     QLabel *lblTotal = nullptr;
     QLabel *lblChangeDue = nullptr;
+    QLabel *lblChangeDueCaption = nullptr;
     QComboBox *cmbPayType = nullptr;
     QLineEdit *txtAmountTendered = nullptr;
     QPushButton *cmdProcessTransaction = nullptr;

@@ -41,7 +41,8 @@ void frmPOS::saleModelChanged(unsigned changes)
     }
     if (changes & (S::Customer | S::Payment))
         showChosen();
-    if (changes & S::Payment)
+    // A refund's tender follows its total: it is what is paid back.
+    if (changes & (S::Payment | S::Lines | S::Tax | S::Shipping))
         showTender();
 }
 
@@ -52,15 +53,18 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
     // The quantity goes in before the price so that the line's own price,
     // discount and subtotal are what the row ends up showing.
     r->setLinePosition(linePosition);
-    r->setItemName(line->Name());
+    // A line given back is marked so on its row.
+    const QString mark = line->good().isReturn() ? QStringLiteral("Return: ") : QString();
+    r->setItemName(mark + line->Name());
     r->setQty(line->qty());
     r->setPrice(line->Price().dollars());
     r->setDisc(line->Discount());
     r->setSubtotal(line->Subtotal().dollars());
     r->setTaxExempt(!line->Taxable());
+    r->setFixed(line->good().isReturn());
     r->setUOM(line->UOM());
     r->setFullUOM(line->FullUOM());
-    r->setFullName(line->FullName());
+    r->setFullName(mark + line->FullName());
 }
 
 void frmPOS::fillEmptyRow(int rowIndex)
@@ -73,6 +77,7 @@ void frmPOS::fillEmptyRow(int rowIndex)
     r->setDisc(0);
     r->setSubtotal(0);
     r->setTaxExempt(false);
+    r->setFixed(false);
     r->setUOM(QStringLiteral("-"));
     r->setFullUOM(QStringLiteral("No Unit of Measure"));
     r->setFullName(QStringLiteral("No Items Added"));
@@ -144,7 +149,10 @@ void frmPOS::showTotals()
     lblShipping->setText(formatCurrencyCents(t.shipping));
     lblTax->setText(formatCurrencyCents(t.tax));
     lblTotal->setText(formatCurrencyCents(t.totalDue()));
-    lblChangeDue->setText(formatCurrencyCents(mSession.sale.changeCents()));
+    // A refund shows what is paid back where the change due stands.
+    const bool refund = mSession.sale.refund();
+    lblChangeDueCaption->setText(refund ? QStringLiteral("Refund Due:") : QStringLiteral("Change Due:"));
+    lblChangeDue->setText(formatCurrencyCents(refund ? mSession.sale.refundDueCents() : mSession.sale.changeCents()));
 }
 
 // The lists show the sale's customer (its first entry) and pay type.

@@ -4,6 +4,7 @@
 #include "sale/Refund.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vanta::sale {
 
@@ -15,12 +16,14 @@ clsSaleItem returnLine(const StoredSale &sale, const SoldLine &line, double qty)
                                 : QStringLiteral("Only %1 of \"%2\" from sale %3 can be returned.")
                                       .arg(formatPlain(line.returnable()), line.name)
                                       .arg(sale.id));
+    if (!line.fractions && qty != std::floor(qty))
+        throw ReturnRefused(QStringLiteral("\"%1\" is returned in whole units.").arg(line.name));
     clsSaleItem l;
     Good good = line.good;
     good.returnOf = line.soldId;
     l.setGood(good);
     l.setName(line.name);
-    l.setFullName(QStringLiteral("Return: ") + line.name);
+    l.setFullName(line.name);
     l.setPrice(line.price);
     l.setQty(-float(qty));
     l.setTaxable(line.taxed);

@@ -6,24 +6,42 @@
 #include "sale/Refund.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace vanta::sale {
 
 namespace {
 
-// The good's name as the store has it now; none when it was deleted.
-std::optional<QString> currentName(db::Store &store, const Good &good, qint32 parentItem)
+// The good as the store has it now; none when it was deleted.
+struct CurrentGood {
+    QString name;
+    bool fractions = false; // sold in parts of a unit (its format steps by less than 1)
+};
+
+bool formatTakesFractions(const db::Database &db, qint16 formatId)
+{
+    if (formatId <= 0)
+        return false;
+    const double step = db::asDouble(db.scalar(QStringLiteral("SELECT Increment FROM Format WHERE FormatID = ?"),
+                                               {formatId}));
+    return step > 0 && step != std::floor(step);
+}
+
+std::optional<CurrentGood> currentGood(db::Store &store, const Good &good, qint32 parentItem)
 {
     const std::optional<ItemRecord> item = readItem(store, good.isVariant() ? parentItem : good.id);
     if (!item)
         return std::nullopt;
+    const bool fractions = formatTakesFractions(store.database(), item->formatId);
     if (!good.isVariant())
-        return good.hasOptions() ? GetOptionName(store, item->name, good.options[0], good.options[1], good.options[2])
-                                 : item->name;
+        return CurrentGood{good.hasOptions() ? GetOptionName(store, item->name, good.options[0], good.options[1],
+                                                             good.options[2])
+                                             : item->name,
+                           fractions};
     if (!readSubItem(store, good.id))
         return std::nullopt;
-    return GetSubItemName(store, *item, good.id);
+    return CurrentGood{GetSubItemName(store, *item, good.id), fractions};
 }
 
 // The sum of the earlier returns of each of the sale's lines, by `Sold ID`.
@@ -132,9 +150,10 @@ StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
             line.paid = p->second;
         else
             line.paid.kept = false;
-        const std::optional<QString> name = currentName(store, line.good, item);
-        line.goodExists = name.has_value();
-        line.name = name.value_or(QStringLiteral("Item %1 (no longer in the store)").arg(item));
+        const std::optional<CurrentGood> now = currentGood(store, line.good, item);
+        line.goodExists = now.has_value();
+        line.name = now ? now->name : QStringLiteral("Item %1 (no longer in the store)").arg(item);
+        line.fractions = (now && now->fractions) || line.sold != std::floor(line.sold);
         sale.lines.push_back(std::move(line));
     }
     workOutPaid(db, saleId, shipping, sale.lines);

@@ -47,6 +47,7 @@ struct SoldLine {
     double sold = 0;
     double returned = 0;      // taken back by earlier returns
     bool taxed = false;
+    bool fractions = false;   // parts of a unit may be returned (sold by the pound, say)
     LinePaid paid;
 
     double returnable() const { return sold - returned; }

@@ -4,6 +4,7 @@
 
 #include "db/DbError.h"
 #include "platform/Currency.h"
+#include "support/InvoiceScript.h"
 #include "support/RecordingDocuments.h"
 #include "support/SaleFixtures.h"
 
@@ -35,15 +36,7 @@ protected:
     // Fills the invoice dialog's lists and presses its Process, once.
     void answerInvoiceDialog()
     {
-        dialogs.then([](QDialog &dlg) {
-            for (const char *list : {"cboTerms", "cboShippingMethod"}) {
-                QComboBox *c = dlg.findChild<QComboBox *>(list);
-                if (c->currentIndex() < 0)
-                    c->setCurrentIndex(0);
-            }
-            QTest::mouseClick(dlg.findChild<QPushButton *>("cmdProcess"), Qt::LeftButton);
-            return dlg.result();
-        });
+        test::processInvoiceDialog(dialogs);
         prompt.answer(platform::Answer::No); // no packing list
     }
 

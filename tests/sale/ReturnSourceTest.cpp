@@ -185,6 +185,11 @@ TEST_F(ReturnSource, AReturnLineTakesNoMoreThanIsLeft)
     EXPECT_EQ(l.qty(), -0.5f);
     EXPECT_EQ(l.Subtotal().cents(), -200) << "the last half pound of $6.00";
 
+    EXPECT_TRUE(pounds.fractions) << "sold by the half pound";
+    ASSERT_FALSE(sale.lines[0].fractions);
+    EXPECT_THROW(returnLine(sale, sale.lines[0], 0.5), ReturnRefused) << "hammers come back whole";
+    EXPECT_NO_THROW(returnLine(sale, sale.lines[0], 1));
+
     returnEarlier(703, 0.5);
     const StoredSale after = ReadSaleForReturn(store(), 70);
     EXPECT_THROW(returnLine(after, after.lines[2], 0.5), ReturnRefused);

@@ -1,0 +1,130 @@
+// The return commands: goods given back from a stored sale join the sale
+// on the register as return lines.
+#include "register/RegisterActions.h"
+
+#include "db/Store.h"
+#include "diagnostics/Trace.h"
+#include "platform/DialogRunner.h"
+#include "platform/Prompt.h"
+#include "posting/ReceiptCode.h"
+#include "register/RegisterSession.h"
+#include "register/frmReturn.h"
+#include "sale/ReturnLine.h"
+
+#include <algorithm>
+
+namespace vanta {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Return Items");
+
+} // namespace
+
+void RegisterActions::tellAboutReturn(const QString &text)
+{
+    mSession.prompt.message(text, platform::Buttons::Ok, platform::Icon::Exclamation, kTitle);
+}
+
+void RegisterActions::returnItems()
+{
+    diag::run("frmPOS", "mnuReturnItems_Click", [&] {
+        if (!allowed(security::GatedCommand::ProcessSale))
+            return;
+        const std::optional<QString> typed = mSession.prompt.input(
+            QStringLiteral("Type the sale number printed on the receipt, or scan the receipt's barcode:"), kTitle);
+        if (!typed || typed->trimmed().isEmpty())
+            return;
+        const std::optional<qint32> saleId = posting::saleOfReceiptCode(*typed, true);
+        if (!saleId)
+            return tellAboutReturn(QStringLiteral("\"%1\" is not a sale number. Type the number printed on the "
+                                                  "receipt, such as 1234.")
+                                       .arg(typed->trimmed()));
+        returnFromSale(*saleId);
+    });
+}
+
+// What the cashier sees above the lines: the sale, whose it is and how it
+// was paid.
+QString RegisterActions::returnHeading(const sale::StoredSale &stored) const
+{
+    const auto customer = std::find_if(mCustomers.begin(), mCustomers.end(),
+                                       [&](const auto &e) { return stored.customer == e.id; });
+    const auto payType = std::find_if(mPayTypes.begin(), mPayTypes.end(),
+                                      [&](const sale::PayType &p) { return p.id == stored.payTypeId; });
+    return QStringLiteral("Sale %1 of %2, sold to %3, paid by %4.")
+        .arg(stored.id)
+        .arg(QLocale(QLocale::English, QLocale::UnitedStates).toString(stored.date, QStringLiteral("M/d/yyyy h:mm AP")),
+             customer != mCustomers.end() ? customer->text : QStringLiteral("customer %1").arg(stored.customer.value_or(0)),
+             payType != mPayTypes.end() ? payType->name : QStringLiteral("pay type %1").arg(stored.payTypeId));
+}
+
+void RegisterActions::returnFromSale(qint32 saleId)
+{
+    diag::run("frmPOS", "returnFromSale", [&] {
+        db::Store &store = mSession.store();
+        if (!store.database().connection().tableExists(QStringLiteral("Returned Items")))
+            return tellAboutReturn(QStringLiteral("This store cannot take returns yet: it lacks the table that "
+                                                  "records them. Close the registers and run \"vanta-admin "
+                                                  "upgrade\" on the store once."));
+        sale::Sale &sale = mSession.sale;
+        std::optional<sale::StoredSale> stored;
+        try {
+            stored = sale::ReadSaleForReturn(store, saleId);
+        } catch (const sale::ReturnRefused &e) {
+            return tellAboutReturn(e.description());
+        }
+        if (!sale.empty() && sale.customer() != stored->customer)
+            return tellAboutReturn(QStringLiteral("Sale %1 was sold to another customer than the sale on the "
+                                                  "register. Finish or cancel this sale first, then return the "
+                                                  "items.")
+                                       .arg(saleId));
+
+        frmReturn dlg(*stored, returnHeading(*stored), mView.dialogParent());
+        // What this sale gives back of the stored one already is shown to be changed.
+        for (size_t i = 0; i < stored->lines.size(); ++i)
+            for (const auto &line : sale.lines())
+                if (line->good().returnOf == stored->lines[i].soldId)
+                    dlg.setQuantity(i, -double(line->qty()));
+        if (mSession.dialogs.run(dlg) != QDialog::Accepted)
+            return;
+
+        std::vector<sale::clsSaleItem> lines;
+        try {
+            for (size_t i = 0; i < stored->lines.size(); ++i) {
+                const sale::SoldLine &sold = stored->lines[i];
+                if (dlg.quantity(i) > 0) {
+                    lines.push_back(sale::returnLine(*stored, sold, dlg.quantity(i)));
+                } else {
+                    // Set back to 0: its return line, if any, comes off.
+                    sale::clsSaleItem none;
+                    sale::Good good = sold.good;
+                    good.returnOf = sold.soldId;
+                    none.setGood(good);
+                    lines.push_back(none);
+                }
+            }
+        } catch (const sale::ReturnRefused &e) {
+            return tellAboutReturn(e.description());
+        }
+        const bool first = sale.empty();
+        if (first && stored->customer) {
+            chooseCustomer(*stored->customer);
+            if (sale.customer() != stored->customer)
+                return tellAboutReturn(QStringLiteral("The customer of sale %1 is no longer in the customer list, "
+                                                      "so the return cannot be taken here.")
+                                           .arg(saleId));
+        }
+        sale.putReturnLines(std::move(lines));
+        // The money goes back the way it came.
+        if (first) {
+            const auto payType = std::find_if(mPayTypes.begin(), mPayTypes.end(),
+                                              [&](const sale::PayType &p) { return p.id == stored->payTypeId; });
+            if (payType != mPayTypes.end())
+                choosePayType(*payType);
+        }
+        linesChanged();
+    });
+}
+
+} // namespace vanta

@@ -1,0 +1,144 @@
+// Goods given back at the register: the sale number typed or a receipt
+// scanned, the lines chosen, the refund paid out the way the money came.
+#include "register/ActionsFixture.h"
+
+#include "register/frmReturn.h"
+#include "support/InvoiceScript.h"
+
+#include <QDialog>
+
+using namespace vanta;
+using platform::Icon;
+namespace demo = storegen::demo;
+
+namespace {
+
+class RegisterReturns : public test::ActionsTest {
+protected:
+    // Two hammers sold for cash (or on the credit customer's invoice);
+    // answers the sale's number.
+    qint32 sellTwoHammers(const QString &payTypeName = "Cash")
+    {
+        if (!actions)
+            start();
+        if (payTypeName == "INVOICE")
+            actions->chooseCustomer(demo::CreditCustomer);
+        actions->addGood(sale::Good::item(demo::PlainItem));
+        actions->addGood(sale::Good::item(demo::PlainItem));
+        actions->choosePayType(payType(payTypeName));
+        actions->tenderTotal();
+        const qint32 id = session.sale.number();
+        if (payTypeName == "INVOICE")
+            test::processInvoiceDialog(dialogs);
+        actions->process();
+        EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
+        prompt.clearRecord();
+        return id;
+    }
+    // The return dialog's next run takes `qty` of the first line.
+    void returnFirstLine(double qty)
+    {
+        dialogs.then([qty](QDialog &dlg) {
+            auto &form = dynamic_cast<frmReturn &>(dlg);
+            form.setQuantity(0, qty);
+            return int(QDialog::Accepted);
+        });
+    }
+    qint64 sold(const char *sql, qint32 id) { return ts.db().scalar(sql, {id}).toLongLong(); }
+};
+
+} // namespace
+
+// The sale number typed: the chosen hammer comes back at what it was paid,
+// the refund is due in cash, and posting stores the return.
+TEST_F(RegisterReturns, ATypedSaleNumberGivesBackTheChosenUnits)
+{
+    const qint32 original = sellTwoHammers();
+    const qint64 paid = sold("SELECT round(\"total of sale\" * 100) FROM Sales WHERE \"Sales ID\" = ?", original);
+    actions->choosePayType(payType("Check"));
+    prompt.answerInput(QString::number(original));
+    returnFirstLine(1);
+    actions->returnItems();
+    EXPECT_EQ(prompt.last().text,
+              "Type the sale number printed on the receipt, or scan the receipt's barcode:");
+    ASSERT_EQ(session.sale.lines().Count(), 1);
+    const sale::clsSaleItems::Line line = session.sale.line(1);
+    EXPECT_EQ(line->qty(), -1.0f);
+    EXPECT_EQ(line->good().returnOf, ts.db().scalar("SELECT \"Sold ID\" FROM \"Sold Items\" WHERE \"sales id\" = ?", {original}).toInt());
+    EXPECT_EQ(session.sale.payType().name, "Cash") << "the money goes back the way it came";
+    EXPECT_TRUE(session.sale.refund());
+    EXPECT_EQ(session.sale.refundDueCents(), paid / 2);
+    EXPECT_EQ(session.sale.tenderedCents(), paid / 2);
+
+    const qint32 returnSale = session.sale.number();
+    actions->process();
+    EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
+    EXPECT_EQ(sold("SELECT round(\"amount tendered\" * 100) FROM Sales WHERE \"Sales ID\" = ?", returnSale), -paid / 2);
+    EXPECT_EQ(sold("SELECT count(*) FROM \"Returned Items\" WHERE \"original sales id\" = ?", original), 1);
+}
+
+// A receipt's barcode scanned while ringing up: the same return, joined to
+// the sale on the register (an exchange); the second hammer can still come
+// back, and once it has, nothing can.
+TEST_F(RegisterReturns, AScannedReceiptJoinsTheSaleOnTheRegister)
+{
+    const qint32 original = sellTwoHammers();
+    actions->addGood(sale::Good::item(demo::BulkItem));
+    returnFirstLine(2);
+    actions->scanned("SALE#" + QString::number(original));
+    ASSERT_EQ(session.sale.lines().Count(), 2);
+    EXPECT_EQ(session.sale.line(2)->qty(), -2.0f);
+    EXPECT_TRUE(session.sale.refund());
+
+    // Chosen again: the return line takes the new quantity; 0 takes it off.
+    returnFirstLine(0);
+    actions->scanned("SALE#" + QString::number(original));
+    EXPECT_EQ(session.sale.lines().Count(), 1);
+    EXPECT_FALSE(session.sale.refund());
+}
+
+// Bad input gets a plain message with the command's title, and the sale
+// stays as it was.
+TEST_F(RegisterReturns, RefusalsInPlainWords)
+{
+    const qint32 original = sellTwoHammers();
+    const auto refusal = [&](const QString &typed) {
+        prompt.clearRecord();
+        prompt.answerInput(typed);
+        actions->returnItems();
+        EXPECT_EQ(prompt.last().icon, Icon::Exclamation);
+        EXPECT_EQ(prompt.last().title, "Return Items");
+        return prompt.last().text;
+    };
+    EXPECT_EQ(refusal("12a"), "\"12a\" is not a sale number. Type the number printed on the receipt, such as 1234.");
+    EXPECT_EQ(refusal("-5"), "\"-5\" is not a sale number. Type the number printed on the receipt, such as 1234.");
+    EXPECT_EQ(refusal("99999999"), "There is no sale 99999999 in this store.");
+
+    actions->chooseCustomer(demo::CreditCustomer);
+    actions->addGood(sale::Good::item(demo::PlainItem));
+    EXPECT_EQ(refusal(QString::number(original)),
+              QString("Sale %1 was sold to another customer than the sale on the register. Finish or cancel this "
+                      "sale first, then return the items.")
+                  .arg(original));
+    EXPECT_EQ(session.sale.lines().Count(), 1);
+    EXPECT_EQ(dialogs.runs(), 0) << "no dialog was shown";
+}
+
+// An invoice sale's return lowers the customer's balance: nothing is paid
+// out.
+TEST_F(RegisterReturns, AnInvoiceReturnLowersTheBalance)
+{
+    const qint32 original = sellTwoHammers("INVOICE");
+    const double before = ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble();
+    const double invoiced = ts.db().scalar("SELECT \"total of sale\" FROM Sales WHERE \"Sales ID\" = ?", {original}).toDouble();
+    prompt.answerInput(QString::number(original));
+    returnFirstLine(2);
+    actions->returnItems();
+    EXPECT_EQ(session.sale.payType().name, "INVOICE");
+    EXPECT_EQ(session.sale.tenderedCents(), 0);
+    test::processInvoiceDialog(dialogs);
+    actions->process();
+    EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
+    EXPECT_NEAR(ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble(),
+                before - invoiced, 0.005);
+}
