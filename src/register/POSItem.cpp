@@ -284,6 +284,8 @@ void POSItem::setSelBack(const QColor &colour)
 void POSItem::txtQty_Change()
 {
     diag::run(kModule, "txtQty_Change", [&] {
+        if (txtQty->isReadOnly())
+            return; // a fixed row: set by the register, never edited
         const QString text = txtQty->text();
         // A sign being typed is the start of a number, not yet a quantity;
         // the field is set right when it loses the focus.

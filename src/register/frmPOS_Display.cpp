@@ -53,6 +53,7 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
     // The quantity goes in before the price so that the line's own price,
     // discount and subtotal are what the row ends up showing.
     r->setLinePosition(linePosition);
+    r->setFixed(line->good().isReturn()); // before the quantity: a fixed row shows it as it is
     // A line given back is marked so on its row.
     const QString mark = line->good().isReturn() ? QStringLiteral("Return: ") : QString();
     r->setItemName(mark + line->Name());
@@ -61,7 +62,6 @@ void frmPOS::fillRow(int rowIndex, int linePosition)
     r->setDisc(line->Discount());
     r->setSubtotal(line->Subtotal().dollars());
     r->setTaxExempt(!line->Taxable());
-    r->setFixed(line->good().isReturn());
     r->setUOM(line->UOM());
     r->setFullUOM(line->FullUOM());
     r->setFullName(mark + line->FullName());

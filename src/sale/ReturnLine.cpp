@@ -24,6 +24,8 @@ clsSaleItem returnLine(const StoredSale &sale, const SoldLine &line, double qty)
     l.setGood(good);
     l.setName(line.name);
     l.setFullName(line.name);
+    l.setUOM(line.uom);
+    l.setFullUOM(line.fullUom);
     l.setPrice(line.price);
     l.setQty(-float(qty));
     l.setTaxable(line.taxed);

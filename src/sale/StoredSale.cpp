@@ -17,6 +17,7 @@ namespace {
 struct CurrentGood {
     QString name;
     bool fractions = false; // sold in parts of a unit (its format steps by less than 1)
+    QString uom, fullUom;
 };
 
 bool formatTakesFractions(const db::Database &db, qint16 formatId)
@@ -33,15 +34,17 @@ std::optional<CurrentGood> currentGood(db::Store &store, const Good &good, qint3
     const std::optional<ItemRecord> item = readItem(store, good.isVariant() ? parentItem : good.id);
     if (!item)
         return std::nullopt;
+    clsSaleItem units;
+    setUnits(store, units, *item);
     const bool fractions = formatTakesFractions(store.database(), item->formatId);
     if (!good.isVariant())
         return CurrentGood{good.hasOptions() ? GetOptionName(store, item->name, good.options[0], good.options[1],
                                                              good.options[2])
                                              : item->name,
-                           fractions};
+                           fractions, units.UOM(), units.FullUOM()};
     if (!readSubItem(store, good.id))
         return std::nullopt;
-    return CurrentGood{GetSubItemName(store, *item, good.id), fractions};
+    return CurrentGood{GetSubItemName(store, *item, good.id), fractions, units.UOM(), units.FullUOM()};
 }
 
 // The sum of the earlier returns of each of the sale's lines, by `Sold ID`.
@@ -154,6 +157,10 @@ StoredSale ReadSaleForReturn(db::Store &store, qint32 saleId)
         line.goodExists = now.has_value();
         line.name = now ? now->name : QStringLiteral("Item %1 (no longer in the store)").arg(item);
         line.fractions = (now && now->fractions) || line.sold != std::floor(line.sold);
+        if (now) {
+            line.uom = now->uom;
+            line.fullUom = now->fullUom;
+        }
         sale.lines.push_back(std::move(line));
     }
     workOutPaid(db, saleId, shipping, sale.lines);

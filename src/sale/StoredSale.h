@@ -48,6 +48,7 @@ struct SoldLine {
     double returned = 0;      // taken back by earlier returns
     bool taxed = false;
     bool fractions = false;   // parts of a unit may be returned (sold by the pound, say)
+    QString uom, fullUom;     // its unit as the store has it now
     LinePaid paid;
 
     double returnable() const { return sold - returned; }
