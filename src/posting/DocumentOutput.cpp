@@ -59,6 +59,8 @@ void paintDocument(const RenderedDocument &doc, QPagedPaintDevice &device)
     QTextDocument text;
     text.documentLayout()->setPaintDevice(&device);
     text.setDocumentMargin(0);
+    for (const auto &[name, image] : doc.images)
+        text.addResource(QTextDocument::ImageResource, QUrl(name), image);
     text.setHtml(doc.html);
     if (doc.page.fitHeight)
         fitRollToContent(text, device, doc.page);

@@ -69,6 +69,8 @@ QByteArray escPosReceipt(const ReceiptContent &r, int paperMm, bool openDrawer)
 
     w.align(Align::Center);
     w.line(QString());
+    if (!r.barcode.isEmpty())
+        w.barcode128(r.barcode).line(QString());
     for (const QString &l : r.footer)
         for (const QString &part : l.split(QLatin1Char('\n')))
             w.wrapped(part);

@@ -1,5 +1,6 @@
 #include "posting/EscPosWriter.h"
 
+#include "posting/Code128.h"
 #include "posting/PrinterCodePage.h"
 
 #include <QImage>
@@ -111,6 +112,23 @@ EscPosWriter &EscPosWriter::feed(int lines)
 EscPosWriter &EscPosWriter::cut()
 {
     return raw({GS, 'V', 66, 0});
+}
+
+EscPosWriter &EscPosWriter::barcode128(const QString &text)
+{
+    // Code set B from the start; a long run of digits at the end in set C,
+    // a byte to two digits.
+    const Code128Parts parts = code128Parts(text);
+    QByteArray data = "{B" + parts.setB.toLatin1();
+    if (!parts.setC.isEmpty()) {
+        data += "{C";
+        for (qsizetype i = 0; i < parts.setC.size(); i += 2)
+            data += char(parts.setC.mid(i, 2).toInt());
+    }
+    data = data.left(255);
+    raw({GS, 'h', 80}).raw({GS, 'w', 2}).raw({GS, 'H', 2}).raw({GS, 'k', 73, int(data.size())});
+    mBytes += data;
+    return *this;
 }
 
 EscPosWriter &EscPosWriter::drawerKick()

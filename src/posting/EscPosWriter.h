@@ -42,6 +42,10 @@ public:
     // The image in black and white (GS v 0), scaled down to the paper's
     // width; transparent parts print white.
     EscPosWriter &image(const QImage &picture);
+    // The printer's own Code 128 barcode (GS k, code set B) of printable
+    // ASCII text, two dots to a module and 80 dots high, its text printed
+    // under it; longer text than the command takes is cut.
+    EscPosWriter &barcode128(const QString &text);
 
     const QByteArray &bytes() const { return mBytes; }
 

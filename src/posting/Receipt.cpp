@@ -1,6 +1,7 @@
 #include "posting/Receipt.h"
 
 #include "db/Store.h"
+#include "posting/Code128.h"
 #include "posting/DocumentFormat.h"
 
 #include <QSizeF>
@@ -87,6 +88,9 @@ QString renderReceiptHtml(const ReceiptContent &r)
     html += rule();
     if (r.anyTaxed)
         html += QStringLiteral("<p style=\"margin:0\">%1</p>\n").arg(TaxedNote);
+    if (!r.barcode.isEmpty())
+        html += QStringLiteral("<p align=\"center\" style=\"margin:0\"><img src=\"%1\" height=\"40\"/><br/>%2</p>\n")
+                    .arg(ReceiptBarcodeImage, htmlText(r.barcode));
     html += QStringLiteral("<p align=\"center\">%1</p>\n").arg(htmlLines(r.footer)) + copyMark(r);
     return html + QStringLiteral("</body></html>\n");
 }
@@ -100,7 +104,9 @@ RenderedDocument receiptDocument(db::Store &store, qint32 saleId, const QString 
 {
     RenderedDocument doc;
     doc.title = QStringLiteral("Receipt %1").arg(saleId) + (copy ? QStringLiteral(" ") + ReceiptCopyMark : QString());
-    doc.html = renderReceiptHtml(loadReceiptContent(store, saleId, employeeName, copy));
+    const ReceiptContent content = loadReceiptContent(store, saleId, employeeName, copy);
+    doc.html = renderReceiptHtml(content);
+    doc.images.emplace_back(ReceiptBarcodeImage, code128Image(content.barcode, 2, 80));
     doc.page.size = QPageSize(QSizeF(ReceiptWidthMm, 200.0), QPageSize::Millimeter, QStringLiteral("Receipt roll"));
     doc.page.marginsMm = QMarginsF(4, 4, 4, 4);
     doc.page.fitHeight = true;

@@ -13,6 +13,8 @@ namespace vanta::posting {
 
 // Width of the receipt roll.
 inline constexpr double ReceiptWidthMm = 80.0;
+// The name the page receipt's HTML gives the drawn barcode of the sale.
+inline const QString ReceiptBarcodeImage = QStringLiteral("vanta-receipt-barcode");
 
 // The receipt of a stored sale as the store's documents show it (see
 // ReceiptContent). Throws VantaError when the sale is not stored.

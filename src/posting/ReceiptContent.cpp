@@ -2,6 +2,7 @@
 
 #include "platform/Currency.h"
 #include "posting/DocumentFormat.h"
+#include "posting/ReceiptCode.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +50,8 @@ ReceiptContent buildReceiptContent(const SaleRecord &s, const QString &employeeN
         r.details << ReceiptContent::Row{QStringLiteral("Customer"), s.customerName};
 
     for (const SoldLine &l : s.lines) {
-        r.lines << ReceiptContent::Line{l.description,
+        // A line given back (below 0) is marked so.
+        r.lines << ReceiptContent::Line{l.qty < 0 ? QStringLiteral("Return: ") + l.description : l.description,
                                         QStringLiteral("%1 @ %2").arg(documentQuantity(l.qty), formatCurrency(l.price)),
                                         formatCurrency(l.amount()), l.taxed};
         r.anyTaxed = r.anyTaxed || l.taxed;
@@ -61,9 +63,13 @@ ReceiptContent buildReceiptContent(const SaleRecord &s, const QString &employeeN
              << ReceiptContent::Row{QStringLiteral("Shipping"), formatCurrency(s.shipping)}
              << ReceiptContent::Row{QStringLiteral("Tax"), formatCurrency(s.tax)}
              << ReceiptContent::Row{QStringLiteral("TOTAL"), formatCurrency(s.total), true};
-    r.payment << ReceiptContent::Row{s.payType.isEmpty() ? QStringLiteral("Paid") : s.payType,
-                                     formatCurrency(s.tendered)}
-              << ReceiptContent::Row{QStringLiteral("Change"), formatCurrency(s.change)};
+    const QString payType = s.payType.isEmpty() ? QStringLiteral("Paid") : s.payType;
+    if (s.total < 0) // a refund: what was paid back, and how
+        r.payment << ReceiptContent::Row{QStringLiteral("Refund (%1)").arg(payType), formatCurrency(-s.tendered)};
+    else
+        r.payment << ReceiptContent::Row{payType, formatCurrency(s.tendered)}
+                  << ReceiptContent::Row{QStringLiteral("Change"), formatCurrency(s.change)};
+    r.barcode = receiptCode(s.saleId);
 
     if (!s.memoToCustomer.isEmpty() && s.memoToCustomer != QLatin1String("None"))
         r.footer << s.memoToCustomer;

@@ -36,6 +36,7 @@ struct ReceiptContent {
     QList<Row> payment;     // pay type and change
     bool anyTaxed = false;  // explains the "T" mark
     QStringList footer;     // memo, thanks, web address
+    QString barcode;        // the sale's code, printed as a barcode for returns
 };
 
 // The text that marks a reprinted receipt.

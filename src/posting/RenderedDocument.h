@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace vanta::posting {
 
@@ -16,11 +19,13 @@ struct PageSpec {
     bool fitHeight = false;
 };
 
-// A receipt or report ready for output: HTML for QTextDocument and its page.
+// A receipt or report ready for output: HTML for QTextDocument and its page,
+// with the images the HTML names that are drawn rather than read from files.
 struct RenderedDocument {
     QString title;
     QString html;
     PageSpec page;
+    std::vector<std::pair<QString, QImage>> images;
 };
 
 } // namespace vanta::posting

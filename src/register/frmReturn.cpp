@@ -51,6 +51,7 @@ frmReturn::frmReturn(const sale::StoredSale &sale, const QString &heading, QWidg
     mTable->verticalHeader()->hide();
     mTable->setSelectionMode(QAbstractItemView::NoSelection);
     mTable->setFocusPolicy(Qt::NoFocus);
+    mTable->setTabKeyNavigation(false); // Tab goes from one quantity to the next
     for (size_t i = 0; i < sale.lines.size(); ++i) {
         const sale::SoldLine &l = sale.lines[i];
         const int row = int(i);
