@@ -61,20 +61,24 @@ std::map<qint32, double> returnedBefore(const db::Database &db, qint32 saleId)
     return returned;
 }
 
-// What each of the sale's lines was paid, where the store kept it.
+// What each of the sale's lines was paid, where the store kept it. The kept
+// rows are found through the sale's sold lines (both tables are indexed by
+// `Sold ID`, not by sale).
 std::map<qint32, LinePaid> paidLines(const db::Database &db, qint32 saleId)
 {
     std::map<qint32, LinePaid> paid;
     if (!db.connection().tableExists(QStringLiteral("Sold Line Paid"))
         || !db.connection().tableExists(QStringLiteral("Sold Line Tax")))
         return paid;
-    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Sold ID\", subtotal, discount FROM \"Sold Line Paid\" "
-                                                        "WHERE \"sales id\" = ?"),
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT p.\"Sold ID\", p.subtotal, p.discount FROM \"Sold Items\" s "
+                                                        "JOIN \"Sold Line Paid\" p ON p.\"Sold ID\" = s.\"Sold ID\" "
+                                                        "WHERE s.\"sales id\" = ?"),
                                          {saleId});
          !rs.eof(); rs.moveNext())
         paid[db::asLong(rs.field(0))] = {Money::fromDollars(db::asDouble(rs.field(1))), db::asDouble(rs.field(2)), {}};
-    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT \"Sold ID\", \"Tax agency\", total FROM \"Sold Line Tax\" "
-                                                        "WHERE \"sales id\" = ? ORDER BY rowid"),
+    for (db::Recordset rs = db.openQuery(QStringLiteral("SELECT t.\"Sold ID\", t.\"Tax agency\", t.total FROM \"Sold Items\" s "
+                                                        "JOIN \"Sold Line Tax\" t ON t.\"Sold ID\" = s.\"Sold ID\" "
+                                                        "WHERE s.\"sales id\" = ? ORDER BY t.\"Sold ID\", t.rowid"),
                                          {saleId});
          !rs.eof(); rs.moveNext())
         if (const auto it = paid.find(db::asLong(rs.field(0))); it != paid.end())
