@@ -1,6 +1,9 @@
+#include "db/Schema.h"
 #include "db/Store.h"
 #include "posting/KillTestSale.h"
 #include "posting/SalePosting.h"
+#include "sale/ReturnLine.h"
+#include "sale/StoredSale.h"
 #include "tax/SaleTax.h"
 #include "storegen/DemoStore.h"
 #include "support/TempPgStore.h"
@@ -163,4 +166,52 @@ TEST(ConcurrentPosting, TheLastUnitIsSoldOnce)
     test::ScriptedPrompt accepted;
     EXPECT_TRUE(sellOne(otherRegister, 7003, true, accepted));
     EXPECT_EQ(qty(), -1);
+}
+
+namespace {
+
+// Gives back one hammer of sale 7001 on a register, posted as sale `saleId`.
+bool returnOneHammer(db::Store &store, const sale::StoredSale &sold, qint32 saleId, test::ScriptedPrompt &prompt)
+{
+    sale::clsSaleItems items;
+    items.AddSaleItem(std::make_shared<sale::clsSaleItem>(sale::returnLine(sold, sold.lines.at(0), 1)));
+    posting::PostingRequest request;
+    request.saleId = saleId;
+    request.customerId = storegen::demo::CashSaleCustomer;
+    request.payTypeId = 1;
+    request.employeeId = storegen::demo::CashierEmployee;
+    request.taxByAgency = tax::ComputeSaleTax(store, items, request.customerId, 0).agencies;
+    qint64 tax = 0;
+    for (const auto &a : request.taxByAgency)
+        tax += a.cents;
+    const qint64 total = items.Item(1)->Subtotal().cents() + tax;
+    request.amounts = {total, tax, total, 0, 0};
+    return posting::PostSale(store, items, request, prompt);
+}
+
+} // namespace
+
+// Two registers on one server open the same sale for its return and give
+// back its only hammer: the first to post takes it back, the second is told
+// and stores nothing.
+TEST(ConcurrentPosting, ALineIsGivenBackOnceFromTwoRegisters)
+{
+    VANTA_REQUIRE_PG_SERVER();
+    test::TempPgStore ts;
+    storegen::fillDemoStore(ts.db());
+    db::createAddedTables(ts.db().connection());
+    test::ScriptedPrompt prompt;
+    ASSERT_TRUE(sellOne(*ts.store, 7001, true, prompt));
+    db::Store otherRegister(ts.address);
+    const sale::StoredSale here = sale::ReadSaleForReturn(*ts.store, 7001);
+    const sale::StoredSale there = sale::ReadSaleForReturn(otherRegister, 7001);
+    test::ScriptedPrompt first;
+    test::ScriptedPrompt second;
+    EXPECT_TRUE(returnOneHammer(*ts.store, here, 7101, first)) << first.texts().join("/").toStdString();
+    EXPECT_FALSE(returnOneHammer(otherRegister, there, 7102, second));
+    EXPECT_TRUE(second.texts().join("/").contains("has been returned at another register meanwhile: none can still "
+                                                  "be returned"))
+        << second.texts().join("/").toStdString();
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM \"Returned Items\"").toInt(), 1);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM Sales WHERE \"Sales ID\" = 7102").toInt(), 0);
 }
