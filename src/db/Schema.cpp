@@ -148,6 +148,13 @@ QList<TableDef> buildTables()
                    idx("original sales id", {"original sales id"})},
                   false,
                   true};
+    // Who approved what on a sale for the cashier (a refund to another pay
+    // type than the sale returned was paid with, say).
+    t << TableDef{"Sale Approvals",
+                  {L("sales id"), L("Employee ID"), X("approved for"), Dt("approved at")},
+                  {idx("sales id", {"sales id"})},
+                  false,
+                  true};
 
     // Mail
     t << TableDef{"Pop3Settings",

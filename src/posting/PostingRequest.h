@@ -50,6 +50,12 @@ struct PostingRequest {
     // it, as `Tax Holder` records it.
     std::vector<sale::AgencyTax> taxByAgency;
     std::optional<InvoiceDetails> invoice; // for InvoiceSale
+    // A manager's approval of something on the sale, recorded with it.
+    struct Approved {
+        qint32 employeeId = 0;
+        QString what;
+    };
+    std::optional<Approved> approval;
 };
 
 // What posting needs of the register's sale: its number, customer, pay

@@ -38,6 +38,7 @@ bool RecordSaleTax(PostingContext &ctx);
 bool RaiseCustomerBalance(PostingContext &ctx);
 bool RecordWhatLinesPaid(PostingContext &ctx);
 bool RecordReturns(PostingContext &ctx);
+bool RecordApproval(PostingContext &ctx);
 
 // A table of the workspace with an index selected.
 db::Recordset indexedTable(const db::Database &db, const QString &table, const QString &index);

@@ -70,4 +70,17 @@ bool RecordReturns(PostingContext &ctx)
     return false;
 }
 
+// Who approved what on the sale. A store that lacks the table (one the
+// register could not add it to) cannot record it: the sale is not stored.
+bool RecordApproval(PostingContext &ctx)
+{
+    if (!ctx.request.approval)
+        return false;
+    db::RowWriter row(ctx.ws.connection(), QStringLiteral("Sale Approvals"),
+                      {QStringLiteral("sales id"), QStringLiteral("Employee ID"), QStringLiteral("approved for"),
+                       QStringLiteral("approved at")});
+    row.add({ctx.request.saleId, ctx.request.approval->employeeId, ctx.request.approval->what, ctx.now});
+    return false;
+}
+
 } // namespace vanta::posting

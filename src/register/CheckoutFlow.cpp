@@ -39,7 +39,8 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     Outcome outcome;
     if (sale.payType().kind != sale::PayKind::Invoice) {
         checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
-        const posting::PostingRequest request = posting::requestFor(sale, posting::OrdinarySale, mContext.employeeId);
+        posting::PostingRequest request = posting::requestFor(sale, posting::OrdinarySale, mContext.employeeId);
+        request.approval = mContext.approval;
         outcome.stored = posting::ProcessTransaction(checkout, request);
         if (outcome.stored)
             outcome.receiptSale = request.saleId;
@@ -55,6 +56,7 @@ CheckoutFlow::Outcome CheckoutFlow::process()
         mContext.store, customer,
         [&](const posting::InvoiceDetails &details) {
             posting::PostingRequest request = posting::requestFor(sale, posting::InvoiceSale, mContext.employeeId);
+            request.approval = mContext.approval;
             request.invoice = details;
             if (!posting::ProcessTransaction(checkout, request)) {
                 renumberIfTaken(request);

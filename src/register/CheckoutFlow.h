@@ -1,6 +1,9 @@
 #pragma once
 
+#include "posting/PostingRequest.h"
+
 #include <QtGlobal>
+#include <optional>
 
 class QWidget;
 
@@ -34,6 +37,8 @@ public:
         posting::SaleDocuments *documents; // none: no printer
         qint32 employeeId = 0;
         QWidget *parent = nullptr; // of the invoice dialog
+        // A manager's approval, stored with the sale.
+        std::optional<posting::PostingRequest::Approved> approval{};
     };
 
     // What keeps the sale from being processed; the cashier was told.
@@ -46,6 +51,8 @@ public:
     };
 
     explicit CheckoutFlow(Context context) : mContext(context) {}
+    // What a manager approved for this sale, stored with it.
+    void approve(posting::PostingRequest::Approved approval) { mContext.approval = std::move(approval); }
 
     Refusal refusal() const;
     Outcome process();

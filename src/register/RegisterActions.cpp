@@ -345,7 +345,7 @@ void RegisterActions::process()
         if (!allowed(security::GatedCommand::ProcessSale))
             return;
         CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
-                           mSession.identity.employeeNumber, mView.dialogParent()});
+                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt});
         switch (flow.refusal()) {
         case CheckoutFlow::Refusal::None:
             break;
@@ -358,6 +358,8 @@ void RegisterActions::process()
         default:
             return;
         }
+        if (!refundApproved(flow))
+            return;
         const CheckoutFlow::Outcome outcome = flow.process();
         if (outcome.receiptSale != 0) {
             mSession.lastReceiptSale = outcome.receiptSale;

@@ -13,6 +13,7 @@
 
 namespace vanta {
 
+class CheckoutFlow;
 class RegisterSession;
 class SaleKeeper;
 
@@ -110,6 +111,7 @@ private:
     void applyShipping(const shipping::ShippingChoice &choice);
     void tenderFollowsPayType();
     void tellAboutReturn(const QString &text);
+    bool refundApproved(CheckoutFlow &flow);
     QString returnHeading(const sale::StoredSale &stored) const;
     void offerUnfinishedSale();
     void restoreSale(const journal::OpenSale &kept);

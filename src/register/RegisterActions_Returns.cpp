@@ -7,9 +7,11 @@
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
 #include "posting/ReceiptCode.h"
+#include "register/CheckoutFlow.h"
 #include "register/RegisterSession.h"
 #include "register/frmReturn.h"
 #include "sale/ReturnLine.h"
+#include "security/frmApproval.h"
 
 #include <algorithm>
 
@@ -125,6 +127,40 @@ void RegisterActions::returnFromSale(qint32 saleId)
         }
         linesChanged();
     });
+}
+
+// A refund paid out another way than the goods returned were paid for
+// needs a manager's approval (with security on; off, nothing is asked, as
+// for every command). False when it was not given.
+bool RegisterActions::refundApproved(CheckoutFlow &flow)
+{
+    const sale::Sale &sale = mSession.sale;
+    if (!sale.refund() || !mSession.identity.securityOn)
+        return true;
+    const db::Database &db = mSession.store().database();
+    std::vector<qint32> asked;
+    for (const auto &line : sale.lines()) {
+        const qint32 original = line->ReturnSale();
+        if (original == 0 || std::find(asked.begin(), asked.end(), original) != asked.end())
+            continue;
+        asked.push_back(original);
+        const qint32 paidWith =
+            db::asLong(db.scalar(QStringLiteral("SELECT paytype FROM Sales WHERE \"Sales ID\" = ?"), {original}));
+        if (paidWith == sale.payType().id)
+            continue;
+        const auto named = std::find_if(mPayTypes.begin(), mPayTypes.end(),
+                                        [&](const sale::PayType &p) { return p.id == paidWith; });
+        const QString what = QStringLiteral("Sale %1 was paid by %2: a refund by %3 needs a manager's approval.")
+                                 .arg(original)
+                                 .arg(named != mPayTypes.end() ? named->name : QStringLiteral("another pay type"),
+                                      sale.payType().name);
+        security::frmApproval dlg(mSession.store(), mSession.prompt, what, mView.dialogParent());
+        if (mSession.dialogs.run(dlg) != QDialog::Accepted || !dlg.approval())
+            return false;
+        flow.approve({dlg.approval()->employeeId, what});
+        return true;
+    }
+    return true;
 }
 
 } // namespace vanta

@@ -3,9 +3,12 @@
 #include "register/ActionsFixture.h"
 
 #include "register/frmReturn.h"
+#include "security/frmApproval.h"
 #include "support/InvoiceScript.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace vanta;
 using platform::Icon;
@@ -141,4 +144,65 @@ TEST_F(RegisterReturns, AnInvoiceReturnLowersTheBalance)
     EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
     EXPECT_NEAR(ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble(),
                 before - invoiced, 0.005);
+}
+
+namespace {
+
+// The approval dialog's next run: the number and password typed, OK
+// pressed; a refusal keeps it open for the next try in the list, Cancel
+// when the list runs out.
+void approveWith(test::ScriptedDialogRunner &dialogs, std::vector<std::pair<QString, QString>> tries)
+{
+    dialogs.then([tries](QDialog &dlg) {
+        auto &form = dynamic_cast<security::frmApproval &>(dlg);
+        for (const auto &[number, password] : tries) {
+            form.employeeNumberBox()->setText(number);
+            form.passwordBox()->setText(password);
+            form.okButton()->click();
+            if (form.result() == QDialog::Accepted)
+                return int(QDialog::Accepted);
+        }
+        return int(QDialog::Rejected);
+    });
+}
+
+} // namespace
+
+// With security on, a refund paid out another way than the sale was paid
+// needs a manager, who approves in a dialog of their own: the cashier stays
+// logged on, and the approval is stored with the sale. A cashier may not
+// approve; a wrong password is refused; Cancel keeps the sale.
+TEST_F(RegisterReturns, ARefundByAnotherPayTypeNeedsAManager)
+{
+    startAs("1", "admin");
+    actions->logOut();
+    logOnNext("2", "cashier");
+    actions->logOn();
+    ASSERT_EQ(session.identity.employeeNumber, demo::CashierEmployee);
+    const qint32 original = sellTwoHammers();
+    prompt.answerInput(QString::number(original));
+    returnFirstLine(1);
+    actions->returnItems();
+    actions->choosePayType(payType("Check"));
+
+    approveWith(dialogs, {{"2", "cashier"}});
+    actions->process();
+    EXPECT_FALSE(session.sale.empty()) << "not approved: nothing stored";
+    const QString asked = QString("Sale %1 was paid by Cash: a refund by Check needs a manager's approval.").arg(original);
+    EXPECT_TRUE(prompt.texts().contains(
+        "Sam T Rivera may not approve this: it takes an employee allowed to perform database utilities."))
+        << prompt.texts().join('\n').toStdString();
+
+    prompt.clearRecord();
+    approveWith(dialogs, {{"1", "wrong"}, {"1", "admin"}});
+    const qint32 refund = session.sale.number();
+    actions->process();
+    EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
+    ASSERT_EQ(prompt.count(), 1) << prompt.texts().join('\n').toStdString();
+    EXPECT_EQ(prompt.last().title, "Manager Approval") << "the wrong password: " << prompt.last().text.toStdString();
+    EXPECT_EQ(session.identity.employeeNumber, demo::CashierEmployee) << "the cashier stays logged on";
+    EXPECT_EQ(ts.db().scalar("SELECT \"Employee ID\" FROM \"Sale Approvals\" WHERE \"sales id\" = ?", {refund}).toInt(),
+              demo::ManagerEmployee);
+    EXPECT_EQ(ts.db().scalar("SELECT \"approved for\" FROM \"Sale Approvals\" WHERE \"sales id\" = ?", {refund}).toString(),
+              asked);
 }
