@@ -40,8 +40,8 @@ bool RecordReturns(PostingContext &ctx)
     std::optional<db::RowWriter> rows;
     std::optional<NumberDrawer> numbers;
     for (const auto &line : ctx.items) {
-        if (!line->good().isReturn())
-            continue;
+        if (!line->good().isReturn() || line->good().returnWithoutReceipt())
+            continue; // no sold line to count it against
         if (!rows) {
             rows.emplace(ctx.ws.connection(), QStringLiteral("Returned Items"),
                          QStringList{QStringLiteral("Returned ID"), QStringLiteral("sales id"),

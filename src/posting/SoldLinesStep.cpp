@@ -102,7 +102,7 @@ bool WriteSoldLines(PostingContext &ctx)
         QVariant variant;
         QVariantList options{line->OptionID1(), line->OptionID2(), line->OptionID3()};
         QVariant otherCosts = 0.0f;
-        if (line->good().isReturn()) {
+        if (line->good().isReturn() && !line->good().returnWithoutReceipt()) {
             // Given back as it was sold, even when the good is gone since.
             const std::optional<QVariantList> sold = soldLineOf(ctx.ws, line->good().returnOf);
             if (!sold)

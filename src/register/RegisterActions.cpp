@@ -113,6 +113,16 @@ bool RegisterActions::addByCode(const QString &code)
     return true;
 }
 
+// The good a code stands for: a barcode label, or an item or variant number.
+std::optional<sale::Good> RegisterActions::goodOfCode(const QString &code)
+{
+    if (const std::optional<sale::ItemRecord> item = sale::readItemByLabel(mSession.store(), code))
+        return sale::Good::item(item->index);
+    if (const std::optional<db::CodedGood> found = db::FindItemByNumber(mSession.store(), code))
+        return found->variant ? sale::Good::variant(found->id) : sale::Good::item(found->id);
+    return std::nullopt;
+}
+
 // With security on, scans count only while someone is logged on.
 bool RegisterActions::scanAllowed() const { return !mSession.identity.securityOn || mSession.loggedOn(); }
 
@@ -358,7 +368,7 @@ void RegisterActions::process()
         default:
             return;
         }
-        if (!refundApproved(flow))
+        if (!saleApproved(flow))
             return;
         const CheckoutFlow::Outcome outcome = flow.process();
         if (outcome.receiptSale != 0) {

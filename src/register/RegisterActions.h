@@ -70,6 +70,7 @@ public:
     // scanned), then the lines to return are chosen from that sale.
     void returnItems();
     void returnFromSale(qint32 saleId);
+    void returnWithoutReceipt();
 
     // Logon, menus and the window.
     void logOn();
@@ -111,7 +112,9 @@ private:
     void applyShipping(const shipping::ShippingChoice &choice);
     void tenderFollowsPayType();
     void tellAboutReturn(const QString &text);
-    bool refundApproved(CheckoutFlow &flow);
+    bool saleApproved(CheckoutFlow &flow);
+    std::optional<QString> refundPaidOtherwise() const;
+    std::optional<sale::Good> goodOfCode(const QString &code);
     QString returnHeading(const sale::StoredSale &stored) const;
     void offerUnfinishedSale();
     void restoreSale(const journal::OpenSale &kept);

@@ -10,9 +10,13 @@
 #include "register/CheckoutFlow.h"
 #include "register/RegisterSession.h"
 #include "register/frmReturn.h"
+#include "db/BarcodeLookup.h"
+#include "sale/LineSource.h"
 #include "sale/ReturnLine.h"
 #include "security/frmApproval.h"
+#include "tax/SaleTax.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace vanta {
@@ -129,14 +133,37 @@ void RegisterActions::returnFromSale(qint32 saleId)
     });
 }
 
-// A refund paid out another way than the goods returned were paid for
-// needs a manager's approval (with security on; off, nothing is asked, as
-// for every command). False when it was not given.
-bool RegisterActions::refundApproved(CheckoutFlow &flow)
+// What needs a manager's approval on the sale (with security on; off,
+// nothing is asked, as for every command): goods taken back without a
+// receipt, and a refund paid out another way than the goods returned were
+// paid for. False when it was needed and not given.
+bool RegisterActions::saleApproved(CheckoutFlow &flow)
 {
     const sale::Sale &sale = mSession.sale;
-    if (!sale.refund() || !mSession.identity.securityOn)
+    if (!mSession.identity.securityOn)
         return true;
+    QStringList reasons;
+    if (std::any_of(sale.lines().begin(), sale.lines().end(),
+                    [](const auto &l) { return l->good().returnWithoutReceipt(); }))
+        reasons << QStringLiteral("Goods are taken back without a receipt, at today's price.");
+    if (const std::optional<QString> payType = refundPaidOtherwise())
+        reasons << *payType;
+    if (reasons.isEmpty())
+        return true;
+    const QString what = reasons.join(QLatin1Char('\n'));
+    security::frmApproval dlg(mSession.store(), mSession.prompt, what, mView.dialogParent());
+    if (mSession.dialogs.run(dlg) != QDialog::Accepted || !dlg.approval())
+        return false;
+    flow.approve({dlg.approval()->employeeId, what});
+    return true;
+}
+
+// A refund paid out another way than a sale it returns was paid: said so.
+std::optional<QString> RegisterActions::refundPaidOtherwise() const
+{
+    const sale::Sale &sale = mSession.sale;
+    if (!sale.refund())
+        return std::nullopt;
     const db::Database &db = mSession.store().database();
     std::vector<qint32> asked;
     for (const auto &line : sale.lines()) {
@@ -150,17 +177,42 @@ bool RegisterActions::refundApproved(CheckoutFlow &flow)
             continue;
         const auto named = std::find_if(mPayTypes.begin(), mPayTypes.end(),
                                         [&](const sale::PayType &p) { return p.id == paidWith; });
-        const QString what = QStringLiteral("Sale %1 was paid by %2: a refund by %3 needs a manager's approval.")
-                                 .arg(original)
-                                 .arg(named != mPayTypes.end() ? named->name : QStringLiteral("another pay type"),
-                                      sale.payType().name);
-        security::frmApproval dlg(mSession.store(), mSession.prompt, what, mView.dialogParent());
-        if (mSession.dialogs.run(dlg) != QDialog::Accepted || !dlg.approval())
-            return false;
-        flow.approve({dlg.approval()->employeeId, what});
-        return true;
+        return QStringLiteral("Sale %1 was paid by %2: a refund by %3 needs a manager's approval.")
+            .arg(original)
+            .arg(named != mPayTypes.end() ? named->name : QStringLiteral("another pay type"), sale.payType().name);
     }
-    return true;
+    return std::nullopt;
+}
+
+// One more of a good brought back without a receipt: refunded at today's
+// price and tax, its stock raised; approved by a manager when the sale is
+// processed.
+void RegisterActions::returnWithoutReceipt()
+{
+    diag::run("frmPOS", "mnuReturnWithoutReceipt_Click", [&] {
+        if (!allowed(security::GatedCommand::ProcessSale) || !customerChosen())
+            return;
+        const std::optional<QString> typed = mSession.prompt.input(
+            QStringLiteral("Scan or type the code of the item brought back without a receipt:"), kTitle);
+        if (!typed || typed->trimmed().isEmpty())
+            return;
+        const std::optional<sale::Good> good = goodOfCode(typed->trimmed());
+        if (!good)
+            return tellAboutReturn(QStringLiteral("No item in this store has the code \"%1\".").arg(typed->trimmed()));
+        sale::Sale &sale = mSession.sale;
+        sale::Good given = *good;
+        given.returnOf = sale::Good::kNoReceipt;
+        const sale::clsSaleItems::Line earlier = sale.lines().Find(given);
+        const double qty = (earlier ? -double(earlier->qty()) : 0.0) + 1;
+        const std::optional<sale::clsSaleItem> today = sale::pricedToday(mSession.store(), *good, qty);
+        if (!today)
+            return tellAboutReturn(QStringLiteral("No item in this store has the code \"%1\".").arg(typed->trimmed()));
+        sale::clsSaleItems one;
+        one.AddSaleItem(std::make_shared<sale::clsSaleItem>(*today));
+        const sale::SaleTax tax = tax::ComputeSaleTax(mSession.store(), one, sale.customer(), 0);
+        sale.putReturnLines({sale::givenBackWithoutReceipt(*today, tax.agencies)});
+        linesChanged();
+    });
 }
 
 } // namespace vanta

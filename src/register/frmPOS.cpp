@@ -284,6 +284,8 @@ void frmPOS::buildMenus()
            QKeySequence(Qt::CTRL | Qt::Key_M));
     action(utilities, "mnuReturnItems", QStringLiteral("Re&turn Items"), [r] { r->returnItems(); },
            QKeySequence(Qt::CTRL | Qt::Key_R));
+    action(utilities, "mnuReturnWithoutReceipt", QStringLiteral("Return &Without Receipt"),
+           [r] { r->returnWithoutReceipt(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     utilities->addSeparator();
     action(utilities, "mnuReportOptions", QStringLiteral("&Report Options"), [r] { r->reportOptions(); });
     utilities->addSeparator();

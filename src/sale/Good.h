@@ -19,6 +19,7 @@ struct Good {
     qint32 id = 0;
     std::array<qint32, 3> options{};
     qint32 returnOf = 0; // the `Sold ID` this line gives back; 0: sold now
+    static constexpr qint32 kNoReceipt = -1; // given back without a receipt: no sold line
 
     static Good item(qint32 itemIndex, std::array<qint32, 3> optionValues = {})
     {
@@ -29,6 +30,7 @@ struct Good {
     bool isVariant() const { return kind == Kind::Variant; }
     bool hasOptions() const { return options[0] != 0 || options[1] != 0 || options[2] != 0; }
     bool isReturn() const { return returnOf != 0; }
+    bool returnWithoutReceipt() const { return returnOf == kNoReceipt; }
 
     auto operator<=>(const Good &) const = default;
 };

@@ -1,6 +1,7 @@
 #include "sale/ReturnLine.h"
 
 #include "platform/Currency.h"
+#include "sale/LineSource.h"
 #include "sale/Refund.h"
 
 #include <algorithm>
@@ -35,6 +36,42 @@ clsSaleItem returnLine(const StoredSale &sale, const SoldLine &line, double qty)
     l.setSubtotal(Money::fromCents(-refundShare(paid.subtotal.cents(), line.sold, line.returned, qty)));
     l.setTaxRefund(refundShare(paid.tax, line.sold, line.returned, qty));
     return l;
+}
+
+std::optional<clsSaleItem> pricedToday(db::Store &store, const Good &good, double qty)
+{
+    clsSaleItem l;
+    l.setGood({good.kind, good.id, good.options});
+    l.setQty(float(qty));
+    if (good.isVariant()) {
+        const std::optional<SubItemRecord> sub = readSubItem(store, good.id);
+        const std::optional<ItemRecord> parent = sub ? readItem(store, sub->itemId) : std::nullopt;
+        if (!parent)
+            return std::nullopt;
+        l.setName(GetSubItemName(store, *parent, good.id));
+        copyItemDetails(store, l, *parent);
+        priceSubItemLine(store, l, *parent, float(qty));
+        return l;
+    }
+    const std::optional<ItemRecord> item = readItem(store, good.id);
+    if (!item)
+        return std::nullopt;
+    l.setName(good.hasOptions() ? GetOptionName(store, item->name, good.options[0], good.options[1], good.options[2])
+                                : item->name);
+    copyItemDetails(store, l, *item);
+    priceItemLine(store, l, *item);
+    return l;
+}
+
+clsSaleItem givenBackWithoutReceipt(clsSaleItem line, std::vector<AgencyTax> tax)
+{
+    Good good = line.good();
+    good.returnOf = Good::kNoReceipt;
+    line.setGood(good);
+    line.setQty(-line.qty());
+    line.setSubtotal(Money::fromCents(-line.Subtotal().cents()));
+    line.setTaxRefund(std::move(tax));
+    return line;
 }
 
 std::vector<AgencyTax> taxRefunds(const clsSaleItems &lines)

@@ -206,3 +206,41 @@ TEST_F(RegisterReturns, ARefundByAnotherPayTypeNeedsAManager)
     EXPECT_EQ(ts.db().scalar("SELECT \"approved for\" FROM \"Sale Approvals\" WHERE \"sales id\" = ?", {refund}).toString(),
               asked);
 }
+
+// Goods brought back without a receipt: refunded at today's price and tax,
+// one more each time; no sold line is counted against; with security on a
+// manager approves when the sale is processed.
+TEST_F(RegisterReturns, GoodsWithoutAReceiptComeBackAtTodaysPriceWithAManager)
+{
+    startAs("2", "cashier");
+    const double before = ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 1001").toDouble();
+    for (int i = 0; i < 2; ++i) {
+        prompt.answerInput("073256120013");
+        actions->returnWithoutReceipt();
+    }
+    ASSERT_EQ(session.sale.lines().Count(), 1);
+    const sale::clsSaleItems::Line line = session.sale.line(1);
+    EXPECT_EQ(line->qty(), -2.0f);
+    EXPECT_EQ(line->Subtotal().cents(), -2598);
+    EXPECT_TRUE(line->good().returnWithoutReceipt());
+    qint64 refundedTax = 0;
+    for (const auto &a : line->TaxRefund())
+        refundedTax += a.cents;
+    EXPECT_GT(refundedTax, 0);
+    EXPECT_EQ(session.sale.refundDueCents(), 2598 + refundedTax);
+
+    prompt.clearRecord();
+    prompt.answerInput("NO-SUCH-CODE");
+    actions->returnWithoutReceipt();
+    EXPECT_EQ(prompt.last().text, "No item in this store has the code \"NO-SUCH-CODE\".");
+
+    actions->choosePayType(payType("Cash"));
+    approveWith(dialogs, {{"1", "admin"}});
+    const qint32 refund = session.sale.number();
+    actions->process();
+    ASSERT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 1001").toDouble(), before + 2);
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM \"Returned Items\"").toInt(), 0);
+    EXPECT_EQ(ts.db().scalar("SELECT \"approved for\" FROM \"Sale Approvals\" WHERE \"sales id\" = ?", {refund}).toString(),
+              "Goods are taken back without a receipt, at today's price.");
+}
