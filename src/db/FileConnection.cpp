@@ -1,6 +1,7 @@
 #include "db/FileConnection.h"
 
 #include "db/DbError.h"
+#include "db/StoreFileMode.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -181,12 +182,14 @@ QPair<qint64, qint64> FileConnection::changeStamp()
     return {scalar(QStringLiteral("PRAGMA data_version")).toLongLong(), qint64(sqlite3_total_changes(mDb))};
 }
 
-FileConnection::FileConnection(const QString &path, const QString &key, Mode mode) : Connection(path)
+// Opens the file afresh with the key and the cipher parameters given, and
+// reads the schema to prove them: a wrong key or a foreign file fails there,
+// before anything is written. Returns the engine's result of that read.
+int FileConnection::openKeyed(const QString &path, Mode mode, const QByteArray &key, CipherParams params,
+                              int &schemaRows)
 {
-    if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
-        throw DbError(ErrFileNotFound, QStringLiteral("Could not find the store database '%1'.").arg(path));
-    if (mode == Mode::OpenExisting)
-        requireWritable(path);
+    sqlite3_close(mDb);
+    mDb = nullptr;
     // A connection is used by one thread at a time (a worker opens its own),
     // so the engine's lock around every call is left out: reading a column
     // would otherwise take and release it each time.
@@ -199,18 +202,34 @@ FileConnection::FileConnection(const QString &path, const QString &key, Mode mod
         mDb = nullptr;
         throw DbError(EngineBase + rc, QStringLiteral("Could not open the store database '%1': %2").arg(path, msg));
     }
-    const QByteArray k = key.toUtf8();
-    sqlite3_key(mDb, k.constData(), int(k.size()));
-    // Reading the schema proves the key: a wrong key or a foreign file fails
-    // here. Nothing has been written to the file yet.
-    int schemaRows = 0;
-    rc = sqlite3_exec(
+    applyCipher(mDb, key, params);
+    return sqlite3_exec(
         mDb, "SELECT count(*) FROM sqlite_master",
         [](void *rows, int, char **values, char **) {
             *static_cast<int *>(rows) = values[0] ? std::atoi(values[0]) : 0;
             return 0;
         },
         &schemaRows, nullptr);
+}
+
+FileConnection::FileConnection(const QString &path, const QString &key, Mode mode) : Connection(path)
+{
+    if (mode == Mode::OpenExisting && !QFileInfo(path).isFile())
+        throw DbError(ErrFileNotFound, QStringLiteral("Could not find the store database '%1'.").arg(path));
+    if (mode == Mode::OpenExisting)
+        requireWritable(path);
+    if (mode == Mode::Create)
+        createStoreFile(path);
+    const QByteArray k = key.toUtf8();
+    int schemaRows = 0;
+    int rc = openKeyed(path, mode, k, CipherParams::Explicit, schemaRows);
+    // A file written with the library's own defaults, by another program
+    // say, does not read with the explicit parameters: it is read with those.
+    if (rc == SQLITE_NOTADB && mode == Mode::OpenExisting) {
+        rc = openKeyed(path, mode, k, CipherParams::LibraryDefaults, schemaRows);
+        if (rc == SQLITE_OK)
+            mCipher = CipherParams::LibraryDefaults;
+    }
     const auto refuse = [&](int number, const QString &message) {
         sqlite3_close(mDb);
         mDb = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/CipherSettings.h"
 #include "db/Connection.h"
 
 #include <deque>
@@ -18,6 +19,8 @@ public:
 
     Engine engine() const override { return Engine::File; }
     sqlite3 *handle() const { return mDb; }
+    // The cipher parameters the file was read with.
+    CipherParams cipherParams() const { return mCipher; }
 
     void begin() override; // BEGIN IMMEDIATE: the write lock is taken at once
     void commit() override;
@@ -37,6 +40,7 @@ protected:
     std::unique_ptr<Statement> makeStatement(const QString &sql) override;
 
 private:
+    int openKeyed(const QString &path, Mode mode, const QByteArray &key, CipherParams params, int &schemaRows);
     void logWrites();
 
     sqlite3 *mDb = nullptr;
@@ -44,6 +48,7 @@ private:
     std::deque<RowWrite> mWrites;
     qint64 mWritesDropped = 0;
     int mBusyMs = 0;
+    CipherParams mCipher = CipherParams::Explicit;
 };
 
 } // namespace vanta::db

@@ -54,6 +54,7 @@ void StoreOpening::open()
         try {
             mSession.openStore(dataPath);
             addMissingTables();
+            warnIfReadableByEveryone();
             startChecks();
         } catch (const db::DbError &e) {
             // A file the register cannot work on: said once, with the way out.

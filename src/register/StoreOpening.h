@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -38,6 +39,7 @@ public:
 private:
     void addMissingTables();
     void startChecks();
+    void warnIfReadableByEveryone();
 
     RegisterSession &mSession;
     QString mDataOverride;
@@ -45,6 +47,7 @@ private:
     std::function<void()> mCloseRegister;
     std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
     std::unique_ptr<lookup::CatalogueRefresh> mCatalogueRefresh;
+    QSet<QString> mWarnedReadable;
 };
 
 } // namespace vanta
