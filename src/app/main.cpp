@@ -1,4 +1,5 @@
 // vanta-pos: the register program.
+#include "backup/BackupShelf.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "platform/PromptNotices.h"
@@ -70,6 +71,7 @@ int main(int argc, char **argv)
     vanta::settings::ErrorReport report(session.prompt, session.dialogs, settings,
                                         [&session] { return session.storeOrNone(); });
     vanta::diag::Trace::instance().setReportView(&report);
+    session.backupFolder = vanta::backup::BackupShelf::defaultRoot(); // the store backed up daily
     vanta::posting::PrintedDocuments documents(settings, session.dialogs, session.reportSettings);
     session.documents = &documents;
 

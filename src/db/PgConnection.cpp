@@ -104,6 +104,20 @@ ConnectParams connectParams(const QString &address, const QString &password)
     return p;
 }
 
+} // namespace
+
+QString PgConnection::toolAddress(const QString &address)
+{
+    const ConnectParams p = connectParams(address, QString());
+    for (size_t i = 0; i < p.keys.size(); ++i)
+        if (p.keys[i] == "sslmode")
+            return address + (address.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?'))
+                   + QStringLiteral("sslmode=") + QString::fromUtf8(p.values[i]);
+    return address;
+}
+
+namespace {
+
 // The address as shown in messages: without any password.
 QString shownAddress(const QString &address)
 {

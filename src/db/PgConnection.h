@@ -19,6 +19,10 @@ namespace vanta::db {
 class PgConnection final : public Connection {
 public:
     explicit PgConnection(const QString &address, const QString &password = QString());
+    // The address as the server's own tools (pg_dump) are to be given it:
+    // checked as a connection's is, with TLS asked for where the register
+    // would ask for it. Throws DbError for an address that must not be used.
+    static QString toolAddress(const QString &address);
     ~PgConnection() override;
 
     Engine engine() const override { return Engine::Server; }

@@ -63,6 +63,8 @@ public:
     // Throws DbError (damaged) when the file is known to be damaged.
     void requireUndamaged() const;
     const QString &key() const { return mKey; }
+    // The server password given when the store was opened (none: ~/.pgpass).
+    const QString &serverPassword() const { return mPassword; }
 
     // Data derived from the store and kept with it (an in-memory index, say),
     // by a key of the user's choosing; none when nothing was kept.

@@ -81,6 +81,7 @@ public:
     void mailSettings();
     void reprintReceipt();
     void openCashDrawer();
+    void backUpNow();
     void about();
     // Ends the register for good, once the cashier confirms.
     void shutDown();

@@ -93,6 +93,9 @@ public:
     // settings folder); empty: not journaled. Read when a store opens.
     QString journalFolder;
     journal::JournalFile::Sync journalSync = journal::JournalFile::Sync::Behind;
+    // Where the register keeps backups of its stores, a folder per store;
+    // empty: it makes none by itself.
+    QString backupFolder;
 
 private:
     // While a box or dialog was open another register may have changed the

@@ -28,7 +28,7 @@ QString pathing(platform::SettingsStore &settings, const QString &key, const QSt
 StoreOpening::StoreOpening(RegisterSession &session, QString dataOverride, DeferredMessage &messages,
                            std::function<void()> closeRegister)
     : mSession(session), mDataOverride(std::move(dataOverride)), mMessages(messages),
-      mCloseRegister(std::move(closeRegister))
+      mCloseRegister(std::move(closeRegister)), mBackups(session.backupFolder, messages)
 {
 }
 
@@ -100,6 +100,7 @@ void StoreOpening::startChecks()
 {
     mStoreCheck.reset();
     mCatalogueRefresh.reset();
+    mBackups.storeOpened(mSession.store());
     if (mSession.store().onServer())
         return; // the server keeps its own pages
     mCatalogueRefresh = std::make_unique<lookup::CatalogueRefresh>(
@@ -111,7 +112,7 @@ void StoreOpening::startChecks()
                 if (result.whole || !mSession.hasStore() || mSession.store().filePath() != path)
                     return;
                 mSession.store().markDamaged(result.problem);
-                mMessages.queue(db::damagedStoreMessage(path, result.problem), platform::Buttons::Ok,
+                mMessages.queue(mBackups.damagedStoreMessage(path, result.problem), platform::Buttons::Ok,
                                 platform::Icon::Critical, kTitle);
             });
         });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "register/StoreBackups.h"
+
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -35,6 +37,8 @@ public:
     // Asks for the store file; a file chosen is kept in the settings and
     // opened. Cancelled: the register goes on as it was.
     void choose();
+    // The backups of the open store.
+    StoreBackups &backups() { return mBackups; }
 
 private:
     void addMissingTables();
@@ -48,6 +52,7 @@ private:
     std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
     std::unique_ptr<lookup::CatalogueRefresh> mCatalogueRefresh;
     QSet<QString> mWarnedReadable;
+    StoreBackups mBackups;
 };
 
 } // namespace vanta

@@ -293,6 +293,7 @@ void frmPOS::buildMenus()
            QKeySequence(Qt::CTRL | Qt::Key_P));
     action(utilities, "mnuOpenCashDrawer", QStringLiteral("Open Cash &Drawer"), [r] { r->openCashDrawer(); });
     action(utilities, "mnuMailSettings", QStringLiteral("Mai&l Settings"), [r] { r->mailSettings(); });
+    action(utilities, "mnuBackUpNow", QStringLiteral("&Back Up Store Now"), [r] { r->backUpNow(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

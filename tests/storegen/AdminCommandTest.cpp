@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 #include "db/Store.h"
 #include "storegen/AdminCommand.h"
+#include "storegen/AdminRun.h"
 #include "support/TempPgStore.h"
 
 #include <QDir>
@@ -14,22 +15,8 @@ using namespace vanta;
 
 namespace {
 
-struct AdminRun {
-    int rc;
-    QString out;
-    QString err;
-};
-
-AdminRun admin(const QStringList &args)
-{
-    AdminRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.rc = storegen::runAdmin(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
+using test::admin;
+using test::AdminRun;
 
 qint64 count(const QString &folder, const QString &sql)
 {

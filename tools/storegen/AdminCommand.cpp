@@ -4,6 +4,7 @@
 #include "db/Schema.h"
 #include "db/Store.h"
 #include "diagnostics/VantaError.h"
+#include "storegen/BackupCommands.h"
 #include "storegen/DemoPictures.h"
 #include "storegen/DemoStore.h"
 #include "storegen/StoreCopy.h"
@@ -46,6 +47,13 @@ QString usage()
         "                             store, every row checked against the file\n"
         "  upgrade DIR | --pg URL     add to an older store the tables this version keeps\n"
         "                             (what each sold line was paid, returned items)\n"
+        "  backup DIR | --pg URL [--to FILE]\n"
+        "                             back up the store while registers keep selling: into FILE,\n"
+        "                             or ~/.local/share/vanta-pos/backups/<store>/ (the newest 14\n"
+        "                             kept); a server store through pg_dump (restore it with pg_restore)\n"
+        "  restore BACKUP DIR         put a backup in place of the store of DIR (--force to replace\n"
+        "                             a store; it is kept beside as vanta.mdb.replaced-<date>-<time>);\n"
+        "                             refused while a register has the store open\n"
         "\n"
         "Options:\n"
         "  --force                    replace an existing store database in DIR (not on a server)\n"
@@ -221,7 +229,8 @@ int run(const QStringList &args, QTextStream &out)
     const QCommandLineOption customers(QStringLiteral("customers"), QString(), QStringLiteral("M"));
     const QCommandLineOption seed(QStringLiteral("seed"), QString(), QStringLiteral("S"));
     const QCommandLineOption pg(QStringLiteral("pg"), QString(), QStringLiteral("URL"));
-    parser.addOptions({help, version, force, items, customers, seed, pg});
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({help, version, force, items, customers, seed, pg, to});
     if (!parser.parse(QStringList{QStringLiteral("vanta-admin")} + args))
         throw UsageError{parser.errorText()};
     if (parser.isSet(help)) {
@@ -247,6 +256,21 @@ int run(const QStringList &args, QTextStream &out)
         if (positional.size() != 2)
             throw UsageError{QStringLiteral("migrate needs one store file")};
         return migrate(QFileInfo(positional[1]).absoluteFilePath(), parser.value(pg), out);
+    }
+    if (parser.isSet(to) && command != QLatin1String("backup"))
+        throw UsageError{QStringLiteral("--to belongs to the backup command")};
+    if (command == QLatin1String("backup")) {
+        if (positional.size() != (onServer ? 1 : 2))
+            throw UsageError{QStringLiteral("backup needs one store folder, or --pg URL alone")};
+        return backupCommand(onServer ? parser.value(pg) : QDir(positional[1]).absolutePath(), parser.value(to),
+                             out);
+    }
+    if (command == QLatin1String("restore")) {
+        if (onServer)
+            throw UsageError{QStringLiteral("a server store is restored with pg_restore, not vanta-admin")};
+        if (positional.size() != 3)
+            throw UsageError{QStringLiteral("restore needs a backup file and the store folder to restore into")};
+        return restoreCommand(positional[1], QFileInfo(positional[2]).absoluteFilePath(), parser.isSet(force), out);
     }
     if (command == QLatin1String("upgrade")) {
         if (positional.size() != (onServer ? 1 : 2))

@@ -13,6 +13,9 @@ enum AdminExit { AdminOk = 0, AdminFailed = 1, AdminUsage = 2 };
 //   create DIR [--force]                                  an empty store database
 //   demo DIR [--force]                                    the demo store
 //   demo DIR --items N --customers M [--seed S] [--force] a large generated store
+//   migrate, upgrade                                      (see the usage text)
+//   backup DIR | --pg URL [--to FILE]                     a backup while registers sell
+//   restore BACKUP DIR [--force]                          a backup in place of the store
 //   --help, --version
 // Writes the path of the store it wrote to `out`, one-line errors to `err`.
 // An existing store is replaced only with --force; the new store is built
