@@ -76,7 +76,9 @@ void reportPercentiles(benchmark::State &state, std::vector<double> &ms)
     state.counters["max_ms"] = ms.back();
 }
 
-void scanToPricedLine(benchmark::State &state, const QString &store, int journal)
+// `framed`: the scanner frames each code (Ctrl+] code Ctrl+\); otherwise it
+// types the code and Enter as it comes from the factory, taken by its speed.
+void scanToPricedLine(benchmark::State &state, const QString &store, int journal, bool framed = true)
 {
     BenchRegister r(journal);
     state.SetLabel(journalLabel(journal));
@@ -94,10 +96,14 @@ void scanToPricedLine(benchmark::State &state, const QString &store, int journal
         const QString &code = codes[qsizetype(i++ % size_t(codes.size()))];
         QElapsedTimer t;
         t.start();
-        QTest::keyClick(window, Qt::Key_BracketRight, Qt::ControlModifier);
+        if (framed)
+            QTest::keyClick(window, Qt::Key_BracketRight, Qt::ControlModifier);
         for (QChar c : code)
             QTest::keyClick(window, c.toLatin1());
-        QTest::keyClick(window, Qt::Key_Backslash, Qt::ControlModifier);
+        if (framed)
+            QTest::keyClick(window, Qt::Key_Backslash, Qt::ControlModifier);
+        else
+            QTest::keyClick(window, Qt::Key_Return);
         QCoreApplication::sendPostedEvents(pos.get(), QEvent::MetaCall); // the journal write queued by the scan
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
@@ -112,6 +118,13 @@ void BM_ScanToPricedLine(benchmark::State &state)
 }
 BENCHMARK(BM_ScanToPricedLine)->ArgName("journal")->Arg(JournalOff)->Arg(JournalBehind)->Arg(JournalEachChange)
     ->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// A scanner on its factory settings: the code and Enter, no framing keys.
+void BM_TimedScanToPricedLine(benchmark::State &state)
+{
+    scanToPricedLine(state, bench::largeStoreFolder(), JournalBehind, false);
+}
+BENCHMARK(BM_TimedScanToPricedLine)->Unit(benchmark::kMillisecond)->Iterations(400);
 
 // The same on the large store on a PostgreSQL server over its Unix socket.
 void BM_ScanToPricedLineOnServer(benchmark::State &state)

@@ -1,14 +1,11 @@
 #include "platform/BarcodeCapture.h"
 
+#include <algorithm>
+
 namespace vanta::platform {
 
 namespace {
-constexpr int kStartKey = 221;   // "]"
-constexpr int kEndKey = 220;     // "\"
-constexpr int kAltEndKey = 54;   // "6"
 constexpr int kCtrlKey = 17;
-constexpr int kCtrl = 2;
-constexpr int kCtrlShift = 3;
 
 bool isDigitOrCapital(int keyCode)
 {
@@ -18,12 +15,15 @@ bool isDigitOrCapital(int keyCode)
 
 BarcodeCapture::Result BarcodeCapture::feed(const KeyPress &key)
 {
-    if (key.keyCode == kStartKey && key.shift == kCtrl) {
+    const auto any = [&key](const QList<ScanKey> &keys) {
+        return std::any_of(keys.begin(), keys.end(), [&key](const ScanKey &k) { return k.matches(key); });
+    };
+    if (any(mKeys.prefix)) {
         mScanning = true;
         mBuffer.clear();
         return {Step::Started, {}};
     }
-    if ((key.keyCode == kEndKey && key.shift == kCtrl) || (key.keyCode == kAltEndKey && key.shift == kCtrlShift)) {
+    if (any(mKeys.suffix)) {
         mScanning = false;
         // The code is handed out once: a stray end key later completes an
         // empty code instead of selling the last item again.

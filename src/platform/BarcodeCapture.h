@@ -1,13 +1,15 @@
 #pragma once
 
 #include "platform/KeyPress.h"
+#include "platform/ScannerSettings.h"
 
 #include <QString>
 
 namespace vanta::platform {
 
-// Reads a keyboard-wedge scanner's key stream: Ctrl+] starts a code, the
-// keys after it are its characters, Ctrl+\ or Ctrl+Shift+6 ends it. Every
+// Reads a keyboard-wedge scanner's key stream: a prefix key (Ctrl+] unless
+// set otherwise) starts a code, the keys after it are its characters, a
+// suffix key (Ctrl+\ or Ctrl+Shift+6) ends it. Every
 // key from the start key to the end key is consumed; keys outside a code
 // are left to the focused control. An end key always completes a code, an
 // empty one too (it is looked up like any other); there is no time limit.
@@ -25,10 +27,13 @@ public:
         bool consumed() const { return step != Step::Passed; }
     };
 
+    explicit BarcodeCapture(const ScannerSettings &keys = ScannerSettings()) : mKeys(keys) {}
+
     Result feed(const KeyPress &key);
     bool scanning() const { return mScanning; }
 
 private:
+    ScannerSettings mKeys;
     bool mScanning = false;
     QString mBuffer;
 };

@@ -1,13 +1,31 @@
 #include "platform_ui/KeyboardHook.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace vanta::platform {
 
 KeyboardHook::KeyboardHook(Handler handler, QObject *parent) : QObject(parent), mHandler(std::move(handler))
 {
     QCoreApplication::instance()->installEventFilter(this);
+}
+
+void KeyboardHook::timeScans(const ScannerSettings &settings, std::function<void(const QString &)> scanned)
+{
+    mTimed = std::make_unique<TimedScan>(settings);
+    mScanned = std::move(scanned);
+    mHoldExpiry.setSingleShot(true);
+    connect(&mHoldExpiry, &QTimer::timeout, this, [this] {
+        // Started at the first key held and not restarted for every key (a
+        // scan would pay for a dozen timer restarts): due again while keys
+        // keep coming.
+        const qint64 left = mTimed->holdMs() - mLastHeld.elapsed();
+        if (left > 0)
+            mHoldExpiry.start(int(left));
+        else
+            giveBack(mTimed->expire());
+    });
 }
 
 KeyboardHook::~KeyboardHook()
@@ -42,8 +60,14 @@ KeyPress KeyboardHook::translate(const QKeyEvent &event)
         case Qt::Key_Tab: k.keyCode = 9; break;
         case Qt::Key_Backspace: k.keyCode = 8; break;
         case Qt::Key_Escape: k.keyCode = 27; break;
+        case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: k.keyCode = 219; break;
         case Qt::Key_Space: k.keyCode = 32; break;
-        default: k.keyCode = int(event.nativeVirtualKey() & 0xffff); break;
+        default:
+            if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+                k.keyCode = 112 + (key - Qt::Key_F1);
+            else
+                k.keyCode = int(event.nativeVirtualKey() & 0xffff);
+            break;
         }
     }
     // The character typed, when it is a printable one (with Ctrl held the
@@ -64,23 +88,69 @@ bool KeyboardHook::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (mHandler && mHandler(translate(*ke))) {
-            mSwallowRelease = true;
-            mConsumedKey = ke->key();
+        const KeyPress key = translate(*ke);
+        if (mHandler && mHandler(key)) {
+            if (mTimed)
+                giveBack(mTimed->expire()); // typed before a framed code began
+            consumed(ke->key());
             return true;
         }
-        return false;
+        return mTimed && timedKey(*ke, key);
     }
     case QEvent::KeyRelease: {
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (mSwallowRelease && ke->key() == mConsumedKey) {
-            mSwallowRelease = false;
-            return true;
-        }
-        return false;
+        return mSwallowReleases.removeOne(ke->key());
     }
     default:
         return false;
+    }
+}
+
+// The timed capture's part: true when the key is held back or ends a scan.
+bool KeyboardHook::timedKey(const QKeyEvent &event, const KeyPress &key)
+{
+    const TimedScan::Result r = mTimed->feed(key, qint64(event.timestamp()), event.isAutoRepeat());
+    giveBack(r.giveBack);
+    switch (r.action) {
+    case TimedScan::Action::Pass:
+        return false;
+    case TimedScan::Action::Hold:
+        mHeld << HeldKey{QApplication::focusWidget(), event.key(), event.modifiers(), event.text()};
+        mLastHeld.start();
+        if (!mHoldExpiry.isActive())
+            mHoldExpiry.start(mTimed->holdMs());
+        consumed(event.key());
+        return true;
+    case TimedScan::Action::Scanned:
+        mHoldExpiry.stop();
+        mHeld.clear();
+        consumed(event.key());
+        if (mScanned)
+            mScanned(r.code);
+        return true;
+    }
+    return false;
+}
+
+// The oldest `count` keys held back are typed, in order, into the widgets
+// they were typed in (a widget closed meanwhile gets none).
+void KeyboardHook::giveBack(int count)
+{
+    if (count <= 0)
+        return;
+    const QList<HeldKey> keys = mHeld.mid(0, count);
+    mHeld.remove(0, qMin(qsizetype(count), mHeld.size()));
+    if (mHeld.isEmpty())
+        mHoldExpiry.stop();
+    for (const HeldKey &k : keys) {
+        if (!k.target)
+            continue;
+        QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text);
+        QCoreApplication::sendEvent(k.target, &press);
+        if (!k.target)
+            continue;
+        QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, k.text);
+        QCoreApplication::sendEvent(k.target, &release);
     }
 }
 

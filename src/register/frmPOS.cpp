@@ -69,6 +69,9 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
     updateCaption();
     whBarcode = new platform::KeyboardHook([this](const platform::KeyPress &k) { return whBarcode_KeyDown(k); },
                                            this);
+    const platform::ScannerSettings scanner = platform::readScannerSettings(session.settings);
+    mCapture = platform::BarcodeCapture(scanner);
+    whBarcode->timeScans(scanner, [this](const QString &code) { mActions->scanned(code); });
     mSaleObserver = mSession.sale.observe([this](unsigned changes) { saleModelChanged(changes); });
 }
 

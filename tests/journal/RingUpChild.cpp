@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "register/RegisterSession.h"
 #include "security/SecuritySwitch.h"
+#include "support/MachineSpeedKeys.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char **argv)
     test::ScriptedDialogRunner dialogs;
     platform::SettingsStore settings(config);
     security::SaveSecurity(settings, false);
+    test::typeAtMachineSpeed(settings);
     RegisterSession session(prompt, dialogs, settings, config + "/Users.ini");
     frmPOS pos(session, QString::fromLocal8Bit(argv[1]));
     pos.Form_Load();

@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "register/RegisterSession.h"
 #include "security/SecuritySwitch.h"
+#include "support/MachineSpeedKeys.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
@@ -34,6 +35,7 @@ struct Register {
         diag::Trace::instance().reset();
         diag::Trace::instance().setNotices(&notices);
         security::SaveSecurity(settings, false);
+        test::typeAtMachineSpeed(settings);
         if (!journal)
             session.journalFolder.clear();
         pos = std::make_unique<frmPOS>(session, store);

@@ -4,6 +4,7 @@
 #include "register/frmPOS.h"
 #include "security/SecuritySwitch.h"
 #include "storegen/DemoStore.h"
+#include "support/MachineSpeedKeys.h"
 #include "support/SessionFixture.h"
 
 #include <QComboBox>
@@ -21,7 +22,11 @@ namespace vanta::test {
 // (headless) so that keys reach it as they would from the keyboard.
 class RegisterTest : public SessionTest {
 protected:
-    RegisterTest() { storegen::fillDemoStore(ts.db()); }
+    RegisterTest()
+    {
+        storegen::fillDemoStore(ts.db());
+        typeAtMachineSpeed(settings);
+    }
 
     void TearDown() override
     {
