@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace vanta::platform {
 
@@ -95,7 +96,11 @@ bool KeyboardHook::eventFilter(QObject *watched, QEvent *event)
             consumed(ke->key());
             return true;
         }
-        return mTimed && timedKey(*ke, key);
+        // An open menu or list, or a widget that grabbed the keyboard, takes
+        // keys of its own (a letter picks an entry): they go to it at once.
+        if (!mTimed || QApplication::activePopupWidget() || QWidget::keyboardGrabber())
+            return false;
+        return timedKey(*ke, static_cast<QWindow *>(watched)->focusObject(), key);
     }
     case QEvent::KeyRelease: {
         auto *ke = static_cast<QKeyEvent *>(event);
@@ -107,7 +112,8 @@ bool KeyboardHook::eventFilter(QObject *watched, QEvent *event)
 }
 
 // The timed capture's part: true when the key is held back or ends a scan.
-bool KeyboardHook::timedKey(const QKeyEvent &event, const KeyPress &key)
+// `receiver`: what the window would hand the key to (its focus widget).
+bool KeyboardHook::timedKey(const QKeyEvent &event, QObject *receiver, const KeyPress &key)
 {
     const TimedScan::Result r = mTimed->feed(key, qint64(event.timestamp()), event.isAutoRepeat());
     giveBack(r.giveBack);
@@ -115,7 +121,7 @@ bool KeyboardHook::timedKey(const QKeyEvent &event, const KeyPress &key)
     case TimedScan::Action::Pass:
         return false;
     case TimedScan::Action::Hold:
-        mHeld << HeldKey{QApplication::focusWidget(), event.key(), event.modifiers(), event.text()};
+        mHeld << HeldKey{receiver, event.key(), event.modifiers(), event.text()};
         mLastHeld.start();
         if (!mHoldExpiry.isActive())
             mHoldExpiry.start(mTimed->holdMs());

@@ -47,7 +47,7 @@ private:
         Qt::KeyboardModifiers modifiers;
         QString text;
     };
-    bool timedKey(const QKeyEvent &event, const KeyPress &key);
+    bool timedKey(const QKeyEvent &event, QObject *receiver, const KeyPress &key);
     void giveBack(int count);
     void consumed(int key) { mSwallowReleases << key; }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -27,16 +28,17 @@ protected:
         QApplication::setActiveWindow(&window);
         first->setFocus();
     }
-    void press(QChar c, qint64 atMs, int key = 0)
+    void press(QChar c, qint64 atMs, int key = 0, QWindow *to = nullptr)
     {
         const int k = key ? key : int(c.toUpper().unicode());
         const QString text = key ? QString() : QString(c);
         QKeyEvent down(QEvent::KeyPress, k, Qt::NoModifier, text);
         down.setTimestamp(quint64(atMs));
-        QCoreApplication::sendEvent(window.windowHandle(), &down);
+        QWindow *target = to ? to : window.windowHandle();
+        QCoreApplication::sendEvent(target, &down);
         QKeyEvent up(QEvent::KeyRelease, k, Qt::NoModifier, text);
         up.setTimestamp(quint64(atMs + 1));
-        QCoreApplication::sendEvent(window.windowHandle(), &up);
+        QCoreApplication::sendEvent(target, &up);
     }
     void enter(qint64 atMs) { press(QChar(), atMs, Qt::Key_Return); }
 
@@ -70,4 +72,19 @@ TEST_F(TimedHook, AScanReachesNoBoxAndTypingReachesTheBoxItWasTypedIn)
         press(c, t += 80);
     QTRY_COMPARE(second->text(), QString("3.50"));
     EXPECT_EQ(scanned.size(), 1);
+}
+
+// An open menu takes its letters at once: they are never held back, nor
+// given to the box that had the focus before it opened.
+TEST_F(TimedHook, AnOpenMenuTakesItsLettersAtOnce)
+{
+    QMenu menu(&window);
+    int chosen = 0;
+    menu.addAction("&Back Up Store Now", [&] { ++chosen; });
+    menu.popup(window.mapToGlobal(QPoint(0, 0)));
+    QTRY_VERIFY(menu.isVisible());
+    press('b', 20000, 0, menu.windowHandle());
+    EXPECT_EQ(chosen, 1);
+    QTest::qWait(100);
+    EXPECT_EQ(first->text(), "");
 }
