@@ -115,6 +115,24 @@ TEST(ConcurrentPosting, TwoRegistersOnAFileStore)
 
 namespace {
 
+// Posts the lines for the cash customer, paid to the cent, taxed as the
+// register taxes them.
+bool postCashSale(db::Store &store, const sale::clsSaleItems &items, qint32 saleId, test::ScriptedPrompt &prompt)
+{
+    posting::PostingRequest request;
+    request.saleId = saleId;
+    request.customerId = storegen::demo::CashSaleCustomer;
+    request.payTypeId = 1;
+    request.employeeId = storegen::demo::CashierEmployee;
+    const sale::SaleTax tax = tax::ComputeSaleTax(store, items, request.customerId, 0);
+    request.taxByAgency = tax.agencies;
+    qint64 total = tax.cents;
+    for (const auto &line : items)
+        total += line->Subtotal().cents();
+    request.amounts = {total, tax.cents, total, 0, 0};
+    return posting::PostSale(store, items, request, prompt);
+}
+
 bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::ScriptedPrompt &prompt)
 {
     sale::clsSaleItems items;
@@ -122,19 +140,13 @@ bool sellOne(db::Store &store, qint32 saleId, bool acceptedBeyondStock, test::Sc
     line->setGood(sale::Good::item(storegen::demo::PlainItem));
     line->setName(QStringLiteral("Claw Hammer"));
     line->setPrice(sale::Money::fromCents(1299));
+    line->setSubtotal(sale::Money::fromCents(1299));
     line->setQty(1);
     line->setTaxable(true);
     line->setTaxRuleID(storegen::seed::RuleGeneral);
     line->setExceedQty(acceptedBeyondStock);
     items.AddSaleItem(line);
-    posting::PostingRequest request;
-    request.saleId = saleId;
-    request.customerId = storegen::demo::CashSaleCustomer;
-    request.payTypeId = 1;
-    request.employeeId = storegen::demo::CashierEmployee;
-    request.amounts = {1393, 94, 1393, 0, 0};
-    request.taxByAgency = tax::ComputeSaleTax(store, items, request.customerId, 0).agencies;
-    return posting::PostSale(store, items, request, prompt);
+    return postCashSale(store, items, saleId, prompt);
 }
 
 } // namespace
@@ -175,18 +187,7 @@ bool returnOneHammer(db::Store &store, const sale::StoredSale &sold, qint32 sale
 {
     sale::clsSaleItems items;
     items.AddSaleItem(std::make_shared<sale::clsSaleItem>(sale::returnLine(sold, sold.lines.at(0), 1)));
-    posting::PostingRequest request;
-    request.saleId = saleId;
-    request.customerId = storegen::demo::CashSaleCustomer;
-    request.payTypeId = 1;
-    request.employeeId = storegen::demo::CashierEmployee;
-    request.taxByAgency = tax::ComputeSaleTax(store, items, request.customerId, 0).agencies;
-    qint64 tax = 0;
-    for (const auto &a : request.taxByAgency)
-        tax += a.cents;
-    const qint64 total = items.Item(1)->Subtotal().cents() + tax;
-    request.amounts = {total, tax, total, 0, 0};
-    return posting::PostSale(store, items, request, prompt);
+    return postCashSale(store, items, saleId, prompt);
 }
 
 } // namespace

@@ -69,6 +69,22 @@ protected:
         l->setTaxRuleID(1);
         return l;
     }
+    // Two hammers (item 100) at $10.00 less 10 % ($18.00) and three caps
+    // (variant 3001) at $10.00, marked tax exempt.
+    static std::vector<sale::clsSaleItems::Line> hammersAndCaps()
+    {
+        const sale::clsSaleItems::Line hammers = line(100, 10, 2);
+        hammers->setDiscount(10);
+        hammers->setSubtotal(sale::Money::fromCents(1800));
+        const sale::clsSaleItems::Line caps = line(3001, 10, 3, 31, 0, false);
+        caps->setSubtotal(sale::Money::fromCents(3000));
+        return {hammers, caps};
+    }
+    void sell(const std::vector<sale::clsSaleItems::Line> &lines)
+    {
+        for (const auto &l : lines)
+            session.sale.addLine(l);
+    }
     void sell(std::initializer_list<sale::clsSaleItems::Line> lines)
     {
         for (const auto &l : lines)

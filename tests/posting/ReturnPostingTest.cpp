@@ -20,13 +20,9 @@ protected:
     ReturnPosting()
     {
         db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7");
-        const sale::clsSaleItems::Line hammers = line(100, 10, 2);
-        hammers->setDiscount(10);
-        hammers->setSubtotal(sale::Money::fromCents(1800));
-        const sale::clsSaleItems::Line caps = line(3001, 10, 3, 31, 0, false);
-        caps->setSubtotal(sale::Money::fromCents(3000));
+        const auto lines = hammersAndCaps();
         session.sale.setCustomer(10);
-        post(778, {hammers, caps}, {500, 501});
+        post(778, {lines[0], lines[1]}, {500, 501});
     }
 
     // Posts the lines as sale `id` through the register's own request, paid

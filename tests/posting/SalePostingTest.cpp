@@ -160,12 +160,7 @@ TEST_F(SalePosting, CityLineTaxPercentAndInvoiceColumns)
 TEST_F(SalePosting, WhatEachLinePaidIsKeptForItsReturn)
 {
     db().execute("UPDATE Company SET \"tax option\" = 2, \"sales tax\" = 7");
-    const sale::clsSaleItems::Line hammers = line(100, 10, 2);
-    hammers->setDiscount(10);
-    hammers->setSubtotal(sale::Money::fromCents(1800));
-    const sale::clsSaleItems::Line caps = line(3001, 10, 3, 31, 0, false);
-    caps->setSubtotal(sale::Money::fromCents(3000));
-    sell({hammers, caps});
+    sell(hammersAndCaps());
     ASSERT_TRUE(PostSale(store(), session.sale.lines(),
                          request(OrdinarySale, 778, 10, "$49.40", "$1.40", "$49.40", "$0.00"), prompt,
                          offering({500, 501})));

@@ -2,18 +2,9 @@
 // one of its two lines given back in the return dialog, another item added
 // and the difference paid; then the stored rows, the stock, the tax per
 // agency and the receipt printed (as PDF) are checked.
-#include "diagnostics/Trace.h"
-#include "platform/SettingsStore.h"
-#include "platform_ui/QtDialogRunner.h"
-#include "platform_ui/QtPrompt.h"
 #include "posting/PrintedDocuments.h"
-#include "register/RegisterSession.h"
-#include "register/frmPOS.h"
 #include "register/frmReturn.h"
-#include "security/SecuritySwitch.h"
-#include "storegen/DemoStore.h"
-#include "support/TempStore.h"
-#include "x11/XdoTool.h"
+#include "x11/RealRegister.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,32 +26,14 @@ namespace {
 const QString kHammer = "073256120013"; // 1001, $12.99, taxable
 const QString kScrews = "044105008110"; // 1004, $5.00 a box up to 9
 
-class ExchangeUnderX11 : public ::testing::Test {
+class ExchangeUnderX11 : public test::RealRegisterTest {
 protected:
     ExchangeUnderX11()
-        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
-        storegen::fillDemoStore(ts.db());
-        diag::Trace::instance().reset();
         settings.save("POS", "Settings", "Print To PDF", config.filePath("pdf"));
         session.documents = &documents;
     }
-    ~ExchangeUnderX11() override { diag::Trace::instance().reset(); }
 
-    void open()
-    {
-        security::SaveSecurity(settings, false);
-        pos = std::make_unique<frmPOS>(session, ts.path());
-        pos->Form_Load();
-        pos->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(pos.get()));
-        focus(pos.get());
-    }
-    static void focus(QWidget *window)
-    {
-        ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(window->winId())}), 0);
-        QTRY_VERIFY(window->isActiveWindow());
-    }
     template <typename T>
     T *child(const char *name) const
     {
@@ -99,14 +72,7 @@ protected:
         return out;
     }
 
-    test::TempStore ts;
-    QTemporaryDir config;
-    platform::QtPrompt prompt;
-    platform::QtDialogRunner dialogs;
-    platform::SettingsStore settings;
-    RegisterSession session;
     posting::PrintedDocuments documents{settings, session.dialogs, session.reportSettings};
-    std::unique_ptr<frmPOS> pos;
 };
 
 } // namespace

@@ -1,16 +1,7 @@
 // Scans typed by a real X11 keyboard while the register's own stock question
 // (a Qt message box) is open, answered with real keys.
-#include "diagnostics/Trace.h"
-#include "platform_ui/QtDialogRunner.h"
-#include "platform_ui/QtPrompt.h"
-#include "platform/SettingsStore.h"
 #include "register/POSItem.h"
-#include "register/RegisterSession.h"
-#include "register/frmPOS.h"
-#include "security/SecuritySwitch.h"
-#include "storegen/DemoStore.h"
-#include "support/TempStore.h"
-#include "x11/XdoTool.h"
+#include "x11/RealRegister.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -28,27 +19,8 @@ const QString kWrench = "073256120037"; // 1003, out of stock
 const QString kSeeds = "071023001503";  // 1019, out of stock
 } // namespace
 
-// The register with the program's own boxes and dialogs.
-class HeldScanUnderX11 : public ::testing::Test {
+class HeldScanUnderX11 : public test::RealRegisterTest {
 protected:
-    HeldScanUnderX11()
-        : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
-    {
-        storegen::fillDemoStore(ts.db());
-        diag::Trace::instance().reset();
-    }
-    ~HeldScanUnderX11() override { diag::Trace::instance().reset(); }
-
-    void open()
-    {
-        security::SaveSecurity(settings, false);
-        pos = std::make_unique<frmPOS>(session, ts.path());
-        pos->Form_Load();
-        pos->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(pos.get()));
-        ASSERT_EQ(xdotool({"windowfocus", "--sync", QString::number(pos->winId())}), 0);
-        QTRY_VERIFY(pos->isActiveWindow());
-    }
     // The stock question, once it is up and has the keyboard.
     static QMessageBox *openQuestion()
     {
@@ -61,14 +33,6 @@ protected:
         }
         return box;
     }
-
-    test::TempStore ts;
-    QTemporaryDir config;
-    platform::QtPrompt prompt;
-    platform::QtDialogRunner dialogs;
-    platform::SettingsStore settings;
-    RegisterSession session;
-    std::unique_ptr<frmPOS> pos;
 };
 
 TEST_F(HeldScanUnderX11, ScansTypedDuringTheStockQuestionWaitForItsAnswer)
