@@ -8,6 +8,7 @@
 #include "register/frmPOS.h"
 #include "support/ScriptedDialogRunner.h"
 #include "support/ScriptedPrompt.h"
+#include "support/ShiftAtLogon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,6 +45,7 @@ struct BenchRegister {
     {
         bench::largeStore(); // generated before anything is timed
         diag::Trace::instance().reset();
+        test::noShiftAtLogon(settings); // the float is a person's answer, not the register's work
         if (journal == JournalOff)
             session.journalFolder.clear();
         else if (journal == JournalEachChange)

@@ -22,6 +22,10 @@ public:
     // An open-file dialog; nullopt when cancelled.
     virtual std::optional<QString> openFile(const QString &title, const QString &filter,
                                             const QString &folder) = 0;
+    // A save-file dialog starting at `suggested` (a folder and a name);
+    // nullopt when cancelled.
+    virtual std::optional<QString> saveFile(const QString &title, const QString &filter,
+                                            const QString &suggested) = 0;
     virtual void beep() {}
 };
 

@@ -22,4 +22,10 @@ std::optional<QString> TrackedPrompt::openFile(const QString &title, const QStri
     return mInner.openFile(title, filter, folder);
 }
 
+std::optional<QString> TrackedPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.saveFile(title, filter, suggested);
+}
+
 } // namespace vanta::platform

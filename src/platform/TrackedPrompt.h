@@ -13,6 +13,7 @@ public:
     Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText = QString()) override;
+    std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &suggested) override;
     std::optional<QString> openFile(const QString &title, const QString &filter,
                                     const QString &folder) override;
     void beep() override { mInner.beep(); }

@@ -99,6 +99,14 @@ std::optional<QString> QtPrompt::openFile(const QString &title, const QString &f
     return file;
 }
 
+std::optional<QString> QtPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
+{
+    const QString file = QFileDialog::getSaveFileName(mParent, shownTitle(title), suggested, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 void QtPrompt::beep()
 {
     QApplication::beep();

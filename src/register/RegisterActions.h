@@ -93,11 +93,13 @@ public:
     void xReport();
     void zReport();
     void reprintZReport();
+    // The store's figures as charts (the "Download sales" permission).
+    void storeFigures();
     void about();
     // Ends the register for good, once the cashier confirms.
     void shutDown();
     // The window closed for good: scans held have no sale left to go to.
-    void windowClosed() { mScans.clear(); }
+    void windowClosed();
 
     // Whether the open store ships (offers shipping on its sales).
     bool storeShips();
@@ -139,6 +141,13 @@ private:
     void tellShift(const QString &text, platform::Icon icon, const QString &title);
     void cashInOut(dayend::MovementKind kind);
     void printShiftReport(const dayend::ShiftFigures &figures, bool copy, const QString &title);
+    // At start: a shift left open by a run that never ended is closed as it
+    // stands; then the float is asked for (offerShift).
+    void shiftAtStart();
+    // With no shift open on the register, and the setting "Open Shift At
+    // Logon" not 0, the float is asked for to open one.
+    void offerShift();
+    void openWithFloat(dayend::ShiftBook &book, const QString &question);
     void restoreSale(const journal::OpenSale &kept);
 
     RegisterSession &mSession;
@@ -149,7 +158,8 @@ private:
     ScanQueue mScans;
     QList<CustomerListModel::Entry> mCustomers;
     QList<sale::PayType> mPayTypes;
-    QTimer mNoLogonClose; // nobody logged on after the logon dialog: the register closes
+    QTimer mNoLogonClose;
+    bool mStarted = false; // start() is over: later logons may open the day's shift // nobody logged on after the logon dialog: the register closes
 };
 
 } // namespace vanta

@@ -61,8 +61,11 @@ void RegisterActions::start()
             mSession.identity.employeeNumber = 1;
         // Only for someone at the register: a failed logon closes it and
         // leaves an unfinished sale for the next start.
-        if (haveStore && mSession.identity.employeeNumber > 0)
+        if (haveStore && mSession.identity.employeeNumber > 0) {
             offerUnfinishedSale();
+            shiftAtStart();
+        }
+        mStarted = true;
     });
 }
 
@@ -104,6 +107,8 @@ void RegisterActions::showLogon()
         mView.showIdentity();
         if (!mSession.loggedOn())
             mNoLogonClose.start();
+        else if (mStarted)
+            offerShift(); // a logon later in the run: the next cashier's day may start here
     });
 }
 

@@ -7,13 +7,17 @@
 #include "dayend/ShiftBook.h"
 #include "dayend/ShiftError.h"
 #include "dayend/ShiftReport.h"
+#include "dayend/frmDrawerCount.h"
+#include "dayend/frmStoreView.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
+#include "platform/DialogRunner.h"
 #include "posting/ReportEngine.h"
 #include "posting/SaleDocuments.h"
 #include "register/RegisterSession.h"
 
 #include <QDir>
+#include <QLocale>
 
 namespace vanta {
 
@@ -21,6 +25,14 @@ namespace {
 
 const QString kOpenShift = QStringLiteral("Open Shift");
 const QString kCloseShift = QStringLiteral("Close Shift");
+const QString kFloatQuestion = QStringLiteral("The starting float: the cash in the drawer now (count it or type it):");
+// Per-user settings: whether the float is asked for at a logon with no
+// shift open, and whether the register's last run is still going (it never
+// ended when the next start finds it so).
+const QString kPos = QStringLiteral("POS");
+const QString kSettings = QStringLiteral("Settings");
+const QString kShiftAtLogon = QStringLiteral("Open Shift At Logon");
+const QString kRunning = QStringLiteral("Register Running");
 
 } // namespace
 
@@ -69,17 +81,58 @@ void RegisterActions::openShift()
             return tellShift(QStringLiteral("A shift is open on this register already. Close it with its Z report "
                                             "before opening the next."),
                              platform::Icon::Information, kOpenShift);
-        const std::optional<qint64> floatCents =
-            askAmount(QStringLiteral("The starting float: the cash in the drawer now (count it or type it):"),
-                      kOpenShift, true);
-        if (!floatCents)
+        openWithFloat(book, kFloatQuestion);
+    });
+}
+
+void RegisterActions::openWithFloat(dayend::ShiftBook &book, const QString &question)
+{
+    const std::optional<qint64> floatCents = askAmount(question, kOpenShift, true);
+    if (!floatCents)
+        return;
+    try {
+        book.open(mSession.identity.employeeNumber, *floatCents);
+    } catch (const dayend::ShiftError &e) {
+        tellShift(e.description(), platform::Icon::Exclamation, kOpenShift);
+    }
+}
+
+void RegisterActions::offerShift()
+{
+    diag::run("frmPOS", "offerShift", [&] {
+        if (!mSession.hasStore() || mSession.settings.read(kPos, kSettings, kShiftAtLogon) == QLatin1String("0"))
             return;
-        try {
-            book.open(mSession.identity.employeeNumber, *floatCents);
-        } catch (const dayend::ShiftError &e) {
-            tellShift(e.description(), platform::Icon::Exclamation, kOpenShift);
+        dayend::ShiftBook book = shiftBook();
+        if (!book.current())
+            openWithFloat(book, QStringLiteral("No shift is open on this register. ") + kFloatQuestion);
+    });
+}
+
+void RegisterActions::shiftAtStart()
+{
+    diag::run("frmPOS", "shiftAtStart", [&] {
+        const bool lastRunEnded = mSession.settings.read(kPos, kSettings, kRunning) != QLatin1String("1");
+        mSession.settings.save(kPos, kSettings, kRunning, QStringLiteral("1"));
+        dayend::ShiftBook book = shiftBook();
+        const std::optional<dayend::Shift> open = book.current();
+        if (open && !lastRunEnded) {
+            const dayend::ShiftFigures z = book.close(*open, std::nullopt, mSession.identity.employeeNumber, true);
+            tellShift(QStringLiteral("The register stopped unexpectedly while its shift (opened %1) was open. That "
+                                     "shift is now closed as Z report %2 with the sales posted in it; its drawer "
+                                     "was not counted.")
+                          .arg(QLocale().toString(open->openedAt, QLocale::ShortFormat))
+                          .arg(z.zNumber),
+                      platform::Icon::Exclamation, kCloseShift);
         }
     });
+    offerShift();
+}
+
+void RegisterActions::windowClosed()
+{
+    mScans.clear();
+    // The run ended as it should: a shift left open goes on at the next start.
+    diag::run("frmPOS", "windowClosed", [&] { mSession.settings.save(kPos, kSettings, kRunning, QStringLiteral("0")); });
 }
 
 void RegisterActions::cashInOut(dayend::MovementKind kind)
@@ -173,12 +226,12 @@ void RegisterActions::zReport()
             return tellShift(QStringLiteral("A sale is open on this register. Finish it (or cancel it) first, then "
                                             "close the shift."),
                              platform::Icon::Information, kCloseShift);
-        const std::optional<qint64> counted =
-            askAmount(QStringLiteral("Count the cash in the drawer. The cash counted:"), kCloseShift, true);
-        if (!counted)
+        dayend::frmDrawerCount count(mSession.prompt, mView.dialogParent());
+        if (mSession.dialogs.run(count) != QDialog::Accepted)
             return;
         try {
-            const dayend::ShiftFigures z = book.close(*shift, counted, mSession.identity.employeeNumber, false);
+            const dayend::ShiftFigures z =
+                book.close(*shift, count.countedCents(), mSession.identity.employeeNumber, false);
             printShiftReport(z, false, kCloseShift);
             const qint64 d = z.overShort();
             tellShift(QStringLiteral("The shift is closed: Z report %1. The drawer is %2.")
@@ -215,6 +268,16 @@ void RegisterActions::reprintZReport()
                                  .arg(last),
                              platform::Icon::Exclamation, title);
         printShiftReport(*z, true, title);
+    });
+}
+
+void RegisterActions::storeFigures()
+{
+    diag::run("frmPOS", "mnuStoreFigures_Click", [&] {
+        if (!allowed(security::GatedCommand::StoreFigures))
+            return;
+        dayend::frmStoreView view(mSession.store(), mSession.prompt, QDate::currentDate(), mView.dialogParent());
+        mSession.dialogs.run(view);
     });
 }
 

@@ -305,6 +305,7 @@ void frmPOS::buildMenus()
     action(shift, "mnuXReport", QStringLiteral("&X Report"), [r] { r->xReport(); });
     action(shift, "mnuZReport", QStringLiteral("&Z Report (Close Shift)..."), [r] { r->zReport(); });
     action(shift, "mnuReprintZReport", QStringLiteral("Print Z Report &Again..."), [r] { r->reprintZReport(); });
+    action(utilities, "mnuStoreFigures", QStringLiteral("Store Fi&gures..."), [r] { r->storeFigures(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

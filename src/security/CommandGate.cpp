@@ -9,9 +9,9 @@
 
 namespace vanta::security {
 
-const std::array<CommandRefusal, 11> &commandRefusals()
+const std::array<CommandRefusal, 12> &commandRefusals()
 {
-    static const std::array<CommandRefusal, 11> refusals{{
+    static const std::array<CommandRefusal, 12> refusals{{
         {GatedCommand::AddItem, "You do not have permission to add items to sale."},
         {GatedCommand::CancelSale, "You do not have permissions to cancel a sale."},
         {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale."},
@@ -23,6 +23,7 @@ const std::array<CommandRefusal, 11> &commandRefusals()
         {GatedCommand::OpenCashDrawer, "You do not have permissions to open the cash drawer."},
         {GatedCommand::MailSettings, "You do not have permissions to change the mail settings."},
         {GatedCommand::CashInOut, "You do not have permissions to pay cash into or out of the drawer."},
+        {GatedCommand::StoreFigures, "You do not have permissions to see the store's figures."},
     }};
     return refusals;
 }
@@ -56,6 +57,7 @@ bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
     case GatedCommand::OpenCashDrawer:
     case GatedCommand::CashInOut:
         return who.permissions.SalesRelated();
+    case GatedCommand::StoreFigures: return who.permissions.DownloadSales();
     case GatedCommand::AddItem:
     case GatedCommand::CancelSale:
     case GatedCommand::RemoveItem:

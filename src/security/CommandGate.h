@@ -33,7 +33,8 @@ enum class GatedCommand {
     ChangeDatabaseLocation,
     OpenCashDrawer, // without a sale: the "Sales related" permission
     MailSettings,
-    CashInOut // cash paid into or out of the drawer: the "Sales related" permission
+    CashInOut, // cash paid into or out of the drawer: the "Sales related" permission
+    StoreFigures // the store's figures: the "Download sales" permission
 };
 
 // A command's refusal: an information box with the application's title.
@@ -43,7 +44,7 @@ struct CommandRefusal {
 };
 
 // The refusal of every gated command.
-const std::array<CommandRefusal, 11> &commandRefusals();
+const std::array<CommandRefusal, 12> &commandRefusals();
 const CommandRefusal &refusalFor(GatedCommand command);
 
 // The general rule: with `logonFirst`, nobody logged on and security on, the

@@ -9,6 +9,7 @@
 #include "register/RegisterSession.h"
 #include "security/SecuritySwitch.h"
 #include "support/MachineSpeedKeys.h"
+#include "support/ShiftAtLogon.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
     platform::SettingsStore settings(config);
     security::SaveSecurity(settings, false);
     test::typeAtMachineSpeed(settings);
+    test::noShiftAtLogon(settings);
     RegisterSession session(prompt, dialogs, settings, config + "/Users.ini");
     frmPOS pos(session, QString::fromLocal8Bit(argv[1]));
     pos.Form_Load();

@@ -7,6 +7,7 @@
 #include "register/RegisterSession.h"
 #include "security/SecuritySwitch.h"
 #include "support/MachineSpeedKeys.h"
+#include "support/ShiftAtLogon.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
@@ -36,6 +37,7 @@ struct Register {
         diag::Trace::instance().setNotices(&notices);
         security::SaveSecurity(settings, false);
         test::typeAtMachineSpeed(settings);
+        test::noShiftAtLogon(settings);
         if (!journal)
             session.journalFolder.clear();
         pos = std::make_unique<frmPOS>(session, store);

@@ -7,6 +7,7 @@
 #include "dayend/ShiftBook.h"
 #include "dayend/ShiftError.h"
 #include "dayend/ShiftReport.h"
+#include "dayend/frmDrawerCount.h"
 #include "register/frmReturn.h"
 #include "platform/Currency.h"
 #include "sale/Money.h"
@@ -32,6 +33,16 @@ protected:
     {
         prompt.answerInput(typed);
         actions->openShift();
+    }
+    // The drawer dialog's next run takes the whole amount and OK.
+    void countDrawer(const QString &whole)
+    {
+        dialogs.then([whole](QDialog &dlg) {
+            auto &form = dynamic_cast<dayend::frmDrawerCount &>(dlg);
+            form.setWholeAmount(whole);
+            form.cmdOK_Click();
+            return form.result();
+        });
     }
     void pay(bool in, const QString &amount, const QString &reason)
     {
@@ -210,7 +221,7 @@ TEST_F(RegisterShifts, TheReportsAgreeWithEverySaleRungUp)
 
     // Closed short by a dollar: the Z report keeps the figures as they were.
     prompt.clearRecord();
-    prompt.answerInput(formatNumberCents(x.expectedCash() - 100).remove(','));
+    countDrawer(formatNumberCents(x.expectedCash() - 100));
     actions->zReport();
     EXPECT_EQ(prompt.last().text, "The shift is closed: Z report 1. The drawer is $1.00 short.");
     EXPECT_FALSE(shift());
@@ -238,7 +249,7 @@ TEST_F(RegisterShifts, ClosingRefusesAnOpenSaleAndASecondZ)
     actions->cancelSale();
 
     const dayend::Shift open = *shift();
-    prompt.answerInput("50");
+    countDrawer("50");
     actions->zReport();
     EXPECT_EQ(prompt.last().text, "The shift is closed: Z report 1. The drawer is even.");
     EXPECT_THROW(book().close(open, 5000, 1, false), dayend::ShiftError);
@@ -246,11 +257,47 @@ TEST_F(RegisterShifts, ClosingRefusesAnOpenSaleAndASecondZ)
 
     // The next shift's Z is number 2; the first is printed again as it was.
     openWithFloat("10");
-    prompt.answerInput("12.5");
+    countDrawer("12.5");
     actions->zReport();
     EXPECT_EQ(prompt.last().text, "The shift is closed: Z report 2. The drawer is $2.50 over.");
     EXPECT_EQ(book().lastZNumber(), 2);
     prompt.answerInput("3");
     actions->reprintZReport();
     EXPECT_EQ(prompt.last().text, "This register has no Z report \"3\". Its Z reports are numbered 1 to 2.");
+}
+
+// With the setting on, the day's float is asked for at start when no shift
+// is open; a shift left open by a run that never ended is closed at the
+// next start as it stood, its drawer not counted; one left open by a run
+// that ended goes on.
+TEST_F(RegisterShifts, TheFloatAtStartAndAShiftLeftOpenByACrash)
+{
+    settings.save("POS", "Settings", "Open Shift At Logon", "1");
+    prompt.answerInput("80");
+    start();
+    EXPECT_EQ(prompt.last().text, "No shift is open on this register. The starting float: the cash in the drawer "
+                                  "now (count it or type it):");
+    ASSERT_TRUE(shift());
+    EXPECT_EQ(shift()->floatCents, 8000);
+    actions->windowClosed();
+    prompt.clearRecord();
+    start();
+    EXPECT_EQ(prompt.count(), 0) << "the shift goes on";
+
+    actions->addGood(sale::Good::item(demo::PlainItem));
+    actions->choosePayType(payType("Cash"));
+    actions->tenderTotal();
+    actions->process();
+    prompt.cancelInput();
+    start(); // the last run never ended
+    EXPECT_TRUE(prompt.texts().first().startsWith("The register stopped unexpectedly while its shift (opened "));
+    EXPECT_TRUE(prompt.texts().first().endsWith(") was open. That shift is now closed as Z report 1 with the sales "
+                                                "posted in it; its drawer was not counted."));
+    EXPECT_FALSE(shift()) << "the float question was cancelled";
+    const std::optional<dayend::ShiftFigures> z = book().zReport(1);
+    ASSERT_TRUE(z);
+    EXPECT_TRUE(z->closedAfterCrash);
+    EXPECT_FALSE(z->countedCash);
+    EXPECT_EQ(z->salesCount, 1);
+    EXPECT_EQ(z->cashSales, 1299 + z->taxTotal());
 }

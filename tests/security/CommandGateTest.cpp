@@ -17,7 +17,8 @@ namespace {
 const QList<GatedCommand> kAll{GatedCommand::AddItem,      GatedCommand::CancelSale,  GatedCommand::RemoveItem,
                                GatedCommand::Shipping,     GatedCommand::ProcessSale, GatedCommand::EditCustomer,
                                GatedCommand::EditPrice,    GatedCommand::ChangeDatabaseLocation,
-                               GatedCommand::OpenCashDrawer, GatedCommand::CashInOut};
+                               GatedCommand::OpenCashDrawer, GatedCommand::CashInOut,
+                               GatedCommand::StoreFigures};
 
 } // namespace
 
@@ -39,7 +40,8 @@ TEST_F(CommandGates, EmployeeWithoutPermissionsRowIsRefusedEverythingOnlyUnderSe
                            "You do not have the proper permissions to edit prices.",
                            "You do not have permissions to perform database utilities.",
                            "You do not have permissions to open the cash drawer.",
-                           "You do not have permissions to pay cash into or out of the drawer."}));
+                           "You do not have permissions to pay cash into or out of the drawer.",
+                           "You do not have permissions to see the store's figures."}));
     for (const auto &r : prompt.requests()) {
         EXPECT_EQ(r.icon, Icon::Information);
         EXPECT_EQ(r.title, "Vanta! POS");
@@ -90,6 +92,7 @@ TEST_F(CommandGates, EachCommandReadsItsOwnFlag)
     EXPECT_EQ(check(GatedCommand::ChangeDatabaseLocation), Gate::Refused);
     EXPECT_EQ(check(GatedCommand::OpenCashDrawer), Gate::Refused); // selling alone does not open the drawer
     EXPECT_EQ(check(GatedCommand::CashInOut), Gate::Refused);      // nor pay cash in or out
+    EXPECT_EQ(check(GatedCommand::StoreFigures), Gate::Refused);   // nor see the store's figures
 
     // Single reads see the table as it is now, the record as it was at logon.
     db().execute("UPDATE \"Permissions\" SET \"Edit Customers\" = 1, \"Sell Items\" = 0");

@@ -124,6 +124,16 @@ std::optional<QString> ScriptedPrompt::openFile(const QString &title, const QStr
     return answer;
 }
 
+std::optional<QString> ScriptedPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
+{
+    PromptRequest &r = record(PromptRequest::Kind::SaveFile, QString(), title);
+    r.filter = filter;
+    r.folder = suggested;
+    const std::optional<QString> answer = take(mFileAnswers, r);
+    whileOpen();
+    return answer;
+}
+
 const PromptRequest &ScriptedPrompt::last() const
 {
     if (mRequests.isEmpty())

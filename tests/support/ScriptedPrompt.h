@@ -15,7 +15,7 @@ using platform::Icon;
 
 // One box the code asked for, as the cashier would have seen it.
 struct PromptRequest {
-    enum class Kind { Message, Input, OpenFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile };
     Kind kind = Kind::Message;
     QString text;        // message text or input prompt; empty for an open-file dialog
     QString title;       // the title shown: the application's title when none was given
@@ -23,7 +23,7 @@ struct PromptRequest {
     Buttons buttons = Buttons::Ok;
     QString defaultText; // input boxes
     QString filter;      // open-file dialogs
-    QString folder;      // open-file dialogs
+    QString folder;      // open-file dialogs; save-file dialogs: the suggested file
     bool ranDry = false; // no scripted answer was left; the default answer was given
 };
 
@@ -50,6 +50,8 @@ public:
                                  const QString &defaultText = QString()) override;
     std::optional<QString> openFile(const QString &title, const QString &filter,
                                     const QString &folder) override;
+    // Answered from the open-file queue.
+    std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &suggested) override;
     void beep() override { ++mBeeps; }
 
     const QList<PromptRequest> &requests() const { return mRequests; }

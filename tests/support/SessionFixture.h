@@ -6,6 +6,7 @@
 #include "register/RegisterSession.h"
 #include "support/ScriptedDialogRunner.h"
 #include "support/ScriptedPrompt.h"
+#include "support/ShiftAtLogon.h"
 #include "support/TempStore.h"
 
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@ protected:
     {
         diag::Trace::instance().reset();
         diag::Trace::instance().setNotices(&notices);
+        noShiftAtLogon(settings);
     }
     ~SessionTest() override { diag::Trace::instance().reset(); }
 

@@ -8,6 +8,7 @@
 #include "register/frmPOS.h"
 #include "security/SecuritySwitch.h"
 #include "storegen/DemoStore.h"
+#include "support/ShiftAtLogon.h"
 #include "support/TempStore.h"
 #include "x11/XdoTool.h"
 
@@ -26,6 +27,7 @@ protected:
         : settings(config.filePath("settings")), session(prompt, dialogs, settings, config.filePath("Users.ini"))
     {
         storegen::fillDemoStore(ts.db());
+        noShiftAtLogon(settings);
         diag::Trace::instance().reset();
     }
     ~RealRegisterTest() override { diag::Trace::instance().reset(); }

@@ -1,0 +1,196 @@
+#include "dayend/frmStoreView.h"
+
+#include "diagnostics/Trace.h"
+#include "platform/Currency.h"
+#include "platform/Prompt.h"
+#include "platform_ui/ButtonRow.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QValueAxis>
+
+namespace vanta::dayend {
+
+namespace {
+
+const char *const kModule = "frmStoreView";
+const StoreView kViews[] = {StoreView::ByHour, StoreView::ByDay, StoreView::ByCategory, StoreView::ByPayType};
+const char *const kViewNames[] = {"By Hour", "By Day", "By Category", "By Pay Type"};
+const char *const kNameHeadings[] = {"Hour", "Day", "Category", "Pay type"};
+
+} // namespace
+
+frmStoreView::frmStoreView(db::Store &store, platform::Prompt &prompt, const QDate &day, QWidget *parent)
+    : QDialog(parent), mStore(store), mPrompt(prompt), dtDay(new QDateEdit(day, this)), cboRegister(new QComboBox(this)),
+      tabViews(new QTabBar(this)), chart(new QChartView(this)), lvFigures(new QTableWidget(this)),
+      lblTotal(new QLabel(this))
+{
+    setObjectName(QStringLiteral("frmStoreView"));
+    setWindowTitle(QStringLiteral("Store Figures"));
+    resize(1000, 560);
+    dtDay->setObjectName(QStringLiteral("dtDay"));
+    dtDay->setCalendarPopup(true);
+    dtDay->setAccessibleName(QStringLiteral("Day"));
+    cboRegister->setObjectName(QStringLiteral("cboRegister"));
+    cboRegister->setAccessibleName(QStringLiteral("Register"));
+    cboRegister->addItem(QStringLiteral("All registers"), QString());
+    for (const QString &name : shiftRegisters(store))
+        cboRegister->addItem(name, name);
+    for (const char *name : kViewNames)
+        tabViews->addTab(QString::fromLatin1(name));
+    tabViews->setObjectName(QStringLiteral("tabViews"));
+    chart->setObjectName(QStringLiteral("chart"));
+    chart->setRenderHint(QPainter::Antialiasing);
+    lvFigures->setObjectName(QStringLiteral("lvFigures"));
+    lvFigures->setColumnCount(3);
+    lvFigures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvFigures->verticalHeader()->hide();
+    lvFigures->verticalHeader()->setDefaultSectionSize(lvFigures->fontMetrics().height() + 6);
+    lvFigures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lvFigures->setMinimumWidth(300);
+    lblTotal->setObjectName(QStringLiteral("lblTotal"));
+
+    auto *cmdExport = new QPushButton(QStringLiteral("&Export CSV..."), this);
+    cmdExport->setObjectName(QStringLiteral("cmdExport"));
+    auto *cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    auto *top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("&Day:"), this));
+    top->addWidget(dtDay);
+    top->addSpacing(16);
+    top->addWidget(new QLabel(QStringLiteral("&Register:"), this));
+    top->addWidget(cboRegister);
+    top->addStretch();
+    qobject_cast<QLabel *>(top->itemAt(0)->widget())->setBuddy(dtDay);
+    qobject_cast<QLabel *>(top->itemAt(3)->widget())->setBuddy(cboRegister);
+    auto *figures = new QVBoxLayout;
+    figures->addWidget(lvFigures);
+    figures->addWidget(lblTotal);
+    auto *body = new QHBoxLayout;
+    body->addWidget(chart, 3);
+    body->addLayout(figures, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tabViews);
+    layout->addLayout(body, 1);
+    layout->addLayout(platform::buttonRow({cmdExport, cmdClose}));
+
+    connect(dtDay, &QDateEdit::dateChanged, this, &frmStoreView::refresh);
+    connect(cboRegister, &QComboBox::currentIndexChanged, this, &frmStoreView::refresh);
+    connect(tabViews, &QTabBar::currentChanged, this, &frmStoreView::refresh);
+    connect(cmdExport, &QPushButton::clicked, this, &frmStoreView::cmdExport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    refresh();
+}
+
+void frmStoreView::setDay(const QDate &day) { dtDay->setDate(day); }
+
+void frmStoreView::setRegister(const QString &registerName)
+{
+    cboRegister->setCurrentIndex(std::max(0, cboRegister->findData(registerName)));
+}
+
+void frmStoreView::showView(StoreView view) { tabViews->setCurrentIndex(int(view)); }
+
+StoreQuery frmStoreView::query() const
+{
+    return {kViews[std::clamp(tabViews->currentIndex(), 0, 3)], dtDay->date(), cboRegister->currentData().toString()};
+}
+
+QString frmStoreView::viewName() const { return QString::fromLatin1(kViewNames[int(query().view)]); }
+
+void frmStoreView::refresh()
+{
+    diag::run(kModule, "refresh", [&] {
+        const StoreQuery q = query();
+        mShown = readStoreFigures(mStore, q);
+
+        auto *set = new QBarSet(QStringLiteral("Sales"));
+        set->setColor(QColor(0x1f, 0x3a, 0x5f));
+        QStringList names;
+        qint64 total = 0, most = 0;
+        int count = 0;
+        lvFigures->setRowCount(int(mShown.size()));
+        lvFigures->setHorizontalHeaderLabels(
+            {QString::fromLatin1(kNameHeadings[int(q.view)]), QStringLiteral("Sales"), QStringLiteral("Amount")});
+        for (size_t i = 0; i < mShown.size(); ++i) {
+            const Tally &t = mShown[i];
+            *set << double(t.cents) / 100.0;
+            // Hours and days by their number under the bars; names in full.
+            names << (q.view == StoreView::ByHour  ? QString::number(i)
+                      : q.view == StoreView::ByDay ? QString::number(i + 1)
+                                                   : t.name);
+            total += t.cents;
+            count += t.count;
+            most = std::max(most, t.cents);
+            const QString cells[] = {t.name, QString::number(t.count), formatCurrencyCents(t.cents)};
+            for (int c = 0; c < 3; ++c) {
+                auto *item = new QTableWidgetItem(cells[c]);
+                if (c > 0)
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                lvFigures->setItem(int(i), c, item);
+            }
+        }
+        lblTotal->setText(QStringLiteral("Total: %1 sales, %2").arg(count).arg(formatCurrencyCents(total)));
+
+        auto *series = new QBarSeries;
+        series->append(set);
+        auto *c = new QChart;
+        c->addSeries(series);
+        c->setTitle(QStringLiteral("%1 — %2").arg(viewName(), cboRegister->currentText()));
+        c->legend()->hide();
+        auto *x = new QBarCategoryAxis;
+        x->append(names);
+        if (q.view == StoreView::ByCategory && names.size() > 6)
+            x->setLabelsAngle(-45);
+        x->setTruncateLabels(false); // "10" under a narrow bar, not "..."
+        c->addAxis(x, Qt::AlignBottom);
+        series->attachAxis(x);
+        auto *y = new QValueAxis;
+        y->setRange(std::min<qint64>(0, total), std::max<qint64>(most, 100) / 100.0 * 1.1);
+        y->applyNiceNumbers();
+        y->setLabelFormat(QStringLiteral("$%.0f"));
+        c->addAxis(y, Qt::AlignLeft);
+        series->attachAxis(y);
+        QChart *old = chart->chart();
+        chart->setChart(c);
+        delete old;
+    });
+}
+
+void frmStoreView::cmdExport_Click()
+{
+    diag::run(kModule, "cmdExport_Click", [&] {
+        const StoreQuery q = query();
+        const QString period = q.view == StoreView::ByHour ? q.day.toString(Qt::ISODate) : q.day.toString(QStringLiteral("yyyy-MM"));
+        const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                      .filePath(QStringLiteral("sales-%1-%2.csv")
+                                                    .arg(viewName().toLower().replace(QLatin1Char(' '), QLatin1Char('-')), period));
+        const std::optional<QString> path =
+            mPrompt.saveFile(QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv)"), suggested);
+        if (!path)
+            return;
+        QFile file(*path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
+            || file.write(tallyCsv(QString::fromLatin1(kNameHeadings[int(q.view)]), mShown).toUtf8()) < 0 || !file.flush()) {
+            mPrompt.message(QStringLiteral("The figures could not be saved in %1: %2").arg(*path, file.errorString()),
+                            platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Export CSV"));
+        }
+    });
+}
+
+} // namespace vanta::dayend
