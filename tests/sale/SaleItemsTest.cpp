@@ -1,6 +1,7 @@
 #include "diagnostics/Trace.h"
 #include "sale/OrderedCollection.h"
 #include "sale/clsSaleItems.h"
+#include "support/Raised.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,7 @@ clsSaleItems::Line line(qint32 item, qint32 o1 = 0, qint32 o2 = 0, qint32 o3 = 0
     return l;
 }
 
-// The number of the VantaError the call throws; 0 when it throws none.
-int errorNumber(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const VantaError &e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorNumber;
 
 class SaleItems : public ::testing::Test {
 protected:
