@@ -66,21 +66,16 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
         writeFile(folder + "/vanta.mdb", bytes);
         return folder;
     };
-    const auto refusal = [](const QString &folder) {
-        const test::Raised r = test::raised([&] { db::Store s(folder); });
-        return std::make_pair(r.number, r.text);
-    };
+    const auto refusal = [](const QString &folder) { return test::raised([&] { db::Store s(folder); }); };
     const auto untouched = [](const QString &folder, const QByteArray &bytes) {
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"vanta.mdb"});
-        QFile f(folder + "/vanta.mdb");
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), bytes);
+        EXPECT_EQ(test::readFile(folder + "/vanta.mdb"), bytes);
     };
 
     const QString empty = storeIn("empty", {});
-    auto [number, text] = refusal(empty);
-    EXPECT_EQ(number, db::ErrNotStoreDatabase);
-    EXPECT_TRUE(text.endsWith("is empty: it is not a Vanta! store database.")) << text.toStdString();
+    test::Raised r = refusal(empty);
+    EXPECT_EQ(r.number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(r.text.endsWith("is empty: it is not a Vanta! store database.")) << r.text.toStdString();
     untouched(empty, {});
 
     // A store cut short is damaged, not a question of the password.
@@ -91,9 +86,9 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray cut = original.read(original.size() / 2 + 100);
     const QString truncated = storeIn("cut", cut);
-    std::tie(number, text) = refusal(truncated);
-    EXPECT_EQ(number, db::ErrNotStoreDatabase);
-    EXPECT_TRUE(text.contains("is damaged: the file is cut short")) << text.toStdString();
+    r = refusal(truncated);
+    EXPECT_EQ(r.number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(r.text.contains("is damaged: the file is cut short")) << r.text.toStdString();
     untouched(truncated, cut);
 
     // A store without tables the register needs names them.
@@ -101,9 +96,9 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
     partial.db().execute("DROP TABLE \"Sales\"");
     partial.db().execute("DROP TABLE \"Sold Items\"");
     partial.store.reset();
-    std::tie(number, text) = refusal(partial.path());
-    EXPECT_EQ(number, db::ErrMissingTables);
-    EXPECT_TRUE(text.endsWith("lacks tables the register needs: Sales, Sold Items.")) << text.toStdString();
+    r = refusal(partial.path());
+    EXPECT_EQ(r.number, db::ErrMissingTables);
+    EXPECT_TRUE(r.text.endsWith("lacks tables the register needs: Sales, Sold Items.")) << r.text.toStdString();
 }
 
 TEST(Store, FindsTheFileNameInAnyCase)

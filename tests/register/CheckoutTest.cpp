@@ -88,7 +88,8 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
     EXPECT_EQ(test::queryRows(ts.db(), "SELECT \"Item Index\", subitemsid, \"qty sold\" FROM \"Sold Items\" "
                                        "WHERE \"sales id\" = ? ORDER BY \"line item\"", {saleId}),
               QString("5001  2\n%1 5001 1").arg(storegen::demo::TrackedVariantItem).toStdString());
-    EXPECT_FLOAT_EQ(ts.db().scalar("SELECT \"sold price\" FROM \"Sold Items\" WHERE \"Item Index\" = 5001").toFloat(),
+    EXPECT_FLOAT_EQ(ts.db().scalar("SELECT \"sold price\" FROM \"Sold Items\" WHERE \"sales id\" = ? "
+                                   "AND \"Item Index\" = 5001", {saleId}).toFloat(),
                     5.0f);
     EXPECT_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 5001").toInt(), 8);
     EXPECT_EQ(ts.db().scalar("SELECT quantity FROM Subitems WHERE SubItemID = 5001").toInt(), shirts - 1);
