@@ -41,6 +41,15 @@ inline int fileMode(const QString &path)
     return int(st.st_mode & 07777);
 }
 
+// Three hundred lines of an archive table: pages of the store that opening
+// it never reads.
+inline void addArchive(const db::Database &db)
+{
+    db.execute("CREATE TABLE \"Archive\" (\"Line\" TEXT)");
+    for (int i = 0; i < 300; ++i)
+        db.execute("INSERT INTO \"Archive\" VALUES (?)", {QString(60, QChar('a' + i % 26))});
+}
+
 // Overwrites part of a page near the end of a closed store file: the kind
 // of damage a bad disk sector leaves.
 inline bool damagePage(const QString &file)

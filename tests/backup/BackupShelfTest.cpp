@@ -2,6 +2,7 @@
 #include "backup/BackupShelf.h"
 #include "backup/StoreBackup.h"
 #include "backup/BackupFixture.h"
+#include "support/Files.h"
 #include "support/TempStore.h"
 
 #include <QDir>
@@ -13,11 +14,8 @@ using namespace vanta;
 
 namespace {
 
-void touch(const QString &path)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-}
+// An empty file.
+void touch(const QString &path) { test::writeFile(path, {}); }
 
 } // namespace
 
@@ -51,9 +49,7 @@ TEST(BackupShelf, KeepsTheNewestFourteen)
 // a server store's backups are pg_dump files.
 TEST(BackupShelf, EveryStoreHasAShelfOfItsOwn)
 {
-    QTemporaryDir root;
-    QTemporaryDir a;
-    QTemporaryDir b;
+    QTemporaryDir root, a, b;
     ASSERT_TRUE(QDir(a.path()).mkdir("data"));
     ASSERT_TRUE(QDir(b.path()).mkdir("data"));
     const QString folderA = QDir(a.path()).filePath("data");

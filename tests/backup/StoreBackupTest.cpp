@@ -9,6 +9,8 @@
 #include "db/DbError.h"
 #include "posting/KillTestSale.h"
 #include "storegen/DemoStore.h"
+#include "support/Files.h"
+#include "support/Raised.h"
 #include "support/TempStore.h"
 
 #include <QDir>
@@ -18,6 +20,7 @@
 
 using namespace vanta;
 using test::killtest::killLines;
+using test::killtest::stockOf;
 
 namespace {
 
@@ -34,13 +37,12 @@ protected:
 
     QString file() const { return db::Store::databaseFile(ts.path()); }
     QString backupFile(const char *name) const { return out.filePath(QString::fromLatin1(name)); }
-    double stockOf(db::FileConnection &conn, const test::killtest::KillLine &k) const
-    {
-        return k.stockItem ? conn.scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {k.stockItem}).toDouble()
-                           : conn.scalar("SELECT quantity FROM Subitems WHERE SubItemID = ?", {k.stockVariant})
-                                 .toDouble();
-    }
 
+    // What restoring the backup over the store raised.
+    test::Raised restoreOver(const QString &copy, bool force)
+    {
+        return test::raised([&] { backup::restoreStoreFile(copy, db::Store::defaultKey(), ts.path(), force); });
+    }
     // Starts the other register and waits for its first few sales.
     void startPosting()
     {
@@ -88,13 +90,9 @@ TEST_F(StoreBackup, RoundTripWhileAnotherRegisterPostsSales)
     backup::requireWholeStore(copy, db::Store::defaultKey()); // opens with the store's key
 
     // Refused while the other register holds the store open, naming it.
-    try {
-        backup::restoreStoreFile(copy, db::Store::defaultKey(), ts.path(), true);
-        ADD_FAILURE() << "restored under a register";
-    } catch (const backup::BackupError &e) {
-        EXPECT_EQ(e.number(), backup::ErrStoreInUse);
-        EXPECT_TRUE(e.description().contains(QString::number(poster.processId()))) << e.description().toStdString();
-    }
+    const test::Raised inUse = restoreOver(copy, true);
+    EXPECT_EQ(inUse.number, backup::ErrStoreInUse) << "restored under a register";
+    EXPECT_TRUE(inUse.text.contains(QString::number(poster.processId()))) << inUse.text.toStdString();
     stopPosting();
     EXPECT_EQ(backup::storeHolder(file()), 0);
 
@@ -105,9 +103,7 @@ TEST_F(StoreBackup, RoundTripWhileAnotherRegisterPostsSales)
     EXPECT_LT(backedUp["Sales"].size(), after["Sales"].size()) << "sales went on during the backup";
     {
         db::FileConnection conn(copy, db::Store::defaultKey());
-        EXPECT_EQ(conn.scalar("SELECT count(*) FROM Sales s WHERE (SELECT count(*) FROM \"Sold Items\" i"
-                              " WHERE i.\"sales id\" = s.\"Sales ID\") <> 4").toInt(),
-                  0) << "a sale without all of its lines";
+        EXPECT_EQ(conn.scalar(test::killtest::kIncompleteSales).toInt(), 0) << "a sale without all of its lines";
         for (const auto &k : killLines())
             EXPECT_DOUBLE_EQ(stockOf(conn, k), startStock[k.index] - double(k.qty) * sales) << k.index;
     }
@@ -120,14 +116,10 @@ TEST_F(StoreBackup, RoundTripWhileAnotherRegisterPostsSales)
     }
 
     // Replacing a store takes --force.
-    try {
-        backup::restoreStoreFile(copy, db::Store::defaultKey(), ts.path(), false);
-        ADD_FAILURE() << "replaced without --force";
-    } catch (const backup::BackupError &e) {
-        EXPECT_EQ(e.number(), backup::ErrStoreExists);
-        EXPECT_EQ(e.description(), "'" + file() + "' already holds a store. Add --force to replace it "
-                                                   "(the store it replaces is kept beside it).");
-    }
+    const test::Raised exists = restoreOver(copy, false);
+    EXPECT_EQ(exists.number, backup::ErrStoreExists) << "replaced without --force";
+    EXPECT_EQ(exists.text, "'" + file() + "' already holds a store. Add --force to replace it "
+                                          "(the store it replaces is kept beside it).");
     EXPECT_EQ(test::storeRows(file()), after);
     const backup::RestoreReport report = backup::restoreStoreFile(copy, db::Store::defaultKey(), ts.path(), true);
     EXPECT_EQ(report.store, file());
@@ -157,10 +149,7 @@ TEST_F(StoreBackup, RestoreRefusesADamagedBackupAndNeedsNoForceWhereNoStoreIs)
 
     const QString empty = out.filePath("empty");
     ASSERT_TRUE(QDir().mkpath(empty));
-    QFile stray(QDir(empty).filePath("vanta.mdb-wal"));
-    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
-    stray.write(QByteArray(4096, 'x'));
-    stray.close();
+    test::writeFile(QDir(empty).filePath("vanta.mdb-wal"), QByteArray(4096, 'x'));
     const backup::RestoreReport report = backup::restoreStoreFile(good, db::Store::defaultKey(), empty, false);
     EXPECT_TRUE(report.replaced.isEmpty());
     EXPECT_EQ(test::storeRows(report.store), rows);
@@ -173,12 +162,7 @@ TEST_F(StoreBackup, ABackupOfADamagedStoreFailsAndLeavesNothing)
     const QString target = backupFile("store.mdb");
     backup::backupStore({ts.path(), db::Store::defaultKey(), {}}, target);
     const QMap<QString, QStringList> kept = test::storeRows(target);
-    {
-        db::Store store(ts.path());
-        store.database().execute("CREATE TABLE \"Archive\" (\"Line\" TEXT)");
-        for (int i = 0; i < 300; ++i)
-            store.database().execute("INSERT INTO \"Archive\" VALUES (?)", {QString(60, QChar('a' + i % 26))});
-    }
+    test::addArchive(db::Store(ts.path()).database());
     ASSERT_TRUE(test::damagePage(file()));
     EXPECT_THROW(backup::backupStore({ts.path(), db::Store::defaultKey(), {}}, target), VantaError);
     EXPECT_EQ(test::storeRows(target), kept);

@@ -39,12 +39,12 @@ TEST_F(CustomerRecordsTest, ListShowsBalanceAndCreditLeft)
     addCustomer(92, "aardvark supplies", {{"credit limit", 1234.57}, {"balance", 0.01}, {"Inactive", true}});
     const std::vector<CustomerRow> rows = loadCustomerRows(session.store());
 
-    EXPECT_EQ(row(rows, 90)->balanceCents, 65000);
-    EXPECT_EQ(row(rows, 90)->availableCents, 0); // over the limit shows $0.00
-    EXPECT_EQ(row(rows, 91)->balanceCents, 0);
-    EXPECT_EQ(row(rows, 91)->availableCents, 0);
-    EXPECT_EQ(row(rows, 92)->availableCents, 123456); // inactive customers are listed too
-    EXPECT_EQ(row(rows, storegen::demo::CreditCustomer)->availableCents, 374960);
+    // Balance and credit left; over the limit shows $0.00; inactive
+    // customers are listed too.
+    QStringList shown;
+    for (qint32 id : {90, 91, 92, storegen::demo::CreditCustomer})
+        shown << QString("%1/%2").arg(row(rows, id)->balanceCents).arg(row(rows, id)->availableCents);
+    EXPECT_EQ(shown, QStringList({"65000/0", "0/0", "1/123456", "125040/374960"}));
     // Ordered by name.
     for (size_t i = 1; i < rows.size(); ++i)
         EXPECT_LE(rows[i - 1].name.compare(rows[i].name), 0) << rows[i].name.toStdString();
@@ -78,14 +78,11 @@ TEST_F(CustomerRecordsTest, SalesNewestFirstAndPaymentsLowerTheBalance)
     addSale(8002, c, 0, 25.50, 30.0, "2026-03-02T09:00:00", 1);
     addSale(8003, c, 3, 850.40, 100.0, "2026-02-01T09:00:00");
     const std::vector<SaleSummary> sales = customerSales(session.store(), c);
-    ASSERT_EQ(sales.size(), 3u);
-    EXPECT_EQ(sales[0].saleId, 8002);
-    EXPECT_EQ(sales[0].payType, "Cash");
-    EXPECT_EQ(sales[0].openCents, 0); // an ordinary sale owes nothing
-    EXPECT_EQ(sales[1].saleId, 8001);
-    EXPECT_EQ(sales[1].payType, "INVOICE");
-    EXPECT_EQ(sales[1].openCents, 40000);
-    EXPECT_EQ(sales[2].openCents, 75040);
+    QStringList listed;
+    for (const SaleSummary &s : sales)
+        listed << QString("%1 %2 %3").arg(s.saleId).arg(s.payType).arg(s.openCents);
+    // An ordinary sale owes nothing.
+    EXPECT_EQ(listed, QStringList({"8002 Cash 0", "8001 INVOICE 40000", "8003 INVOICE 75040"}));
 
     qint64 open = 0;
     EXPECT_EQ(recordPayment(session.store(), 8001, 0, &open), PaymentResult::NotPositive);

@@ -42,16 +42,13 @@ TEST_F(InvoiceChecksTest, AcceptInvoiceSaleTellsWhyNot)
 {
     EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, 3, cents(1000)));
     ASSERT_EQ(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().text, "The selected customer does not have invoice permissions.");
-    EXPECT_EQ(prompt.last().title, "Vanta POS");
-    EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
+    EXPECT_EQ(prompt.last().box(), "Vanta POS [Information] The selected customer does not have invoice permissions.");
     EXPECT_EQ(prompt.last().buttons, platform::Buttons::Ok);
 
     EXPECT_FALSE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, cents(374961)));
     ASSERT_EQ(prompt.count(), 2);
-    EXPECT_EQ(prompt.last().text, "The selected customer's credit limit is lower than sale total.");
-    EXPECT_EQ(prompt.last().title, "Vanta POS");
-    EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
+    EXPECT_EQ(prompt.last().box(),
+              "Vanta POS [Information] The selected customer's credit limit is lower than sale total.");
 
     EXPECT_TRUE(AcceptInvoiceSale(session.store(), prompt, storegen::demo::CreditCustomer, cents(374960)));
     EXPECT_EQ(prompt.count(), 2);

@@ -2,10 +2,10 @@
 
 #include "db/DbError.h"
 #include "platform/ProfileFile.h"
+#include "support/Files.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempStore.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace vanta;
@@ -23,22 +23,15 @@ void addCustomer(const test::TempStore &ts, int id, const QString &name)
 TEST(Lookups, NameInUseMatchesLiterally)
 {
     test::TempStore ts;
-    addCustomer(ts, 1, "O'Brien");
-    addCustomer(ts, 2, "100%");
-    addCustomer(ts, 3, "a_b");
-    addCustomer(ts, 4, "[x]");
+    int id = 0;
+    for (const char *name : {"O'Brien", "100%", "a_b", "[x]"})
+        addCustomer(ts, ++id, name);
 
-    EXPECT_TRUE(NameInUse(*ts.store, "Customers", "Name", "O'Brien"));
     EXPECT_TRUE(NameInUse(*ts.store, "customers", "name", "o'brien")); // any case, as before
-    EXPECT_TRUE(NameInUse(*ts.store, "Customers", "Name", "100%"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", "100"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", "1000"));
-    EXPECT_TRUE(NameInUse(*ts.store, "Customers", "Name", "a_b"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", "axb"));
-    EXPECT_TRUE(NameInUse(*ts.store, "Customers", "Name", "[x]"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", "x"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", "' OR '1'='1"));
-    EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", ""));
+    for (const char *used : {"O'Brien", "100%", "a_b", "[x]"})
+        EXPECT_TRUE(NameInUse(*ts.store, "Customers", "Name", used)) << used;
+    for (const char *unused : {"100", "1000", "axb", "x", "' OR '1'='1", ""})
+        EXPECT_FALSE(NameInUse(*ts.store, "Customers", "Name", unused)) << unused;
 
     EXPECT_THROW(NameInUse(*ts.store, "Owners", "Name", "x"), DbError);
     EXPECT_THROW(NameInUse(*ts.store, "Customers", "Nickname", "x"), DbError);
@@ -88,25 +81,18 @@ TEST(Lookups, RecordLookups)
     EXPECT_FALSE(AttributeHasValues(*ts.store, 9));
     EXPECT_EQ(GetStates(*ts.store), QStringList({"Alabama", "Ohio", "texas"}));
 
-    QFile f(ts.dir.filePath("Users.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Ann]\nReport Display=27\n");
-    f.close();
-    const platform::ProfileFile ini(f.fileName());
+    test::writeFile(ts.dir.filePath("Users.ini"), "[Ann]\nReport Display=27\n");
+    const platform::ProfileFile ini(ts.dir.filePath("Users.ini"));
     EXPECT_EQ(GetIniSetting(ini, "ANN", "report display", "0", 2), "2");
     EXPECT_EQ(GetIniSetting(ini, "None", "Report Display", "0", 2), "0");
 }
 
 TEST(Lookups, KeysAndJurisdictionColumns)
 {
-    EXPECT_EQ(GetID("CAT12"), 12);
-    EXPECT_EQ(GetID("CAT-1"), -1);
-    EXPECT_EQ(GetID("key 3 4"), 34);
-    EXPECT_EQ(GetID("KEY7abc"), 7);
-    EXPECT_EQ(GetID("CAT"), 0);
-    EXPECT_EQ(GetID("CATx1"), 0);
-    EXPECT_EQ(GetID("KEY2.5"), 2);
-    EXPECT_EQ(GetID("KEY3.5"), 4);
+    const std::pair<const char *, qint32> ids[] = {{"CAT12", 12}, {"CAT-1", -1}, {"key 3 4", 34}, {"KEY7abc", 7},
+                                                   {"CAT", 0},    {"CATx1", 0},  {"KEY2.5", 2},  {"KEY3.5", 4}};
+    for (const auto &[key, id] : ids)
+        EXPECT_EQ(GetID(key), id) << key;
     EXPECT_THROW(GetID("CAT99999999999"), VantaError);
 
     const qint16 expected[] = {6, 2, 5, 3, 15, 4, 16};

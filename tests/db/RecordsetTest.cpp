@@ -1,5 +1,7 @@
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "support/Files.h"
+#include "support/Raised.h"
 #include "support/TempStore.h"
 
 #include <QDir>
@@ -22,15 +24,8 @@ void addItem(const db::Database &db, int index, const QString &name, QVariant pr
     rs.update();
 }
 
-int errorNumber(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const DbError &e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorNumber;
+using test::writeFile;
 
 } // namespace
 
@@ -50,11 +45,8 @@ TEST(Store, OpensOnlyWithTheKeyAndIsEncryptedOnDisk)
     EXPECT_EQ(errorNumber([&] { db::Store s(ts.path(), "wrong"); }), db::ErrNotStoreDatabase);
     EXPECT_EQ(errorNumber([&] { db::Store s(ts.path() + "/nowhere"); }), db::ErrFileNotFound);
 
-    QFile junk(ts.path() + "/junk/vanta.mdb");
     QDir().mkpath(ts.path() + "/junk");
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(8192, 'x'));
-    junk.close();
+    writeFile(ts.path() + "/junk/vanta.mdb", QByteArray(8192, 'x'));
     EXPECT_EQ(errorNumber([&] { db::Store s(ts.path() + "/junk"); }), db::ErrNotStoreDatabase);
 
     db::Store reopened(ts.path());
@@ -71,30 +63,19 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
     const auto storeIn = [&](const QString &name, const QByteArray &bytes) {
         const QString folder = tmp.filePath(name);
         QDir().mkpath(folder);
-        QFile f(folder + "/vanta.mdb");
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        writeFile(folder + "/vanta.mdb", bytes);
         return folder;
     };
-    const auto refusal = [](const QString &folder) -> std::pair<int, QString> {
-        try {
-            db::Store s(folder);
-        } catch (const DbError &e) {
-            return {e.number(), e.description()};
-        }
-        return {0, QString()};
-    };
+    const auto refusal = [](const QString &folder) { return test::raised([&] { db::Store s(folder); }); };
     const auto untouched = [](const QString &folder, const QByteArray &bytes) {
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"vanta.mdb"});
-        QFile f(folder + "/vanta.mdb");
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), bytes);
+        EXPECT_EQ(test::readFile(folder + "/vanta.mdb"), bytes);
     };
 
     const QString empty = storeIn("empty", {});
-    auto [number, text] = refusal(empty);
-    EXPECT_EQ(number, db::ErrNotStoreDatabase);
-    EXPECT_TRUE(text.endsWith("is empty: it is not a Vanta! store database.")) << text.toStdString();
+    test::Raised r = refusal(empty);
+    EXPECT_EQ(r.number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(r.text.endsWith("is empty: it is not a Vanta! store database.")) << r.text.toStdString();
     untouched(empty, {});
 
     // A store cut short is damaged, not a question of the password.
@@ -105,9 +86,9 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray cut = original.read(original.size() / 2 + 100);
     const QString truncated = storeIn("cut", cut);
-    std::tie(number, text) = refusal(truncated);
-    EXPECT_EQ(number, db::ErrNotStoreDatabase);
-    EXPECT_TRUE(text.contains("is damaged: the file is cut short")) << text.toStdString();
+    r = refusal(truncated);
+    EXPECT_EQ(r.number, db::ErrNotStoreDatabase);
+    EXPECT_TRUE(r.text.contains("is damaged: the file is cut short")) << r.text.toStdString();
     untouched(truncated, cut);
 
     // A store without tables the register needs names them.
@@ -115,9 +96,9 @@ TEST(Store, BadFilesAreRefusedAndNeverWritten)
     partial.db().execute("DROP TABLE \"Sales\"");
     partial.db().execute("DROP TABLE \"Sold Items\"");
     partial.store.reset();
-    std::tie(number, text) = refusal(partial.path());
-    EXPECT_EQ(number, db::ErrMissingTables);
-    EXPECT_TRUE(text.endsWith("lacks tables the register needs: Sales, Sold Items.")) << text.toStdString();
+    r = refusal(partial.path());
+    EXPECT_EQ(r.number, db::ErrMissingTables);
+    EXPECT_TRUE(r.text.endsWith("lacks tables the register needs: Sales, Sold Items.")) << r.text.toStdString();
 }
 
 TEST(Store, FindsTheFileNameInAnyCase)
@@ -180,19 +161,19 @@ TEST(Recordset, TableOrderQueriesAndCounts)
     for (int i : {5, 3, 9})
         addItem(ts.db(), i, QString("Item %1").arg(i));
 
-    auto all = ts.db().openTable("Items");
-    EXPECT_EQ(all.recordCount(), 3);
-    QList<int> stored;
-    for (; !all.eof(); all.moveNext())
-        stored << db::asLong(all.field("Item Index"));
-    EXPECT_EQ(stored, (QList<int>{5, 3, 9}));
-
-    auto indexed = ts.db().openTable("Items");
-    indexed.setIndex("Item Index");
-    QList<int> ordered;
-    for (; !indexed.eof(); indexed.moveNext())
-        ordered << db::asLong(indexed.field("Item Index"));
-    EXPECT_EQ(ordered, (QList<int>{3, 5, 9}));
+    // The item numbers met walking the table, in stored or index order.
+    const auto walk = [&](const QString &index) {
+        auto rs = ts.db().openTable("Items");
+        if (!index.isEmpty())
+            rs.setIndex(index);
+        QList<int> out;
+        for (; !rs.eof(); rs.moveNext())
+            out << db::asLong(rs.field("Item Index"));
+        return out;
+    };
+    EXPECT_EQ(ts.db().openTable("Items").recordCount(), 3);
+    EXPECT_EQ(walk({}), (QList<int>{5, 3, 9}));
+    EXPECT_EQ(walk("Item Index"), (QList<int>{3, 5, 9}));
 
     auto q = ts.db().openQuery("SELECT [Item Index] FROM Items WHERE [Item Index] > ? ORDER BY 1", {4});
     EXPECT_GT(q.recordCount(), 0);

@@ -1,5 +1,7 @@
+#include "backup/BackupFixture.h"
 #include "db/DbError.h"
 #include "db/StoreCheck.h"
+#include "support/Raised.h"
 #include "support/TempStore.h"
 
 #include <QCoreApplication>
@@ -28,15 +30,7 @@ struct DamagedStore {
         ts.store.reset();
     }
     QString file() const { return db::Store::databaseFile(ts.path()); }
-    void damage()
-    {
-        QFile f(file());
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        const qint64 pages = f.size() / 1024;
-        ASSERT_GT(pages, 6);
-        f.seek((pages - 3) * 1024 + 100);
-        f.write(QByteArray(600, '\xAA'));
-    }
+    void damage() { ASSERT_TRUE(test::damagePage(file())); }
 };
 
 db::StoreCheckResult checkInBackground(const QString &path)
@@ -70,13 +64,9 @@ TEST(StoreCheck, FindsADamagedPageThatOpeningMisses)
     EXPECT_TRUE(found.problem.startsWith("page ")) << found.problem.toStdString();
 
     store.markDamaged(found.problem);
-    try {
-        store.requireUndamaged();
-        ADD_FAILURE() << "a damaged store must refuse writes";
-    } catch (const db::DbError &e) {
-        EXPECT_EQ(e.number(), db::ErrDamaged);
-        EXPECT_EQ(e.description(), db::damagedStoreMessage(s.file(), found.problem));
-    }
+    const test::Raised refused = test::raised([&] { store.requireUndamaged(); });
+    EXPECT_EQ(refused.number, db::ErrDamaged) << "a damaged store must refuse writes";
+    EXPECT_EQ(refused.text, db::damagedStoreMessage(s.file(), found.problem));
 }
 
 // Closing the register while a long check runs does not wait for it to end.

@@ -1,4 +1,5 @@
 // The store file itself: how it is encrypted and who may read it.
+#include "backup/BackupFixture.h"
 #include "db/CipherSettings.h"
 #include "db/DbError.h"
 #include "db/FileConnection.h"
@@ -16,12 +17,7 @@ using namespace vanta;
 
 namespace {
 
-int modeOf(const QString &path)
-{
-    struct stat st {};
-    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
-    return int(st.st_mode & 07777);
-}
+using test::fileMode;
 
 void chmodTo(const QString &path, int mode) { ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0); }
 
@@ -83,7 +79,7 @@ TEST(StoreFile, NewStoresAreReadableByTheirOwnerOrTheSharedFoldersGroupOnly)
         store.database().execute("INSERT INTO \"Categories\" (\"Category\") VALUES ('Lamps')");
         const QString file = db::Store::databaseFile(folder);
         for (const char *suffix : {"", "-wal", "-shm"})
-            EXPECT_EQ(modeOf(file + suffix), expected) << suffix;
+            EXPECT_EQ(fileMode(file + suffix), expected) << suffix;
     }
 }
 
@@ -96,7 +92,7 @@ TEST(StoreFile, ReadableByEveryoneOnlyWithReadRightsAndAWayThroughEveryFolder)
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString file = QDir(folder).filePath("vanta.mdb");
     db::createStoreFile(file);
-    EXPECT_EQ(modeOf(file), 0600);
+    EXPECT_EQ(fileMode(file), 0600);
     const struct {
         int top, folder, file;
         bool readable;

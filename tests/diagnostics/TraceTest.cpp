@@ -52,12 +52,10 @@ TEST_F(TraceTest, TrapRecordsOriginAndTrapThenCallerCarriesOn)
 
     ASSERT_EQ(view.shown.size(), 1);
     const diag::ErrorRecord &r = view.shown.front();
-    EXPECT_EQ(r.number, 3021);
-    EXPECT_EQ(r.explanation, "No current record. [Source=Vanta store database]");
-    EXPECT_EQ(r.origin, "modPOS(GetPrice)");
-    EXPECT_EQ(r.trap, "frmPOS(Update_Display)");
-    EXPECT_EQ(r.stack, "frmPOS(Add_Item),frmPOS(Update_Display),modPOS(GetPrice)");
-    EXPECT_EQ(r.application, "Vanta! POS");
+    EXPECT_EQ(QStringList({QString::number(r.number), r.explanation, r.origin, r.trap, r.stack, r.application}),
+              QStringList({"3021", "No current record. [Source=Vanta store database]", "modPOS(GetPrice)",
+                           "frmPOS(Update_Display)", "frmPOS(Add_Item),frmPOS(Update_Display),modPOS(GetPrice)",
+                           "Vanta! POS"}));
     // Both the callee and the trapping procedure are gone; the caller remains.
     EXPECT_EQ(Trace::instance().entries(), QStringList{"frmPOS(Add_Item)"});
     EXPECT_EQ(prompt.count(), 0); // no out-of-sync warning on the way out
@@ -106,12 +104,10 @@ TEST_F(TraceTest, OutOfSyncWarningAndResync)
     // An exit of a procedure that is not on the stack: warn, change nothing.
     t.exit("modPOS", "GetID");
     ASSERT_EQ(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().title, "- Quorl Warning -");
-    EXPECT_EQ(prompt.last().icon, platform::Icon::Exclamation);
-    EXPECT_EQ(prompt.last().text,
-              "Quorl's procedure stack is out of sync.  Check the following procedures for improperly paired "
-              "PUSH_PROC and POP_PROC commands.\n\nLast Push:\nfrmFind(FillLVAll)\n\nThis Pop:\nmodPOS(GetID)"
-              "\n\nA re-sync will be attempted.");
+    EXPECT_EQ(prompt.last().box(),
+              "- Quorl Warning - [Exclamation] Quorl's procedure stack is out of sync.  Check the following "
+              "procedures for improperly paired PUSH_PROC and POP_PROC commands.\n\nLast Push:\nfrmFind(FillLVAll)"
+              "\n\nThis Pop:\nmodPOS(GetID)\n\nA re-sync will be attempted.");
     EXPECT_EQ(prompt.beeps(), 1);
     EXPECT_EQ(t.depth(), 2);
 

@@ -1,5 +1,7 @@
 #include "journal/JournalError.h"
 #include "journal/JournalFile.h"
+#include "support/Files.h"
+#include "support/Raised.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,18 +15,8 @@ namespace {
 class JournalFileTest : public ::testing::TestWithParam<JournalFile::Sync> {
 protected:
     QString path() const { return dir.filePath("open.journal"); }
-    QByteArray fileBytes() const
-    {
-        QFile f(path());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
-    void setFileBytes(const QByteArray &bytes) const
-    {
-        QFile f(path());
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-    }
+    QByteArray fileBytes() const { return vanta::test::readFile(path()); }
+    void setFileBytes(const QByteArray &bytes) const { vanta::test::writeFile(path(), bytes); }
     QTemporaryDir dir;
 };
 
@@ -75,12 +67,9 @@ TEST_P(JournalFileTest, DamagedOrUnreadableFilesAreErrorsNotRecords)
     QByteArray bytes = fileBytes();
     bytes[bytes.indexOf("kept")] = 'K';
     setFileBytes(bytes);
-    try {
-        file.read();
-        FAIL() << "a file without an intact record was read";
-    } catch (const JournalError &e) {
-        EXPECT_TRUE(e.description().endsWith("holds no intact record")) << qPrintable(e.description());
-    }
+    const QString refused = vanta::test::raised([&] { file.read(); }).text;
+    EXPECT_TRUE(refused.endsWith("holds no intact record")) << "read a file without an intact record? "
+                                                            << qPrintable(refused);
 
     QFile::remove(path());
     QDir(dir.path()).mkdir("open.journal"); // cannot be opened as a file

@@ -47,6 +47,14 @@ protected:
             names << catalogue.at(pos).name;
         return names;
     }
+    // A change committed on another connection, as another register's.
+    void otherRegister(const QString &sql)
+    {
+        db::Database other = ts.store->separateConnection();
+        db::Transaction tx(other.connection());
+        other.execute(sql);
+        tx.commit();
+    }
     test::TempStore ts;
 };
 
@@ -94,12 +102,7 @@ TEST_F(CatalogueTest, KeptWithTheStoreUntilItChanges)
     const auto first = lookup::ItemCatalogue::current(*ts.store);
     EXPECT_EQ(lookup::ItemCatalogue::current(*ts.store), first);
     // A commit on another connection (a posting lowering stock) is seen.
-    {
-        db::Database other = ts.store->separateConnection();
-        db::Transaction tx(other.connection());
-        other.execute("UPDATE Items SET qty = 1 WHERE \"Item Index\" = 12");
-        tx.commit();
-    }
+    otherRegister("UPDATE Items SET qty = 1 WHERE \"Item Index\" = 12");
     const auto second = lookup::ItemCatalogue::current(*ts.store);
     EXPECT_NE(second, first);
     EXPECT_EQ(second->at(second->positionOf(12)).qty, 1);
@@ -165,12 +168,7 @@ TEST_F(CatalogueTest, OwnWritesAreReadBackWithoutMissingAny)
     EXPECT_EQ(qtyOf(2), 1) << "a rolled-back change is not shown";
 
     ts.db().execute("UPDATE Items SET qty = 4 WHERE \"Item Index\" = 3");
-    {
-        db::Database other = ts.store->separateConnection();
-        db::Transaction tx(other.connection());
-        other.execute("UPDATE Items SET \"Name\" = 'Renamed Hook' WHERE \"Item Index\" = 4");
-        tx.commit();
-    }
+    otherRegister("UPDATE Items SET \"Name\" = 'Renamed Hook' WHERE \"Item Index\" = 4");
     const auto c = current();
     EXPECT_EQ(c->at(c->positionOf(3)).qty, 4);
     EXPECT_EQ(c->at(c->positionOf(4)).name, "Renamed Hook");
@@ -196,12 +194,6 @@ TEST_F(CatalogueTest, AnotherRegistersChangeIsReadInTheBackground)
         while (!kept)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return *kept;
-    };
-    const auto otherRegister = [&](const char *sql) {
-        db::Database other = ts.store->separateConnection();
-        db::Transaction tx(other.connection());
-        other.execute(sql);
-        tx.commit();
     };
 
     EXPECT_FALSE(refresh.checkNow()) << "nothing to refresh before the finder read the catalogue";

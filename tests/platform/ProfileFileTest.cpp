@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include "diagnostics/VantaError.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,22 +9,8 @@
 
 using namespace vanta::platform;
 
-namespace {
-
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using vanta::test::readFile;
+using vanta::test::writeFile;
 
 TEST(ProfileFile, ReadsProfileStrings)
 {
@@ -63,11 +50,11 @@ TEST(ProfileFile, WritingKeepsTheOtherLines)
     ProfileFile fresh(dir.filePath("cfg/Users.ini"));
     fresh.writeString("None", "Destination", "1");
     EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
-    EXPECT_THROW(fresh.writeString("None", "Destination", "1\n[Evil]"), vanta::VantaError);
-    EXPECT_THROW(fresh.writeString("None", "a=b", "1"), vanta::VantaError);
-    // A key line that would read as a section header or a comment.
-    EXPECT_THROW(fresh.writeString("None", " [Evil]", "1"), vanta::VantaError);
-    EXPECT_THROW(fresh.writeString("None", ";Note", "1"), vanta::VantaError);
+    // The last two: a key line that would read as a section header or a comment.
+    const std::pair<const char *, const char *> refused[] = {
+        {"Destination", "1\n[Evil]"}, {"a=b", "1"}, {" [Evil]", "1"}, {";Note", "1"}};
+    for (const auto &[key, value] : refused)
+        EXPECT_THROW(fresh.writeString("None", key, value), vanta::VantaError) << key;
     EXPECT_EQ(readFile(fresh.path()), "[None]\nDestination=1\n");
 }
 

@@ -157,28 +157,23 @@ TEST(ScannerSettings, ReadFromPosIni)
 {
     QTemporaryDir dir;
     SettingsStore settings(dir.path());
-    const ScannerSettings defaults = readScannerSettings(settings);
-    EXPECT_EQ(defaults.prefix, (QList<ScanKey>{{221, 2}}));
-    EXPECT_EQ(defaults.suffix, (QList<ScanKey>{{220, 2}, {54, 3}}));
-    EXPECT_EQ(defaults.keyGapMs, 30);
-    EXPECT_EQ(defaults.minLength, 4);
+    // Prefix, suffix, key gap and minimum length, compared at once.
+    using Read = std::tuple<QList<ScanKey>, QList<ScanKey>, int, int>;
+    const auto read = [&] {
+        const ScannerSettings s = readScannerSettings(settings);
+        return Read(s.prefix, s.suffix, s.keyGapMs, s.minLength);
+    };
+    EXPECT_EQ(read(), Read({{221, 2}}, {{220, 2}, {54, 3}}, 30, 4));
     const auto save = [&](const char *key, const char *value) { settings.save("POS", "Settings", key, value); };
     save("Scanner Prefix", "F9");
     save("Scanner Suffix", "F10 Ctrl+Backslash");
     save("Scanner Key Gap", "45");
     save("Scanner Min Length", "0");
-    ScannerSettings s = readScannerSettings(settings);
-    EXPECT_EQ(s.prefix, (QList<ScanKey>{{120, 0}}));
-    EXPECT_EQ(s.suffix, (QList<ScanKey>{{121, 0}, {220, 2}}));
-    EXPECT_EQ(s.keyGapMs, 45);
-    EXPECT_EQ(s.minLength, 4);
+    EXPECT_EQ(read(), Read({{120, 0}}, {{121, 0}, {220, 2}}, 45, 4));
     save("Scanner Prefix", "Hyper+X");
     save("Scanner Suffix", "None");
     save("Scanner Key Gap", "soon");
-    s = readScannerSettings(settings);
-    EXPECT_TRUE(s.prefix.isEmpty());
-    EXPECT_TRUE(s.suffix.isEmpty());
-    EXPECT_EQ(s.keyGapMs, 30);
+    EXPECT_EQ(read(), Read({}, {}, 30, 4));
 
     // A capture framed by the keys set.
     ScannerSettings f9;

@@ -102,6 +102,14 @@ protected:
         const qsizetype i = lines.indexOf(label);
         return i >= 0 && i + 1 < lines.size() ? lines[i + 1] : QString();
     }
+    // The line after each of the labels, in their order.
+    static QStringList afterEach(const QStringList &lines, const QStringList &labels)
+    {
+        QStringList out;
+        for (const QString &label : labels)
+            out << after(lines, label);
+        return out;
+    }
 };
 
 } // namespace vanta::test

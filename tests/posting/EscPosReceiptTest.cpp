@@ -7,6 +7,7 @@
 #include "posting/EscPosWriter.h"
 #include "posting/PrinterCodePage.h"
 #include "posting/Receipt.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,14 +29,11 @@ void expectGolden(const QByteArray &actual, const QString &name)
 {
     const QString path = goldenPath(name);
     if (qEnvironmentVariableIntValue("VANTA_UPDATE_GOLDEN") == 1) {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(actual);
+        test::writeFile(path, actual);
         return;
     }
-    QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << qPrintable(path);
-    const QByteArray expected = in.readAll();
+    ASSERT_TRUE(QFile::exists(path)) << qPrintable(path);
+    const QByteArray expected = test::readFile(path);
     if (expected == actual)
         return;
     qsizetype at = 0;

@@ -32,6 +32,18 @@ inline const std::vector<KillLine> &killLines()
     return lines;
 }
 
+// The stock a line of the sale lowers: its item's or its variant's.
+template <typename Db>
+double stockOf(Db &db, const KillLine &k)
+{
+    return k.stockItem ? db.scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {k.stockItem}).toDouble()
+                       : db.scalar("SELECT quantity FROM Subitems WHERE SubItemID = ?", {k.stockVariant}).toDouble();
+}
+
+// Counts the sales that lack some of the sale's four lines.
+inline const char *const kIncompleteSales = "SELECT count(*) FROM Sales s WHERE (SELECT count(*) FROM \"Sold Items\" i"
+                                            " WHERE i.\"sales id\" = s.\"Sales ID\") <> 4";
+
 // The lines are accepted beyond the stock on hand, as a cashier may (the
 // sale is posted far more often than the demo store has stock), unless
 // `guarded`. `reverse` gives the lines in the opposite order.

@@ -85,11 +85,6 @@ protected:
         for (const auto &l : lines)
             session.sale.addLine(l);
     }
-    void sell(std::initializer_list<sale::clsSaleItems::Line> lines)
-    {
-        for (const auto &l : lines)
-            session.sale.addLine(l);
-    }
 
     // An amount written as the register shows it, in cents.
     static qint64 cents(const QString &text) { return toCents(parseCurrency(text)); }
@@ -132,6 +127,16 @@ protected:
         if (!rs.eof())
             for (int i = 0; i < rs.fieldCount(); ++i)
                 out.insert(rs.fieldName(i), rs.field(i));
+        return out;
+    }
+
+    // The named values of a row as text, a null as "<null>": many columns
+    // checked in one comparison.
+    static QStringList texts(const QVariantMap &row, const QStringList &names)
+    {
+        QStringList out;
+        for (const QString &name : names)
+            out << (row.value(name).isNull() ? QStringLiteral("<null>") : valueText(row.value(name)));
         return out;
     }
 

@@ -2,6 +2,7 @@
 
 #include "diagnostics/VantaError.h"
 #include "posting/DocumentsFixture.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QPrintPreviewDialog>
@@ -121,9 +122,7 @@ TEST_F(PrintedDocumentsTest, FailuresAreRaisedNotPassedOver)
 {
     writeCashSale();
     // The PDF folder lies under a plain file: it cannot be made.
-    QFile blocker(out.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    test::writeFile(out.filePath("blocker"), {});
     usePdfFolder(out.filePath("blocker/pdf"));
     EXPECT_THROW(docs.printReceipt(session.store(), CashSale, 1, {}), VantaError);
 

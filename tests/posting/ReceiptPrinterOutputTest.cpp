@@ -8,6 +8,7 @@
 #include "posting/RawPrinterOutput.h"
 #include "posting/Receipt.h"
 #include "posting/ReceiptPrinter.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,6 +58,9 @@ protected:
         return escPosReceipt(loadReceiptContent(*ts.store, CashSale, "Dana K Morgan", copy), paper, drawer);
     }
 
+    // Prints the cash sale's receipt; what went wrong, or "".
+    QString print() { return docs.printReceipt(*ts.store, CashSale, 1, {}); }
+
     QTemporaryDir dir;
     PrintedDocuments docs{settings, dialogs, session.reportSettings, [] { return 0; }};
 };
@@ -79,14 +83,13 @@ TEST_F(ReceiptPrinterTest, TheSettingNamesThePrinterAndPaperOrSaysWhatIsWrong)
     // A setting that is not understood is told when printing, in plain words.
     usePrinter("usb");
     EXPECT_EQ(docs.printerCount(), 1);
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}),
+    EXPECT_EQ(print(),
               "The receipt printer setting \"usb\" is not understood. It must be \"page\", \"cups:\" and a queue "
               "name, or \"device:\" and a device path.");
     usePrinter("device:", "80");
-    EXPECT_TRUE(docs.printReceipt(*ts.store, CashSale, 1, {}).startsWith("The receipt printer setting"));
+    EXPECT_TRUE(print().startsWith("The receipt printer setting"));
     usePrinter("device:/dev/null", "57");
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}),
-              "The receipt paper width \"57\" is not understood: it must be 58 or 80 (mm).");
+    EXPECT_EQ(print(), "The receipt paper width \"57\" is not understood: it must be 58 or 80 (mm).");
     // A page printer has no drawer.
     usePrinter("page");
     EXPECT_TRUE(docs.openCashDrawer().startsWith("The cash drawer opens through a receipt printer"));
@@ -99,7 +102,7 @@ TEST_F(ReceiptPrinterTest, ADeviceReceivesTheJobOrItsAbsenceIsToldPlainly)
     usePrinter("device:" + fifo, "58");
 
     // Nobody reads: a printer that is off.
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}),
+    EXPECT_EQ(print(),
               "The receipt printer " + fifo + " does not take data. Check that it is online, has paper and its "
               "cover is closed.");
 
@@ -129,7 +132,7 @@ TEST_F(ReceiptPrinterTest, ASerialPortGetsTheBytesUnchanged)
     const int keep = ::open(QFile::encodeName(port).constData(), O_RDWR | O_NOCTTY);
     ASSERT_GE(keep, 0);
     usePrinter("device:" + port);
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}), "");
+    EXPECT_EQ(print(), "");
     ::fcntl(master, F_SETFL, O_NONBLOCK);
     QByteArray got;
     QElapsedTimer clock;
@@ -219,17 +222,8 @@ protected:
                        "Shared No\n</Printer>\n")
             .arg(name, root, state, accepting);
     }
-    void write(const QString &name, const QString &text)
-    {
-        QFile f(root + "/" + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
-    QByteArray readAll(const QString &name) const
-    {
-        QFile f(root + "/" + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void write(const QString &name, const QString &text) { test::writeFile(root + "/" + name, text.toUtf8()); }
+    QByteArray readAll(const QString &name) const { return test::readFile(root + "/" + name); }
     // The queue's output once it holds `size` bytes (or after 30 s).
     QByteArray output(const char *queueName, qsizetype size)
     {
@@ -256,10 +250,9 @@ TEST_F(CupsQueueTest, ARawQueueReceivesTheJobAndQueueProblemsAreToldPlainly)
     EXPECT_EQ(output("receipts", receipt.size() + kDrawerKick.size()), receipt + kDrawerKick);
 
     usePrinter("cups:nosuchqueue");
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}),
-              "The receipt printer queue \"nosuchqueue\" does not exist in CUPS.");
+    EXPECT_EQ(print(), "The receipt printer queue \"nosuchqueue\" does not exist in CUPS.");
     usePrinter("cups:paused");
-    EXPECT_EQ(docs.printReceipt(*ts.store, CashSale, 1, {}),
+    EXPECT_EQ(print(),
               "The receipt printer queue \"paused\" is stopped in CUPS: resume it there (an earlier job may have "
               "failed).");
     usePrinter("cups:closed");
@@ -267,6 +260,6 @@ TEST_F(CupsQueueTest, ARawQueueReceivesTheJobAndQueueProblemsAreToldPlainly)
 
     stopServer();
     usePrinter("cups:receipts");
-    EXPECT_TRUE(docs.printReceipt(*ts.store, CashSale, 1, {}).startsWith("The print service (CUPS) cannot be reached"))
-        << docs.printReceipt(*ts.store, CashSale, 1, {}).toStdString();
+    EXPECT_TRUE(print().startsWith("The print service (CUPS) cannot be reached"))
+        << print().toStdString();
 }

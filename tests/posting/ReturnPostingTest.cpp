@@ -53,18 +53,7 @@ protected:
         return sale::returnLine(stored, stored.lines.at(lineIndex), qty);
     }
 
-    // The rows of a query, a line each, the values apart by blanks.
-    std::string rows(const QString &sql, const QVariantList &params = {})
-    {
-        QStringList out;
-        for (db::Recordset rs = db().openQuery(sql, params); !rs.eof(); rs.moveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values << rs.field(i).toString();
-            out << values.join(' ');
-        }
-        return out.join('\n').toStdString();
-    }
+    std::string rows(const QString &sql) { return test::queryRows(db(), sql); }
     QVariantMap sale(qint32 id) { return row("SELECT * FROM \"Sales\" WHERE \"Sales ID\" = ?", {id}); }
     double stock(qint32 item) { return db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = ?", {item}).toDouble(); }
 };

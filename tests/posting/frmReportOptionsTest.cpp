@@ -21,7 +21,12 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void click(const char *name) { QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton); }
+    // Clicks the buttons in turn.
+    void click(std::initializer_list<const char *> names)
+    {
+        for (const char *name : names)
+            QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
+    }
     void open()
     {
         dlg = std::make_unique<frmReportOptions>(session.reportSettings, session.users,
@@ -38,30 +43,26 @@ TEST_F(frmReportOptionsTest, OpensOnTheCurrentSettingsWithOkDisabledUntilAChange
     session.reportSettings = {1, 2, 1, false};
     open();
     EXPECT_EQ(dlg->windowTitle(), "Report Options");
-    EXPECT_EQ(child<QGroupBox>("fraDestination")->title(), "Destination");
-    EXPECT_EQ(child<QGroupBox>("fraReportDisplay")->title(), "Report Display");
-    EXPECT_EQ(child<QGroupBox>("fraWindowDisplay")->title(), "Window Display");
-    EXPECT_EQ(child<QGroupBox>("fraOptions")->title(), "Options");
-    EXPECT_EQ(child<QRadioButton>("optDest0")->text(), "Display on Screen");
-    EXPECT_EQ(child<QRadioButton>("optDest1")->text(), "Print to Printer");
-    EXPECT_EQ(child<QRadioButton>("optReportDisplay2")->text(), "Maximized");
-    EXPECT_EQ(child<QRadioButton>("optWindowDisplay1")->text(), "Minimized");
-    EXPECT_EQ(child<QCheckBox>("chkDefault")->text(), "Set as Default");
+    QStringList captions;
+    for (const char *frame : {"fraDestination", "fraReportDisplay", "fraWindowDisplay", "fraOptions"})
+        captions << child<QGroupBox>(frame)->title();
+    for (const char *button : {"optDest0", "optDest1", "optReportDisplay2", "optWindowDisplay1", "chkDefault", "cmdOk",
+                               "cmdCancel"})
+        captions << child<QAbstractButton>(button)->text();
+    EXPECT_EQ(captions, QStringList({"Destination", "Report Display", "Window Display", "Options", "Display on Screen",
+                                     "Print to Printer", "Maximized", "Minimized", "Set as Default", "&Ok", "&Cancel"}));
     EXPECT_EQ(child<QCheckBox>("chkDefault")->toolTip(), "Use these settings next time you log on");
-    EXPECT_EQ(child<QPushButton>("cmdOk")->text(), "&Ok");
-    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), "&Cancel");
 
-    EXPECT_TRUE(child<QRadioButton>("optDest1")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("optReportDisplay2")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("optWindowDisplay1")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>("chkAlwaysOnTop")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>("chkDefault")->isChecked());
+    for (const char *on : {"optDest1", "optReportDisplay2", "optWindowDisplay1"})
+        EXPECT_TRUE(child<QAbstractButton>(on)->isChecked()) << on;
+    for (const char *off : {"chkAlwaysOnTop", "chkDefault"})
+        EXPECT_FALSE(child<QAbstractButton>(off)->isChecked()) << off;
     EXPECT_FALSE(child<QPushButton>("cmdOk")->isEnabled());
 
     // Any option or either check box enables OK.
     for (const char *name : {"optDest0", "optReportDisplay0", "optWindowDisplay0", "chkAlwaysOnTop", "chkDefault"}) {
         open();
-        click(name);
+        click({name});
         EXPECT_TRUE(child<QPushButton>("cmdOk")->isEnabled()) << name;
     }
 }
@@ -70,17 +71,12 @@ TEST_F(frmReportOptionsTest, SetAsDefaultStoresTheSettingsUnderTheEmployeeName)
 {
     session.identity.employeeName = "Dana K Morgan";
     open();
-    click("optDest1");
-    click("optReportDisplay1");
-    click("chkAlwaysOnTop"); // unchecks
-    click("chkDefault");
-    click("cmdOk");
+    click({"optDest1", "optReportDisplay1", "chkAlwaysOnTop" /* unchecks */, "chkDefault", "cmdOk"});
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
-    EXPECT_EQ(stored("Destination"), "1");
-    EXPECT_EQ(stored("Report Display"), "1");
-    EXPECT_EQ(stored("Window Display"), "0");
-    EXPECT_EQ(stored("Always on Top"), "0");
+    EXPECT_EQ(QStringList({stored("Destination"), stored("Report Display"), stored("Window Display"),
+                           stored("Always on Top")}),
+              QStringList({"1", "1", "0", "0"}));
     EXPECT_EQ(session.reportSettings.destination, 1);
     EXPECT_EQ(session.reportSettings.reportDisplay, 1);
     EXPECT_FALSE(session.reportSettings.alwaysOnTop);
@@ -92,30 +88,22 @@ TEST_F(frmReportOptionsTest, SetAsDefaultStoresTheSettingsUnderTheEmployeeName)
     // Nobody logged on: the section "None", which start-up reads.
     session.identity.employeeName = "None";
     open();
-    click("optWindowDisplay1");
-    click("chkDefault");
-    click("cmdOk");
-    EXPECT_EQ(stored("Window Display"), "1");
-    EXPECT_EQ(stored("Always on Top"), "0");
+    click({"optWindowDisplay1", "chkDefault", "cmdOk"});
+    EXPECT_EQ(QStringList({stored("Window Display"), stored("Always on Top")}), QStringList({"1", "0"}));
 }
 
 TEST_F(frmReportOptionsTest, WithoutSetAsDefaultOnlyTheSessionChangesAndCancelChangesNothing)
 {
     session.identity.employeeName = "Sam T Rivera";
     open();
-    click("optDest1");
-    click("optReportDisplay2");
-    click("cmdOk");
+    click({"optDest1", "optReportDisplay2", "cmdOk"});
     EXPECT_FALSE(QFile::exists(session.users.path()));
     EXPECT_EQ(session.reportSettings.destination, 1);
     EXPECT_EQ(session.reportSettings.reportDisplay, 2);
     EXPECT_TRUE(session.reportSettings.alwaysOnTop);
 
     open();
-    click("optDest0");
-    click("optWindowDisplay1");
-    click("chkDefault");
-    click("cmdCancel");
+    click({"optDest0", "optWindowDisplay1", "chkDefault", "cmdCancel"});
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
     EXPECT_FALSE(QFile::exists(session.users.path()));
     EXPECT_EQ(session.reportSettings.destination, 1);

@@ -22,12 +22,6 @@ protected:
         RegisterTest::SetUp();
         session.documents = &docs;
     }
-    void choosePayType(const QString &name)
-    {
-        QComboBox *c = child<QComboBox>("cmbPayType");
-        c->setCurrentIndex(c->findText(name));
-    }
-    void process() { QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton); }
     int count(const char *table) { return ts.db().scalar(QString("SELECT count(*) FROM \"%1\"").arg(table)).toInt(); }
     double balanceOf(qint32 customer)
     {
@@ -50,18 +44,13 @@ TEST_F(Checkout, CashSaleIsStoredPrintedAndTheNextSaleStarts)
     scan("073256120013");
     const qint32 saleId = session.sale.number();
     const QString total = label("lblTotal");
-    choosePayType("Cash");
-    child<QLineEdit>("txtAmountTendered")->setText("50");
-    process();
+    pay("Cash", "50");
 
-    auto sale = ts.db().openQuery("SELECT \"total of sale\", \"amount tendered\", \"cust id\", paytype, TypeID "
-                                  "FROM Sales WHERE \"Sales ID\" = ?", {saleId});
-    ASSERT_FALSE(sale.eof());
-    EXPECT_FLOAT_EQ(db::asSingle(sale.field(0)), float(parseCurrency(total)));
-    EXPECT_FLOAT_EQ(db::asSingle(sale.field(1)), 50.0f);
-    EXPECT_EQ(db::asLong(sale.field(2)), storegen::demo::CashSaleCustomer);
-    EXPECT_EQ(db::asLong(sale.field(3)), 1);
-    EXPECT_EQ(db::asLong(sale.field(4)), 0);
+    EXPECT_FLOAT_EQ(ts.db().scalar("SELECT \"total of sale\" FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toFloat(),
+                    float(parseCurrency(total)));
+    EXPECT_EQ(test::queryRows(ts.db(), "SELECT \"amount tendered\", \"cust id\", paytype, TypeID FROM Sales "
+                                       "WHERE \"Sales ID\" = ?", {saleId}),
+              QString("50 %1 1 0").arg(storegen::demo::CashSaleCustomer).toStdString());
     EXPECT_EQ(ts.db().scalar("SELECT sum(\"qty sold\") FROM \"Sold Items\" WHERE \"sales id\" = ?", {saleId}).toInt(), 2);
     EXPECT_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 1001").toInt(), 12);
     EXPECT_EQ(docs.printed, QStringList{QString("receipt %1 by 1 +drawer").arg(saleId)});
@@ -95,22 +84,13 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
     EXPECT_TRUE(lines().Item(2)->Name().startsWith("Store Logo T-Shirt-"));
 
     const qint32 saleId = session.sale.number();
-    choosePayType("Cash");
-    child<QLineEdit>("txtAmountTendered")->setText("100");
-    process();
-    auto sold = ts.db().openQuery("SELECT \"Item Index\", subitemsid, \"qty sold\", \"sold price\" FROM \"Sold Items\" "
-                                  "WHERE \"sales id\" = ? ORDER BY \"line item\"",
-                                  {saleId});
-    ASSERT_FALSE(sold.eof());
-    EXPECT_EQ(db::asLong(sold.field(0)), 5001);
-    EXPECT_TRUE(sold.field(1).isNull());
-    EXPECT_EQ(db::asLong(sold.field(2)), 2);
-    EXPECT_FLOAT_EQ(db::asSingle(sold.field(3)), 5.0f);
-    sold.moveNext();
-    ASSERT_FALSE(sold.eof());
-    EXPECT_EQ(db::asLong(sold.field(0)), storegen::demo::TrackedVariantItem);
-    EXPECT_EQ(db::asLong(sold.field(1)), 5001);
-    EXPECT_EQ(db::asLong(sold.field(2)), 1);
+    pay("Cash", "100");
+    EXPECT_EQ(test::queryRows(ts.db(), "SELECT \"Item Index\", subitemsid, \"qty sold\" FROM \"Sold Items\" "
+                                       "WHERE \"sales id\" = ? ORDER BY \"line item\"", {saleId}),
+              QString("5001  2\n%1 5001 1").arg(storegen::demo::TrackedVariantItem).toStdString());
+    EXPECT_FLOAT_EQ(ts.db().scalar("SELECT \"sold price\" FROM \"Sold Items\" WHERE \"sales id\" = ? "
+                                   "AND \"Item Index\" = 5001", {saleId}).toFloat(),
+                    5.0f);
     EXPECT_EQ(ts.db().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 5001").toInt(), 8);
     EXPECT_EQ(ts.db().scalar("SELECT quantity FROM Subitems WHERE SubItemID = 5001").toInt(), shirts - 1);
 }
@@ -121,12 +101,11 @@ TEST_F(Checkout, AnItemAndAVariantWithOneNumberAreTwoLinesAndTwoGoods)
 // recorded none.
 TEST_F(Checkout, TheTaxShownIsTheTaxChargedStoredAndRecorded)
 {
-    test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "Taxable",
-                                       "tax rule id"},
-                    {9001, "Ten A", "TEN-A", 10.0, 50, true, storegen::seed::RuleGeneral});
-    test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "Taxable",
-                                       "tax rule id"},
-                    {9002, "Ten B", "TEN-B", 10.0, 50, true, storegen::seed::RuleGeneral});
+    for (const char *ab : {"A", "B"})
+        test::insertRow(ts.db(), "Items", {"Item Index", "Name", "barcode label", "LIST PRICE", "qty", "Taxable",
+                                           "tax rule id"},
+                        {9000 + (*ab - '@'), QString("Ten ") + ab, QString("TEN-") + ab, 10.0, 50, true,
+                         storegen::seed::RuleGeneral});
     struct Case {
         int method;
         const char *customer; // as the list shows it; empty: the cash sale customer
@@ -144,8 +123,7 @@ TEST_F(Checkout, TheTaxShownIsTheTaxChargedStoredAndRecorded)
         SCOPED_TRACE(QString("method %1 %2").arg(c.method).arg(c.customer).toStdString());
         ts.db().execute("UPDATE Company SET \"tax option\" = ?, \"sales tax\" = 7", {c.method});
         if (*c.customer) {
-            QComboBox *customers = child<QComboBox>("cmbCustomers");
-            customers->setCurrentIndex(customers->findText(c.customer, Qt::MatchStartsWith));
+            chooseCustomer(c.customer);
         }
         scan("TEN-A");
         scan("TEN-B");
@@ -161,9 +139,7 @@ TEST_F(Checkout, TheTaxShownIsTheTaxChargedStoredAndRecorded)
         }
 
         const qint32 saleId = session.sale.number();
-        choosePayType("Cash");
-        child<QLineEdit>("txtAmountTendered")->setText("100");
-        process();
+        pay("Cash", "100");
         ASSERT_EQ(lines().Count(), 0);
         EXPECT_FLOAT_EQ(ts.db().scalar("SELECT Tax FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toFloat(),
                         float(parseCurrency(shown)));
@@ -221,15 +197,14 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
     EXPECT_EQ(prompt.last().text, "The selected customer does not have invoice permissions.");
     EXPECT_EQ(prompt.last().title, "Vanta POS");
 
-    QComboBox *customers = child<QComboBox>("cmbCustomers");
-    customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
+    chooseCustomer("Adams Hardware Supply");
     const qint32 saleId = session.sale.number();
-    const double before = ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = 2").toDouble();
+    const double before = balanceOf(2);
     answerInvoiceDialog();
     process();
     EXPECT_EQ(dialogs.titles().last(), "Invoice");
     EXPECT_EQ(ts.db().scalar("SELECT TypeID FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toInt(), 3);
-    EXPECT_GT(ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = 2").toDouble(), before);
+    EXPECT_GT(balanceOf(2), before);
     EXPECT_EQ(docs.printed, QStringList{"singlesale.rpt " + QString::number(saleId)});
     EXPECT_EQ(lines().Count(), 0);
 }
@@ -240,9 +215,8 @@ TEST_F(Checkout, InvoiceSaleNeedsCreditAndGoesThroughTheInvoiceDialog)
 TEST_F(Checkout, InvoiceChosenAfterAFillingPayTypeIsPostedUnpaid)
 {
     open();
-    QComboBox *customers = child<QComboBox>("cmbCustomers");
     QComboBox *payTypes = child<QComboBox>("cmbPayType");
-    customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
+    chooseCustomer("Adams Hardware Supply");
     for (const bool byKeys : {true, false}) {
         SCOPED_TRACE(byKeys ? "arrow keys down the list" : "Check, then INVOICE");
         scan("073256120013");
@@ -264,19 +238,11 @@ TEST_F(Checkout, InvoiceChosenAfterAFillingPayTypeIsPostedUnpaid)
 
         answerInvoiceDialog();
         process();
-        const QVariantMap row = [&] {
-            db::Recordset rs = ts.db().openQuery("SELECT * FROM Sales WHERE \"Sales ID\" = ?", {saleId});
-            QVariantMap out;
-            for (int i = 0; !rs.eof() && i < rs.fieldCount(); ++i)
-                out.insert(rs.fieldName(i), rs.field(i));
-            return out;
-        }();
-        ASSERT_FALSE(row.isEmpty()) << "the invoice was posted";
-        EXPECT_EQ(row["Paid"].toString(), "No");
-        EXPECT_DOUBLE_EQ(row["total paid"].toDouble(), 0.0);
-        EXPECT_DOUBLE_EQ(row["amount tendered"].toDouble(), 0.0);
+        EXPECT_EQ(test::queryRows(ts.db(), "SELECT Paid, \"total paid\", \"amount tendered\" FROM Sales "
+                                           "WHERE \"Sales ID\" = ?", {saleId}),
+                  "No 0 0") << "the invoice was posted unpaid";
         EXPECT_EQ(toCents(balanceOf(storegen::demo::CreditCustomer) - before), total);
-        customers->setCurrentIndex(customers->findText("Adams Hardware Supply", Qt::MatchStartsWith));
+        chooseCustomer("Adams Hardware Supply");
     }
 }
 
@@ -289,14 +255,11 @@ TEST_F(Checkout, ACashSaleOpensTheDrawerAndTheLastReceiptCanBeReprintedAsACopy)
 
     scan("073256120013");
     const qint32 cashSale = session.sale.number();
-    choosePayType("Cash");
-    child<QLineEdit>("txtAmountTendered")->setText("50");
-    process();
+    pay("Cash", "50");
 
     scan("073256120013");
     const qint32 cardSale = session.sale.number();
-    choosePayType("Credit Card");
-    process();
+    pay("Credit Card");
     // No cash, no drawer.
     EXPECT_EQ(docs.printed, (QStringList{QString("receipt %1 by 1 +drawer").arg(cashSale),
                                          QString("receipt %1 by 1").arg(cardSale)}));

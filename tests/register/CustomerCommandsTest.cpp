@@ -75,7 +75,6 @@ TEST_F(CustomerCommands, MenusHelpAboutAndMailSettings)
     for (QAction *a : pos->menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Utilities", "&Help"}));
-    EXPECT_EQ(pos->findChild<QAction *>("mnuManualAdd")->shortcut(), QKeySequence("Ctrl+M"));
     EXPECT_EQ(pos->findChild<QAction *>("mnuMailSettings")->text(), "Mai&l Settings");
 
     pos->findChild<QAction *>("mnuHelpContents")->trigger();
@@ -102,7 +101,6 @@ TEST_F(CustomerCommands, MenusHelpAboutAndMailSettings)
     pos->findChild<QAction *>("mnuMailSettings")->trigger();
     EXPECT_EQ(dialogs.titles().last(), "Mail Settings");
     settings::clsPop3Settings mail(session.store());
-    EXPECT_EQ(mail.SMTP(), "smtp.corner.example");
-    EXPECT_EQ(mail.MailPort(), 465);
-    EXPECT_EQ(mail.EMAIL(), "till@corner.example");
+    EXPECT_EQ(QStringList({mail.SMTP(), QString::number(mail.MailPort()), mail.EMAIL()}),
+              QStringList({"smtp.corner.example", "465", "till@corner.example"}));
 }

@@ -13,11 +13,6 @@ protected:
         pos->Add_Item(sale::Good::item(1001));
         ASSERT_EQ(label("lblTotal"), "$13.93");
     }
-    void choosePayType(const QString &name)
-    {
-        QComboBox *c = child<QComboBox>("cmbPayType");
-        c->setCurrentIndex(c->findText(name));
-    }
     QLineEdit *tender() { return child<QLineEdit>("txtAmountTendered"); }
 };
 

@@ -56,9 +56,7 @@ TEST_F(RegisterActionsTest, ProcessRefusesInOrderAndTakesTheCashierToWhatIsMissi
 {
     start();
     actions->process();
-    EXPECT_EQ(prompt.last().text, "There are no items selected to sale.");
-    EXPECT_EQ(prompt.last().title, "Vanta! POS");
-    EXPECT_EQ(prompt.last().icon, Icon::Information);
+    EXPECT_EQ(prompt.last().box(), "Vanta! POS [Information] There are no items selected to sale.");
     actions->addGood(kHammer);
     actions->process();
     EXPECT_EQ(prompt.last().text, "You must select a pay type before processing a sale.");
@@ -109,9 +107,7 @@ TEST_F(RegisterActionsTest, AnUnknownScanIsSaidOnceTheScanHasFinished)
     start().scanned("999");
     EXPECT_EQ(prompt.count(), 0);
     QTRY_COMPARE(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().text, "The scanned barcode was invalid.");
-    EXPECT_EQ(prompt.last().title, "Vanta P.O.S");
-    EXPECT_EQ(prompt.last().icon, Icon::Information);
+    EXPECT_EQ(prompt.last().box(), "Vanta P.O.S [Information] The scanned barcode was invalid.");
     EXPECT_TRUE(session.sale.empty());
 }
 
@@ -187,9 +183,7 @@ TEST_F(RegisterActionsTest, CashierMaySellButNotEditPrices)
     prompt.clearRecord();
     actions->openCashDrawer(); // may sell, not open the drawer at will
     ASSERT_EQ(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().text, "You do not have permissions to open the cash drawer.");
-    EXPECT_EQ(prompt.last().icon, Icon::Information);
-    EXPECT_EQ(prompt.last().title, "Vanta! POS");
+    EXPECT_EQ(prompt.last().box(), "Vanta! POS [Information] You do not have permissions to open the cash drawer.");
 }
 
 TEST_F(RegisterActionsTest, NobodyLoggedOnClosesTheRegisterAndTheNextEmployeeKeepsTheSale)

@@ -78,6 +78,35 @@ protected:
             key(Qt::Key_Backslash, Qt::ControlModifier);
     }
 
+    // The cashier's choices in the lists, by the text shown (a customer's
+    // by its start).
+    void choosePayType(const QString &name)
+    {
+        QComboBox *c = child<QComboBox>("cmbPayType");
+        c->setCurrentIndex(c->findText(name));
+    }
+    void chooseCustomer(const QString &name)
+    {
+        QComboBox *c = child<QComboBox>("cmbCustomers");
+        c->setCurrentIndex(c->findText(name, Qt::MatchStartsWith));
+    }
+    void process() { QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton); }
+    // Chooses the pay type, types the tender (unless left as the register
+    // fills it) and processes the sale.
+    void pay(const QString &payType, const QString &tendered = QString())
+    {
+        choosePayType(payType);
+        if (!tendered.isEmpty())
+            child<QLineEdit>("txtAmountTendered")->setText(tendered);
+        process();
+    }
+    // A sale row selected as by the cashier: its quantity box takes the focus.
+    void selectRow(int index)
+    {
+        pos->row(index)->findChild<QLineEdit *>("txtQty")->setFocus();
+        QApplication::processEvents();
+    }
+
     QStringList rowNames() const
     {
         QStringList names;

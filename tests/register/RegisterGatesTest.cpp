@@ -31,12 +31,6 @@ protected:
         ASSERT_TRUE(session.loggedOn());
     }
 
-    void selectRow(int index)
-    {
-        pos->row(index)->findChild<QLineEdit *>("txtQty")->setFocus();
-        QApplication::processEvents();
-    }
-
     // Runs each command once; returns the texts of the boxes it raised.
     void runCommand(const QString &name)
     {

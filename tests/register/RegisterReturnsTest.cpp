@@ -47,6 +47,17 @@ protected:
             return int(QDialog::Accepted);
         });
     }
+    // The sale number typed at "Return Items", `qty` of its first line taken.
+    void returnTyped(qint32 saleId, double qty)
+    {
+        prompt.answerInput(QString::number(saleId));
+        returnFirstLine(qty);
+        actions->returnItems();
+    }
+    double balance() const
+    {
+        return ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble();
+    }
     qint64 sold(const char *sql, qint32 id) { return ts.db().scalar(sql, {id}).toLongLong(); }
 };
 
@@ -59,9 +70,7 @@ TEST_F(RegisterReturns, ATypedSaleNumberGivesBackTheChosenUnits)
     const qint32 original = sellTwoHammers();
     const qint64 paid = sold("SELECT round(\"total of sale\" * 100) FROM Sales WHERE \"Sales ID\" = ?", original);
     actions->choosePayType(payType("Check"));
-    prompt.answerInput(QString::number(original));
-    returnFirstLine(1);
-    actions->returnItems();
+    returnTyped(original, 1);
     EXPECT_EQ(prompt.last().text,
               "Type the sale number printed on the receipt, or scan the receipt's barcode:");
     ASSERT_EQ(session.sale.lines().Count(), 1);
@@ -132,18 +141,15 @@ TEST_F(RegisterReturns, RefusalsInPlainWords)
 TEST_F(RegisterReturns, AnInvoiceReturnLowersTheBalance)
 {
     const qint32 original = sellTwoHammers("INVOICE");
-    const double before = ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble();
+    const double before = balance();
     const double invoiced = ts.db().scalar("SELECT \"total of sale\" FROM Sales WHERE \"Sales ID\" = ?", {original}).toDouble();
-    prompt.answerInput(QString::number(original));
-    returnFirstLine(2);
-    actions->returnItems();
+    returnTyped(original, 2);
     EXPECT_EQ(session.sale.payType().name, "INVOICE");
     EXPECT_EQ(session.sale.tenderedCents(), 0);
     test::processInvoiceDialog(dialogs);
     actions->process();
     EXPECT_TRUE(session.sale.empty()) << prompt.texts().join('\n').toStdString();
-    EXPECT_NEAR(ts.db().scalar("SELECT balance FROM Customers WHERE \"Cust ID\" = ?", {demo::CreditCustomer}).toDouble(),
-                before - invoiced, 0.005);
+    EXPECT_NEAR(balance(), before - invoiced, 0.005);
 }
 
 namespace {
@@ -180,9 +186,7 @@ TEST_F(RegisterReturns, ARefundByAnotherPayTypeNeedsAManager)
     actions->logOn();
     ASSERT_EQ(session.identity.employeeNumber, demo::CashierEmployee);
     const qint32 original = sellTwoHammers();
-    prompt.answerInput(QString::number(original));
-    returnFirstLine(1);
-    actions->returnItems();
+    returnTyped(original, 1);
     actions->choosePayType(payType("Check"));
 
     approveWith(dialogs, {{"2", "cashier"}});

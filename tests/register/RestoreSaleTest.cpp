@@ -5,6 +5,7 @@
 #include "journal/OpenSale.h"
 #include "journal/RingUp.h"
 #include "journal/SaleJournal.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,10 +88,8 @@ TEST_F(RestoreSale, ProcessedCancelledOrDeclinedSalesAreNotOfferedAgain)
 {
     open();
     scan(kHammer);
-    QComboBox *payTypes = child<QComboBox>("cmbPayType");
-    payTypes->setCurrentIndex(payTypes->findText("Check"));
     const qint32 saleId = session.sale.number();
-    QTest::mouseClick(button("cmdProcessTransaction"), Qt::LeftButton);
+    pay("Check");
     ASSERT_EQ(ts.db().scalar("SELECT count(*) FROM Sales WHERE \"Sales ID\" = ?", {saleId}).toInt(), 1);
     restart();
     EXPECT_EQ(prompt.count(), 0);
@@ -128,10 +127,7 @@ TEST_F(RestoreSale, AHeldSaleIsOfferedBack)
 TEST_F(RestoreSale, ADamagedJournalIsReportedAndTheRegisterStartsEmpty)
 {
     QDir().mkpath(settings.folder());
-    QFile file(journalPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("VSJ1 and then nothing that makes sense");
-    file.close();
+    test::writeFile(journalPath(), "VSJ1 and then nothing that makes sense");
     open();
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_TRUE(prompt.last().text.startsWith("An unfinished sale kept by this register could not be read: "))

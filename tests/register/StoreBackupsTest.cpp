@@ -3,9 +3,9 @@
 #include "register/DeferredMessage.h"
 #include "register/RegisterFixture.h"
 #include "register/StoreBackups.h"
+#include "support/Files.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFileInfo>
 
 using namespace vanta;
@@ -24,25 +24,13 @@ protected:
     QString file() const { return db::Store::databaseFile(ts.path()); }
     // Lets the worker and the message timer run until `done` or 30 s.
     template <typename Done>
-    void waitFor(Done done)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    }
-
+    static bool waitFor(Done done) { return QTest::qWaitFor(done, 30000); }
     // Lets a message queued meanwhile be shown.
-    void settle()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 400)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    }
+    static void settle() { QTest::qWait(400); }
 
     std::unique_ptr<db::Store> store = std::make_unique<db::Store>(ts.path());
     DeferredMessage messages{prompt, session.modals()};
+    StoreBackups backups{shelfRoot(), messages};
 };
 
 } // namespace
@@ -51,7 +39,6 @@ protected:
 // openings that day do not.
 TEST_F(RegisterBackups, OneBackupAtTheFirstStartOfEachDay)
 {
-    StoreBackups backups(shelfRoot(), messages);
     backups.storeOpened(*store);
     EXPECT_TRUE(backups.running());
     waitFor([&] { return !backups.running(); });
@@ -68,7 +55,6 @@ TEST_F(RegisterBackups, OneBackupAtTheFirstStartOfEachDay)
 // made, the cashier is told to wait for it.
 TEST_F(RegisterBackups, BackUpNowSaysWhereTheBackupWent)
 {
-    StoreBackups backups(shelfRoot(), messages);
     backups.backUpNow(store.get());
     backups.backUpNow(store.get());
     waitFor([&] { return !backups.running() && prompt.count() > 0 && prompt.last().text.startsWith("The store was"); });
@@ -90,10 +76,7 @@ TEST_F(RegisterBackups, BackUpNowSaysWhereTheBackupWent)
 // cashier asked for is always answered.
 TEST_F(RegisterBackups, AFailedDailyBackupIsSaidOnce)
 {
-    QFile blocker(shelfRoot());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-    blocker.close();
-    StoreBackups backups(shelfRoot(), messages);
+    test::writeFile(shelfRoot(), {}); // a file where the folder should be
     const QString said = "The store could not be backed up today: Could not create the folder '"
                          + shelf().folder() + "'.\n\nSales go on as before. Try again with \"Utilities\" > "
                                               "\"Back Up Store Now\", or tell the store's owner.";
@@ -115,19 +98,17 @@ TEST_F(RegisterBackups, AFailedDailyBackupIsSaidOnce)
 // it in place, word for word; without a backup, with where none was found.
 TEST_F(RegisterBackups, TheDamagedStoreMessageNamesTheNewestBackupAndTheCommand)
 {
-    StoreBackups backups(shelfRoot(), messages);
-    const QString before = backups.damagedStoreMessage(file(), "page 7 cannot be read");
-    EXPECT_EQ(before, "The store database '" + file() + "' is damaged (page 7 cannot be read). Sales cannot be "
-                      "saved into it. Close the register and restore the store database from the latest backup."
-                      "\n\nThe register found no backup of it in '" + shelf().folder() + "'.");
+    const QString damaged = "The store database '" + file() + "' is damaged (page 7 cannot be read). Sales cannot "
+                                                             "be saved into it. Close the register and ";
+    EXPECT_EQ(backups.damagedStoreMessage(file(), "page 7 cannot be read"),
+              damaged + "restore the store database from the latest backup.\n\nThe register found no backup of it "
+                        "in '" + shelf().folder() + "'.");
     backups.backUpNow(store.get());
     waitFor([&] { return !backups.running(); });
     const QString newest = shelf().newest();
     ASSERT_FALSE(newest.isEmpty());
     EXPECT_EQ(backups.damagedStoreMessage(file(), "page 7 cannot be read"),
-              "The store database '" + file() + "' is damaged (page 7 cannot be read). Sales cannot be saved "
-              "into it. Close the register and put the newest backup, taken "
-                  + QFileInfo(newest).lastModified().toString("yyyy-MM-dd HH:mm")
+              damaged + "put the newest backup, taken " + QFileInfo(newest).lastModified().toString("yyyy-MM-dd HH:mm")
                   + ", in its place with this command:\n\nvanta-admin restore '" + newest + "' '" + ts.path()
                   + "' --force\n\nThe damaged store is kept beside it.");
 }
@@ -146,15 +127,11 @@ TEST_F(RegisterBackupMenu, BackUpStoreNowInUtilities)
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->text(), "&Back Up Store Now");
     const backup::BackupShelf shelf(session.backupFolder, session.store().filePath());
-    QElapsedTimer waited;
-    waited.start();
-    while (shelf.backups().isEmpty() && waited.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    (void)QTest::qWaitFor([&] { return !shelf.backups().isEmpty(); }, 30000);
     EXPECT_EQ(shelf.backups().size(), 1) << "the daily backup";
     QTest::qWait(300); // its worker ends once the backup has its name
     command->trigger();
-    while (prompt.count() == 0 && waited.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    (void)QTest::qWaitFor([&] { return prompt.count() > 0; }, 60000);
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_EQ(prompt.requests()[0].text, "The store was backed up to '" + shelf.newest() + "'.");
     EXPECT_EQ(shelf.backups().size(), 2);

@@ -27,10 +27,9 @@ protected:
             recorded += a.cents;
         EXPECT_EQ(recorded, t.tax) << "the agencies are recorded what the customer is charged";
         EXPECT_EQ(t.totalDue(), t.subtotal + t.shipping + t.tax);
-        EXPECT_EQ(label("lblSubtotal"), formatCurrencyCents(t.subtotal));
-        EXPECT_EQ(label("lblShipping"), formatCurrencyCents(t.shipping));
-        EXPECT_EQ(label("lblTax"), formatCurrencyCents(t.tax));
-        EXPECT_EQ(label("lblTotal"), formatCurrencyCents(t.totalDue()));
+        EXPECT_EQ(QStringList({label("lblSubtotal"), label("lblShipping"), label("lblTax"), label("lblTotal")}),
+                  QStringList({formatCurrencyCents(t.subtotal), formatCurrencyCents(t.shipping),
+                               formatCurrencyCents(t.tax), formatCurrencyCents(t.totalDue())}));
     }
     QLineEdit *part(int row, const char *name) { return pos->row(row)->findChild<QLineEdit *>(name); }
     void retype(QLineEdit *box, const QString &text)

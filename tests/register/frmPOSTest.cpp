@@ -1,11 +1,10 @@
+#include "backup/BackupFixture.h"
 #include "db/Store.h"
 #include "platform_ui/KeyboardHook.h"
 #include "register/RegisterFixture.h"
 #include "support/SaleFixtures.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QScrollBar>
 
 using namespace vanta;
@@ -18,7 +17,17 @@ const QString kGloves = "VCSGLOVE01";       // 1018, letters in the code
 const QString kTitle = "Vanta! POS";
 } // namespace
 
-class Register : public test::RegisterTest {};
+class Register : public test::RegisterTest {
+protected:
+    // Remove needs a selected row; the question is answered Yes.
+    void removeFirstRow()
+    {
+        selectRow(0);
+        ASSERT_EQ(pos->selectedRow(), 0);
+        prompt.answer(Answer::Yes);
+        QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    }
+};
 
 TEST_F(Register, StartsOnAnEmptyCashSale)
 {
@@ -36,7 +45,6 @@ TEST_F(Register, StartsOnAnEmptyCashSale)
     EXPECT_TRUE(button("cmdAdd")->isEnabled());
     for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction"})
         EXPECT_FALSE(button(b)->isEnabled()) << b;
-    EXPECT_TRUE(button("cmdShipping")->isEnabled() || !button("cmdShipping")->isEnabled());
     for (const char *l : {"lblSubtotal", "lblShipping", "lblTax", "lblTotal"})
         EXPECT_EQ(label(l), "$0.00") << l;
     EXPECT_NE(session.sale.number(), 0);
@@ -58,9 +66,9 @@ TEST_F(Register, ScansAddPricedAndTaxedLinesWithoutLeakingKeys)
     ASSERT_EQ(lines().Count(), 2);
     EXPECT_FLOAT_EQ(lines().Item(1)->qty(), 2.0f);
     EXPECT_EQ(rowNames(), (QStringList{"Claw Hammer 16 oz", "Leather Work Gloves"}));
-    EXPECT_EQ(label("lblSubtotal"), "$45.97");
-    EXPECT_EQ(label("lblTax"), "$3.33"); // 45.97 x 7.25 %
-    EXPECT_EQ(label("lblTotal"), "$49.30");
+    // The tax is 45.97 x 7.25 %.
+    EXPECT_EQ(QStringList({label("lblSubtotal"), label("lblTax"), label("lblTotal")}),
+              QStringList({"$45.97", "$3.33", "$49.30"}));
     EXPECT_TRUE(button("cmdProcessTransaction")->isEnabled());
     EXPECT_FALSE(pos->scanning());
 
@@ -71,9 +79,7 @@ TEST_F(Register, ScansAddPricedAndTaxedLinesWithoutLeakingKeys)
     key(Qt::Key_Backslash, Qt::ControlModifier);
     EXPECT_EQ(prompt.count(), 0);
     QTRY_COMPARE(prompt.count(), 1);
-    EXPECT_EQ(prompt.last().text, "The scanned barcode was invalid.");
-    EXPECT_EQ(prompt.last().title, "Vanta P.O.S");
-    EXPECT_EQ(prompt.last().icon, Icon::Information);
+    EXPECT_EQ(prompt.last().box(), "Vanta P.O.S [Information] The scanned barcode was invalid.");
     EXPECT_EQ(lines().Count(), 2);
 }
 
@@ -115,12 +121,7 @@ TEST_F(Register, RemoveCancelAndPaging)
     EXPECT_EQ(pos->row(9)->linePosition(), 11);
     EXPECT_EQ(lines().Item(11)->good(), sale::Good::item(1012));
 
-    // Remove needs a selected row: the row's focus selects it.
-    pos->row(0)->findChild<QLineEdit *>("txtQty")->setFocus();
-    QApplication::processEvents();
-    ASSERT_EQ(pos->selectedRow(), 0);
-    prompt.answer(Answer::Yes);
-    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    removeFirstRow();
     EXPECT_EQ(prompt.last().text, "Are you sure that you want to remove the selected item?");
     EXPECT_EQ(lines().Count(), 10);
     EXPECT_FALSE(lines().Find(sale::Good::item(1002)));
@@ -138,10 +139,7 @@ TEST_F(Register, RemovingTheLastLineDisablesTheSaleButtons)
 {
     open();
     scan(kHammer);
-    pos->row(0)->findChild<QLineEdit *>("txtQty")->setFocus();
-    QApplication::processEvents();
-    prompt.answer(Answer::Yes);
-    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    removeFirstRow();
     EXPECT_EQ(lines().Count(), 0);
     for (const char *b : {"cmdRemove", "cmdHold", "cmdProcessTransaction", "cmdShipping"})
         EXPECT_FALSE(button(b)->isEnabled()) << b;
@@ -154,8 +152,7 @@ TEST_F(Register, NonTaxableCustomerShowsNoTax)
     open();
     scan(kHammer);
     EXPECT_NE(label("lblTax"), "$0.00");
-    QComboBox *customers = child<QComboBox>("cmbCustomers");
-    customers->setCurrentIndex(customers->findText("Greenfield School District 12", Qt::MatchStartsWith));
+    chooseCustomer("Greenfield School District 12");
     EXPECT_EQ(label("lblTax"), "$0.00");
     EXPECT_EQ(label("lblTotal"), label("lblSubtotal"));
 }
@@ -246,21 +243,11 @@ TEST_F(Register, UnusableStoreIsRefusedOnceWithTheChoiceOfAnother)
 // start-up: said once in plain words, and the store is closed to sales.
 TEST_F(Register, DamageFoundAfterStartUpIsSaidAndStopsPosting)
 {
-    ts.db().execute("CREATE TABLE \"Archive\" (\"Line\" TEXT)");
-    for (int i = 0; i < 300; ++i)
-        ts.db().execute("INSERT INTO \"Archive\" VALUES (?)", {QString(60, QChar('a' + i % 26))});
+    test::addArchive(ts.db());
     ts.store.reset();
-    {
-        QFile f(db::Store::databaseFile(ts.path()));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.seek((f.size() / 1024 - 2) * 1024 + 64);
-        f.write(QByteArray(512, '\x5A'));
-    }
+    ASSERT_TRUE(test::damagePage(db::Store::databaseFile(ts.path())));
     open();
-    QElapsedTimer waited;
-    waited.start();
-    while (prompt.count() == 0 && waited.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    (void)QTest::qWaitFor([&] { return prompt.count() > 0; }, 30000);
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_TRUE(prompt.requests()[0].text.startsWith("The store database '" + db::Store::databaseFile(ts.path())
                                                      + "' is damaged ("))

@@ -59,14 +59,11 @@ TEST_F(LineEditsTest, GoodsTheStoreLacksAreRefused)
 {
     test::insertRow(ts.db(), "Subitems", {"SubItemID", "ItemID", "quantity"}, {7777, 404, 5});
     EXPECT_FALSE(edits.add(Good::item(404)));
-    EXPECT_EQ(prompt.last().text, "Unable to add item.");
-    EXPECT_EQ(prompt.last().icon, platform::Icon::Information);
-    EXPECT_EQ(prompt.last().title, applicationTitle());
+    EXPECT_EQ(prompt.last().box(), applicationTitle() + " [Information] Unable to add item.");
     EXPECT_FALSE(edits.add(Good::variant(404)));
-    EXPECT_EQ(prompt.last().text, "Unable to add item.");
     EXPECT_FALSE(edits.add(Good::variant(7777)));
-    EXPECT_EQ(prompt.last().text, "I am not able to find the parent item so I can't add this item");
-    EXPECT_EQ(prompt.count(), 3);
+    EXPECT_EQ(prompt.texts(), QStringList({"Unable to add item.", "Unable to add item.",
+                                           "I am not able to find the parent item so I can't add this item"}));
     EXPECT_TRUE(sale.empty());
     EXPECT_EQ(changes, 0);
 }

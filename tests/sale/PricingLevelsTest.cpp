@@ -36,18 +36,13 @@ TEST_F(PricingLevels, MinimumsFollowTheFormat)
     test::addFormat(db(), 2, 0.5f);
     // Rows stored out of order come back in ascending Max, open-ended last.
     test::addItem(db(), {.index = 1, .bulk = true, .formatId = 1});
-    test::addLevel(db(), 1, -1, 4.0f);
-    test::addLevel(db(), 1, 49, 4.5f);
-    test::addLevel(db(), 1, 9, 5.0f);
+    test::addLevels(db(), 1, {{-1, 4.0f}, {49, 4.5f}, {9, 5.0f}});
     test::addItem(db(), {.index = 2, .bulk = true, .formatId = 2});
-    test::addLevel(db(), 2, 10, 2.0f);
-    test::addLevel(db(), 2, -1, 1.5f);
+    test::addLevels(db(), 2, {{10, 2.0f}, {-1, 1.5f}});
     test::addItem(db(), {.index = 3, .bulk = true, .formatId = 77}); // no such format
-    test::addLevel(db(), 3, 10, 2.0f);
-    test::addLevel(db(), 3, 20, 1.0f);
+    test::addLevels(db(), 3, {{10, 2.0f}, {20, 1.0f}});
     test::addItem(db(), {.index = 4, .bulk = true, .formatId = 1}); // no open-ended row
-    test::addLevel(db(), 4, 5, 2.0f);
-    test::addLevel(db(), 4, 10, 1.0f);
+    test::addLevels(db(), 4, {{5, 2.0f}, {10, 1.0f}});
 
     clsPricingLevels levels(store());
     levels.LoadLevels(1);
@@ -81,14 +76,9 @@ TEST_F(PricingLevels, DefaultLevelsAreWritten)
     levels.LoadLevels(1);
     const std::vector<Range> defaults{{0, 5, 3.0f}, {6, 10, 3.0f}, {11, 15, 3.0f}, {16, -1, 3.0f}};
     EXPECT_EQ(ranges(levels), defaults);
-    std::vector<float> maxes;
-    auto rows = db().openQuery(QStringLiteral("SELECT \"Max\", \"LIST PRICE\" FROM \"BulkLevelPricing\" "
-                                              "WHERE \"Item Index\" = 1 ORDER BY rowid"));
-    for (; !rows.eof(); rows.moveNext()) {
-        maxes.push_back(db::asSingle(rows.field(0)));
-        EXPECT_FLOAT_EQ(db::asSingle(rows.field(1)), 3.0f);
-    }
-    EXPECT_EQ(maxes, (std::vector<float>{5, 10, 15, -1}));
+    EXPECT_EQ(test::queryRows(db(), "SELECT \"Max\", \"LIST PRICE\" FROM \"BulkLevelPricing\" "
+                                    "WHERE \"Item Index\" = 1 ORDER BY rowid"),
+              "5 3\n10 3\n15 3\n-1 3");
 
     levels.LoadLevels(1); // the stored rows now decide, with the format's increment
     EXPECT_EQ(ranges(levels), (std::vector<Range>{{1, 5, 3.0f}, {6, 10, 3.0f}, {11, 15, 3.0f}, {16, -1, 3.0f}}));

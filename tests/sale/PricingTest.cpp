@@ -14,9 +14,7 @@ protected:
     {
         test::addFormat(db(), 1, 1.0f);
         test::addItem(db(), {.index = 10, .listPrice = 5.0f, .bulk = true, .formatId = 1});
-        test::addLevel(db(), 10, -1, 4.0f);
-        test::addLevel(db(), 10, 49, 4.5f);
-        test::addLevel(db(), 10, 9, 5.0f);
+        test::addLevels(db(), 10, {{-1, 4.0f}, {49, 4.5f}, {9, 5.0f}});
     }
 };
 
@@ -70,9 +68,7 @@ TEST_F(Pricing, BulkLevels)
 
     // With increment 0 consecutive levels touch: the earlier one wins.
     test::addItem(db(), {.index = 11, .listPrice = 3.0f, .bulk = true, .formatId = 99});
-    test::addLevel(db(), 11, 10, 3.0f);
-    test::addLevel(db(), 11, 20, 2.0f);
-    test::addLevel(db(), 11, -1, 1.0f);
+    test::addLevels(db(), 11, {{10, 3.0f}, {20, 2.0f}, {-1, 1.0f}});
     EXPECT_EQ(GetPrice(store(), Good::item(11), 10).cents(), 300);
     EXPECT_EQ(GetPrice(store(), Good::item(11), 20).cents(), 200);
     EXPECT_EQ(GetPrice(store(), Good::item(11), 20.5f).cents(), 100);
@@ -82,10 +78,7 @@ TEST_F(Pricing, Discount)
 {
     test::addFormat(db(), 1, 1.0f);
     test::addItem(db(), {.index = 1, .listPrice = 10.0f, .bulk = true, .formatId = 1});
-    test::addLevel(db(), 1, 5, 9.0f);
-    test::addLevel(db(), 1, 10, 8.5f);
-    test::addLevel(db(), 1, 20, 10.0f);
-    test::addLevel(db(), 1, -1, 12.0f);
+    test::addLevels(db(), 1, {{5, 9.0f}, {10, 8.5f}, {20, 10.0f}, {-1, 12.0f}});
     test::addSubItem(db(), 50, 1);
     test::addItem(db(), {.index = 2, .listPrice = 10.0f});
     test::addLevel(db(), 2, -1, 1.0f);
@@ -101,11 +94,9 @@ TEST_F(Pricing, Discount)
 
     // Two decimals, exact halves to the even digit: 1/32 is 3.125 %.
     test::addItem(db(), {.index = 3, .listPrice = 32.0f, .bulk = true});
-    test::addLevel(db(), 3, -1, 31.0f);
-    test::addLevel(db(), 3, 1, 31.0f);
+    test::addLevels(db(), 3, {{-1, 31.0f}, {1, 31.0f}});
     EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(3), 5), 3.12);
     test::addItem(db(), {.index = 4, .listPrice = 3.0f, .bulk = true});
-    test::addLevel(db(), 4, 1, 2.0f);
-    test::addLevel(db(), 4, -1, 2.0f);
+    test::addLevels(db(), 4, {{1, 2.0f}, {-1, 2.0f}});
     EXPECT_DOUBLE_EQ(GetDiscount(store(), Good::item(4), 5), 33.33);
 }

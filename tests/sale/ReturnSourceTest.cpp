@@ -4,6 +4,7 @@
 #include "sale/Refund.h"
 #include "sale/ReturnLine.h"
 #include "sale/StoredSale.h"
+#include "support/Raised.h"
 #include "support/SaleFixtures.h"
 
 using namespace vanta;
@@ -138,14 +139,7 @@ TEST_F(ReturnSource, ReadsTheLinesWithWhatIsLeftToReturnAndWhatWasPaid)
 
 TEST_F(ReturnSource, RefusesWhatCannotBeReturnedInPlainWords)
 {
-    const auto refusal = [&](qint32 saleId) {
-        try {
-            ReadSaleForReturn(store(), saleId);
-        } catch (const ReturnRefused &e) {
-            return e.description();
-        }
-        return QString();
-    };
+    const auto refusal = [&](qint32 saleId) { return test::raised([&] { ReadSaleForReturn(store(), saleId); }).text; };
     EXPECT_EQ(refusal(71), "There is no sale 71 in this store.");
     returnEarlier(701, 2);
     returnEarlier(702, 1);
@@ -165,14 +159,7 @@ TEST_F(ReturnSource, AReturnLineTakesNoMoreThanIsLeft)
     returnEarlier(703, 1);
     const StoredSale sale = ReadSaleForReturn(store(), 70);
     const SoldLine &pounds = sale.lines[2];
-    const auto refusal = [&](double qty) {
-        try {
-            returnLine(sale, pounds, qty);
-        } catch (const ReturnRefused &e) {
-            return e.description();
-        }
-        return QString();
-    };
+    const auto refusal = [&](double qty) { return test::raised([&] { returnLine(sale, pounds, qty); }).text; };
     const QString tooMany = "Only 0.5 of \"Item 2 (no longer in the store)\" from sale 70 can be returned.";
     EXPECT_EQ(refusal(0.5), "");
     EXPECT_EQ(refusal(0.51), tooMany);

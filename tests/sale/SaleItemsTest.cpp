@@ -1,6 +1,7 @@
 #include "diagnostics/Trace.h"
 #include "sale/OrderedCollection.h"
 #include "sale/clsSaleItems.h"
+#include "support/Raised.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,7 @@ clsSaleItems::Line line(qint32 item, qint32 o1 = 0, qint32 o2 = 0, qint32 o3 = 0
     return l;
 }
 
-// The number of the VantaError the call throws; 0 when it throws none.
-int errorNumber(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const VantaError &e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorNumber;
 
 class SaleItems : public ::testing::Test {
 protected:
@@ -55,9 +47,8 @@ TEST_F(SaleItems, LinesAreFoundByTheGoodTheySell)
     auto withOption = line(12, 7);
     auto variant = std::make_shared<clsSaleItem>();
     variant->setGood(sale::Good::variant(12));
-    sale.AddSaleItem(plain);
-    sale.AddSaleItem(withOption);
-    sale.AddSaleItem(variant);
+    for (const auto &l : {plain, withOption, variant})
+        sale.AddSaleItem(l);
     EXPECT_EQ(sale.Count(), 3) << "item 12, item 12 with an option and variant 12 are three goods";
     EXPECT_EQ(sale.Find(sale::Good::item(12)), plain);
     EXPECT_EQ(sale.Find(sale::Good::item(12, {7, 0, 0})), withOption);
@@ -83,9 +74,8 @@ TEST_F(SaleItems, OneLinePerGoodAndNoJoinedKeyClashes)
 
     // Item 1 with option 23 and item 12 with option 3 would join to the same
     // text; they are different goods.
-    sale.AddSaleItem(line(1, 23));
-    sale.AddSaleItem(line(12, 3));
-    sale.AddSaleItem(line(123));
+    for (const auto &l : {line(1, 23), line(12, 3), line(123)})
+        sale.AddSaleItem(l);
     EXPECT_EQ(sale.Count(), 4);
     EXPECT_EQ(sale.Find(sale::Good::item(12, {3, 0, 0}))->OptionID1(), 3);
     EXPECT_EQ(diag::Trace::instance().depth(), 0);
@@ -95,9 +85,8 @@ TEST_F(SaleItems, RemoveClosesUpAndClear)
 {
     clsSaleItems sale;
     auto first = line(1), second = line(2), third = line(3, 4, 5, 6);
-    sale.AddSaleItem(first);
-    sale.AddSaleItem(second);
-    sale.AddSaleItem(third);
+    for (const auto &l : {first, second, third})
+        sale.AddSaleItem(l);
     sale.RemoveSaleItem(sale::Good::item(2));
     EXPECT_EQ(sale.Count(), 2);
     EXPECT_EQ(sale.Item(2), third);

@@ -96,19 +96,17 @@ TEST_F(Logon, LogOnLoadsPermissionsLogOutClearsThem)
     addEmployee(1, "Ann", "B", "Cole");
     addPermissions(1, {"Sell Items", "Perform Database Utilities"});
 
+    // Logged on, number, name, the permissions' employee, and the flags
+    // Sell Items, Perform Database Utilities and Edit Items.
+    const auto identity = [&] {
+        const auto &id = session.identity;
+        return QStringList({session.loggedOn() ? "on" : "off", QString::number(id.employeeNumber), id.employeeName,
+                            QString::number(id.permissions.EmployeeID()), id.permissions.SellItems() ? "sell" : "-",
+                            id.permissions.DatabaseUtilities() ? "utilities" : "-",
+                            id.permissions.EditItems() ? "edit" : "-"});
+    };
     LogOn(session.identity, session.store(), 1, "Ann B Cole");
-    EXPECT_TRUE(session.loggedOn());
-    EXPECT_EQ(session.identity.employeeNumber, 1);
-    EXPECT_EQ(session.identity.employeeName, "Ann B Cole");
-    EXPECT_EQ(session.identity.permissions.EmployeeID(), 1);
-    EXPECT_TRUE(session.identity.permissions.SellItems());
-    EXPECT_TRUE(session.identity.permissions.DatabaseUtilities());
-    EXPECT_FALSE(session.identity.permissions.EditItems());
-
+    EXPECT_EQ(identity(), QStringList({"on", "1", "Ann B Cole", "1", "sell", "utilities", "-"}));
     LogOut(session.identity);
-    EXPECT_FALSE(session.loggedOn());
-    EXPECT_EQ(session.identity.employeeNumber, 0);
-    EXPECT_EQ(session.identity.employeeName, "None");
-    EXPECT_EQ(session.identity.permissions.EmployeeID(), 0);
-    EXPECT_FALSE(session.identity.permissions.SellItems());
+    EXPECT_EQ(identity(), QStringList({"off", "0", "None", "0", "-", "-", "-"}));
 }

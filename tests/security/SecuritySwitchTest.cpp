@@ -2,6 +2,7 @@
 
 #include "security/Logon.h"
 #include "security/SecurityFixture.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,11 +34,7 @@ TEST_F(SecuritySwitch, StoredTextReadsAsTheSwitch)
 TEST_F(SecuritySwitch, SettingsThatCannotBeTrustedKeepSecurityOn)
 {
     const QString file = settings.filePath("POS");
-    const auto write = [&](const QByteArray &text) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
-    };
+    const auto write = [&](const QByteArray &text) { test::writeFile(file, text); };
     // A stray unclosed quote would swallow the switch and every key after it.
     // So do a quote in a key, a header or a '#' line, and a backslash at a
     // line end (the reader joins the next line to it).
@@ -96,9 +93,7 @@ TEST_F(SecuritySwitch, ToggleNeedsALogonAndTheDatabaseUtilitiesPermission)
         EXPECT_FALSE(ToggleSecurity(session.identity, session.storeOrNone(), prompt, settings));
         EXPECT_EQ(session.identity.securityOn, on);
         ASSERT_EQ(prompt.count(), 1);
-        EXPECT_EQ(prompt.last().text, "You do not have permissions to change POS Security.");
-        EXPECT_EQ(prompt.last().icon, Icon::Information);
-        EXPECT_EQ(prompt.last().title, "Vanta! POS");
+        EXPECT_EQ(prompt.last().box(), "Vanta! POS [Information] You do not have permissions to change POS Security.");
     }
     EXPECT_EQ(settings.read("POS", "Settings", "Security", "absent"), "absent");
 

@@ -5,12 +5,8 @@
 #include "settings/LoopbackSmtpServer.h"
 
 #include "diagnostics/Trace.h"
-#include "platform/PromptNotices.h"
-#include "platform/SettingsStore.h"
 #include "storegen/DemoStore.h"
-#include "support/ScriptedDialogRunner.h"
-#include "support/ScriptedPrompt.h"
-#include "support/TempStore.h"
+#include "support/SessionFixture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -30,17 +26,14 @@ const QString kNotSetUp =
 
 // A demo store, the error report installed on the trace with trapping on,
 // and a scripted runner that drives the report.
-class ErrorReportTest : public ::testing::Test {
+class ErrorReportTest : public test::SessionTest {
 protected:
     ErrorReportTest()
     {
         storegen::fillDemoStore(ts.db());
-        Trace::instance().reset();
-        Trace::instance().setNotices(&notices);
         Trace::instance().setTrappingEnabled(true);
         Trace::instance().setReportView(&report);
     }
-    ~ErrorReportTest() override { Trace::instance().reset(); }
 
     void setMail(const QString &smtp, int port, const QString &user, const QString &password, const QString &email)
     {
@@ -57,6 +50,14 @@ protected:
                 throw VantaError(91, "Object variable not set", "Vanta test");
             });
         });
+    }
+    // Fails inside Outer with the report run by driveReport(sends), the
+    // record of boxes cleared first.
+    void failAndSend(int sends)
+    {
+        prompt.clearRecord();
+        driveReport(sends);
+        failInsideOuter();
     }
     // Runs the report: clicks Send Email `sends` times, then Exit.
     void driveReport(int sends)
@@ -89,16 +90,10 @@ protected:
         });
     }
 
-    test::TempStore ts;
-    QTemporaryDir config;
-    platform::SettingsStore userSettings{config.path()};
-    test::ScriptedPrompt prompt;
-    platform::PromptNotices notices{prompt};
-    test::ScriptedDialogRunner dialogs;
     qint32 connection = settings::AlreadyConnected;
     QList<platform::MailMessage> sent;
     std::deque<platform::MailResult> results; // of the next sends; then Sent
-    settings::ErrorReport report{prompt, dialogs, userSettings, [this] { return ts.store.get(); },
+    settings::ErrorReport report{prompt, dialogs, settings, [this] { return ts.store.get(); },
                                  [this](const platform::MailMessage &m) {
                                      sent << m;
                                      if (results.empty())
@@ -125,10 +120,8 @@ TEST_F(ErrorReportTest, ShowsNumberExplanationAndMarkedStack)
     driveReport(0);
     failInsideOuter();
     ASSERT_EQ(dialogs.runs(), 1);
-    EXPECT_EQ(title, "Vanta! POS");
-    EXPECT_EQ(error, "91");
-    EXPECT_EQ(explanation, "Object variable not set [Source=Vanta test]");
-    EXPECT_EQ(header, "Origin\tTrap\tProcedure");
+    EXPECT_EQ(QStringList({title, error, explanation, header}),
+              QStringList({"Vanta! POS", "91", "Object variable not set [Source=Vanta test]", "Origin\tTrap\tProcedure"}));
     EXPECT_EQ(rows, kRows);
     EXPECT_EQ(selected, QList<int>({1, 2}));
     EXPECT_EQ(selectedAfterClick, QList<int>({1, 2}));
@@ -154,8 +147,7 @@ TEST_F(ErrorReportTest, SendEmailTellsWhatHappened)
 {
     // Incomplete settings (a password of blanks counts as none): nothing is sent.
     setMail("smtp.corner.example", 587, "till1", "   ", "till@corner.example");
-    driveReport(1);
-    failInsideOuter();
+    failAndSend(1);
     EXPECT_TRUE(sent.isEmpty());
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_EQ(prompt.last().text, kNotSetUp);
@@ -164,9 +156,7 @@ TEST_F(ErrorReportTest, SendEmailTellsWhatHappened)
     // Offline: the cashier is told, nothing is sent.
     setMail("smtp.corner.example", 587, "till1", "pw", "till@corner.example");
     connection = settings::NotConfigured;
-    prompt.clearRecord();
-    driveReport(1);
-    failInsideOuter();
+    failAndSend(1);
     EXPECT_TRUE(sent.isEmpty());
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_EQ(prompt.last().text, "The error report was not sent: this computer is not connected to the internet.");
@@ -175,9 +165,7 @@ TEST_F(ErrorReportTest, SendEmailTellsWhatHappened)
     // A refused logon is reported with its reason; then a good send says so.
     connection = settings::AlreadyConnected;
     results.push_back({platform::MailResult::Status::AuthRefused, "The mail server refused the user name or password."});
-    prompt.clearRecord();
-    driveReport(2);
-    failInsideOuter();
+    failAndSend(2);
     ASSERT_EQ(prompt.count(), 2);
     EXPECT_EQ(prompt.requests()[0].text,
               "The error report was not sent: The mail server refused the user name or password.");
@@ -185,11 +173,9 @@ TEST_F(ErrorReportTest, SendEmailTellsWhatHappened)
     EXPECT_EQ(prompt.requests()[1].text, "The error report was sent to support@vanta-pos.example.");
     EXPECT_EQ(prompt.requests()[1].icon, platform::Icon::Information);
     ASSERT_EQ(sent.size(), 2);
-    EXPECT_EQ(sent[0].host, "smtp.corner.example");
-    EXPECT_EQ(sent[0].port, 587);
-    EXPECT_EQ(sent[0].from, "till@corner.example");
-    EXPECT_EQ(sent[0].to, "support@vanta-pos.example");
-    EXPECT_EQ(sent[0].subject, "Vanta! POS Error");
+    EXPECT_EQ(QStringList({sent[0].host, QString::number(sent[0].port), sent[0].from, sent[0].to, sent[0].subject}),
+              QStringList({"smtp.corner.example", "587", "till@corner.example", "support@vanta-pos.example",
+                           "Vanta! POS Error"}));
 }
 
 // The whole road: a trapped error, "Send Email", libcurl, and an SMTP
@@ -198,8 +184,8 @@ TEST_F(ErrorReportTest, ReportIsMailedToALocalSmtpServer)
 {
     test::LoopbackSmtpServer server("till1", "p@ss w0rd;'");
     setMail("127.0.0.1", server.port(), "till1", "p@ss w0rd;'", "till@corner.example");
-    settings::ErrorReport::setSupportAddress(userSettings, "help@vendor.example");
-    settings::ErrorReport real(prompt, dialogs, userSettings, [this] { return ts.store.get(); });
+    settings::ErrorReport::setSupportAddress(settings, "help@vendor.example");
+    settings::ErrorReport real(prompt, dialogs, settings, [this] { return ts.store.get(); });
     Trace::instance().setReportView(&real);
     driveReport(1);
     failInsideOuter();
@@ -262,9 +248,8 @@ TEST_F(ErrorReportTest, RefusedPasswordAndMissingServerAreReported)
     EXPECT_EQ(r.status, platform::MailResult::Status::Unreachable);
     // A remote server must offer TLS; the local test server does not, and a
     // name that is not this machine is never sent to without it.
-    EXPECT_TRUE(platform::isLocalHost("127.0.0.1"));
-    EXPECT_TRUE(platform::isLocalHost("LOCALHOST"));
-    EXPECT_TRUE(platform::isLocalHost("::1"));
-    EXPECT_FALSE(platform::isLocalHost("127.0.0.1.example.com"));
-    EXPECT_FALSE(platform::isLocalHost("smtp.example.com"));
+    for (const char *local : {"127.0.0.1", "LOCALHOST", "::1"})
+        EXPECT_TRUE(platform::isLocalHost(local)) << local;
+    for (const char *remote : {"127.0.0.1.example.com", "smtp.example.com"})
+        EXPECT_FALSE(platform::isLocalHost(remote)) << remote;
 }

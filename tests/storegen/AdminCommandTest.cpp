@@ -2,6 +2,7 @@
 #include "db/Store.h"
 #include "storegen/AdminCommand.h"
 #include "storegen/AdminRun.h"
+#include "support/Files.h"
 #include "support/TempPgStore.h"
 
 #include <QDir>
@@ -17,18 +18,12 @@ namespace {
 
 using test::admin;
 using test::AdminRun;
+using test::writeFile;
 
 qint64 count(const QString &folder, const QString &sql)
 {
     db::Store store(folder);
     return store.database().scalar(sql).toLongLong();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace

@@ -21,6 +21,27 @@ inline void insertRow(const db::Database &db, const QString &table, const QStrin
     rs.update();
 }
 
+// A stored value as text, a flag as 1 or 0 on either store engine (the
+// server store keeps flags as booleans).
+inline QString valueText(const QVariant &v)
+{
+    return v.typeId() == QMetaType::Bool ? QString::number(int(v.toBool())) : v.toString();
+}
+
+// The rows of a query, a line each, the values apart by blanks (null as
+// nothing): a query's rows checked in one comparison.
+inline std::string queryRows(const db::Database &db, const QString &sql, const QVariantList &params = {})
+{
+    QStringList out;
+    for (db::Recordset rs = db.openQuery(sql, params); !rs.eof(); rs.moveNext()) {
+        QStringList values;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            values << valueText(rs.field(i));
+        out << values.join(' ');
+    }
+    return out.join('\n').toStdString();
+}
+
 struct ItemRow {
     qint32 index = 0;
     float listPrice = 0;
@@ -56,6 +77,13 @@ inline void addFormat(const db::Database &db, qint32 id, float increment)
 inline void addLevel(const db::Database &db, qint32 itemIndex, float max, float price)
 {
     insertRow(db, "BulkLevelPricing", {"Item Index", "Max", "LIST PRICE"}, {itemIndex, max, price});
+}
+
+// Price levels of an item as {max, price}, stored in the order given.
+inline void addLevels(const db::Database &db, qint32 itemIndex, std::initializer_list<std::pair<float, float>> levels)
+{
+    for (const auto &[max, price] : levels)
+        addLevel(db, itemIndex, max, price);
 }
 
 inline int levelRowCount(const db::Database &db, qint32 itemIndex)

@@ -25,6 +25,14 @@ struct PromptRequest {
     QString filter;      // open-file dialogs
     QString folder;      // open-file dialogs; save-file dialogs: the suggested file
     bool ranDry = false; // no scripted answer was left; the default answer was given
+
+    // The title, icon and text as one line, "Title [Icon] text": the three
+    // checked in one comparison.
+    QString box() const
+    {
+        static const char *const icons[] = {"None", "Information", "Exclamation", "Critical", "Question"};
+        return title + " [" + icons[int(icon)] + "] " + text;
+    }
 };
 
 // A prompt for tests and benchmarks: answers from queues filled in advance

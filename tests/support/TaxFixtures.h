@@ -51,6 +51,19 @@ inline void addSplit(const db::Database &db, qint32 typeId, double split, bool p
     insertRow(db, "Tax splits", {"Type id", "Split", "Percentage", "Value"}, {typeId, split, percentage, value});
 }
 
+// Brackets of a tax type as {split, percentage, value}, stored in the order
+// given.
+struct Split {
+    double split;
+    bool percentage;
+    double value;
+};
+inline void addSplits(const db::Database &db, qint32 typeId, std::initializer_list<Split> splits)
+{
+    for (const Split &s : splits)
+        addSplit(db, typeId, s.split, s.percentage, s.value);
+}
+
 inline void addJurisdiction(const db::Database &db, qint32 typeId, const QVariant &name)
 {
     insertRow(db, "jurisdictions", {"TypeID", "Jurisdiction"}, {typeId, name});

@@ -24,13 +24,10 @@ TEST_F(RulesTax, UnitPricePicksTheBracket)
     // Rule 1: 5 % up to 10, 7 % above. Rule 2: flat 0.25 up to 5, flat 0.10
     // up to 20, then 5 %. Rule 3: a missing tax type. Rule 4 has no rows.
     test::addTaxType(db(), 100, 7, 4);
-    test::addSplit(db(), 100, 9999, true, 7);
-    test::addSplit(db(), 100, 10, true, 5);
+    test::addSplits(db(), 100, {{9999, true, 7}, {10, true, 5}});
     test::addRuleRow(db(), 1, 100);
     test::addTaxType(db(), 200, 7, 4);
-    test::addSplit(db(), 200, 5, false, 0.25);
-    test::addSplit(db(), 200, 20, false, 0.10);
-    test::addSplit(db(), 200, 9999, true, 5);
+    test::addSplits(db(), 200, {{5, false, 0.25}, {20, false, 0.10}, {9999, true, 5}});
     test::addRuleRow(db(), 2, 200);
     test::addRuleRow(db(), 3, 404);
 
@@ -95,8 +92,7 @@ TEST_F(RulesTax, ShippingIsTaxedBracketByBracket)
 {
     test::addCustomer(db(), {.id = 1});
     test::addTaxType(db(), 30, 7, 4);
-    test::addSplit(db(), 30, 100, true, 5);
-    test::addSplit(db(), 30, 9999, true, 7);
+    test::addSplits(db(), 30, {{100, true, 5}, {9999, true, 7}});
     test::addRuleRow(db(), 6, 30);
     test::setCompanyTax(db(), 3, 0, true, 6);
 
@@ -107,9 +103,7 @@ TEST_F(RulesTax, ShippingIsTaxedBracketByBracket)
     // A null shipping rule means rule 0; flat brackets add their amount once
     // any of the charge reaches them.
     test::addTaxType(db(), 31, 7, 4);
-    test::addSplit(db(), 31, 10, false, 1.25);
-    test::addSplit(db(), 31, 50, false, 2.00);
-    test::addSplit(db(), 31, 9999, true, 10);
+    test::addSplits(db(), 31, {{10, false, 1.25}, {50, false, 2.00}, {9999, true, 10}});
     test::addRuleRow(db(), 0, 31);
     test::setCompanyTax(db(), 3, 0, true);
     EXPECT_FLOAT_EQ(GetShippingTaxFromTaxRules(store(), 8, 1), 1.25f);

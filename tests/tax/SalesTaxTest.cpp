@@ -21,8 +21,7 @@ protected:
         test::addTaxItem(db(), 10, true);
         test::addTaxType(db(), 50, 7, 4);
         test::addRuleRow(db(), 5, 50);
-        test::addSplit(db(), 50, 100, true, 5);
-        test::addSplit(db(), 50, 9999, true, 7);
+        test::addSplits(db(), 50, {{100, true, 5}, {9999, true, 7}});
     }
 };
 

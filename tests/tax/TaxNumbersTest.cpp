@@ -1,5 +1,6 @@
 #include "diagnostics/Trace.h"
 #include "diagnostics/VantaError.h"
+#include "support/Raised.h"
 #include "tax/TaxNumbers.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +29,8 @@ TEST(TaxNumbers, CustomRoundRoundsUpFromTheChosenDigit)
 
     EXPECT_DOUBLE_EQ(CustomRound(1.0, -32758), 33.76) << "k = 32767 still fits";
     for (qint16 digit : {qint16(32767), qint16(-32759)}) {
-        try {
-            CustomRound(1.0, digit);
-            ADD_FAILURE() << "digit " << digit << " must overflow";
-        } catch (const VantaError &e) {
-            EXPECT_EQ(e.number(), 6);
-            EXPECT_EQ(e.description(), QStringLiteral("Overflow"));
-        }
+        const test::Raised r = test::raised([&] { CustomRound(1.0, digit); });
+        EXPECT_EQ(r.number, 6) << "digit " << digit << " must overflow";
+        EXPECT_EQ(r.text, QStringLiteral("Overflow"));
     }
 }

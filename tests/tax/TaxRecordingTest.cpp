@@ -63,9 +63,7 @@ TEST_F(TaxRecording, RulesGiveEachAgencyEveryShareOfItsTypes)
     test::addTaxType(db(), 100, 7, 4, 1);
     test::addSplit(db(), 100, 9999, true, 5);
     test::addTaxType(db(), 200, 7, 4, 2);
-    test::addSplit(db(), 200, 5, false, 0.25);
-    test::addSplit(db(), 200, 20, false, 0.10);
-    test::addSplit(db(), 200, 9999, true, 6);
+    test::addSplits(db(), 200, {{5, false, 0.25}, {20, false, 0.10}, {9999, true, 6}});
     test::addTaxType(db(), 300, 0, 4, 1);
     test::addSplit(db(), 300, 9999, true, 8);
     test::addJurisdiction(db(), 300, "CA");
