@@ -22,6 +22,8 @@ public:
     // An open-file dialog; nullopt when cancelled.
     virtual std::optional<QString> openFile(const QString &title, const QString &filter,
                                             const QString &folder) = 0;
+    // A folder dialog starting in `folder`; nullopt when cancelled.
+    virtual std::optional<QString> chooseFolder(const QString &title, const QString &folder) = 0;
     virtual void beep() {}
 };
 

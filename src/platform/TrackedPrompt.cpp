@@ -22,4 +22,10 @@ std::optional<QString> TrackedPrompt::openFile(const QString &title, const QStri
     return mInner.openFile(title, filter, folder);
 }
 
+std::optional<QString> TrackedPrompt::chooseFolder(const QString &title, const QString &folder)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.chooseFolder(title, folder);
+}
+
 } // namespace vanta::platform

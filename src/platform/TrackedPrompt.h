@@ -15,6 +15,7 @@ public:
                                  const QString &defaultText = QString()) override;
     std::optional<QString> openFile(const QString &title, const QString &filter,
                                     const QString &folder) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &folder) override;
     void beep() override { mInner.beep(); }
 
 private:

@@ -124,6 +124,15 @@ std::optional<QString> ScriptedPrompt::openFile(const QString &title, const QStr
     return answer;
 }
 
+std::optional<QString> ScriptedPrompt::chooseFolder(const QString &title, const QString &folder)
+{
+    PromptRequest &r = record(PromptRequest::Kind::Folder, QString(), title);
+    r.folder = folder;
+    const std::optional<QString> answer = take(mFileAnswers, r);
+    whileOpen();
+    return answer;
+}
+
 const PromptRequest &ScriptedPrompt::last() const
 {
     if (mRequests.isEmpty())

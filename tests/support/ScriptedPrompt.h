@@ -15,7 +15,7 @@ using platform::Icon;
 
 // One box the code asked for, as the cashier would have seen it.
 struct PromptRequest {
-    enum class Kind { Message, Input, OpenFile };
+    enum class Kind { Message, Input, OpenFile, Folder };
     Kind kind = Kind::Message;
     QString text;        // message text or input prompt; empty for an open-file dialog
     QString title;       // the title shown: the application's title when none was given
@@ -23,14 +23,14 @@ struct PromptRequest {
     Buttons buttons = Buttons::Ok;
     QString defaultText; // input boxes
     QString filter;      // open-file dialogs
-    QString folder;      // open-file dialogs
+    QString folder;      // open-file and folder dialogs
     bool ranDry = false; // no scripted answer was left; the default answer was given
 };
 
 // A prompt for tests and benchmarks: answers from queues filled in advance
 // (one per kind of box) and records every request. With its queue empty a
 // message box answers its first button (Ok, Yes, Retry or Abort), an input
-// box and an open-file dialog are cancelled, and the request is marked as
+// box and a file or folder dialog are cancelled, and the request is marked as
 // having run dry.
 class ScriptedPrompt : public platform::Prompt {
 public:
@@ -38,6 +38,7 @@ public:
     ScriptedPrompt &answer(Answer a);
     ScriptedPrompt &answerInput(const QString &text);
     ScriptedPrompt &cancelInput();
+    // Open-file and folder dialogs take their answers from one queue.
     ScriptedPrompt &answerOpenFile(const QString &path);
     ScriptedPrompt &cancelOpenFile();
     // Runs the action while the next box of any kind is open, after its
@@ -50,6 +51,7 @@ public:
                                  const QString &defaultText = QString()) override;
     std::optional<QString> openFile(const QString &title, const QString &filter,
                                     const QString &folder) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &folder) override;
     void beep() override { ++mBeeps; }
 
     const QList<PromptRequest> &requests() const { return mRequests; }

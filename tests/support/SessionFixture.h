@@ -24,7 +24,12 @@ protected:
         diag::Trace::instance().reset();
         diag::Trace::instance().setNotices(&notices);
     }
-    ~SessionTest() override { diag::Trace::instance().reset(); }
+    ~SessionTest() override
+    {
+        diag::Trace::instance().reset();
+        // Every dialog a test ran names the fields a person types into.
+        EXPECT_TRUE(dialogs.unnamedFields().isEmpty()) << dialogs.unnamedFields().join(", ").toStdString();
+    }
 
     TempStore ts;
     QTemporaryDir config;
