@@ -3,6 +3,8 @@
 #include "db/Store.h"
 #include "platform/Currency.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 
 namespace vanta::customers {
@@ -61,7 +63,7 @@ std::vector<SaleLineSummary> saleLines(db::Store &store, qint32 saleId)
     return lines;
 }
 
-PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint64 *openCents)
+PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint64 *openCents, qint32 shiftId)
 {
     if (openCents)
         *openCents = 0;
@@ -95,6 +97,10 @@ PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint6
         QStringLiteral("SELECT balance FROM Customers WHERE \"Cust ID\" = ?"), {custId}));
     conn.execute(QStringLiteral("UPDATE Customers SET balance = ? WHERE \"Cust ID\" = ?"),
                  {singleOf(balance - cents), custId});
+    if (conn.tableExists(QStringLiteral("Account Payments")))
+        conn.execute(QStringLiteral("INSERT INTO \"Account Payments\" (\"sales id\", \"Shift ID\", amount, \"paid at\") "
+                                    "VALUES (?, ?, ?, ?)"),
+                     {saleId, shiftId, double(cents) / 100.0, QDateTime::currentDateTime()});
     tx.commit();
     return PaymentResult::Recorded;
 }

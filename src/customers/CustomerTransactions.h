@@ -46,7 +46,10 @@ enum class PaymentResult {
 // `total paid` rises (and it is marked paid in full when nothing is left)
 // and the customer's `balance` falls by the same amount, in one write
 // transaction. The open amount is read again inside that transaction, so a
-// payment never exceeds it. `openCents` receives what was open before.
-PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint64 *openCents = nullptr);
+// payment never exceeds it. `openCents` receives what was open before. The
+// payment is kept in `Account Payments` with the register's shift it was
+// taken in (0: none), for the shift's reports.
+PaymentResult recordPayment(db::Store &store, qint32 saleId, qint64 cents, qint64 *openCents = nullptr,
+                            qint32 shiftId = 0);
 
 } // namespace vanta::customers

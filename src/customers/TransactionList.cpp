@@ -213,7 +213,7 @@ void TransactionList::cmdPayment_Click()
         }
         qint64 open = 0;
         const qint64 cents = toCents(*amount);
-        switch (customers::recordPayment(mStore, saleId, cents, &open)) {
+        switch (customers::recordPayment(mStore, saleId, cents, &open, mShiftId)) {
         case customers::PaymentResult::NotPositive:
             message(QStringLiteral("The payment must be more than $0.00."));
             return;

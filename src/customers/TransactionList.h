@@ -37,6 +37,8 @@ public:
     const std::vector<customers::SaleSummary> &sales() const;
     // Selects the row of a sale (false when it is not listed).
     bool selectSale(qint32 saleId);
+    // Payments are taken in the register's shift (0: none open).
+    void takePaymentsIn(qint32 shiftId) { mShiftId = shiftId; }
 
     void cmdOpenSale_Click();
     void cmdPayment_Click();
@@ -54,6 +56,7 @@ private:
     platform::DialogRunner &mDialogs;
     qint32 mEmployeeId = 0;
     qint32 mCustId = 0;
+    qint32 mShiftId = 0;
     SaleListModel *mModel;
     QTableView *lvSales;
     QPushButton *cmdOpenSale;

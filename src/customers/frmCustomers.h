@@ -50,6 +50,7 @@ public:
         std::function<void()> Get_Customers;             // the register reloads its customer list
         std::function<void(qint32)> selectRegisterCustomer; // the register's entry with this `Cust ID`
         std::function<void(const QStringList &)> printLabel; // prints an address label
+        qint32 shiftId = 0; // the register's open shift, where payments are taken
     };
 
     // Opens on the customer `custId` (the first one when it is not found).

@@ -73,6 +73,7 @@ void frmCustomers::buildControls()
     tabCustomers->addTab(buildGeneralTab(), QStringLiteral("General"));
     tabCustomers->addTab(buildAddressesTab(), QStringLiteral("Addresses"));
     trans1 = new TransactionList(mContext.store, mContext.prompt, mContext.dialogs, tabCustomers);
+    trans1->takePaymentsIn(mContext.shiftId);
     tabCustomers->addTab(trans1, QStringLiteral("Transactions"));
     txtNotes = named(new QPlainTextEdit(tabCustomers), "txtNotes");
     txtNotes->setAccessibleName(QStringLiteral("Notes"));

@@ -156,6 +156,34 @@ QList<TableDef> buildTables()
                   false,
                   true};
 
+    // A register's shifts: opened with the float in the drawer, closed by
+    // its Z report (numbered per register; 0 while open, so the unique
+    // index lets each register keep one shift open at a time). The Z
+    // report's figures are kept as written, so that a copy prints the same.
+    t << TableDef{"Shifts",
+                  {L("Shift ID"), X("Register"), L("Z Number"), Dt("opened at"), L("opened by"), D("float"),
+                   Dt("closed at"), L("closed by"), D("counted cash"), D("expected cash"), B("closed after crash"),
+                   X("Z Report")},
+                  {idx("Shift ID", {"Shift ID"}, true), idx("RegisterZ", {"Register", "Z Number"}, true)},
+                  false,
+                  true};
+    // Cash paid into or out of the drawer, drawer openings without a sale
+    // and sales cancelled, each in the shift it happened in.
+    t << TableDef{"Cash Movements",
+                  {L("Shift ID"), X("kind"), D("amount"), X("reason"), L("Employee ID"), Dt("at")},
+                  {idx("Shift ID", {"Shift ID"})},
+                  false,
+                  true};
+    // The shift each sale was posted in, and payments on account taken.
+    t << TableDef{"Shift Sales", {L("sales id"), L("Shift ID")},
+                  {idx("sales id", {"sales id"}, true), idx("Shift ID", {"Shift ID"})},
+                  false,
+                  true};
+    t << TableDef{"Account Payments", {L("sales id"), L("Shift ID"), D("amount"), Dt("paid at")},
+                  {idx("Shift ID", {"Shift ID"}), idx("sales id", {"sales id"})},
+                  false,
+                  true};
+
     // Mail
     t << TableDef{"Pop3Settings",
                   {X("HostName"), X("UserName"), X("Password"), X("Email"), L("MailPort"), X("SMTP")},

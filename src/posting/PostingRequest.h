@@ -56,6 +56,8 @@ struct PostingRequest {
         QString what;
     };
     std::optional<Approved> approval;
+    // The register's open shift the sale is posted in (0: none).
+    qint32 shiftId = 0;
 };
 
 // What posting needs of the register's sale: its number, customer, pay

@@ -39,6 +39,7 @@ bool RaiseCustomerBalance(PostingContext &ctx);
 bool RecordWhatLinesPaid(PostingContext &ctx);
 bool RecordReturns(PostingContext &ctx);
 bool RecordApproval(PostingContext &ctx);
+bool RecordShiftSale(PostingContext &ctx);
 
 // A table of the workspace with an index selected.
 db::Recordset indexedTable(const db::Database &db, const QString &table, const QString &index);

@@ -112,15 +112,33 @@ void PrintedDocuments::printReport(db::Store &store, const QString &layoutFile, 
 {
     diag::run(kModule, "printReport", [&] {
         const QString layout = QDir(reportsFolder()).filePath(layoutFile);
-        const RenderedDocument doc = runReport(store, layout, saleSelectionFormula(saleId));
-        const QString folder = pdfFolder();
-        if (!folder.isEmpty())
-            toPdf(doc, folder, QStringLiteral("%1-%2.pdf").arg(QFileInfo(layoutFile).completeBaseName()).arg(saleId));
-        else if (mReportSettings.destination == 1)
-            printOnDefaultPrinter(doc);
-        else
-            preview(doc);
+        outputReport(runReport(store, layout, saleSelectionFormula(saleId)),
+                     QStringLiteral("%1-%2.pdf").arg(QFileInfo(layoutFile).completeBaseName()).arg(saleId));
     });
+}
+
+QString PrintedDocuments::printRegisterReport(const RegisterReport &report)
+{
+    return diag::run(kModule, "printRegisterReport", QString(), [&] {
+        return printerProblem([&] {
+            const ReceiptPrinter printer = readReceiptPrinter(mSettings);
+            if (printer.escPos())
+                sendRawJob(printer, report.escPos(printer.paperMm), report.fileName);
+            else
+                outputReport(report.page(), report.fileName);
+        });
+    });
+}
+
+void PrintedDocuments::outputReport(const RenderedDocument &doc, const QString &fileName)
+{
+    const QString folder = pdfFolder();
+    if (!folder.isEmpty())
+        toPdf(doc, folder, fileName);
+    else if (mReportSettings.destination == 1)
+        printOnDefaultPrinter(doc);
+    else
+        preview(doc);
 }
 
 void PrintedDocuments::printLabel(const QStringList &lines)

@@ -53,12 +53,16 @@ public:
     void printReport(db::Store &store, const QString &layoutFile, qint32 saleId) override;
     // A 4 x 2 inch label page ("label-<time>.pdf" in the PDF folder).
     void printLabel(const QStringList &lines) override;
+    QString printRegisterReport(const RegisterReport &report) override;
 
     // The PDF file written last (empty when none yet).
     const QString &lastPdf() const { return mLastPdf; }
 
 private:
     void toPdf(const RenderedDocument &doc, const QString &folder, const QString &fileName);
+    // A report to the PDF folder, else the printer or the preview as the
+    // report settings say.
+    void outputReport(const RenderedDocument &doc, const QString &fileName);
     void preview(const RenderedDocument &doc);
 
     platform::SettingsStore &mSettings;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "posting/RenderedDocument.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vanta::db {
 class Store;
@@ -13,6 +17,14 @@ namespace vanta::posting {
 struct ReceiptRequest {
     bool copy = false;       // a reprint, marked "COPY"
     bool openDrawer = false; // kick the cash drawer with it (a cash sale)
+};
+
+// A report of the register rather than of one sale (a shift's X and Z
+// reports), made for whichever printer it goes to.
+struct RegisterReport {
+    QString fileName;                              // as a PDF file ("z-report-12.pdf")
+    std::function<RenderedDocument()> page;        // for a page printer, a PDF or the preview
+    std::function<QByteArray(int paperMm)> escPos; // for a receipt printer
 };
 
 // Where a posted sale's documents go: the receipt of an ordinary sale and the
@@ -37,6 +49,15 @@ public:
     // An address label: the lines on a label page, through the same printer
     // or PDF output as receipts. Prints nothing unless overridden.
     virtual void printLabel(const QStringList &lines) { (void)lines; }
+    // A report of the register where receipts print: on a receipt printer
+    // as ESC/POS, else as the report settings say (as printReport). Empty
+    // when it was printed, else what kept the printer from it. Prints
+    // nothing unless overridden.
+    virtual QString printRegisterReport(const RegisterReport &report)
+    {
+        (void)report;
+        return {};
+    }
 };
 
 } // namespace vanta::posting

@@ -85,7 +85,7 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
 
     db::Transaction tx(conn);
     const bool failed = WriteSaleRow(ctx) || DecrementStock(ctx) || WriteSoldLines(ctx) || RecordSaleTax(ctx)
-                        || RecordWhatLinesPaid(ctx) || RecordReturns(ctx) || RecordApproval(ctx)
+                        || RecordWhatLinesPaid(ctx) || RecordReturns(ctx) || RecordApproval(ctx) || RecordShiftSale(ctx)
                         || (request.kind == InvoiceSale && RaiseCustomerBalance(ctx));
     if (failed)
         return false;

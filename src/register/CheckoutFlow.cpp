@@ -32,6 +32,14 @@ CheckoutFlow::Refusal CheckoutFlow::refusal() const
     return Refusal::None;
 }
 
+posting::PostingRequest CheckoutFlow::requestOf(qint16 kind) const
+{
+    posting::PostingRequest request = posting::requestFor(mContext.sale, kind, mContext.employeeId);
+    request.approval = mContext.approval;
+    request.shiftId = mContext.shiftId;
+    return request;
+}
+
 CheckoutFlow::Outcome CheckoutFlow::process()
 {
     sale::Sale &sale = mContext.sale;
@@ -39,8 +47,7 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     Outcome outcome;
     if (sale.payType().kind != sale::PayKind::Invoice) {
         checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
-        posting::PostingRequest request = posting::requestFor(sale, posting::OrdinarySale, mContext.employeeId);
-        request.approval = mContext.approval;
+        posting::PostingRequest request = requestOf(posting::OrdinarySale);
         outcome.stored = posting::ProcessTransaction(checkout, request);
         if (outcome.stored)
             outcome.receiptSale = request.saleId;
@@ -55,8 +62,7 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     frmInvoice dlg(
         mContext.store, customer,
         [&](const posting::InvoiceDetails &details) {
-            posting::PostingRequest request = posting::requestFor(sale, posting::InvoiceSale, mContext.employeeId);
-            request.approval = mContext.approval;
+            posting::PostingRequest request = requestOf(posting::InvoiceSale);
             request.invoice = details;
             if (!posting::ProcessTransaction(checkout, request)) {
                 renumberIfTaken(request);

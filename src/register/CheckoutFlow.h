@@ -39,6 +39,7 @@ public:
         QWidget *parent = nullptr; // of the invoice dialog
         // A manager's approval, stored with the sale.
         std::optional<posting::PostingRequest::Approved> approval{};
+        qint32 shiftId = 0; // the register's open shift the sale is taken in
     };
 
     // What keeps the sale from being processed; the cashier was told.
@@ -58,6 +59,8 @@ public:
     Outcome process();
 
 private:
+    // What posting is asked to store for the sale as one of the kind.
+    posting::PostingRequest requestOf(qint16 kind) const;
     // After a failed posting: a new number when another register has just
     // stored a sale under this one's, told to the cashier.
     void renumberIfTaken(const posting::PostingRequest &request);

@@ -296,7 +296,8 @@ void RegisterActions::editCustomer()
                           [this](const QStringList &lines) {
                               if (mSession.documents)
                                   mSession.documents->printLabel(lines);
-                          }},
+                          },
+                          currentShiftId()},
                          *customer, mView.dialogParent());
         mSession.dialogs.run(dlg);
         reloadCustomers(); // names, phones and inactive flags may have changed
@@ -355,7 +356,8 @@ void RegisterActions::process()
         if (!allowed(security::GatedCommand::ProcessSale))
             return;
         CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
-                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt});
+                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt,
+                           currentShiftId()});
         switch (flow.refusal()) {
         case CheckoutFlow::Refusal::None:
             break;
@@ -399,8 +401,11 @@ void RegisterActions::cancelSale()
             return;
         if (mSession.prompt.message(QStringLiteral("Are you sure that you want to cancel the sale?"),
                                     platform::Buttons::YesNoCancel, platform::Icon::None, kTitle)
-            == platform::Answer::Yes)
+            == platform::Answer::Yes) {
+            if (!mSession.sale.empty())
+                recordAtDrawer(dayend::MovementKind::CancelledSale, mSession.sale.totals().totalDue());
             startNextSale();
+        }
     });
 }
 

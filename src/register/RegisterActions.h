@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dayend/CashMovement.h"
+#include "dayend/ShiftBook.h"
+#include "platform/Prompt.h"
 #include "register/DeferredMessage.h"
 #include "register/RegisterView.h"
 #include "register/ScanQueue.h"
@@ -82,6 +85,14 @@ public:
     void reprintReceipt();
     void openCashDrawer();
     void backUpNow();
+    // The register's shift: opened with its float, cash paid in and out,
+    // the X report, the Z report that closes it and a Z report again.
+    void openShift();
+    void paidIn();
+    void paidOut();
+    void xReport();
+    void zReport();
+    void reprintZReport();
     void about();
     // Ends the register for good, once the cashier confirms.
     void shutDown();
@@ -118,6 +129,16 @@ private:
     std::optional<sale::Good> goodOfCode(const QString &code);
     QString returnHeading(const sale::StoredSale &stored) const;
     void offerUnfinishedSale();
+    dayend::ShiftBook shiftBook();
+    // The shift open on this register (0: none, or no store).
+    qint32 currentShiftId();
+    // Something at the drawer, kept in the open shift (if there is one).
+    void recordAtDrawer(dayend::MovementKind kind, qint64 cents, const QString &reason = QString());
+    // An amount asked for until one is good; none when cancelled.
+    std::optional<qint64> askAmount(const QString &question, const QString &title, bool zeroAllowed);
+    void tellShift(const QString &text, platform::Icon icon, const QString &title);
+    void cashInOut(dayend::MovementKind kind);
+    void printShiftReport(const dayend::ShiftFigures &figures, bool copy, const QString &title);
     void restoreSale(const journal::OpenSale &kept);
 
     RegisterSession &mSession;

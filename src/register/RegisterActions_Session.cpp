@@ -261,7 +261,9 @@ void RegisterActions::openCashDrawer()
             return;
         const QString problem = mSession.documents ? mSession.documents->openCashDrawer()
                                                    : QStringLiteral("This register has no receipt printer.");
-        if (!problem.isEmpty())
+        if (problem.isEmpty())
+            recordAtDrawer(dayend::MovementKind::NoSale, 0);
+        else
             mSession.prompt.message(QStringLiteral("The cash drawer did not open.\n\n") + problem, platform::Buttons::Ok,
                                     platform::Icon::Exclamation, QString());
     });

@@ -298,6 +298,14 @@ void frmPOS::buildMenus()
     action(utilities, "mnuOpenCashDrawer", QStringLiteral("Open Cash &Drawer"), [r] { r->openCashDrawer(); });
     action(utilities, "mnuMailSettings", QStringLiteral("Mai&l Settings"), [r] { r->mailSettings(); });
     action(utilities, "mnuBackUpNow", QStringLiteral("&Back Up Store Now"), [r] { r->backUpNow(); });
+    QMenu *shift = utilities->addMenu(QStringLiteral("Shi&ft"));
+    shift->setObjectName(QStringLiteral("mnuShift"));
+    action(shift, "mnuOpenShift", QStringLiteral("&Open Shift..."), [r] { r->openShift(); });
+    action(shift, "mnuPaidIn", QStringLiteral("Paid &In..."), [r] { r->paidIn(); });
+    action(shift, "mnuPaidOut", QStringLiteral("Paid O&ut..."), [r] { r->paidOut(); });
+    action(shift, "mnuXReport", QStringLiteral("&X Report"), [r] { r->xReport(); });
+    action(shift, "mnuZReport", QStringLiteral("&Z Report (Close Shift)..."), [r] { r->zReport(); });
+    action(shift, "mnuReprintZReport", QStringLiteral("Print Z Report &Again..."), [r] { r->reprintZReport(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Context Sensative Help"))->setObjectName(QStringLiteral("mnuContextHelp"));

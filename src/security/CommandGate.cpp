@@ -9,9 +9,9 @@
 
 namespace vanta::security {
 
-const std::array<CommandRefusal, 10> &commandRefusals()
+const std::array<CommandRefusal, 11> &commandRefusals()
 {
-    static const std::array<CommandRefusal, 10> refusals{{
+    static const std::array<CommandRefusal, 11> refusals{{
         {GatedCommand::AddItem, "You do not have permission to add items to sale."},
         {GatedCommand::CancelSale, "You do not have permissions to cancel a sale."},
         {GatedCommand::RemoveItem, "You do not have permissions to remove any items from the current sale."},
@@ -22,6 +22,7 @@ const std::array<CommandRefusal, 10> &commandRefusals()
         {GatedCommand::ChangeDatabaseLocation, "You do not have permissions to perform database utilities."},
         {GatedCommand::OpenCashDrawer, "You do not have permissions to open the cash drawer."},
         {GatedCommand::MailSettings, "You do not have permissions to change the mail settings."},
+        {GatedCommand::CashInOut, "You do not have permissions to pay cash into or out of the drawer."},
     }};
     return refusals;
 }
@@ -52,7 +53,9 @@ bool commandFlag(const Identity &who, db::Store *store, GatedCommand command)
     case GatedCommand::ChangeDatabaseLocation:
     case GatedCommand::MailSettings:
         return PerformDatabaseUtilities(db::requireStore(store), who.employeeNumber);
-    case GatedCommand::OpenCashDrawer: return who.permissions.SalesRelated();
+    case GatedCommand::OpenCashDrawer:
+    case GatedCommand::CashInOut:
+        return who.permissions.SalesRelated();
     case GatedCommand::AddItem:
     case GatedCommand::CancelSale:
     case GatedCommand::RemoveItem:

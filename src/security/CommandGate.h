@@ -32,7 +32,8 @@ enum class GatedCommand {
     EditPrice,
     ChangeDatabaseLocation,
     OpenCashDrawer, // without a sale: the "Sales related" permission
-    MailSettings
+    MailSettings,
+    CashInOut // cash paid into or out of the drawer: the "Sales related" permission
 };
 
 // A command's refusal: an information box with the application's title.
@@ -42,7 +43,7 @@ struct CommandRefusal {
 };
 
 // The refusal of every gated command.
-const std::array<CommandRefusal, 10> &commandRefusals();
+const std::array<CommandRefusal, 11> &commandRefusals();
 const CommandRefusal &refusalFor(GatedCommand command);
 
 // The general rule: with `logonFirst`, nobody logged on and security on, the

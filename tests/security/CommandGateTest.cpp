@@ -17,7 +17,7 @@ namespace {
 const QList<GatedCommand> kAll{GatedCommand::AddItem,      GatedCommand::CancelSale,  GatedCommand::RemoveItem,
                                GatedCommand::Shipping,     GatedCommand::ProcessSale, GatedCommand::EditCustomer,
                                GatedCommand::EditPrice,    GatedCommand::ChangeDatabaseLocation,
-                               GatedCommand::OpenCashDrawer};
+                               GatedCommand::OpenCashDrawer, GatedCommand::CashInOut};
 
 } // namespace
 
@@ -38,7 +38,8 @@ TEST_F(CommandGates, EmployeeWithoutPermissionsRowIsRefusedEverythingOnlyUnderSe
                            "You do not have permission to edit customer records.",
                            "You do not have the proper permissions to edit prices.",
                            "You do not have permissions to perform database utilities.",
-                           "You do not have permissions to open the cash drawer."}));
+                           "You do not have permissions to open the cash drawer.",
+                           "You do not have permissions to pay cash into or out of the drawer."}));
     for (const auto &r : prompt.requests()) {
         EXPECT_EQ(r.icon, Icon::Information);
         EXPECT_EQ(r.title, "Vanta! POS");
@@ -88,6 +89,7 @@ TEST_F(CommandGates, EachCommandReadsItsOwnFlag)
     EXPECT_EQ(check(GatedCommand::EditCustomer), Gate::Refused);
     EXPECT_EQ(check(GatedCommand::ChangeDatabaseLocation), Gate::Refused);
     EXPECT_EQ(check(GatedCommand::OpenCashDrawer), Gate::Refused); // selling alone does not open the drawer
+    EXPECT_EQ(check(GatedCommand::CashInOut), Gate::Refused);      // nor pay cash in or out
 
     // Single reads see the table as it is now, the record as it was at logon.
     db().execute("UPDATE \"Permissions\" SET \"Edit Customers\" = 1, \"Sell Items\" = 0");

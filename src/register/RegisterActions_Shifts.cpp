@@ -1,0 +1,221 @@
+// The register's shift commands: the shift opened with its float, cash paid
+// in and out, the X report and the Z report that closes the shift.
+#include "register/RegisterActions.h"
+
+#include "dayend/AmountEntry.h"
+#include "dayend/RegisterName.h"
+#include "dayend/ShiftBook.h"
+#include "dayend/ShiftError.h"
+#include "dayend/ShiftReport.h"
+#include "diagnostics/Trace.h"
+#include "platform/Currency.h"
+#include "posting/ReportEngine.h"
+#include "posting/SaleDocuments.h"
+#include "register/RegisterSession.h"
+
+#include <QDir>
+
+namespace vanta {
+
+namespace {
+
+const QString kOpenShift = QStringLiteral("Open Shift");
+const QString kCloseShift = QStringLiteral("Close Shift");
+
+} // namespace
+
+dayend::ShiftBook RegisterActions::shiftBook()
+{
+    return dayend::ShiftBook(mSession.store(), dayend::registerName(mSession.settings));
+}
+
+qint32 RegisterActions::currentShiftId()
+{
+    if (!mSession.hasStore())
+        return 0;
+    const std::optional<dayend::Shift> shift = shiftBook().current();
+    return shift ? shift->id : 0;
+}
+
+void RegisterActions::recordAtDrawer(dayend::MovementKind kind, qint64 cents, const QString &reason)
+{
+    if (const std::optional<dayend::Shift> shift = mSession.hasStore() ? shiftBook().current() : std::nullopt)
+        shiftBook().record(*shift, kind, cents, reason, mSession.identity.employeeNumber);
+}
+
+std::optional<qint64> RegisterActions::askAmount(const QString &question, const QString &title, bool zeroAllowed)
+{
+    for (;;) {
+        const std::optional<QString> typed = mSession.prompt.input(question, title, QStringLiteral("0.00"));
+        if (!typed)
+            return std::nullopt;
+        const dayend::AmountEntry entry = dayend::readDrawerAmount(*typed, zeroAllowed);
+        if (entry.cents)
+            return entry.cents;
+        mSession.prompt.message(entry.problem, platform::Buttons::Ok, platform::Icon::Exclamation, title);
+    }
+}
+
+void RegisterActions::tellShift(const QString &text, platform::Icon icon, const QString &title)
+{
+    mSession.prompt.message(text, platform::Buttons::Ok, icon, title);
+}
+
+void RegisterActions::openShift()
+{
+    diag::run("frmPOS", "mnuOpenShift_Click", [&] {
+        dayend::ShiftBook book = shiftBook();
+        if (book.current())
+            return tellShift(QStringLiteral("A shift is open on this register already. Close it with its Z report "
+                                            "before opening the next."),
+                             platform::Icon::Information, kOpenShift);
+        const std::optional<qint64> floatCents =
+            askAmount(QStringLiteral("The starting float: the cash in the drawer now (count it or type it):"),
+                      kOpenShift, true);
+        if (!floatCents)
+            return;
+        try {
+            book.open(mSession.identity.employeeNumber, *floatCents);
+        } catch (const dayend::ShiftError &e) {
+            tellShift(e.description(), platform::Icon::Exclamation, kOpenShift);
+        }
+    });
+}
+
+void RegisterActions::cashInOut(dayend::MovementKind kind)
+{
+    const bool in = kind == dayend::MovementKind::PaidIn;
+    const QString title = in ? QStringLiteral("Paid In") : QStringLiteral("Paid Out");
+    if (!allowed(security::GatedCommand::CashInOut))
+        return;
+    const std::optional<dayend::Shift> shift = shiftBook().current();
+    if (!shift)
+        return tellShift(QStringLiteral("No shift is open on this register. Open one first (Utilities, Open Shift)."),
+                         platform::Icon::Information, title);
+    const std::optional<qint64> cents =
+        askAmount(in ? QStringLiteral("Amount paid into the drawer:") : QStringLiteral("Amount paid out of the drawer:"),
+                  title, false);
+    if (!cents)
+        return;
+    QString reason;
+    while (reason.isEmpty()) {
+        const std::optional<QString> typed = mSession.prompt.input(
+            in ? QStringLiteral("What is the cash for (change from the bank, say)?")
+               : QStringLiteral("What is the cash for (a supplier paid, say)?"),
+            title, QString());
+        if (!typed)
+            return;
+        reason = typed->trimmed();
+        if (reason.isEmpty())
+            tellShift(QStringLiteral("Type a reason: the Z report lists it."), platform::Icon::Exclamation, title);
+    }
+    shiftBook().record(*shift, kind, *cents, reason, mSession.identity.employeeNumber);
+    const QString problem = mSession.documents ? mSession.documents->openCashDrawer()
+                                               : QStringLiteral("This register has no receipt printer.");
+    if (!problem.isEmpty())
+        tellShift(QStringLiteral("%1 %2 was recorded, but the cash drawer did not open.\n\n%3")
+                      .arg(title, formatCurrencyCents(*cents), problem),
+                  platform::Icon::Exclamation, title);
+}
+
+void RegisterActions::paidIn()
+{
+    diag::run("frmPOS", "mnuPaidIn_Click", [&] { cashInOut(dayend::MovementKind::PaidIn); });
+}
+
+void RegisterActions::paidOut()
+{
+    diag::run("frmPOS", "mnuPaidOut_Click", [&] { cashInOut(dayend::MovementKind::PaidOut); });
+}
+
+void RegisterActions::printShiftReport(const dayend::ShiftFigures &figures, bool copy, const QString &title)
+{
+    if (!mSession.documents)
+        return tellShift(QStringLiteral("This register has no printer for the report."), platform::Icon::Exclamation,
+                         title);
+    const QString name = figures.zNumber == 0
+                             ? QStringLiteral("x-report-%1.pdf")
+                                   .arg(figures.closedAt.toString(QStringLiteral("yyyyMMdd-hhmmss")))
+                             : QStringLiteral("z-report-%1%2.pdf")
+                                   .arg(figures.zNumber)
+                                   .arg(copy ? QStringLiteral("-copy") : QString());
+    const QString problem = mSession.documents->printRegisterReport(
+        {name,
+         [&] {
+             return dayend::shiftReportDocument(figures, copy,
+                                                QDir(posting::reportsFolder()).filePath(QStringLiteral("shiftreport.rpt")));
+         },
+         [&](int paperMm) { return dayend::escPosShiftReport(figures, copy, paperMm); }});
+    if (!problem.isEmpty())
+        tellShift(QStringLiteral("The report did not print.\n\n") + problem, platform::Icon::Exclamation, title);
+}
+
+void RegisterActions::xReport()
+{
+    diag::run("frmPOS", "mnuXReport_Click", [&] {
+        const QString title = QStringLiteral("X Report");
+        const std::optional<dayend::Shift> shift = shiftBook().current();
+        if (!shift)
+            return tellShift(QStringLiteral("No shift is open on this register."), platform::Icon::Information, title);
+        printShiftReport(dayend::readShiftFigures(mSession.store(), *shift), false, title);
+    });
+}
+
+void RegisterActions::zReport()
+{
+    diag::run("frmPOS", "mnuZReport_Click", [&] {
+        dayend::ShiftBook book = shiftBook();
+        const std::optional<dayend::Shift> shift = book.current();
+        if (!shift)
+            return tellShift(QStringLiteral("No shift is open on this register."), platform::Icon::Information,
+                             kCloseShift);
+        if (!mSession.sale.empty())
+            return tellShift(QStringLiteral("A sale is open on this register. Finish it (or cancel it) first, then "
+                                            "close the shift."),
+                             platform::Icon::Information, kCloseShift);
+        const std::optional<qint64> counted =
+            askAmount(QStringLiteral("Count the cash in the drawer. The cash counted:"), kCloseShift, true);
+        if (!counted)
+            return;
+        try {
+            const dayend::ShiftFigures z = book.close(*shift, counted, mSession.identity.employeeNumber, false);
+            printShiftReport(z, false, kCloseShift);
+            const qint64 d = z.overShort();
+            tellShift(QStringLiteral("The shift is closed: Z report %1. The drawer is %2.")
+                          .arg(z.zNumber)
+                          .arg(d == 0 ? QStringLiteral("even")
+                                      : QStringLiteral("%1 %2").arg(formatCurrencyCents(std::abs(d)),
+                                                                    d > 0 ? QStringLiteral("over")
+                                                                          : QStringLiteral("short"))),
+                      platform::Icon::Information, kCloseShift);
+        } catch (const dayend::ShiftError &e) {
+            tellShift(e.description(), platform::Icon::Exclamation, kCloseShift);
+        }
+    });
+}
+
+void RegisterActions::reprintZReport()
+{
+    diag::run("frmPOS", "mnuReprintZReport_Click", [&] {
+        const QString title = QStringLiteral("Print Z Report Again");
+        dayend::ShiftBook book = shiftBook();
+        const qint32 last = book.lastZNumber();
+        if (last == 0)
+            return tellShift(QStringLiteral("This register has no Z report yet."), platform::Icon::Information, title);
+        const std::optional<QString> typed =
+            mSession.prompt.input(QStringLiteral("Number of the Z report to print again:"), title, QString::number(last));
+        if (!typed)
+            return;
+        bool ok = false;
+        const qint32 number = typed->trimmed().toInt(&ok);
+        const std::optional<dayend::ShiftFigures> z = ok ? book.zReport(number) : std::nullopt;
+        if (!z)
+            return tellShift(QStringLiteral("This register has no Z report \"%1\". Its Z reports are numbered 1 to %2.")
+                                 .arg(typed->trimmed())
+                                 .arg(last),
+                             platform::Icon::Exclamation, title);
+        printShiftReport(*z, true, title);
+    });
+}
+
+} // namespace vanta
