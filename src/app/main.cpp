@@ -2,12 +2,14 @@
 #include "backup/BackupShelf.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
+#include "platform/ProgramFiles.h"
 #include "platform/PromptNotices.h"
 #include "platform_ui/QtDialogRunner.h"
 #include "platform_ui/QtPrompt.h"
 #include "platform/SettingsStore.h"
 #include "db/Store.h"
 #include "posting/PrintedDocuments.h"
+#include "register/DemoStoreMaker.h"
 #include "register/RegisterSession.h"
 #include "register/frmPOS.h"
 #include "settings/ErrorReport.h"
@@ -16,6 +18,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -25,6 +28,12 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(vanta::applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Vanta"));
     QApplication::setApplicationVersion(QStringLiteral(VANTA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.vantapos.VantaPOS"));
+    // The icon theme's, when the package installed one; else the built-in one.
+    QIcon builtIn;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        builtIn.addFile(QStringLiteral(":/icons/vanta-pos-%1.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vanta-pos"), builtIn));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(vanta::applicationTitle() + QStringLiteral(" - the register at the counter of a small store."));
@@ -72,6 +81,8 @@ int main(int argc, char **argv)
                                         [&session] { return session.storeOrNone(); });
     vanta::diag::Trace::instance().setReportView(&report);
     session.backupFolder = vanta::backup::BackupShelf::defaultRoot(); // the store backed up daily
+    session.userDataFolder = vanta::platform::userDataFolder();
+    session.makeDemoStore = vanta::makeDemoStoreWithAdminTool;
     vanta::posting::PrintedDocuments documents(settings, session.dialogs, session.reportSettings);
     session.documents = &documents;
 

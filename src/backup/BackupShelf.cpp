@@ -1,13 +1,13 @@
 #include "backup/BackupShelf.h"
 
 #include "db/Store.h"
+#include "platform/ProgramFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace vanta::backup {
@@ -47,8 +47,7 @@ BackupShelf::BackupShelf(const QString &root, const QString &storeLocation)
 
 QString BackupShelf::defaultRoot()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("vanta-pos/backups"));
+    return QDir(platform::userDataFolder()).filePath(QStringLiteral("backups"));
 }
 
 QString BackupShelf::nameFor(const QDateTime &at) const

@@ -21,6 +21,13 @@ ctlAddress::ctlAddress(QWidget *parent) : QWidget(parent)
         layout->addWidget(box);
         mBoxes[size_t(i)] = box;
     }
+    nameLines(QStringLiteral("Address"));
+}
+
+void ctlAddress::nameLines(const QString &address)
+{
+    for (int i = 0; i < LineCount; ++i)
+        mBoxes[size_t(i)]->setAccessibleName(QStringLiteral("%1, line %2").arg(address).arg(i + 1));
 }
 
 void ctlAddress::SetAddressLine(const QString &line1, const QString &line2, const QString &line3,

@@ -25,6 +25,9 @@ public:
     // Each line is its box's text without blanks around it.
     void GetAddressLine(QString &line1, QString &line2, QString &line3, QString &line4, QString &line5) const;
     QLineEdit *txtAddress(int index) const { return mBoxes[size_t(index)]; }
+    // Names the boxes for screen readers: "ADDRESS, line 1" and so on
+    // ("Address, line N" until named).
+    void nameLines(const QString &address);
 
 signals:
     void LineEdited(qint32 line, const QString &text);

@@ -10,6 +10,7 @@
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
+#include "platform_ui/AccessibleNames.h"
 #include "security/Identity.h"
 
 #include <QCheckBox>
@@ -65,6 +66,7 @@ frmCustomers::frmCustomers(Context context, qint32 custId, QWidget *parent)
             [this] { mHelp.ShowTopic(helpTopic(tabCustomers->currentIndex())); });
 
     Form_Load(custId);
+    platform::nameFields(this); // fields found by what they are
 }
 
 frmCustomers::~frmCustomers() = default;

@@ -76,6 +76,7 @@ void frmCustomers::buildControls()
     trans1->takePaymentsIn(mContext.shiftId);
     tabCustomers->addTab(trans1, QStringLiteral("Transactions"));
     txtNotes = named(new QPlainTextEdit(tabCustomers), "txtNotes");
+    txtNotes->setAccessibleName(QStringLiteral("Notes"));
     tabCustomers->addTab(txtNotes, QStringLiteral("Notes"));
     body->addWidget(tabCustomers, 3);
     bind(txtNotes, "Notes", "plainText");
@@ -156,6 +157,7 @@ QWidget *frmCustomers::buildAddressesTab()
         auto *frame = new QGroupBox(QLatin1String(title), page);
         auto *v = new QVBoxLayout(frame);
         editor = named(new ctlAddress(frame), name);
+        editor->nameLines(QLatin1String(title));
         v->addWidget(editor);
         QPushButton *print = printLabelButton(frame, button);
         v->addWidget(print);

@@ -3,6 +3,7 @@
 #include "customers/InvoiceCustomer.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform_ui/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,7 +77,6 @@ frmInvoice::frmInvoice(db::Store &store, qint32 custId, PostInvoice post, QWidge
       cmdCancel(named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel"))
 {
     setWindowTitle(QStringLiteral("Invoice"));
-    setFont(QFont(QStringLiteral("Tahoma")));
     chkSameAddress->setToolTip(QStringLiteral("Check to make Shipping Address the same as Billing Address"));
     chkSameAddress->setAccessibleName(chkSameAddress->toolTip());
     // Enter in a field must not post the sale by itself.
@@ -130,6 +130,7 @@ frmInvoice::frmInvoice(db::Store &store, qint32 custId, PostInvoice post, QWidge
     connect(chkSameAddress, &QCheckBox::toggled, this, &frmInvoice::chkSameAddress_Click);
     connect(cmdProcess, &QPushButton::clicked, this, &frmInvoice::cmdProcess_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmInvoice::cmdCancel_Click);
+    platform::nameFields(this); // fields found by what they are
 }
 
 QGroupBox *frmInvoice::addressFrame(const QString &title, const QString &kind, Lines &lines)
@@ -150,6 +151,8 @@ QGroupBox *frmInvoice::addressFrame(const QString &title, const QString &kind, L
     };
     lineLabel(QStringLiteral("Name:"), QStringLiteral("Name"), 0);
     lineLabel(QStringLiteral("Address:"), QStringLiteral("Address"), 1);
+    for (int i = 2; i < 5; ++i) // the address goes on without labels
+        lines[i]->setAccessibleName(QStringLiteral("%1 address, line %2").arg(kind).arg(i));
     return frame;
 }
 

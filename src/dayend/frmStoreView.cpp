@@ -2,6 +2,7 @@
 
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
+#include "platform/ProgramFiles.h"
 #include "platform/Prompt.h"
 #include "platform_ui/ButtonRow.h"
 
@@ -18,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -177,7 +177,7 @@ void frmStoreView::cmdExport_Click()
     diag::run(kModule, "cmdExport_Click", [&] {
         const StoreQuery q = query();
         const QString period = q.view == StoreView::ByHour ? q.day.toString(Qt::ISODate) : q.day.toString(QStringLiteral("yyyy-MM"));
-        const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        const QString suggested = QDir(platform::userDataFolder())
                                       .filePath(QStringLiteral("sales-%1-%2.csv")
                                                     .arg(viewName().toLower().replace(QLatin1Char(' '), QLatin1Char('-')), period));
         const std::optional<QString> path =

@@ -10,6 +10,7 @@
 #include "platform/DialogRunner.h"
 #include "platform/NumberText.h"
 #include "platform/Prompt.h"
+#include "platform_ui/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -104,7 +105,9 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
     imgItem->setFixedSize(180, 180);
     imgItem->setAlignment(Qt::AlignCenter);
     auto *side = new QVBoxLayout;
-    side->addWidget(new QLabel(QStringLiteral("Search for:"), this));
+    auto *searchFor = new QLabel(QStringLiteral("Search for:"), this);
+    searchFor->setBuddy(txtFind);
+    side->addWidget(searchFor);
     side->addWidget(txtFind);
     side->addWidget(cmdFind);
     side->addWidget(chkStock);
@@ -148,6 +151,7 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
         if (QFileInfo::exists(nopic))
             imgItem->setPixmap(QPixmap(nopic).scaled(imgItem->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
+    platform::nameFields(this); // fields found by what they are
 }
 
 frmFind::~frmFind()

@@ -3,6 +3,7 @@
 #include "db/Lookups.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform/Prompt.h"
@@ -75,6 +76,7 @@ frmOptions::frmOptions(db::Store &store, platform::Prompt &prompt, AddItemFn add
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] { mHelp.ShowTopic(QStringLiteral("Point_of_Sale.htm")); });
+    platform::nameFields(this); // fields found by what they are
 }
 
 void frmOptions::showEvent(QShowEvent *event)

@@ -26,6 +26,8 @@ public:
     // nullopt when cancelled.
     virtual std::optional<QString> saveFile(const QString &title, const QString &filter,
                                             const QString &suggested) = 0;
+    // A folder dialog starting in `folder`; nullopt when cancelled.
+    virtual std::optional<QString> chooseFolder(const QString &title, const QString &folder) = 0;
     virtual void beep() {}
 };
 

@@ -22,6 +22,12 @@ std::optional<QString> TrackedPrompt::openFile(const QString &title, const QStri
     return mInner.openFile(title, filter, folder);
 }
 
+std::optional<QString> TrackedPrompt::chooseFolder(const QString &title, const QString &folder)
+{
+    const ModalActivity::Scope open(mActivity);
+    return mInner.chooseFolder(title, folder);
+}
+
 std::optional<QString> TrackedPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
 {
     const ModalActivity::Scope open(mActivity);

@@ -16,6 +16,7 @@ public:
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &suggested) override;
     std::optional<QString> openFile(const QString &title, const QString &filter,
                                     const QString &folder) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &folder) override;
     void beep() override { mInner.beep(); }
 
 private:

@@ -14,7 +14,8 @@ bool FileExists(const QString &path)
 
 void ShowAbout(Prompt &prompt)
 {
-    prompt.message(applicationTitle() + QStringLiteral("\n\nVersion ") + QStringLiteral(VANTA_VERSION),
+    prompt.message(applicationTitle() + QStringLiteral("\n\nVersion ") + QStringLiteral(VANTA_VERSION)
+                       + QStringLiteral("\n\nFree software under the MIT License."),
                    Buttons::Ok, Icon::Information, QStringLiteral("About ") + applicationTitle());
 }
 

@@ -1,27 +1,15 @@
 #include "platform_ui/HelpComponent.h"
 
 #include "diagnostics/ApplicationTitle.h"
+#include "platform/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTextBrowser>
 #include <QUrl>
 
 namespace vanta::platform {
 
-QString HelpComponent::helpFolder()
-{
-    const QDir app(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {QStringLiteral("help"), QStringLiteral("../resources/help"),
-                                     QStringLiteral("../../resources/help"), QStringLiteral("../share/vanta-pos/help")})
-        if (app.exists(candidate))
-            return QDir::cleanPath(app.filePath(candidate));
-#ifdef VANTA_SOURCE_DIR
-    return QStringLiteral(VANTA_SOURCE_DIR "/resources/help");
-#else
-    return app.filePath(QStringLiteral("help"));
-#endif
-}
+QString HelpComponent::helpFolder() { return programFilesFolder(QStringLiteral("help")); }
 
 void HelpComponent::ShowTopic(const QString &topic)
 {

@@ -12,8 +12,8 @@ namespace vanta::platform {
 // the program) in a help window of its own.
 class HelpComponent {
 public:
-    // The folder holding the topics: "help" beside the executable, or the
-    // source tree's resources/help when run from a build folder.
+    // The folder holding the topics: "help" beside the program, or
+    // share/vanta-pos/help of the installed tree.
     static QString helpFolder();
 
     // Shows a topic ("Point_of_Sale.htm"; the name matches in any case).

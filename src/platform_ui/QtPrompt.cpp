@@ -99,6 +99,14 @@ std::optional<QString> QtPrompt::openFile(const QString &title, const QString &f
     return file;
 }
 
+std::optional<QString> QtPrompt::chooseFolder(const QString &title, const QString &folder)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(mParent, shownTitle(title), folder);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 std::optional<QString> QtPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
 {
     const QString file = QFileDialog::getSaveFileName(mParent, shownTitle(title), suggested, filter);

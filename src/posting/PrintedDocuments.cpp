@@ -5,6 +5,7 @@
 #include "diagnostics/VantaError.h"
 #include "platform/DialogRunner.h"
 #include "platform/SettingsStore.h"
+#include "platform_ui/AccessibleNames.h"
 #include "posting/DocumentOutput.h"
 #include "posting/EscPosReceipt.h"
 #include "posting/PrinterError.h"
@@ -14,6 +15,7 @@
 #include "posting/ReportEngine.h"
 #include "posting/SelectionFormula.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -178,6 +180,9 @@ void PrintedDocuments::preview(const RenderedDocument &doc)
     printer.setDocName(doc.title);
     QPrintPreviewDialog dlg(&printer);
     dlg.setWindowTitle(doc.title);
+    // The preview's own fields: the page number and the zoom.
+    for (QWidget *field : platform::typedFields(&dlg))
+        field->setAccessibleName(qobject_cast<QComboBox *>(field) ? QStringLiteral("Zoom") : QStringLiteral("Page"));
     const ReportSettings &settings = mReportSettings;
     dlg.setWindowFlag(Qt::WindowStaysOnTopHint, settings.alwaysOnTop);
     if (settings.reportDisplay == 1)

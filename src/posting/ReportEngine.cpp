@@ -1,14 +1,11 @@
 #include "posting/ReportEngine.h"
 
 #include "db/EmployeeName.h"
+#include "platform/ProgramFiles.h"
 #include "posting/ReportFields.h"
 #include "posting/ReportLayout.h"
 #include "posting/SaleRecord.h"
 #include "posting/SelectionFormula.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
 namespace vanta::posting {
 
@@ -28,16 +25,7 @@ QString salesRepName(db::Store &store, const QString &stored)
 
 } // namespace
 
-QString reportsFolder()
-{
-    const QDir program(QCoreApplication::applicationDirPath());
-    const QStringList candidates{program.filePath(QStringLiteral("reports")),
-                                 program.filePath(QStringLiteral("../share/vanta-pos/reports"))};
-    for (const QString &c : candidates)
-        if (QFileInfo(c).isDir())
-            return QDir::cleanPath(c);
-    return candidates.front();
-}
+QString reportsFolder() { return platform::programFilesFolder(QStringLiteral("reports")); }
 
 RenderedDocument runReport(db::Store &store, const QString &layoutPath, const QString &selectionFormula)
 {

@@ -70,7 +70,6 @@ frmReportOptions::frmReportOptions(posting::ReportSettings &settings, platform::
       cmdCancel(button(QStringLiteral("&Cancel"), "cmdCancel", this))
 {
     setWindowTitle(QStringLiteral("Report Options"));
-    setFont(QFont(QStringLiteral("Tahoma")));
 
     addOptions<2>(optDest, fraDestination, "optDest", {"Display on Screen", "Print to Printer"});
     addOptions<3>(optReportDisplay, fraReportDisplay, "optReportDisplay", {"Normal", "Minimized", "Maximized"});

@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vanta {
@@ -79,6 +80,14 @@ POSItem::POSItem(platform::SettingsStore &settings, QWidget *parent)
       chk1(new QCheckBox(this))
 {
     UDQty->setObjectName(QStringLiteral("UDQty"));
+    const std::array<std::pair<QLineEdit *, const char *>, 6> spoken{{{txtName, "Item"},
+                                                                      {txtQty, "Quantity"},
+                                                                      {txtPrice, "Price"},
+                                                                      {txtUOM, "Unit of measure"},
+                                                                      {txtDisc, "Discount percent"},
+                                                                      {txtSubtotal, "Line subtotal"}}};
+    for (const auto &[f, name] : spoken)
+        f->setAccessibleName(QLatin1String(name));
     UDQty->setRange(0, QtyLimit);
     txtUOM->setReadOnly(true);
     chk1->setObjectName(QStringLiteral("chk1"));

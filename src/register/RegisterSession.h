@@ -13,6 +13,7 @@
 #include "tax/SaleTax.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace vanta::posting {
@@ -96,6 +97,12 @@ public:
     // Where the register keeps backups of its stores, a folder per store;
     // empty: it makes none by itself.
     QString backupFolder;
+    // The user's data folder: the start window makes the demo store there
+    // and every file dialog starts there.
+    QString userDataFolder;
+    // Makes the demo store in a folder (the program has vanta-admin make
+    // it); throws VantaError with the reason when it cannot.
+    std::function<void(const QString &folder)> makeDemoStore;
 
 private:
     // While a box or dialog was open another register may have changed the

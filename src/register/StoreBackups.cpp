@@ -4,9 +4,9 @@
 #include "db/Store.h"
 #include "db/StoreCheck.h"
 #include "diagnostics/ApplicationTitle.h"
+#include "platform/ProgramFiles.h"
 #include "register/DeferredMessage.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -21,11 +21,7 @@ backup::StoreLocation locationOf(const db::Store &store)
 }
 
 // The back-office tool beside the register when it is installed there.
-QString adminTool()
-{
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vanta-admin"));
-    return QFileInfo(beside).isExecutable() ? beside : QStringLiteral("vanta-admin");
-}
+QString adminTool() { return platform::companionProgram(QStringLiteral("vanta-admin")); }
 
 } // namespace
 

@@ -10,7 +10,6 @@
 #include "register/DeferredMessage.h"
 #include "register/RegisterSession.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -44,18 +43,19 @@ void StoreOpening::open()
         if (dataPath.isEmpty())
             dataPath = pathing(mSession.settings, QStringLiteral("Datapath"), QStringLiteral("None"));
         mSession.DataPath = dataPath;
+        const bool none = dataPath == QLatin1String("None") || dataPath.isEmpty();
         if (!db::Store::isServerAddress(dataPath)
-            && (dataPath == QLatin1String("None") || !platform::FileExists(db::Store::databaseFile(dataPath)))) {
-            mSession.prompt.message(QStringLiteral("Unable to find Vanta! database."), platform::Buttons::Ok,
-                                    platform::Icon::Critical, kTitle);
-            choose();
+            && (none || !platform::FileExists(db::Store::databaseFile(dataPath)))) {
+            const QString note = none ? QString()
+                                      : QStringLiteral("No store database was found in %1.")
+                                            .arg(QDir::toNativeSeparators(dataPath));
+            if (!startWindow(note))
+                mCloseRegister();
             return;
         }
         try {
             mSession.openStore(dataPath);
-            addMissingTables();
-            warnIfReadableByEveryone();
-            startChecks();
+            storeOpened();
         } catch (const db::DbError &e) {
             // A file the register cannot work on: said once, with the way out.
             if (e.number() != db::ErrNotStoreDatabase && e.number() != db::ErrMissingTables
@@ -69,6 +69,13 @@ void StoreOpening::open()
                 choose();
         }
     });
+}
+
+void StoreOpening::storeOpened()
+{
+    addMissingTables();
+    warnIfReadableByEveryone();
+    startChecks();
 }
 
 // Tables added since older stores were made are added where the store
@@ -118,12 +125,22 @@ void StoreOpening::startChecks()
         });
 }
 
+std::optional<QString> StoreOpening::askStoreFile()
+{
+    return mSession.prompt.openFile(QStringLiteral("Open"),
+                                    QStringLiteral("Vanta! Databases (vanta.mdb VANTA.MDB Vanta.mdb)"), dataFolder());
+}
+
+QString StoreOpening::dataFolder() const
+{
+    QDir().mkpath(mSession.userDataFolder);
+    return mSession.userDataFolder;
+}
+
 void StoreOpening::choose()
 {
     diag::run("frmPOS", "Find_Database", [&] {
-        const QString start = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));
-        const std::optional<QString> chosen = mSession.prompt.openFile(
-            QStringLiteral("Open"), QStringLiteral("Vanta! Databases (vanta.mdb VANTA.MDB Vanta.mdb)"), start);
+        const std::optional<QString> chosen = askStoreFile();
         if (!chosen)
             return; // cancelled: the register runs on without a store
         if (platform::FileExists(*chosen)) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/Prompt.h"
 #include "register/StoreBackups.h"
 
 #include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vanta {
 
@@ -20,19 +22,22 @@ class CatalogueRefresh;
 }
 
 // Opens the register's store: a shared store on a server when one is set,
-// else the data folder given for this run or kept in the settings, asking
-// for the file when there is none. Once a store file is open its pages are
+// else the data folder given for this run or kept in the settings; without
+// one, the start window offers the demo store, a new store, a store file or
+// a shared store. Once a store file is open its pages are
 // checked in the background, and the finder's catalogue is read again after
 // another register changed it.
 class StoreOpening {
 public:
-    // `closeRegister`: a chosen file that is no store ends the register.
+    // `closeRegister`: a chosen file that is no store, or the start window
+    // closed without a store, ends the register.
     StoreOpening(RegisterSession &session, QString dataOverride, DeferredMessage &messages,
                  std::function<void()> closeRegister);
     ~StoreOpening();
 
-    // Opens the store of the settings (or of this run). Without one, or
-    // with one the register cannot work on, the cashier may choose a file.
+    // Opens the store of the settings (or of this run). Without one the
+    // start window opens; with one the register cannot work on, the cashier
+    // may choose a file.
     void open();
     // Asks for the store file; a file chosen is kept in the settings and
     // opened. Cancelled: the register goes on as it was.
@@ -41,6 +46,22 @@ public:
     StoreBackups &backups() { return mBackups; }
 
 private:
+    // The start window, again after each choice that failed, until a store
+    // is open (true) or it is closed (false).
+    bool startWindow(const QString &note);
+    bool openDemoStore();
+    bool createNewStore();
+    bool openStoreFile();
+    bool connectSharedStore();
+    // Opens the store of a data folder or server address; once it is open it
+    // is kept in the settings. Refused: said in plain words, false.
+    bool keepStore(const QString &location);
+    // The open-file dialog for a store file; nullopt when cancelled.
+    std::optional<QString> askStoreFile();
+    // The user's data folder, made when missing.
+    QString dataFolder() const;
+    void tell(const QString &text, platform::Icon icon = platform::Icon::Exclamation);
+    void storeOpened();
     void addMissingTables();
     void startChecks();
     void warnIfReadableByEveryone();

@@ -1,6 +1,7 @@
 #include "register/frmEditPrice.h"
 
 #include "diagnostics/Trace.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 #include "platform_ui/SelectAllText.h"
@@ -35,7 +36,6 @@ frmEditPrice::frmEditPrice(QWidget *parent)
       cmdCancel(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Edit Price"));
-    setFont(QFont(QStringLiteral("Tahoma")));
     txtPrice->setObjectName(QStringLiteral("txtPrice"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -46,6 +46,7 @@ frmEditPrice::frmEditPrice(QWidget *parent)
     grid->addWidget(lblCurrentPrice, 0, 1);
     grid->addWidget(label(QStringLiteral("New Price : $"), "lblPrice", this), 1, 0);
     grid->addWidget(txtPrice, 1, 1);
+    txtPrice->setAccessibleName(QStringLiteral("New price"));
     QHBoxLayout *buttons = platform::buttonRow({cmdOK, cmdCancel});
     grid->addLayout(buttons, 2, 0, 1, 2);
     setTabOrder(txtPrice, cmdOK);
@@ -54,6 +55,7 @@ frmEditPrice::frmEditPrice(QWidget *parent)
     txtPrice->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &frmEditPrice::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEditPrice::cmdCancel_Click);
+    platform::nameFields(this); // fields found by what they are
 }
 
 void frmEditPrice::showEvent(QShowEvent *event)

@@ -2,6 +2,8 @@
 #include "register/frmPOS.h"
 
 #include "diagnostics/ApplicationTitle.h"
+#include "platform_ui/AccessibleNames.h"
+#include "platform_ui/UiFont.h"
 #include "register/CustomerListModel.h"
 #include "register/POSItem.h"
 #include "register/RegisterSession.h"
@@ -54,9 +56,7 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
     : QMainWindow(parent), mSession(session)
 {
     setObjectName(QStringLiteral("frmPOS"));
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSize(9);
-    setFont(tahoma);
+    setFont(platform::uiFont(9));
     mKeeper = new SaleKeeper(mSession.sale, [&session] { return session.journal(); }, session.prompt, this);
     RegisterView &view = *this;
     mActions = std::make_unique<RegisterActions>(session, view, *mKeeper, dataOverride);
@@ -73,6 +73,7 @@ frmPOS::frmPOS(RegisterSession &session, const QString &dataOverride, QWidget *p
     mCapture = platform::BarcodeCapture(scanner);
     whBarcode->timeScans(scanner, [this](const QString &code) { mActions->scanned(code); });
     mSaleObserver = mSession.sale.observe([this](unsigned changes) { saleModelChanged(changes); });
+    platform::nameFields(this); // fields found by what they are
 }
 
 frmPOS::~frmPOS() { mSession.sale.unobserve(mSaleObserver); }
@@ -112,7 +113,7 @@ void frmPOS::buildControls()
     cmdShipping = button(central, "cmdShipping", QStringLiteral("Add &Shipping"),
                          QStringLiteral("Add shipping charges to sale"));
     cmdCancel = button(central, "cmdCancel", QStringLiteral("&Cancel Sale"), QStringLiteral("Close current sale"));
-    cmdHold = button(central, "cmdHold", QStringLiteral("&Hold Sale"), QStringLiteral("Hold current sale"));
+    cmdHold = button(central, "cmdHold", QStringLiteral("H&old Sale"), QStringLiteral("Hold current sale"));
     for (QPushButton *b : {cmdAdd, cmdRemove, cmdEdit, cmdShipping, cmdCancel, cmdHold})
         top->addWidget(b);
     cmdAdd->setEnabled(false);

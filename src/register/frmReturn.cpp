@@ -1,6 +1,7 @@
 #include "register/frmReturn.h"
 
 #include "platform/Currency.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 #include "sale/Refund.h"
 
@@ -62,6 +63,7 @@ frmReturn::frmReturn(const sale::StoredSale &sale, const QString &heading, QWidg
         mTable->setItem(row, Paid, cell(formatCurrencyCents(l.paid.subtotal.cents())));
         auto *qty = new QDoubleSpinBox(mTable);
         qty->setObjectName(QStringLiteral("spnReturn%1").arg(row));
+        qty->setAccessibleName(QStringLiteral("Quantity to return of %1").arg(l.name));
         qty->setDecimals(l.fractions ? 2 : 0);
         qty->setRange(0, std::max(l.returnable(), 0.0));
         qty->setEnabled(l.returnable() > sale::kQuantitySlack);
@@ -96,6 +98,7 @@ frmReturn::frmReturn(const sale::StoredSale &sale, const QString &heading, QWidg
     connect(cmdAll, &QPushButton::clicked, this, &frmReturn::returnAll);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     followChoice();
+    platform::nameFields(this); // fields found by what they are
 }
 
 void frmReturn::setQuantity(size_t line, double qty)

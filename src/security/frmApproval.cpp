@@ -1,6 +1,7 @@
 #include "security/frmApproval.h"
 
 #include "platform/Prompt.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 
 #include <QFormLayout>
@@ -44,6 +45,7 @@ frmApproval::frmApproval(db::Store &store, platform::Prompt &prompt, const QStri
 
     connect(cmdOK, &QPushButton::clicked, this, &frmApproval::check);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::nameFields(this); // fields found by what they are
 }
 
 void frmApproval::check()

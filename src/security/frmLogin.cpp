@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
@@ -100,6 +101,7 @@ frmLogin::frmLogin(const Services &services, QWidget *parent)
     connect(lstEmployees, &QListWidget::itemSelectionChanged, this, [this] { lstEmployees_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    platform::nameFields(this); // fields found by what they are
 }
 
 int frmLogin::run()

@@ -2,6 +2,7 @@
 
 #include "diagnostics/Trace.h"
 #include "platform/Prompt.h"
+#include "platform_ui/AccessibleNames.h"
 #include "settings/ErrorReport.h"
 #include "settings/clsPop3Settings.h"
 
@@ -81,6 +82,7 @@ frmMailSettings::frmMailSettings(db::Store &store, platform::SettingsStore &sett
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
     setMinimumWidth(440);
+    platform::nameFields(this); // fields found by what they are
 }
 
 void frmMailSettings::cmdOK_Click()

@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "platform/Prompt.h"
+#include "platform_ui/AccessibleNames.h"
 #include "settings/clsCompany.h"
 #include "settings/clsPop3Settings.h"
 #include "settings/modInternetConnect.h"
@@ -97,6 +98,7 @@ frmQuorlErr::frmQuorlErr(const diag::ErrorRecord &record, Mail mail, QWidget *pa
     connect(cmdEmail, &QPushButton::clicked, this, &frmQuorlErr::cmdEmail_Click);
     connect(Command1, &QPushButton::clicked, this, &frmQuorlErr::Command1_Click);
     resize(560, 400);
+    platform::nameFields(this); // fields found by what they are
 }
 
 QStringList frmQuorlErr::stackRows(const diag::ErrorRecord &record, int *originRow, int *trapRow)

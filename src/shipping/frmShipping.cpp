@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "platform_ui/AccessibleNames.h"
 #include "platform_ui/ButtonRow.h"
 #include "platform/Currency.h"
 
@@ -50,6 +51,7 @@ frmShipping::frmShipping(db::Store &store, const ShippingOffer &offer, QWidget *
     auto *method = new QHBoxLayout;
     method->addWidget(new QLabel(QStringLiteral("Shipping Method:"), this));
     method->addWidget(cboShipping, 1);
+    cboShipping->setAccessibleName(QStringLiteral("Shipping method"));
     layout->addLayout(method);
 
     // The service levels of the range; in fixed-charge mode they do not apply
@@ -73,6 +75,7 @@ frmShipping::frmShipping(db::Store &store, const ShippingOffer &offer, QWidget *
     auto *custom = new QHBoxLayout(fraCustom);
     custom->addWidget(new QLabel(QStringLiteral("Shipping Charge $"), fraCustom));
     custom->addWidget(txtCustom, 1);
+    txtCustom->setAccessibleName(QStringLiteral("Custom shipping charge"));
     layout->addWidget(fraCustom);
     fraCustom->hide();
 
@@ -93,6 +96,7 @@ frmShipping::frmShipping(db::Store &store, const ShippingOffer &offer, QWidget *
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] { mHelp.ShowTopic(QStringLiteral("Point_of_Sale.htm")); });
     Form_Load();
+    platform::nameFields(this); // fields found by what they are
 }
 
 // The shipping methods on a connection of their own, in table order.

@@ -85,6 +85,7 @@ TEST_F(CustomerCommands, MenusHelpAboutAndMailSettings)
     pos->findChild<QAction *>("mnuAbout")->trigger();
     ASSERT_EQ(prompt.count(), 1);
     EXPECT_EQ(prompt.last().title, "About Vanta! POS");
+    EXPECT_EQ(prompt.last().text, "Vanta! POS\n\nVersion " VANTA_VERSION "\n\nFree software under the MIT License.");
 
     // The mail settings dialog stores the account in the store.
     dialogs.then([](QDialog &dlg) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform_ui/AccessibleNames.h"
 #include "register/POSItem.h"
 #include "register/frmPOS.h"
 #include "security/SecuritySwitch.h"
@@ -31,6 +32,9 @@ protected:
     void TearDown() override
     {
         if (pos) {
+            // The register names every field a cashier types into.
+            for (const QWidget *field : platform::typedFields(pos.get()))
+                EXPECT_FALSE(field->accessibleName().isEmpty()) << field->objectName().toStdString();
             pos->hide();
             pos.reset();
         }

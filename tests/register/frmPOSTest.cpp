@@ -4,7 +4,13 @@
 #include "register/RegisterFixture.h"
 #include "support/SaleFixtures.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QMultiMap>
 #include <QScrollBar>
 
 using namespace vanta;
@@ -186,38 +192,28 @@ TEST_F(Register, HoldWithAnEmptySaleCloses)
     EXPECT_TRUE(pos->isClosed());
 }
 
-TEST_F(Register, FindsTheDatabaseThroughTheOpenDialog)
+// One Alt letter per button and menu of the register ("Hold Sale" and
+// "Help" once shared H), and the desktop's own font at the design's 9
+// points rather than a family the desktop may lack.
+TEST_F(Register, EachAltLetterIsOnceAndTheFontIsTheDesktops)
 {
-    // No data folder stored and none given: ask for the file.
-    prompt.answerOpenFile(ts.path() + "/vanta.mdb");
-    pos = std::make_unique<frmPOS>(session);
-    pos->Form_Load();
-    ASSERT_GE(prompt.count(), 2);
-    EXPECT_EQ(prompt.requests()[0].text, "Unable to find Vanta! database.");
-    EXPECT_EQ(prompt.requests()[0].icon, Icon::Critical);
-    EXPECT_EQ(prompt.requests()[1].kind, test::PromptRequest::Kind::OpenFile);
-    EXPECT_EQ(settings.read("Marlux", "Pathing", "Datapath"), ts.path());
-    EXPECT_EQ(settings.read("Marlux", "Pathing", "DatabasePath"), ts.path() + "/vanta.mdb");
-    EXPECT_TRUE(session.hasStore());
-    EXPECT_EQ(child<QComboBox>("cmbCustomers")->currentText(), "CASH SALE - (217) 555-0142");
-}
-
-TEST_F(Register, InvalidChoiceClosesAndCancelRunsWithoutStore)
-{
-    settings.save("Marlux", "Pathing", "Datapath", config.filePath("empty"));
-    prompt.answerOpenFile(config.filePath("missing/vanta.mdb"));
-    pos = std::make_unique<frmPOS>(session);
-    pos->Form_Load();
-    EXPECT_TRUE(prompt.texts().contains("The selected database is invalid."));
-    EXPECT_TRUE(pos->isClosed());
-
-    prompt.clearRecord();
-    prompt.cancelOpenFile();
-    pos = std::make_unique<frmPOS>(session);
-    session.closeStore();
-    pos->Form_Load();
-    EXPECT_FALSE(pos->isClosed());
-    EXPECT_FALSE(session.hasStore());
+    open();
+    QMultiMap<QChar, QString> byLetter;
+    const auto add = [&byLetter](const QString &text) {
+        const qsizetype at = text.indexOf('&');
+        if (at >= 0 && at + 1 < text.size())
+            byLetter.insert(text[at + 1].toUpper(), text);
+    };
+    for (const QAbstractButton *b : pos->findChildren<QAbstractButton *>())
+        add(b->text());
+    for (const QAction *menu : pos->menuBar()->actions())
+        add(menu->text());
+    for (QChar letter : byLetter.uniqueKeys())
+        EXPECT_EQ(byLetter.count(letter), 1) << QStringList(byLetter.values(letter)).join(", ").toStdString();
+    EXPECT_EQ(byLetter.value('H'), "&Help");
+    EXPECT_EQ(byLetter.value('O'), "H&old Sale");
+    EXPECT_EQ(pos->font().family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    EXPECT_EQ(pos->font().pointSizeF(), 9.0);
 }
 
 // A store the register cannot work on is refused once, in plain words, with

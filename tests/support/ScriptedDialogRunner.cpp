@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogRunner.h"
 
+#include "platform_ui/AccessibleNames.h"
+
 #include <QDialog>
 
 namespace vanta::test {
@@ -13,6 +15,9 @@ ScriptedDialogRunner &ScriptedDialogRunner::then(Script script)
 int ScriptedDialogRunner::run(QDialog &dlg)
 {
     mTitles << dlg.windowTitle();
+    for (const QWidget *field : platform::typedFields(&dlg))
+        if (field->accessibleName().isEmpty())
+            mUnnamed << dlg.windowTitle() + QStringLiteral(": ") + field->objectName();
     if (mScripts.empty()) {
         ++mDry;
         dlg.done(QDialog::Rejected);

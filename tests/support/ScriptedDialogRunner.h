@@ -24,10 +24,14 @@ public:
     int runs() const { return int(mTitles.size()); }
     int dryRuns() const { return mDry; }
     int pending() const { return int(mScripts.size()); }
+    // Fields of the dialogs run that a screen reader could not name
+    // ("title: object name").
+    const QStringList &unnamedFields() const { return mUnnamed; }
 
 private:
     std::deque<Script> mScripts;
     QStringList mTitles;
+    QStringList mUnnamed;
     int mDry = 0;
 };
 

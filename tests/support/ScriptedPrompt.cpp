@@ -124,6 +124,15 @@ std::optional<QString> ScriptedPrompt::openFile(const QString &title, const QStr
     return answer;
 }
 
+std::optional<QString> ScriptedPrompt::chooseFolder(const QString &title, const QString &folder)
+{
+    PromptRequest &r = record(PromptRequest::Kind::Folder, QString(), title);
+    r.folder = folder;
+    const std::optional<QString> answer = take(mFileAnswers, r);
+    whileOpen();
+    return answer;
+}
+
 std::optional<QString> ScriptedPrompt::saveFile(const QString &title, const QString &filter, const QString &suggested)
 {
     PromptRequest &r = record(PromptRequest::Kind::SaveFile, QString(), title);

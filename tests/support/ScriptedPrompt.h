@@ -15,7 +15,7 @@ using platform::Icon;
 
 // One box the code asked for, as the cashier would have seen it.
 struct PromptRequest {
-    enum class Kind { Message, Input, OpenFile, SaveFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile, Folder };
     Kind kind = Kind::Message;
     QString text;        // message text or input prompt; empty for an open-file dialog
     QString title;       // the title shown: the application's title when none was given
@@ -23,7 +23,7 @@ struct PromptRequest {
     Buttons buttons = Buttons::Ok;
     QString defaultText; // input boxes
     QString filter;      // open-file dialogs
-    QString folder;      // open-file dialogs; save-file dialogs: the suggested file
+    QString folder;      // open-file and folder dialogs; save-file dialogs: the suggested file
     bool ranDry = false; // no scripted answer was left; the default answer was given
 
     // The title, icon and text as one line, "Title [Icon] text": the three
@@ -38,7 +38,7 @@ struct PromptRequest {
 // A prompt for tests and benchmarks: answers from queues filled in advance
 // (one per kind of box) and records every request. With its queue empty a
 // message box answers its first button (Ok, Yes, Retry or Abort), an input
-// box and an open-file dialog are cancelled, and the request is marked as
+// box and a file or folder dialog are cancelled, and the request is marked as
 // having run dry.
 class ScriptedPrompt : public platform::Prompt {
 public:
@@ -46,6 +46,7 @@ public:
     ScriptedPrompt &answer(Answer a);
     ScriptedPrompt &answerInput(const QString &text);
     ScriptedPrompt &cancelInput();
+    // Open-file and folder dialogs take their answers from one queue.
     ScriptedPrompt &answerOpenFile(const QString &path);
     ScriptedPrompt &cancelOpenFile();
     // Runs the action while the next box of any kind is open, after its
@@ -60,6 +61,7 @@ public:
                                     const QString &folder) override;
     // Answered from the open-file queue.
     std::optional<QString> saveFile(const QString &title, const QString &filter, const QString &suggested) override;
+    std::optional<QString> chooseFolder(const QString &title, const QString &folder) override;
     void beep() override { ++mBeeps; }
 
     const QList<PromptRequest> &requests() const { return mRequests; }

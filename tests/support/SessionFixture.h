@@ -26,7 +26,12 @@ protected:
         diag::Trace::instance().setNotices(&notices);
         noShiftAtLogon(settings);
     }
-    ~SessionTest() override { diag::Trace::instance().reset(); }
+    ~SessionTest() override
+    {
+        diag::Trace::instance().reset();
+        // Every dialog a test ran names the fields a person types into.
+        EXPECT_TRUE(dialogs.unnamedFields().isEmpty()) << dialogs.unnamedFields().join(", ").toStdString();
+    }
 
     TempStore ts;
     QTemporaryDir config;
