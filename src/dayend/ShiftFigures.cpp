@@ -1,6 +1,7 @@
 #include "dayend/ShiftFigures.h"
 
 #include "dayend/CashMovement.h"
+#include "dayend/Tallies.h"
 #include "db/EmployeeName.h"
 #include "db/Store.h"
 #include "platform/Currency.h"
@@ -17,24 +18,6 @@ namespace {
 
 constexpr int kTopItems = 10;
 constexpr qint16 kInvoiceSale = 3;
-
-qint64 centsOf(const QVariant &v) { return v.isNull() ? 0 : toCents(db::asDouble(v)); }
-
-// Tallies kept by name, handed out in name order.
-class Tallies {
-public:
-    void add(const QString &name, qint64 cents, int count = 1)
-    {
-        Tally &t = mByName[name];
-        t.name = name;
-        t.count += count;
-        t.cents += cents;
-    }
-    std::vector<Tally> list() const { return {mByName.cbegin(), mByName.cend()}; }
-
-private:
-    QMap<QString, Tally> mByName;
-};
 
 void readSales(db::Store &store, qint32 shiftId, ShiftFigures &f)
 {

@@ -1,19 +1,18 @@
 #include "dayend/StoreFigures.h"
 
+#include "dayend/Tallies.h"
+
 #include "db/Store.h"
 #include "platform/Currency.h"
 
 #include <QLocale>
-#include <QMap>
 
 namespace vanta::dayend {
 
 namespace {
 
-qint64 centsOf(const QVariant &v) { return v.isNull() ? 0 : toCents(db::asDouble(v)); }
-
-// Sales of the span, of one register's shifts when named; `%1` is where the
-// query's own joins go.
+// The sales of the query's day or month (of one register's shifts when it
+// names one): the joins and the condition a query of Sales `s` adds.
 struct Span {
     QString from, to; // ISO dates: from <= date of sale < to
     QString joins;
@@ -37,19 +36,6 @@ Span spanOf(const StoreQuery &q)
     return s;
 }
 
-// Rows of (key, amount): one tally per key.
-template <typename Key>
-void tallyRows(db::Recordset rs, Key key)
-{
-    for (; !rs.eof(); rs.moveNext()) {
-        Tally *t = key(rs.field(0));
-        if (!t)
-            continue;
-        ++t->count;
-        t->cents += centsOf(rs.field(1));
-    }
-}
-
 std::vector<Tally> byTime(db::Store &store, const StoreQuery &q)
 {
     const Span s = spanOf(q);
@@ -61,16 +47,19 @@ std::vector<Tally> byTime(db::Store &store, const StoreQuery &q)
                              : QLocale().toString(QDate(q.day.year(), q.day.month(), i + 1), QStringLiteral("MMM d")),
                        0, 0});
     // Hour "hh" at characters 12-13 of the ISO date, day "dd" at 9-10.
-    tallyRows(store.database().openQuery(
-                  QStringLiteral("SELECT substr(s.\"date of sale\", %1, 2), s.\"total of sale\" FROM Sales s%2 WHERE %3")
-                      .arg(hours ? 12 : 9)
-                      .arg(s.joins, s.where),
-                  s.params),
-              [&](const QVariant &v) -> Tally * {
-                  bool ok = false;
-                  const int slot = v.toString().toInt(&ok) - (hours ? 0 : 1);
-                  return ok && slot >= 0 && slot < buckets ? &out[size_t(slot)] : nullptr;
-              });
+    db::Recordset rs = store.database().openQuery(
+        QStringLiteral("SELECT substr(s.\"date of sale\", %1, 2), s.\"total of sale\" FROM Sales s%2 WHERE %3")
+            .arg(hours ? 12 : 9)
+            .arg(s.joins, s.where),
+        s.params);
+    for (; !rs.eof(); rs.moveNext()) {
+        bool ok = false;
+        const int bucket = rs.field(0).toString().toInt(&ok) - (hours ? 0 : 1);
+        if (!ok || bucket < 0 || bucket >= buckets)
+            continue;
+        ++out[size_t(bucket)].count;
+        out[size_t(bucket)].cents += centsOf(rs.field(1));
+    }
     return out;
 }
 
@@ -86,14 +75,12 @@ std::vector<Tally> byName(db::Store &store, const StoreQuery &q)
                              "LEFT JOIN \"Sold Line Paid\" lp ON lp.\"Sold ID\" = si.\"Sold ID\" "
                              "LEFT JOIN Items i ON i.\"Item Index\" = si.\"Item Index\" "
                              "LEFT JOIN Categories c ON c.id = i.category WHERE %2");
-    QMap<QString, Tally> tallies;
-    tallyRows(store.database().openQuery(sql.arg(s.joins, s.where), s.params), [&](const QVariant &v) {
-        const QString name = v.isNull() || v.toString().isEmpty() ? QStringLiteral("(none)") : v.toString();
-        Tally &t = tallies[name];
-        t.name = name;
-        return &t;
-    });
-    return {tallies.cbegin(), tallies.cend()};
+    Tallies tallies;
+    db::Recordset rs = store.database().openQuery(sql.arg(s.joins, s.where), s.params);
+    for (; !rs.eof(); rs.moveNext())
+        tallies.add(rs.field(0).toString().isEmpty() ? QStringLiteral("(none)") : rs.field(0).toString(),
+                    centsOf(rs.field(1)));
+    return tallies.list();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/Files.h"
 #include "support/TempPgStore.h"
 
+#include <QDate>
 #include <QDir>
 #include <QImage>
 #include <QFile>
@@ -62,6 +63,23 @@ TEST(AdminCommand, ReplacesAStoreOnlyWithForce)
     EXPECT_FALSE(QFile::exists(file + "-wal"));
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Employees WHERE \"Employee ID\" = 99"), 0);
     EXPECT_EQ(count(folder, "SELECT count(*) FROM Items"), 24);
+    // A month of sales up to yesterday, each whole: its lines and its tax
+    // by agency make up its total, and every return names a sold line.
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString monthAgo = QDate::currentDate().addDays(-30).toString(Qt::ISODate);
+    EXPECT_GT(count(folder, "SELECT count(*) FROM Sales"), 30 * 9);
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Sales WHERE \"date of sale\" >= '" + today + "' OR \"date of sale\" < '"
+                                + monthAgo + "'"),
+              0);
+    EXPECT_EQ(count(folder, "SELECT count(*) FROM Sales s WHERE round(s.\"total of sale\" * 100) <> "
+                            "(SELECT round(sum(round(lp.subtotal * 100))) FROM \"Sold Line Paid\" lp "
+                            "WHERE lp.\"sales id\" = s.\"Sales ID\") + round(s.Tax * 100) OR round(s.Tax * 100) <> "
+                            "coalesce((SELECT sum(round(t.total * 100)) FROM \"Tax Holder\" t WHERE t.\"Sale ID\" = "
+                            "s.\"Sales ID\"), 0)"),
+              0);
+    EXPECT_GT(count(folder, "SELECT count(*) FROM \"Returned Items\" r JOIN \"Sold Items\" si "
+                            "ON si.\"Sold ID\" = r.\"Sold ID\" AND si.\"qty sold\" > 0"),
+              0);
     // No work folder is left behind; the demo's pictures are beside the store.
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{"Pictures", "vanta.mdb"}));

@@ -7,6 +7,7 @@
 #include "storegen/BackupCommands.h"
 #include "storegen/DemoPictures.h"
 #include "storegen/DemoStore.h"
+#include "storegen/SalesHistory.h"
 #include "storegen/StoreCopy.h"
 
 #include <QCommandLineParser>
@@ -294,7 +295,13 @@ int run(const QStringList &args, QTextStream &out)
         if (large)
             throw UsageError{QStringLiteral("--items, --customers and --seed belong to the demo command")};
     } else if (!large) {
-        fill = [](const Database &db) { fillDemoStore(db); };
+        // A month of sales up to yesterday: the store's figures have
+        // something to show from the first start.
+        fill = [](const Database &db) {
+            fillDemoStore(db);
+            const QDate today = QDate::currentDate();
+            writeSalesHistory(db, today.addDays(-30), today.addDays(-1), 1);
+        };
     } else {
         if (!parser.isSet(items) || !parser.isSet(customers))
             throw UsageError{QStringLiteral("a large store needs both --items and --customers")};
