@@ -7,18 +7,23 @@
 #include "support/PgServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <cstdio>
 
 namespace vanta::bench {
 
 namespace {
-constexpr int kItems = 100000;
-constexpr int kCustomers = 20000;
 constexpr quint32 kSeed = 4093;
 // Raised whenever the generator changes, so that a store made by an older
 // generator is not reused.
 constexpr int kGeneration = 2;
+
+struct Shape {
+    int items;
+    int customers;
+};
+Shape shapeOf(Size size) { return size == Size::Million ? Shape{1000000, 100000} : Shape{100000, 20000}; }
 
 template <typename T>
 QList<T> column(const db::Database &db, const QString &sql)
@@ -28,34 +33,57 @@ QList<T> column(const db::Database &db, const QString &sql)
         out << rs.field(0).value<T>();
     return out;
 }
+
+std::unique_ptr<db::Store> openMade(Size size)
+{
+    const QString folder = storeFolder(size);
+    if (!db::Store::exists(folder)) {
+        std::fprintf(stderr, "Generating the %s store in %s ...\n", sizeLabel(size), qPrintable(folder));
+        QElapsedTimer t;
+        t.start();
+        db::Store::create(folder);
+        db::Store fresh(folder);
+        storegen::fillLargeStore(fresh.database(), shapeOf(size).items, shapeOf(size).customers, kSeed);
+        std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
+    }
+    auto opened = std::make_unique<db::Store>(folder);
+    // The tables added since the store was made, as a register adds them.
+    db::createAddedTables(opened->database().connection());
+    return opened;
+}
 } // namespace
 
-QString largeStoreFolder()
+QString storeFolder(Size size)
 {
     const QString base = qEnvironmentVariableIsSet("VANTA_BENCH_DIR") ? qEnvironmentVariable("VANTA_BENCH_DIR")
                                                                        : QStringLiteral("/tmp/vanta-bench");
-    return QDir(base).filePath(QStringLiteral("large-%1-%2-g%3").arg(kItems).arg(kCustomers).arg(kGeneration));
+    const Shape shape = shapeOf(size);
+    return QDir(base).filePath(
+        QStringLiteral("large-%1-%2-g%3").arg(shape.items).arg(shape.customers).arg(kGeneration));
 }
 
-db::Store &largeStore()
+db::Store &store(Size size)
 {
-    static std::unique_ptr<db::Store> store = [] {
-        const QString folder = largeStoreFolder();
-        if (!db::Store::exists(folder)) {
-            std::fprintf(stderr, "Generating the large store in %s ...\n", qPrintable(folder));
-            QElapsedTimer t;
-            t.start();
-            db::Store::create(folder);
-            db::Store fresh(folder);
-            storegen::fillLargeStore(fresh.database(), kItems, kCustomers, kSeed);
-            std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
-        }
-        auto opened = std::make_unique<db::Store>(folder);
-        // The tables added since the store was made, as a register adds them.
-        db::createAddedTables(opened->database().connection());
-        return opened;
-    }();
-    return *store;
+    static std::unique_ptr<db::Store> large, million;
+    std::unique_ptr<db::Store> &kept = size == Size::Million ? million : large;
+    if (!kept)
+        kept = openMade(size);
+    return *kept;
+}
+
+Size sizeOf(int64_t argument) { return argument == 1 ? Size::Million : Size::Large; }
+
+const char *sizeLabel(Size size) { return size == Size::Million ? "1,000,000 items" : "100,000 items"; }
+
+size_t residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return size_t(line.mid(6).trimmed().split(' ').value(0).toULongLong()) * 1024;
+    return 0;
 }
 
 QString largeServerStore()

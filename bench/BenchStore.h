@@ -4,15 +4,26 @@
 
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 namespace vanta::bench {
 
-// The large generated store the benchmarks run on (100,000 items, 20,000
-// customers), made once in $VANTA_BENCH_DIR (default /tmp/vanta-bench) and
-// reused by later runs.
-QString largeStoreFolder();
-db::Store &largeStore();
+// The generated stores the benchmarks run on, each made once in
+// $VANTA_BENCH_DIR (default /tmp/vanta-bench) and reused by later runs: the
+// large store (100,000 items, 20,000 customers) and the million store
+// (1,000,000 items, 100,000 customers).
+enum class Size { Large = 0, Million = 1 };
+QString storeFolder(Size size);
+db::Store &store(Size size);
+// The size a benchmark's argument names, and its label.
+Size sizeOf(int64_t argument);
+const char *sizeLabel(Size size);
+inline QString largeStoreFolder() { return storeFolder(Size::Large); }
+inline db::Store &largeStore() { return store(Size::Large); }
+
+// The process's resident memory now (VmRSS), in bytes.
+size_t residentBytes();
 // The same large store on a PostgreSQL server: $VANTA_BENCH_PG (an address;
 // filled when it holds no store yet), else a server of the benchmark run's
 // own on a Unix socket, filled by copying the large store file into it.

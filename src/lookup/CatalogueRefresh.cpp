@@ -38,25 +38,27 @@ CatalogueRefresh::~CatalogueRefresh()
     }
 }
 
-bool CatalogueRefresh::checkNow()
+bool CatalogueRefresh::checkNow() { return !mThread && start(false); }
+
+bool CatalogueRefresh::readForFinder() { return mThread || start(true); }
+
+bool CatalogueRefresh::start(bool always)
 {
-    if (mThread)
-        return false;
     return diag::run("frmFind", "RefreshCatalogue", false, [&] {
         db::Store *store = mStore();
         if (!store || store->onServer() || store->knownDamaged())
             return false;
         const std::shared_ptr<const ItemCatalogue::Kept> kept = ItemCatalogue::kept(*store);
         db::Connection &conn = store->database().connection();
-        if (!kept || conn.inTransaction())
+        if (conn.inTransaction())
             return false;
         const QPair<qint64, qint64> stamp = conn.changeStamp();
         // Unchanged, or changed only through this connection: the finder
         // re-reads those few rows itself when it opens.
-        if (stamp.first == kept->stamp.first)
+        if (kept && stamp.first == kept->stamp.first && !always)
             return false;
-        auto job = std::make_shared<Job>(
-            Job{store->filePath(), store->key(), kept->catalogue, stamp, conn.writeMark(), nullptr});
+        auto job = std::make_shared<Job>(Job{store->filePath(), store->key(), kept ? kept->catalogue : nullptr,
+                                             stamp, conn.writeMark(), nullptr});
         mJob = job;
         // A failed read only leaves the catalogue to be read when the finder
         // opens, where an error is reported like any other.
@@ -86,14 +88,17 @@ void CatalogueRefresh::finished()
         if (!job->result || !store || store->filePath() != job->path || store->onServer())
             return false;
         db::Connection &conn = store->database().connection();
-        // Kept only when the store is still as the worker read it.
-        if (conn.inTransaction() || conn.changeStamp() != job->stamp || conn.writeMark() != job->writeMark)
+        // Kept only when no other register changed the store meanwhile; this
+        // register's own writes since are read back by the finder, as after
+        // a posting.
+        if (conn.inTransaction() || conn.changeStamp().first != job->stamp.first)
             return false;
         ItemCatalogue::keep(*store, ItemCatalogue::Kept{job->stamp, job->writeMark, job->result});
         return true;
     });
     if (mFinished)
         mFinished(kept);
+    emit finishedReading(kept);
 }
 
 } // namespace vanta::lookup

@@ -38,11 +38,9 @@ struct Category {
 std::vector<int> itemsOf(const ItemCatalogue &catalogue, qint32 category, bool inStockOnly)
 {
     std::vector<int> positions;
-    for (int pos = 0; pos < catalogue.size(); ++pos) {
-        const CatalogueItem &item = catalogue.at(pos);
-        if (item.category == category && (!inStockOnly || item.qty > 0))
+    for (int pos = 0; pos < catalogue.size(); ++pos)
+        if (catalogue.categoryAt(pos) == category && (!inStockOnly || catalogue.qtyAt(pos) > 0))
             positions.push_back(pos);
-    }
     return positions;
 }
 
@@ -50,7 +48,7 @@ void appendItems(QStandardItem *category, const ItemCatalogue &catalogue, const 
                  int row)
 {
     for (int pos : positions) {
-        const CatalogueItem &item = catalogue.at(pos);
+        const CatalogueItem item = catalogue.at(pos);
         QStandardItem *n = node(QStringLiteral("KEY") + QString::number(item.index), categoryItemText(item), true);
         n->setData(double(item.price), PriceRole);
         category->insertRow(row++, n);
@@ -83,13 +81,13 @@ void fillCategoryTree(QStandardItemModel &model, db::Store &store, const ItemCat
     QHash<qint32, std::vector<int>> items;
     if (itemsNow)
         for (int pos = 0; pos < catalogue.size(); ++pos)
-            if (!inStockOnly || catalogue.at(pos).qty > 0)
-                items[catalogue.at(pos).category].push_back(pos);
+            if (!inStockOnly || catalogue.qtyAt(pos) > 0)
+                items[catalogue.categoryAt(pos)].push_back(pos);
     QSet<qint32> withItems;
     if (!itemsNow)
-        for (const CatalogueItem &item : catalogue.items())
-            if (!inStockOnly || item.qty > 0)
-                withItems.insert(item.category);
+        for (int pos = 0; pos < catalogue.size(); ++pos)
+            if (!inStockOnly || catalogue.qtyAt(pos) > 0)
+                withItems.insert(catalogue.categoryAt(pos));
 
     // Depth first without recursion; a category is built once only.
     QSet<qint32> built{-1};
@@ -153,7 +151,7 @@ void fillResultsTree(QStandardItemModel &model, db::Store &store, const ItemCata
         "JOIN \"Attributes\" a ON a.\"AttributeID\" = v.\"AttributeID\" WHERE v.\"ValueID\" = ?");
 
     for (int pos : positions) {
-        const CatalogueItem &item = catalogue.at(pos);
+        const CatalogueItem item = catalogue.at(pos);
         const QString key = QStringLiteral("Item") + QString::number(item.index);
         const std::optional<QString> unit = item.treeUnit();
         std::vector<QStandardItem *> variants;

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
+#include <unordered_map>
 
 namespace vanta::lookup {
 
@@ -112,47 +114,61 @@ ItemCatalogue::ItemCatalogue(db::Store &store)
     diag::run("frmFind", "LoadItems", [&] { load(store.database().connection()); });
 }
 
+namespace {
+// Text lengths and offsets are kept in 16 and 32 bits to keep an item small.
+quint16 shortLength(size_t n) { return quint16(std::min<size_t>(n, std::numeric_limits<quint16>::max())); }
+
+quint32 offset(size_t at)
+{
+    if (at > std::numeric_limits<quint32>::max())
+        throw std::length_error("the item catalogue's text is over 4 GB");
+    return quint32(at);
+}
+} // namespace
+
 void ItemCatalogue::load(db::Connection &conn)
 {
-    const QHash<qint32, QString> units = readUnits(conn, mUnitsHash);
+    auto body = std::make_shared<Body>();
+    body->units = readUnits(conn, body->unitsHash);
 
-    std::vector<CatalogueItem> items;
+    // Read in table order into buffers of their own, then laid out in name
+    // order once: each buffer is copied once, and no item owns heap memory.
+    std::vector<Entry> entries;
+    std::vector<double> qty;
     std::vector<quint64> hashes;
-    std::string text;
+    std::string text, shownText;
     std::vector<size_t> start;
-    const int expected = conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toInt();
-    items.reserve(size_t(expected));
-    start.reserve(size_t(expected) + 1);
-    text.reserve(size_t(expected) * 128);
+    const size_t expected = size_t(conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toLongLong());
+    entries.reserve(expected);
+    qty.reserve(expected);
+    hashes.reserve(expected);
+    start.reserve(expected + 1);
     db::StatementLease st = conn.prepare(kSql);
     st->bind({});
     const int columns = st->columnCount();
     while (st->step()) {
         hashes.push_back(rowHash(*st, columns));
-        CatalogueItem item;
-        item.index = qint32(st->real(0));
-        item.name = QString::fromUtf8(st->utf8(1).data(), qsizetype(st->utf8(1).size()));
-        item.descShort = QString::fromUtf8(st->utf8(2).data(), qsizetype(st->utf8(2).size()));
-        item.qty = st->real(3);
-        item.hidden = db::asBool(st->column(4));
-        item.price = float(st->real(5));
-        item.category = qint32(st->real(6));
-        item.quantityTrack = db::asBool(st->column(7));
-        item.uomId = qint32(st->real(8));
-        if (item.uomId != 0) {
-            const auto unit = units.constFind(item.uomId);
-            item.uomFound = unit != units.constEnd();
-            if (item.uomFound)
-                item.uom = *unit;
-        }
-        if (!st->isNull(9))
-            item.customUom = QString::fromUtf8(st->utf8(9).data(), qsizetype(st->utf8(9).size()));
+        Entry e;
+        e.index = qint32(st->real(0));
+        e.price = float(st->real(5));
+        e.category = qint32(st->real(6));
+        e.uomId = qint32(st->real(8));
+        e.flags = quint8((db::asBool(st->column(4)) ? kHidden : 0) | (db::asBool(st->column(7)) ? kQuantityTrack : 0));
+        e.shown = offset(shownText.size());
+        const std::string_view name = st->utf8(1), desc = st->utf8(2), custom = st->utf8(9);
+        e.nameLength = shortLength(name.size());
+        e.descLength = shortLength(desc.size());
+        e.customLength = shortLength(custom.size());
+        shownText.append(name.substr(0, e.nameLength));
+        shownText.append(desc.substr(0, e.descLength));
+        shownText.append(custom.substr(0, e.customLength));
+        qty.push_back(st->real(3));
         start.push_back(text.size());
         for (int c = kFirstSearched; c < kFirstSearched + kSearched; ++c) {
             appendFolded(text, st->utf8(c));
             text.push_back(kSeparator);
         }
-        items.push_back(std::move(item));
+        entries.push_back(e);
     }
     start.push_back(text.size());
 
@@ -162,26 +178,137 @@ void ItemCatalogue::load(db::Connection &conn)
         const std::string_view all(text.data() + start[i], start[i + 1] - start[i]);
         return all.substr(0, all.find(kSeparator));
     };
-    std::vector<int> order(items.size());
+    std::vector<int> order(entries.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = int(i);
     std::sort(order.begin(), order.end(), [&](int a, int b) {
         const int c = nameOf(size_t(a)).compare(nameOf(size_t(b)));
-        return c != 0 ? c < 0 : items[size_t(a)].index < items[size_t(b)].index;
+        return c != 0 ? c < 0 : entries[size_t(a)].index < entries[size_t(b)].index;
     });
-    mItems.reserve(items.size());
-    mStart.reserve(items.size() + 1);
-    mText.reserve(text.size());
-    mPos.reserve(qsizetype(items.size()));
-    mRowHash.reserve(items.size());
+    body->entries.reserve(entries.size());
+    body->rowHash.reserve(entries.size());
+    body->start.reserve(entries.size() + 1);
+    body->positions.reserve(entries.size());
+    mQty.reserve(entries.size());
+    body->text.reserve(text.size());
     for (int i : order) {
-        mRowHash.push_back(hashes[size_t(i)]);
-        mStart.push_back(mText.size());
-        mText.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
-        mPos.insert(items[size_t(i)].index, int(mItems.size()));
-        mItems.push_back(std::move(items[size_t(i)]));
+        body->start.push_back(offset(body->text.size()));
+        body->text.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
     }
-    mStart.push_back(mText.size());
+    body->start.push_back(offset(body->text.size()));
+    std::string().swap(text);
+    body->shown.reserve(shownText.size());
+    for (int i : order) {
+        Entry e = entries[size_t(i)];
+        body->shown.append(shownText, e.shown, size_t(e.nameLength) + e.descLength + e.customLength);
+        e.shown = offset(body->shown.size() - (size_t(e.nameLength) + e.descLength + e.customLength));
+        body->positions.emplace_back(e.index, int(body->entries.size()));
+        body->entries.push_back(e);
+        body->rowHash.push_back(hashes[size_t(i)]);
+        mQty.push_back(qty[size_t(i)]);
+    }
+    std::sort(body->positions.begin(), body->positions.end());
+    mBody = std::move(body);
+}
+
+QString ItemCatalogue::shown(size_t from, size_t length) const
+{
+    return QString::fromUtf8(mBody->shown.data() + from, qsizetype(length));
+}
+
+std::string_view ItemCatalogue::customUomOf(const Entry &e) const
+{
+    return std::string_view(mBody->shown).substr(size_t(e.shown) + e.nameLength + e.descLength, e.customLength);
+}
+
+CatalogueItem ItemCatalogue::at(int position) const
+{
+    const Entry &e = entry(position);
+    CatalogueItem item;
+    item.index = e.index;
+    item.name = shown(e.shown, e.nameLength);
+    item.descShort = shown(size_t(e.shown) + e.nameLength, e.descLength);
+    item.qty = mQty[size_t(position)];
+    item.price = e.price;
+    item.hidden = e.flags & kHidden;
+    item.quantityTrack = e.flags & kQuantityTrack;
+    item.category = e.category;
+    item.uomId = e.uomId;
+    if (e.uomId != 0) {
+        const auto unit = mBody->units.constFind(e.uomId);
+        item.uomFound = unit != mBody->units.constEnd();
+        if (item.uomFound)
+            item.uom = *unit;
+    }
+    const std::string_view custom = customUomOf(e);
+    item.customUom = QString::fromUtf8(custom.data(), qsizetype(custom.size()));
+    return item;
+}
+
+QString ItemCatalogue::nameAt(int position) const
+{
+    const Entry &e = entry(position);
+    return shown(e.shown, e.nameLength);
+}
+
+int ItemCatalogue::positionOf(qint32 itemIndex) const
+{
+    const auto &p = mBody->positions;
+    const auto it = std::lower_bound(p.begin(), p.end(), std::pair<qint32, int>(itemIndex, -1));
+    return it != p.end() && it->first == itemIndex ? it->second : -1;
+}
+
+std::vector<int> ItemCatalogue::unitRanks() const
+{
+    // Each distinct unit text once (a store has few), then a rank per item.
+    std::unordered_map<qint32, int> unitSlot;
+    std::unordered_map<std::string_view, int> customSlot;
+    std::vector<QString> texts; // folded, by slot
+    const auto slotFor = [&](auto &known, auto key, auto makeText) {
+        const auto [it, added] = known.try_emplace(key, int(texts.size()));
+        if (added)
+            texts.push_back(makeText().toCaseFolded());
+        return it->second;
+    };
+    std::vector<int> ranks(mQty.size());
+    for (int pos = 0; pos < size(); ++pos) {
+        const Entry &e = entry(pos);
+        const std::string_view custom = customUomOf(e);
+        ranks[size_t(pos)] = e.uomId != 0
+            ? slotFor(unitSlot, e.uomId, [&] { return mBody->units.value(e.uomId, QStringLiteral("-")); })
+            : slotFor(customSlot, custom, [&] {
+                  return custom.empty() ? QStringLiteral("None")
+                                        : QString::fromUtf8(custom.data(), qsizetype(custom.size()));
+              });
+    }
+    std::vector<int> bySlot(texts.size());
+    for (size_t i = 0; i < bySlot.size(); ++i)
+        bySlot[i] = int(i);
+    std::sort(bySlot.begin(), bySlot.end(), [&](int a, int b) { return texts[size_t(a)] < texts[size_t(b)]; });
+    std::vector<int> rankOfSlot(texts.size());
+    for (size_t r = 0; r < bySlot.size(); ++r)
+        rankOfSlot[size_t(bySlot[r])] = r > 0 && texts[size_t(bySlot[r])] == texts[size_t(bySlot[r - 1])]
+                                            ? rankOfSlot[size_t(bySlot[r - 1])]
+                                            : int(r);
+    for (int &r : ranks)
+        r = rankOfSlot[size_t(r)];
+    return ranks;
+}
+
+ItemCatalogue::Footprint ItemCatalogue::footprint() const
+{
+    const Body &b = *mBody;
+    return {b.text.capacity() + b.start.capacity() * sizeof(quint32), b.shown.capacity(),
+            b.entries.capacity() * sizeof(Entry) + b.rowHash.capacity() * sizeof(quint64)
+                + b.positions.capacity() * sizeof(std::pair<qint32, int>) + mQty.capacity() * sizeof(double)};
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::withQuantities(std::vector<double> qty) const
+{
+    auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue());
+    copy->mBody = mBody;
+    copy->mQty = std::move(qty);
+    return copy;
 }
 
 std::shared_ptr<const ItemCatalogue::Kept> ItemCatalogue::kept(db::Store &store)
@@ -194,21 +321,39 @@ void ItemCatalogue::keep(db::Store &store, Kept kept)
     store.attach(kKeptKey, std::make_shared<Kept>(std::move(kept)));
 }
 
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::currentIfQuick(db::Store &store)
+{
+    db::Connection &conn = store.database().connection();
+    const QPair<qint64, qint64> stamp = conn.changeStamp();
+    const std::shared_ptr<const Kept> before = kept(store);
+    if (!before)
+        return nullptr;
+    if (before->stamp == stamp)
+        return before->catalogue;
+    // No other connection committed (the first half of the stamp is the
+    // same): the connection's own writes say what changed.
+    if (before->stamp.first != stamp.first)
+        return nullptr;
+    const qint64 mark = conn.writeMark();
+    const auto writes = conn.writesSince(before->writeMark);
+    std::shared_ptr<const ItemCatalogue> catalogue;
+    if (writes)
+        catalogue = withOwnWrites(store, before->catalogue, *writes);
+    if (catalogue)
+        keep(store, Kept{stamp, mark, catalogue});
+    return catalogue;
+}
+
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
 {
+    if (auto quick = currentIfQuick(store))
+        return quick;
     db::Connection &conn = store.database().connection();
     const QPair<qint64, qint64> stamp = conn.changeStamp();
     const qint64 mark = conn.writeMark();
     const std::shared_ptr<const Kept> before = kept(store);
-    if (before && before->stamp == stamp)
-        return before->catalogue;
     std::shared_ptr<const ItemCatalogue> catalogue;
-    // No other connection committed (the first half of the stamp is the
-    // same): the connection's own writes say what changed.
-    if (before && before->stamp.first == stamp.first)
-        if (const auto writes = conn.writesSince(before->writeMark))
-            catalogue = withOwnWrites(store, before->catalogue, *writes);
-    if (!catalogue && before)
+    if (before)
         catalogue = withNewQuantities(store, *before->catalogue);
     if (!catalogue)
         catalogue = std::make_shared<const ItemCatalogue>(store);
@@ -244,17 +389,17 @@ ItemCatalogue::withOwnWrites(db::Store &store, const std::shared_ptr<const ItemC
             st->bind({row});
             const bool found = st->step();
             const int pos = found ? previous->positionOf(qint32(st->real(kIndexColumn))) : -1;
-            const bool same = pos >= 0 && rowHash(*st, columns) == previous->mRowHash[size_t(pos)];
+            const bool same = pos >= 0 && rowHash(*st, columns) == previous->mBody->rowHash[size_t(pos)];
             if (same)
                 stock.emplace_back(pos, st->real(kQtyColumn));
             st->reset();
             if (!same)
                 return std::shared_ptr<const ItemCatalogue>(); // more than the stock changed
         }
-        auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(*previous));
-        for (const auto &[pos, qty] : stock)
-            copy->mItems[size_t(pos)].qty = qty;
-        return std::shared_ptr<const ItemCatalogue>(std::move(copy));
+        std::vector<double> qty = previous->mQty;
+        for (const auto &[pos, q] : stock)
+            qty[size_t(pos)] = q;
+        return previous->withQuantities(std::move(qty));
     });
 }
 
@@ -269,28 +414,25 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::quantitiesFrom(db::Connectio
 {
     quint64 unitsHash = 0;
     readUnits(conn, unitsHash);
-    if (unitsHash != previous.mUnitsHash)
+    if (unitsHash != previous.mBody->unitsHash)
         return nullptr;
-    std::vector<double> qty(previous.mItems.size());
-    std::vector<bool> seen(previous.mItems.size());
+    std::vector<double> qty(previous.mQty.size());
+    std::vector<bool> seen(previous.mQty.size());
     db::StatementLease st = conn.prepare(kSql);
     st->bind({});
     const int columns = st->columnCount();
     size_t rows = 0;
     while (st->step()) {
         const int pos = previous.positionOf(qint32(st->real(kIndexColumn)));
-        if (pos < 0 || seen[size_t(pos)] || rowHash(*st, columns) != previous.mRowHash[size_t(pos)])
+        if (pos < 0 || seen[size_t(pos)] || rowHash(*st, columns) != previous.mBody->rowHash[size_t(pos)])
             return nullptr; // an item added, changed or doubled
         seen[size_t(pos)] = true;
         qty[size_t(pos)] = st->real(kQtyColumn);
         ++rows;
     }
-    if (rows != previous.mItems.size())
+    if (rows != previous.mQty.size())
         return nullptr; // an item removed
-    auto copy = std::shared_ptr<ItemCatalogue>(new ItemCatalogue(previous));
-    for (size_t i = 0; i < qty.size(); ++i)
-        copy->mItems[i].qty = qty[i];
-    return copy;
+    return previous.withQuantities(std::move(qty));
 }
 
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::readOn(db::Connection &conn,
@@ -313,24 +455,26 @@ std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly)
 
     std::vector<int> found;
     const auto keep = [&](int pos) {
-        const CatalogueItem &item = mItems[size_t(pos)];
-        return !item.hidden && (inStockOnly ? item.qty > 0 : item.qty >= 0);
+        const double qty = mQty[size_t(pos)];
+        return !hiddenAt(pos) && (inStockOnly ? qty > 0 : qty >= 0);
     };
-    const char *base = mText.data();
+    const std::string &all = mBody->text;
+    const std::vector<quint32> &starts = mBody->start;
+    const char *base = all.data();
     size_t from = 0;
-    const int count = int(mItems.size());
-    while (from < mText.size()) {
+    const int count = size();
+    while (from < all.size()) {
         const void *hit = needle.empty() ? base + from
-                                         : memmem(base + from, mText.size() - from, needle.data(), needle.size());
+                                         : memmem(base + from, all.size() - from, needle.data(), needle.size());
         if (!hit)
             break;
         const size_t at = size_t(static_cast<const char *>(hit) - base);
-        const int pos = int(std::upper_bound(mStart.begin(), mStart.end(), at) - mStart.begin()) - 1;
+        const int pos = int(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
         if (pos >= count)
             break;
         if (keep(pos))
             found.push_back(pos);
-        from = mStart[size_t(pos) + 1];
+        from = starts[size_t(pos) + 1];
     }
 
     // The item whose index is the number the text starts with.

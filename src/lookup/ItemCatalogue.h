@@ -40,9 +40,12 @@ struct CatalogueItem {
 };
 
 // The store's items read once for the finder, in name order (without regard
-// to case), with a case-folded copy of the thirteen searched columns kept in
-// one buffer, so that a substring search is one pass over memory instead of
-// thirteen LIKE tests per row.
+// to case). A million items must fit in little memory, so nothing is kept
+// per item on the heap: each item is one fixed-size entry, its shown texts
+// (name, short description, custom unit) sit in one UTF-8 buffer, and a
+// case-folded copy of the thirteen searched columns in another, so that a
+// substring search is one pass over memory instead of thirteen LIKE tests
+// per row.
 class ItemCatalogue {
 public:
     explicit ItemCatalogue(db::Store &store);
@@ -52,6 +55,10 @@ public:
     // stock quantities changed (as after a posting), the kept catalogue is
     // copied with the new quantities instead of being built again.
     static std::shared_ptr<const ItemCatalogue> current(db::Store &store);
+    // The kept catalogue when it is current or the store's own connection
+    // only changed a few items' stock since (read back at once); none when
+    // the catalogue has to be read in full or compared item by item.
+    static std::shared_ptr<const ItemCatalogue> currentIfQuick(db::Store &store);
 
     // The catalogue with the store's current quantities when nothing else
     // of any item or unit differs from `previous`; none otherwise.
@@ -73,11 +80,21 @@ public:
     static std::shared_ptr<const Kept> kept(db::Store &store);
     static void keep(db::Store &store, Kept kept);
 
-    const std::vector<CatalogueItem> &items() const { return mItems; }
-    int size() const { return int(mItems.size()); }
-    const CatalogueItem &at(int position) const { return mItems[size_t(position)]; }
+    int size() const { return int(mQty.size()); }
+    // The item at a position, texts made for the caller.
+    CatalogueItem at(int position) const;
+    // Single columns of an item, without making any text.
+    qint32 indexAt(int position) const { return entry(position).index; }
+    double qtyAt(int position) const { return mQty[size_t(position)]; }
+    float priceAt(int position) const { return entry(position).price; }
+    qint32 categoryAt(int position) const { return entry(position).category; }
+    bool hiddenAt(int position) const { return entry(position).flags & kHidden; }
+    QString nameAt(int position) const;
+    // The list's unit column as a rank: equal units rank equal, and ranks
+    // follow the units' texts without regard to case.
+    std::vector<int> unitRanks() const;
     // Position of an item index; -1 when the store has no such item.
-    int positionOf(qint32 itemIndex) const { return mPos.value(itemIndex, -1); }
+    int positionOf(qint32 itemIndex) const;
 
     // Positions, in name order, of the items any of whose searched columns
     // contains the text (every character literal, letters in any case), or
@@ -89,9 +106,48 @@ public:
     // The same folding the searched columns went through.
     static std::string fold(const QString &text);
 
+    // Bytes held, by part: the searched text, the shown texts, and the
+    // entries with their lookup tables.
+    struct Footprint {
+        size_t searchText = 0;
+        size_t shownText = 0;
+        size_t entries = 0;
+    };
+    Footprint footprint() const;
+
 private:
+    enum Flag : quint8 { kHidden = 1, kQuantityTrack = 2 };
+    // An item's columns apart from its stock.
+    struct Entry {
+        qint32 index = 0;
+        qint32 category = 0;
+        qint32 uomId = 0;
+        float price = 0;
+        quint32 shown = 0; // name, short description and custom unit, one after another in `shown`
+        quint16 nameLength = 0;
+        quint16 descLength = 0;
+        quint16 customLength = 0;
+        quint8 flags = 0;
+    };
+    // All but the stock: shared by catalogues that differ only in stock.
+    struct Body {
+        std::vector<Entry> entries;
+        std::vector<quint64> rowHash; // every column but the quantity, per item
+        QHash<qint32, QString> units;
+        quint64 unitsHash = 0;
+        std::string shown;
+        std::string text;            // searched columns, folded, each followed by '\x01'
+        std::vector<quint32> start;  // item i's text: start[i] .. start[i + 1]
+        std::vector<std::pair<qint32, int>> positions; // (item index, position), by item index
+    };
+    const Entry &entry(int position) const { return mBody->entries[size_t(position)]; }
+    QString shown(size_t from, size_t length) const;
+    std::string_view customUomOf(const Entry &e) const;
+
     ItemCatalogue() = default;
     void load(db::Connection &conn);
+    // This catalogue with other stock quantities.
+    std::shared_ptr<const ItemCatalogue> withQuantities(std::vector<double> qty) const;
     static std::shared_ptr<const ItemCatalogue> quantitiesFrom(db::Connection &conn, const ItemCatalogue &previous);
     // `previous` with the quantities of the items the store's connection
     // itself changed, re-read one by one, when its writes since then only
@@ -100,12 +156,8 @@ private:
                                                               const std::shared_ptr<const ItemCatalogue> &previous,
                                                               const std::vector<db::Connection::RowWrite> &writes);
 
-    std::vector<CatalogueItem> mItems;
-    std::vector<quint64> mRowHash; // every column but the quantity, per item
-    quint64 mUnitsHash = 0;
-    std::string mText;           // searched columns, folded, each followed by '\x01'
-    std::vector<size_t> mStart;  // item i's text: mStart[i] .. mStart[i + 1]
-    QHash<qint32, int> mPos;
+    std::shared_ptr<const Body> mBody = std::make_shared<const Body>();
+    std::vector<double> mQty; // by position
 };
 
 } // namespace vanta::lookup

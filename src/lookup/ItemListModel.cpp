@@ -17,25 +17,24 @@ void ItemListModel::fill(bool inStockOnly, int sortColumn, bool descending)
     beginResetModel();
     mRows.clear();
     mRows.reserve(size_t(mCatalogue.size()));
-    for (int pos = 0; pos < mCatalogue.size(); ++pos) {
-        const CatalogueItem &item = mCatalogue.at(pos);
-        if (!item.hidden && (!inStockOnly || item.qty > 0))
+    for (int pos = 0; pos < mCatalogue.size(); ++pos)
+        if (!mCatalogue.hiddenAt(pos) && (!inStockOnly || mCatalogue.qtyAt(pos) > 0))
             mRows.push_back(pos);
-    }
-    // The catalogue is in name order; other columns sort stably within it.
+    // The catalogue is in name order; other columns sort the positions
+    // stably within it, reading the catalogue in place.
     const auto by = [&](auto key) {
-        using Key = decltype(key(mCatalogue.at(0)));
-        std::vector<Key> keys(size_t(mCatalogue.size()));
-        for (int pos : mRows)
-            keys[size_t(pos)] = key(mCatalogue.at(pos));
-        std::stable_sort(mRows.begin(), mRows.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+        std::stable_sort(mRows.begin(), mRows.end(), [&](int a, int b) { return key(a) < key(b); });
     };
     if (mRows.empty())
         sortColumn = 1;
     switch (sortColumn) {
-    case 2: by([](const CatalogueItem &i) { return i.qty; }); break;
-    case 3: by([](const CatalogueItem &i) { return i.listUnit().toCaseFolded(); }); break;
-    case 4: by([](const CatalogueItem &i) { return i.price; }); break;
+    case 2: by([&](int pos) { return mCatalogue.qtyAt(pos); }); break;
+    case 3: {
+        const std::vector<int> ranks = mCatalogue.unitRanks();
+        by([&](int pos) { return ranks[size_t(pos)]; });
+        break;
+    }
+    case 4: by([&](int pos) { return mCatalogue.priceAt(pos); }); break;
     default: break;
     }
     if (descending)
@@ -52,18 +51,18 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const CatalogueItem &item = mCatalogue.at(mRows[size_t(index.row())]);
+    const int pos = mRows[size_t(index.row())];
     if (role == Qt::CheckStateRole && index.column() == 0)
         return mChecked[size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::UserRole)
-        return QStringLiteral("key") + QString::number(item.index);
+        return QStringLiteral("key") + QString::number(mCatalogue.indexAt(pos));
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case 0: return item.name;
-    case 1: return formatPlain(item.qty);
-    case 2: return item.listUnit();
-    default: return formatCurrency(item.price);
+    case 0: return mCatalogue.nameAt(pos);
+    case 1: return formatPlain(mCatalogue.qtyAt(pos));
+    case 2: return mCatalogue.at(pos).listUnit();
+    default: return formatCurrency(mCatalogue.priceAt(pos));
     }
 }
 

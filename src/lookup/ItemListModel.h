@@ -8,8 +8,9 @@ namespace vanta::lookup {
 class ItemCatalogue;
 
 // The finder's list of all items (`lvAll`): "Item Name", "QTY", "UOM",
-// "Price", a check box on each row. Rows point into the catalogue, so a list
-// of the whole store costs a few bytes a row and paints only what is seen.
+// "Price", a check box on each row. Rows are catalogue positions, so a list
+// of the whole store costs five bytes a row, makes texts only for the rows
+// painted, and sorting moves positions, never items.
 class ItemListModel : public QAbstractTableModel {
     Q_OBJECT
 public:

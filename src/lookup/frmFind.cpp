@@ -3,6 +3,7 @@
 #include "db/Lookups.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "lookup/CatalogueRefresh.h"
 #include "lookup/FinderTrees.h"
 #include "lookup/ItemCatalogue.h"
 #include "lookup/ItemListModel.h"
@@ -56,7 +57,7 @@ QTreeView *treeView(QWidget *parent, const char *name)
 bool startsWith(const QString &key, const char *prefix) { return key.startsWith(QLatin1String(prefix), Qt::CaseInsensitive); }
 } // namespace
 
-frmFind::frmFind(FinderContext context, QWidget *parent)
+frmFind::frmFind(FinderContext context, QWidget *parent, CatalogueRefresh *reader)
     : QDialog(parent), mContext(std::move(context)),
       SSTab1(named(new QTabWidget(this), QStringLiteral("SSTab1"))),
       lvAll(treeView(this, "lvAll")),
@@ -73,8 +74,14 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Find Item"));
     resize(900, 560);
-    mCatalogue = ItemCatalogue::current(mContext.store);
-    mList = new ItemListModel(*mCatalogue, this);
+    lblLoading = named(new QLabel(QStringLiteral("Loading the items..."), this), QStringLiteral("lblLoading"));
+    // The kept catalogue when it is ready; else the background read is
+    // waited for without blocking, or, without one, the items read here.
+    mCatalogue = ItemCatalogue::currentIfQuick(mContext.store);
+    if (!mCatalogue && !(reader && reader->readForFinder()))
+        mCatalogue = ItemCatalogue::current(mContext.store);
+    if (!mCatalogue)
+        connect(reader, &CatalogueRefresh::finishedReading, this, &frmFind::catalogueRead);
 
     // Tabs: the list, the category tree, the search results.
     const char *const tabNames[] = {"All Items", "By Categories", "Results"};
@@ -93,7 +100,6 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
         }
         SSTab1->addTab(page, QLatin1String(tabNames[t]));
     }
-    lvAll->setModel(mList);
     lvAll->setRootIsDecorated(false);
     lvAll->header()->setSectionsClickable(true);
     lvAll->header()->setSortIndicatorShown(true);
@@ -115,8 +121,11 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
     side->addStretch();
     side->addWidget(cmdAddGroup);
     side->addWidget(cmdClose);
+    auto *left = new QVBoxLayout;
+    left->addWidget(lblLoading);
+    left->addWidget(SSTab1, 1);
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(SSTab1, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(side);
 
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmFind::SSTab1_Click);
@@ -125,12 +134,6 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
     connect(cmdAddGroup, &QPushButton::clicked, this, &frmFind::cmdAddGroup_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(lvAll->header(), &QHeaderView::sectionClicked, this, [this](int s) { lvAll_ColumnClick(s + 1); });
-    connect(lvAll->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &i) { lvAll_ItemClick(i); });
-    connect(mList, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &tl, const QModelIndex &br) {
-        if (tl == br && tl.data(Qt::CheckStateRole).toInt() == Qt::Checked)
-            lvAll->setCurrentIndex(tl);
-    });
     connect(trv, &QTreeView::clicked, this, &frmFind::trv_NodeClick);
     connect(trv, &QTreeView::expanded, this, [this](const QModelIndex &i) {
         fillCategoryItems(mCategories->itemFromIndex(i), *mCatalogue, inStockOnly());
@@ -145,13 +148,52 @@ frmFind::frmFind(FinderContext context, QWidget *parent)
     connect(f1, &QShortcut::activated, this, [this] { mHelp.ShowTopic(QStringLiteral("Add_an_Item.htm")); });
 
     diag::run(kModule, "Form_Load", [&] {
-        FillLVAll(1, false);
         SSTab1->setCurrentIndex(AllItems);
+        if (mCatalogue)
+            catalogueReady();
+        else
+            enableControls(false);
         const QString nopic = mContext.picturesPath + QStringLiteral("nopic.jpg");
         if (QFileInfo::exists(nopic))
             imgItem->setPixmap(QPixmap(nopic).scaled(imgItem->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
     platform::nameFields(this); // fields found by what they are
+}
+
+void frmFind::catalogueReady()
+{
+    mList = new ItemListModel(*mCatalogue, this);
+    lvAll->setModel(mList);
+    connect(lvAll->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &i) { lvAll_ItemClick(i); });
+    connect(mList, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &tl, const QModelIndex &br) {
+        if (tl == br && tl.data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            lvAll->setCurrentIndex(tl);
+    });
+    lblLoading->hide();
+    enableControls(true);
+    FillLVAll(1, false);
+}
+
+void frmFind::enableControls(bool on)
+{
+    for (QWidget *w : {static_cast<QWidget *>(SSTab1), static_cast<QWidget *>(txtFind),
+                       static_cast<QWidget *>(cmdFind), static_cast<QWidget *>(chkStock),
+                       static_cast<QWidget *>(cmdAddGroup)})
+        w->setEnabled(on);
+}
+
+void frmFind::catalogueRead()
+{
+    diag::run(kModule, "CatalogueRead", [&] {
+        if (mCatalogue)
+            return;
+        // A read dropped because the store moved on is not waited for again.
+        mCatalogue = ItemCatalogue::currentIfQuick(mContext.store);
+        if (!mCatalogue)
+            mCatalogue = ItemCatalogue::current(mContext.store);
+        catalogueReady();
+    });
 }
 
 frmFind::~frmFind()
@@ -198,19 +240,23 @@ bool frmFind::eventFilter(QObject *watched, QEvent *event)
 void frmFind::FillLVAll(int sortColumn, bool descending)
 {
     diag::run(kModule, "FillLVAll", [&] {
+        if (!mCatalogue)
+            return;
         mSortColumn = sortColumn;
         mDescending = descending;
         mList->fill(inStockOnly(), sortColumn, descending);
         sizeColumns();
         lvAll->header()->setSortIndicator(sortColumn - 1, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         if (mList->rowCount() > 0)
-            mSelectedItem = mCatalogue->at(mList->positionAt(0)).index;
+            mSelectedItem = mCatalogue->indexAt(mList->positionAt(0));
     });
 }
 
 void frmFind::FillCategoryTree()
 {
     diag::run(kModule, "FillCategoryTree", [&] {
+        if (!mCatalogue)
+            return;
         const bool whole = mCatalogue->size() <= kWholeTreeLimit;
         fillCategoryTree(*mCategories, mContext.store, *mCatalogue, inStockOnly(), whole);
         if (whole)
@@ -223,6 +269,8 @@ void frmFind::FillCategoryTree()
 void frmFind::FillFindItemTree()
 {
     diag::run(kModule, "FillFindItemTree", [&] {
+        if (!mCatalogue)
+            return;
         std::vector<int> found = mCatalogue->search(txtFind->text(), inStockOnly());
         if (found.empty() && txtFind->text().size() < 10) {
             // A variant's number finds its item.
@@ -286,11 +334,11 @@ void frmFind::lvAll_ItemClick(const QModelIndex &index)
     diag::run(kModule, "lvAll_ItemClick", [&] {
         if (!index.isValid())
             return;
-        const CatalogueItem &item = mCatalogue->at(mList->positionAt(index.row()));
-        mSelectedItem = item.index;
+        const int pos = mList->positionAt(index.row());
+        mSelectedItem = mCatalogue->indexAt(pos);
         if (mSelectedItem > 0)
             GetPicture(mSelectedItem);
-        mSelectedPrice = item.price;
+        mSelectedPrice = mCatalogue->priceAt(pos);
     });
 }
 
@@ -389,11 +437,11 @@ void frmFind::AddSelectedLVAll()
 {
     diag::run(kModule, "AddSelectedLVAll", [&] {
         for (int row : mList->checkedRows()) {
-            const CatalogueItem &item = mCatalogue->at(mList->positionAt(row));
-            if (ItemhasOptions(item.index))
-                openOptions(item.index, item.price);
+            const int pos = mList->positionAt(row);
+            if (ItemhasOptions(mCatalogue->indexAt(pos)))
+                openOptions(mCatalogue->indexAt(pos), mCatalogue->priceAt(pos));
             else
-                mContext.addItem(sale::Good::item(item.index));
+                mContext.addItem(sale::Good::item(mCatalogue->indexAt(pos)));
         }
     });
 }
@@ -455,6 +503,8 @@ void frmFind::UncheckAll()
 void frmFind::cmdAddGroup_Click()
 {
     diag::run(kModule, "cmdAddGroup_Click", [&] {
+        if (!mCatalogue)
+            return;
         switch (SSTab1->currentIndex()) {
         case AllItems: AddSelectedLVAll(); break;
         case ByCategories: AddSelectedTRV(); break;

@@ -28,6 +28,7 @@ class DialogRunner;
 
 namespace vanta::lookup {
 
+class CatalogueRefresh;
 class ItemCatalogue;
 class ItemListModel;
 
@@ -45,12 +46,15 @@ struct FinderContext {
 // The item finder: all items, the category tree and a text search, each
 // with check boxes; "Add Item(s)" adds the ticked entries of the current tab
 // (items with options through the option dialog); "Close" closes it.
+// With a background reader of the catalogue, a finder opened before the
+// catalogue is ready says it is reading the items and fills itself when
+// they arrive; without one it reads them itself.
 class frmFind : public QDialog {
     Q_OBJECT
 public:
     enum Tab { AllItems = 0, ByCategories = 1, Results = 2 };
 
-    explicit frmFind(FinderContext context, QWidget *parent = nullptr);
+    explicit frmFind(FinderContext context, QWidget *parent = nullptr, CatalogueRefresh *reader = nullptr);
     ~frmFind() override;
 
     void FillLVAll(int sortColumn, bool descending);
@@ -64,6 +68,7 @@ public:
     float selectedPrice() const { return mSelectedPrice; }
     int sortColumn() const { return mSortColumn; }
     bool sortDescending() const { return mDescending; }
+    bool loading() const { return !mCatalogue; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,6 +92,12 @@ private:
     void openOptions(qint32 itemIndex, float basePrice);
     bool inStockOnly() const;
     void sizeColumns();
+    // The catalogue in place: the list filled and the controls enabled.
+    void catalogueReady();
+    // A background read ended: its catalogue taken, else read here.
+    void catalogueRead();
+    // Everything but "Close" works only with the catalogue in place.
+    void enableControls(bool on);
     // Ticked nodes of a tree, depth first.
     std::vector<QStandardItem *> checkedNodes(QStandardItemModel &model) const;
 
@@ -100,7 +111,8 @@ private:
 
     QTabWidget *SSTab1;
     QTreeView *lvAll;
-    ItemListModel *mList;
+    ItemListModel *mList = nullptr;
+    QLabel *lblLoading;
     QTreeView *trv;
     QStandardItemModel *mCategories;
     QTreeView *trvFind;

@@ -191,7 +191,7 @@ void RegisterActions::findItem()
         lookup::frmFind dlg({mSession.store(), mSession.prompt, mSession.dialogs, mSession.PicturesPath,
                              [this](const sale::Good &good) { addGood(good); },
                              [this] { linesChanged(); }},
-                            mView.dialogParent());
+                            mView.dialogParent(), mStoreOpening.catalogueReader());
         mSession.dialogs.run(dlg);
     });
 }

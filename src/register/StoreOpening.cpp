@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace vanta {
 
@@ -112,6 +113,8 @@ void StoreOpening::startChecks()
         return; // the server keeps its own pages
     mCatalogueRefresh = std::make_unique<lookup::CatalogueRefresh>(
         [this] { return mSession.hasStore() ? &mSession.store() : nullptr; });
+    // The first read starts once the register's window is up and waiting.
+    QTimer::singleShot(0, mCatalogueRefresh.get(), &lookup::CatalogueRefresh::checkNow);
     const QString path = mSession.store().filePath();
     mStoreCheck = std::make_unique<db::BackgroundStoreCheck>(
         path, mSession.store().key(), [this, path](const db::StoreCheckResult &result) {

@@ -25,8 +25,9 @@ class CatalogueRefresh;
 // else the data folder given for this run or kept in the settings; without
 // one, the start window offers the demo store, a new store, a store file or
 // a shared store. Once a store file is open its pages are
-// checked in the background, and the finder's catalogue is read again after
-// another register changed it.
+// checked in the background, and the finder's catalogue is read in the
+// background as soon as the register is up, and again after another
+// register changed it.
 class StoreOpening {
 public:
     // `closeRegister`: a chosen file that is no store, or the start window
@@ -44,6 +45,8 @@ public:
     void choose();
     // The backups of the open store.
     StoreBackups &backups() { return mBackups; }
+    // The background reader of the finder's catalogue; none for a server store.
+    lookup::CatalogueRefresh *catalogueReader() { return mCatalogueRefresh.get(); }
 
 private:
     // The start window, again after each choice that failed, until a store

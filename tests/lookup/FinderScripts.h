@@ -1,8 +1,10 @@
 #pragma once
 
 #include "lookup/FinderTrees.h"
+#include "lookup/frmFind.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 #include <QStyle>
@@ -40,6 +42,15 @@ inline void tick(QTreeView *view, const QModelIndex &index)
     opt.features |= QStyleOptionViewItem::HasCheckIndicator;
     const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, view);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
+}
+
+// A finder opened while the register still reads the items in the
+// background: events are taken until they are in.
+inline void waitForItems(QDialog &dlg)
+{
+    auto *finder = qobject_cast<lookup::frmFind *>(&dlg);
+    while (finder && finder->loading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 inline void press(QDialog &dlg, const char *name)

@@ -1,4 +1,6 @@
+#include "lookup/CatalogueRefresh.h"
 #include "lookup/FinderScripts.h"
+#include "lookup/ItemCatalogue.h"
 #include "lookup/frmFind.h"
 #include "register/RegisterFixture.h"
 #include "storegen/DemoPictures.h"
@@ -7,8 +9,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTabWidget>
+#include <algorithm>
 
 using namespace vanta;
 using namespace vanta::test;
@@ -25,12 +30,12 @@ class FinderTest : public ::testing::Test {
 protected:
     FinderTest() { storegen::fillDemoStore(ts.db()); }
 
-    lookup::frmFind &open()
+    lookup::frmFind &open(lookup::CatalogueRefresh *reader = nullptr)
     {
-        finder = std::make_unique<lookup::frmFind>(lookup::FinderContext{
-            *ts.store, prompt, dialogs, ts.path() + QStringLiteral("/Pictures/"),
-            [this](const sale::Good &good) { added.push_back(good); },
-            [this] { ++totals; }});
+        finder = std::make_unique<lookup::frmFind>(
+            lookup::FinderContext{*ts.store, prompt, dialogs, ts.path() + QStringLiteral("/Pictures/"),
+                                  [this](const sale::Good &good) { added.push_back(good); }, [this] { ++totals; }},
+            nullptr, reader);
         finder->show();
         return *finder;
     }
@@ -81,7 +86,7 @@ TEST_F(FinderTest, ListShowsVisibleItemsWithUnitsAndSortsByHeader)
     open();
     EXPECT_EQ(finder->windowTitle(), "Find Item");
     EXPECT_EQ(child<QTabWidget>("SSTab1")->currentIndex(), 0);
-    const QStringList names = column(0);
+    const QStringList names = column(0), unitsByName = column(2);
     EXPECT_EQ(names.size(), 22); // 24 items, 2 hidden
     EXPECT_FALSE(names.contains("Sour Cream Potato Chips"));
     EXPECT_EQ(names.first(), "Adjustable Wrench 8 in.");
@@ -99,10 +104,42 @@ TEST_F(FinderTest, ListShowsVisibleItemsWithUnitsAndSortsByHeader)
     EXPECT_FALSE(finder->sortDescending());
     EXPECT_EQ(column(1).first(), "0"); // out-of-stock items first
     EXPECT_EQ(column(1).last(), "1200");
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(2) + 5, 5));
+    const QStringList units = column(2);
+    EXPECT_TRUE(std::is_sorted(units.begin(), units.end(), [](const QString &a, const QString &b) {
+        return a.toCaseFolded() < b.toCaseFolded();
+    })) << units.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(column(0)[units.indexOf("Each")], names[unitsByName.indexOf("Each")]) << "equal units keep name order";
 
     child<QCheckBox>("chkStock")->click();
     EXPECT_EQ(column(0).size(), 20);
     EXPECT_FALSE(column(0).contains("Adjustable Wrench 8 in."));
+}
+
+// With the register's background reader, a finder opened before the items
+// are read says so and waits without blocking; once read, and after this
+// register's own postings, it opens filled at once.
+TEST_F(FinderTest, OpensAtOnceOrWaitsForTheBackgroundRead)
+{
+    if (ts.store->onServer())
+        GTEST_SKIP() << "the server store is read by the finder itself";
+    lookup::CatalogueRefresh reader([&] { return ts.store.get(); }, 3600 * 1000);
+    open(&reader);
+    EXPECT_TRUE(finder->loading());
+    EXPECT_TRUE(child<QLabel>("lblLoading")->isVisible());
+    EXPECT_FALSE(child<QLineEdit>("txtFind")->isEnabled());
+    search("Hammer"); // nothing happens while the items are read
+    EXPECT_TRUE(reader.running());
+    waitForItems(*finder);
+    EXPECT_FALSE(child<QLabel>("lblLoading")->isVisible());
+    EXPECT_TRUE(child<QLineEdit>("txtFind")->isEnabled());
+    EXPECT_EQ(column(0).size(), 22);
+
+    ts.db().execute("UPDATE Items SET qty = 3 WHERE Name = 'Claw Hammer 16 oz'");
+    open(&reader);
+    EXPECT_FALSE(finder->loading()) << "this register's own change is read back at once";
+    EXPECT_FALSE(reader.running());
+    EXPECT_EQ(column(1)[column(0).indexOf("Claw Hammer 16 oz")], "3");
 }
 
 TEST_F(FinderTest, TickedRowsAreAddedInListOrderAndVariantsGoThroughTheOptions)
@@ -234,6 +271,7 @@ TEST_F(RegisterTest, AddItemOpensTheFinder)
     open();
     dialogs.then([&](QDialog &dlg) {
         EXPECT_EQ(dlg.windowTitle(), "Find Item");
+        waitForItems(dlg);
         auto *list = dlg.findChild<QTreeView *>("lvAll");
         tick(list, findRow(list, "Claw Hammer"));
         press(dlg, "cmdAddGroup");

@@ -111,6 +111,7 @@ TEST_F(RegisterTest, AddShippingChargesTheSaleAndItsTax)
 {
     open();
     dialogs.then([&](QDialog &dlg) { // the finder: the Claw Hammer, 1.5 lb
+        waitForItems(dlg);
         auto *list = dlg.findChild<QTreeView *>("lvAll");
         tick(list, findRow(list, "Claw Hammer"));
         press(dlg, "cmdAddGroup");
