@@ -7,6 +7,10 @@
 
 #include <QThread>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace vanta::lookup {
 
 namespace {
@@ -70,6 +74,11 @@ bool CatalogueRefresh::start(bool always)
             } catch (...) {
                 job->result.reset();
             }
+#ifdef __GLIBC__
+            // The read's scratch buffers go back to the system rather than
+            // stay with the worker's heap as resident memory no one uses.
+            malloc_trim(0);
+#endif
         });
         connect(mThread, &QThread::finished, this, [this] { finished(); });
         mThread->start(QThread::LowPriority);

@@ -37,6 +37,28 @@ const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
+// A shown text that is plain ASCII is kept as a mask of its capitals, one
+// bit a character: its letters are in the folded searched text already.
+size_t partSize(size_t length, bool masked) { return masked ? (length + 7) / 8 : length; }
+
+// Appends the text or its capitals' mask; true for the mask.
+bool appendShown(std::string &out, std::string_view s)
+{
+    const bool plain = std::all_of(s.begin(), s.end(), [](char c) { return (unsigned char)c < 0x80 && c != kSeparator; });
+    if (!plain) {
+        out.append(s);
+        return false;
+    }
+    for (size_t i = 0; i < s.size(); i += 8) {
+        quint8 bits = 0;
+        for (size_t b = 0; b < 8 && i + b < s.size(); ++b)
+            if (s[i + b] >= 'A' && s[i + b] <= 'Z')
+                bits |= quint8(1u << b);
+        out.push_back(char(bits));
+    }
+    return true;
+}
+
 // A fingerprint of a row's columns other than the quantity: equal
 // fingerprints mean the item reads the same apart from its stock.
 quint64 rowHash(const db::Statement &st, int columns)
@@ -159,8 +181,10 @@ void ItemCatalogue::load(db::Connection &conn)
         e.nameLength = shortLength(name.size());
         e.descLength = shortLength(desc.size());
         e.customLength = shortLength(custom.size());
-        shownText.append(name.substr(0, e.nameLength));
-        shownText.append(desc.substr(0, e.descLength));
+        if (appendShown(shownText, name.substr(0, e.nameLength)))
+            e.flags |= kNameMasked;
+        if (appendShown(shownText, desc.substr(0, e.descLength)))
+            e.flags |= kDescMasked;
         shownText.append(custom.substr(0, e.customLength));
         qty.push_back(st->real(3));
         start.push_back(text.size());
@@ -200,8 +224,8 @@ void ItemCatalogue::load(db::Connection &conn)
     body->shown.reserve(shownText.size());
     for (int i : order) {
         Entry e = entries[size_t(i)];
-        body->shown.append(shownText, e.shown, size_t(e.nameLength) + e.descLength + e.customLength);
-        e.shown = offset(body->shown.size() - (size_t(e.nameLength) + e.descLength + e.customLength));
+        body->shown.append(shownText, e.shown, shownSize(e));
+        e.shown = offset(body->shown.size() - shownSize(e));
         body->positions.emplace_back(e.index, int(body->entries.size()));
         body->entries.push_back(e);
         body->rowHash.push_back(hashes[size_t(i)]);
@@ -211,14 +235,38 @@ void ItemCatalogue::load(db::Connection &conn)
     mBody = std::move(body);
 }
 
-QString ItemCatalogue::shown(size_t from, size_t length) const
+size_t ItemCatalogue::shownSize(const Entry &e)
 {
-    return QString::fromUtf8(mBody->shown.data() + from, qsizetype(length));
+    return partSize(e.nameLength, e.flags & kNameMasked) + partSize(e.descLength, e.flags & kDescMasked)
+           + e.customLength;
+}
+
+QString ItemCatalogue::shown(int position, int part) const
+{
+    const Entry &e = entry(position);
+    const bool masked = e.flags & (part == 0 ? kNameMasked : kDescMasked);
+    const size_t length = part == 0 ? e.nameLength : e.descLength;
+    const size_t from = e.shown + (part == 0 ? 0 : partSize(e.nameLength, e.flags & kNameMasked));
+    const char *at = mBody->shown.data() + from;
+    if (!masked)
+        return QString::fromUtf8(at, qsizetype(length));
+    // The searched text's column holds the letters, folded; the mask says
+    // which were capitals. The name is the first column, the description
+    // the second.
+    const std::string_view text(mBody->text.data() + mBody->start[size_t(position)],
+                                mBody->start[size_t(position) + 1] - mBody->start[size_t(position)]);
+    const std::string_view column = part == 0 ? text : text.substr(text.find(kSeparator) + 1);
+    QString out(qsizetype(length), Qt::Uninitialized);
+    for (size_t i = 0; i < length; ++i) {
+        const bool capital = (quint8(at[i / 8]) >> (i % 8)) & 1;
+        out[qsizetype(i)] = QLatin1Char(capital ? char(column[i] - 32) : column[i]);
+    }
+    return out;
 }
 
 std::string_view ItemCatalogue::customUomOf(const Entry &e) const
 {
-    return std::string_view(mBody->shown).substr(size_t(e.shown) + e.nameLength + e.descLength, e.customLength);
+    return std::string_view(mBody->shown).substr(size_t(e.shown) + shownSize(e) - e.customLength, e.customLength);
 }
 
 CatalogueItem ItemCatalogue::at(int position) const
@@ -226,8 +274,8 @@ CatalogueItem ItemCatalogue::at(int position) const
     const Entry &e = entry(position);
     CatalogueItem item;
     item.index = e.index;
-    item.name = shown(e.shown, e.nameLength);
-    item.descShort = shown(size_t(e.shown) + e.nameLength, e.descLength);
+    item.name = shown(position, 0);
+    item.descShort = shown(position, 1);
     item.qty = mQty[size_t(position)];
     item.price = e.price;
     item.hidden = e.flags & kHidden;
@@ -247,8 +295,7 @@ CatalogueItem ItemCatalogue::at(int position) const
 
 QString ItemCatalogue::nameAt(int position) const
 {
-    const Entry &e = entry(position);
-    return shown(e.shown, e.nameLength);
+    return shown(position, 0);
 }
 
 int ItemCatalogue::positionOf(qint32 itemIndex) const

@@ -42,7 +42,7 @@ struct CatalogueItem {
 // The store's items read once for the finder, in name order (without regard
 // to case). A million items must fit in little memory, so nothing is kept
 // per item on the heap: each item is one fixed-size entry, its shown texts
-// (name, short description, custom unit) sit in one UTF-8 buffer, and a
+// (name, short description, custom unit) sit in one buffer, and a
 // case-folded copy of the thirteen searched columns in another, so that a
 // substring search is one pass over memory instead of thirteen LIKE tests
 // per row.
@@ -116,7 +116,7 @@ public:
     Footprint footprint() const;
 
 private:
-    enum Flag : quint8 { kHidden = 1, kQuantityTrack = 2 };
+    enum Flag : quint8 { kHidden = 1, kQuantityTrack = 2, kNameMasked = 4, kDescMasked = 8 };
     // An item's columns apart from its stock.
     struct Entry {
         qint32 index = 0;
@@ -124,6 +124,7 @@ private:
         qint32 uomId = 0;
         float price = 0;
         quint32 shown = 0; // name, short description and custom unit, one after another in `shown`
+                           // (a plain ASCII name or description as the mask of its capitals)
         quint16 nameLength = 0;
         quint16 descLength = 0;
         quint16 customLength = 0;
@@ -141,7 +142,9 @@ private:
         std::vector<std::pair<qint32, int>> positions; // (item index, position), by item index
     };
     const Entry &entry(int position) const { return mBody->entries[size_t(position)]; }
-    QString shown(size_t from, size_t length) const;
+    // The name (part 0) or the short description (part 1) of an item.
+    QString shown(int position, int part) const;
+    static size_t shownSize(const Entry &e);
     std::string_view customUomOf(const Entry &e) const;
 
     ItemCatalogue() = default;
