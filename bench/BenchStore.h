@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -9,8 +10,11 @@
 namespace vanta::bench {
 
 // The large generated store the benchmarks run on (100,000 items, 20,000
-// customers), made once in $VANTA_BENCH_DIR (default /tmp/vanta-bench) and
+// customers, a year of past sales from historyFirstDay to historyLastDay),
+// made once in $VANTA_BENCH_DIR (default /tmp/vanta-bench) and
 // reused by later runs.
+QDate historyFirstDay();
+QDate historyLastDay();
 QString largeStoreFolder();
 db::Store &largeStore();
 // The same large store on a PostgreSQL server: $VANTA_BENCH_PG (an address;

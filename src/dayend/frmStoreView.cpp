@@ -31,6 +31,8 @@ const char *const kModule = "frmStoreView";
 const StoreView kViews[] = {StoreView::ByHour, StoreView::ByDay, StoreView::ByCategory, StoreView::ByPayType};
 const char *const kViewNames[] = {"By Hour", "By Day", "By Category", "By Pay Type"};
 const char *const kNameHeadings[] = {"Hour", "Day", "Category", "Pay type"};
+// By category the lines are counted: one sale may hold several categories.
+const char *const kCountHeadings[] = {"Sales", "Sales", "Lines", "Sales"};
 
 } // namespace
 
@@ -126,7 +128,8 @@ void frmStoreView::refresh()
         int count = 0;
         lvFigures->setRowCount(int(mShown.size()));
         lvFigures->setHorizontalHeaderLabels(
-            {QString::fromLatin1(kNameHeadings[int(q.view)]), QStringLiteral("Sales"), QStringLiteral("Amount")});
+            {QString::fromLatin1(kNameHeadings[int(q.view)]), QString::fromLatin1(kCountHeadings[int(q.view)]),
+             QStringLiteral("Amount")});
         for (size_t i = 0; i < mShown.size(); ++i) {
             const Tally &t = mShown[i];
             *set << double(t.cents) / 100.0;
@@ -145,7 +148,10 @@ void frmStoreView::refresh()
                 lvFigures->setItem(int(i), c, item);
             }
         }
-        lblTotal->setText(QStringLiteral("Total: %1 sales, %2").arg(count).arg(formatCurrencyCents(total)));
+        lblTotal->setText(QStringLiteral("Total: %1 %2, %3")
+                              .arg(count)
+                              .arg(QString::fromLatin1(kCountHeadings[int(q.view)]).toLower(),
+                                   formatCurrencyCents(total)));
 
         auto *series = new QBarSeries;
         series->append(set);
@@ -186,7 +192,8 @@ void frmStoreView::cmdExport_Click()
             return;
         QFile file(*path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
-            || file.write(tallyCsv(QString::fromLatin1(kNameHeadings[int(q.view)]), mShown).toUtf8()) < 0 || !file.flush()) {
+            || file.write(tallyCsv(QString::fromLatin1(kNameHeadings[int(q.view)]),
+                                  QString::fromLatin1(kCountHeadings[int(q.view)]), mShown).toUtf8()) < 0 || !file.flush()) {
             mPrompt.message(QStringLiteral("The figures could not be saved in %1: %2").arg(*path, file.errorString()),
                             platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Export CSV"));
         }
