@@ -81,6 +81,11 @@ TEST_F(StoreFigures, HoursAndDaysTakeEachSaleAtItsEdges)
     ASSERT_EQ(categories.size(), 1u);
     EXPECT_EQ(categories[0].count, 4);
     EXPECT_EQ(categories[0].cents, 4 * 1299) << "the goods' amounts, before tax";
+    // An item without a category, then one no longer in the store.
+    ts.db().execute("UPDATE Items SET category = NULL WHERE \"Item Index\" = ?", {demo::PlainItem});
+    EXPECT_EQ(read(StoreView::ByCategory, kDay), (std::vector<Tally>{{"(none)", 4, 4 * 1299}}));
+    ts.db().execute("DELETE FROM Items WHERE \"Item Index\" = ?", {demo::PlainItem});
+    EXPECT_EQ(read(StoreView::ByCategory, kDay), (std::vector<Tally>{{"(none)", 4, 4 * 1299}}));
 }
 
 TEST_F(StoreFigures, TheWindowChartsAndExports)
