@@ -3,6 +3,7 @@
 #include "db/Schema.h"
 #include "diagnostics/VantaError.h"
 #include "storegen/DemoStore.h"
+#include "storegen/SalesHistory.h"
 #include "storegen/StoreCopy.h"
 #include "support/PgServer.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr quint32 kSeed = 4093;
 // Raised whenever the generator changes, so that a store made by an older
 // generator is not reused.
-constexpr int kGeneration = 2;
+constexpr int kGeneration = 3;
 
 struct Shape {
     int items;
@@ -44,6 +45,12 @@ std::unique_ptr<db::Store> openMade(Size size)
         db::Store::create(folder);
         db::Store fresh(folder);
         storegen::fillLargeStore(fresh.database(), shapeOf(size).items, shapeOf(size).customers, kSeed);
+        if (size == Size::Large) {
+            // A year of trade: about 500,000 sales of 2 million lines.
+            const int sales = storegen::writeSalesHistory(fresh.database(), historyFirstDay(), historyLastDay(),
+                                                          kSeed, {280, 380, 7});
+            std::fprintf(stderr, "... %d past sales ...\n", sales);
+        }
         std::fprintf(stderr, "... done in %.1f s\n", double(t.elapsed()) / 1000.0);
     }
     auto opened = std::make_unique<db::Store>(folder);
@@ -52,6 +59,9 @@ std::unique_ptr<db::Store> openMade(Size size)
     return opened;
 }
 } // namespace
+
+QDate historyFirstDay() { return QDate(2025, 12, 1); }
+QDate historyLastDay() { return QDate(2026, 11, 30); }
 
 QString storeFolder(Size size)
 {

@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -11,9 +12,12 @@ namespace vanta::bench {
 
 // The generated stores the benchmarks run on, each made once in
 // $VANTA_BENCH_DIR (default /tmp/vanta-bench) and reused by later runs: the
-// large store (100,000 items, 20,000 customers) and the million store
-// (1,000,000 items, 100,000 customers).
+// large store (100,000 items, 20,000 customers, a year of past sales from
+// historyFirstDay to historyLastDay) and the million store (1,000,000 items,
+// 100,000 customers).
 enum class Size { Large = 0, Million = 1 };
+QDate historyFirstDay();
+QDate historyLastDay();
 QString storeFolder(Size size);
 db::Store &store(Size size);
 // The size a benchmark's argument names, and its label.

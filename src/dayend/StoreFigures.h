@@ -26,7 +26,7 @@ struct StoreQuery {
 
 // One tally per hour of the day (names "08:00") or day of the month ("Dec
 // 8"), all of them, in order; by category and pay type, those with sales,
-// by name.
+// by name. By category the count is of lines, otherwise of sales.
 std::vector<Tally> readStoreFigures(db::Store &store, const StoreQuery &query);
 
 // The registers that have kept shifts in the store, by name.
@@ -34,6 +34,6 @@ QStringList shiftRegisters(db::Store &store);
 
 // The tallies as CSV: a heading line, then name, count and amount (in
 // dollars with two decimals) per line; names quoted where they need it.
-QString tallyCsv(const QString &nameHeading, const std::vector<Tally> &tallies);
+QString tallyCsv(const QString &nameHeading, const QString &countHeading, const std::vector<Tally> &tallies);
 
 } // namespace vanta::dayend

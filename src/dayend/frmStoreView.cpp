@@ -8,6 +8,7 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
+#include <QHorizontalBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -22,6 +23,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace vanta::dayend {
 
@@ -31,6 +33,8 @@ const char *const kModule = "frmStoreView";
 const StoreView kViews[] = {StoreView::ByHour, StoreView::ByDay, StoreView::ByCategory, StoreView::ByPayType};
 const char *const kViewNames[] = {"By Hour", "By Day", "By Category", "By Pay Type"};
 const char *const kNameHeadings[] = {"Hour", "Day", "Category", "Pay type"};
+// By category the lines are counted: one sale may hold several categories.
+const char *const kCountHeadings[] = {"Sales", "Sales", "Lines", "Sales"};
 
 } // namespace
 
@@ -60,7 +64,10 @@ frmStoreView::frmStoreView(db::Store &store, platform::Prompt &prompt, const QDa
     lvFigures->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvFigures->verticalHeader()->hide();
     lvFigures->verticalHeader()->setDefaultSectionSize(lvFigures->fontMetrics().height() + 6);
+    // The numbers as wide as they need, the names the rest.
     lvFigures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lvFigures->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lvFigures->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     lvFigures->setMinimumWidth(300);
     lblTotal->setObjectName(QStringLiteral("lblTotal"));
 
@@ -118,18 +125,17 @@ void frmStoreView::refresh()
     diag::run(kModule, "refresh", [&] {
         const StoreQuery q = query();
         mShown = readStoreFigures(mStore, q);
-
-        auto *set = new QBarSet(QStringLiteral("Sales"));
-        set->setColor(QColor(0x1f, 0x3a, 0x5f));
         QStringList names;
-        qint64 total = 0, most = 0;
+        QList<qreal> amounts;
+        qint64 total = 0, most = 0, least = 0;
         int count = 0;
         lvFigures->setRowCount(int(mShown.size()));
         lvFigures->setHorizontalHeaderLabels(
-            {QString::fromLatin1(kNameHeadings[int(q.view)]), QStringLiteral("Sales"), QStringLiteral("Amount")});
+            {QString::fromLatin1(kNameHeadings[int(q.view)]), QString::fromLatin1(kCountHeadings[int(q.view)]),
+             QStringLiteral("Amount")});
         for (size_t i = 0; i < mShown.size(); ++i) {
             const Tally &t = mShown[i];
-            *set << double(t.cents) / 100.0;
+            amounts << double(t.cents) / 100.0;
             // Hours and days by their number under the bars; names in full.
             names << (q.view == StoreView::ByHour  ? QString::number(i)
                       : q.view == StoreView::ByDay ? QString::number(i + 1)
@@ -137,6 +143,7 @@ void frmStoreView::refresh()
             total += t.cents;
             count += t.count;
             most = std::max(most, t.cents);
+            least = std::min(least, t.cents);
             const QString cells[] = {t.name, QString::number(t.count), formatCurrencyCents(t.cents)};
             for (int c = 0; c < 3; ++c) {
                 auto *item = new QTableWidgetItem(cells[c]);
@@ -145,26 +152,39 @@ void frmStoreView::refresh()
                 lvFigures->setItem(int(i), c, item);
             }
         }
-        lblTotal->setText(QStringLiteral("Total: %1 sales, %2").arg(count).arg(formatCurrencyCents(total)));
+        lblTotal->setText(QStringLiteral("Total: %1 %2, %3")
+                              .arg(count)
+                              .arg(QString::fromLatin1(kCountHeadings[int(q.view)]).toLower(),
+                                   formatCurrencyCents(total)));
 
-        auto *series = new QBarSeries;
+        // Names read across: categories and pay types as bars lying down,
+        // the first at the top as in the table.
+        const bool byName = q.view == StoreView::ByCategory || q.view == StoreView::ByPayType;
+        if (byName) {
+            std::reverse(names.begin(), names.end());
+            std::reverse(amounts.begin(), amounts.end());
+        }
+        auto *set = new QBarSet(QStringLiteral("Sales"));
+        set->setColor(QColor(0x1f, 0x3a, 0x5f));
+        set->append(amounts);
+        QAbstractBarSeries *series = byName ? static_cast<QAbstractBarSeries *>(new QHorizontalBarSeries)
+                                            : new QBarSeries;
         series->append(set);
         auto *c = new QChart;
         c->addSeries(series);
         c->setTitle(QStringLiteral("%1 — %2").arg(viewName(), cboRegister->currentText()));
         c->legend()->hide();
-        auto *x = new QBarCategoryAxis;
-        x->append(names);
-        if (q.view == StoreView::ByCategory && names.size() > 6)
-            x->setLabelsAngle(-45);
-        x->setTruncateLabels(false); // "10" under a narrow bar, not "..."
-        c->addAxis(x, Qt::AlignBottom);
-        series->attachAxis(x);
+        auto *nameAxis = new QBarCategoryAxis;
+        nameAxis->append(names);
+        nameAxis->setTruncateLabels(false); // "10" under a narrow bar, not "..."
+        c->addAxis(nameAxis, byName ? Qt::AlignLeft : Qt::AlignBottom);
+        series->attachAxis(nameAxis);
+        // Returns may take a bar below 0.
         auto *y = new QValueAxis;
-        y->setRange(std::min<qint64>(0, total), std::max<qint64>(most, 100) / 100.0 * 1.1);
+        y->setRange(double(least) / 100.0 * 1.1, double(std::max<qint64>(most, 100)) / 100.0 * 1.1);
         y->applyNiceNumbers();
         y->setLabelFormat(QStringLiteral("$%.0f"));
-        c->addAxis(y, Qt::AlignLeft);
+        c->addAxis(y, byName ? Qt::AlignBottom : Qt::AlignLeft);
         series->attachAxis(y);
         QChart *old = chart->chart();
         chart->setChart(c);
@@ -186,7 +206,8 @@ void frmStoreView::cmdExport_Click()
             return;
         QFile file(*path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
-            || file.write(tallyCsv(QString::fromLatin1(kNameHeadings[int(q.view)]), mShown).toUtf8()) < 0 || !file.flush()) {
+            || file.write(tallyCsv(QString::fromLatin1(kNameHeadings[int(q.view)]),
+                                  QString::fromLatin1(kCountHeadings[int(q.view)]), mShown).toUtf8()) < 0 || !file.flush()) {
             mPrompt.message(QStringLiteral("The figures could not be saved in %1: %2").arg(*path, file.errorString()),
                             platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Export CSV"));
         }

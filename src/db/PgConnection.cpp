@@ -396,10 +396,18 @@ PgConnection::~PgConnection()
 
 void PgConnection::run(const char *sql)
 {
-    ensureConnected();
-    Result r(PQexec(mConn, sql));
-    if (!r.ok())
+    // A connection that died while idle (the server restarted) shows only
+    // when it is next used: outside a transaction it is opened again and the
+    // command sent once more, so a sale begun after the restart posts.
+    for (int attempt = 0;; ++attempt) {
+        ensureConnected();
+        Result r(PQexec(mConn, sql));
+        if (r.ok())
+            return;
+        if (attempt == 0 && PQstatus(mConn) == CONNECTION_BAD && !mOpenTransaction)
+            continue;
         fail(r.r, QString::fromUtf8(sql));
+    }
 }
 
 void PgConnection::ensureConnected()

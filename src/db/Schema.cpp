@@ -4,6 +4,8 @@
 #include "db/Database.h"
 
 #include <QHash>
+#include <utility>
+#include <vector>
 
 namespace vanta::db {
 
@@ -24,6 +26,8 @@ IndexDef idx(const char *name, QStringList cols, bool unique = false)
     return {QString::fromUtf8(name), std::move(cols), unique};
 }
 
+IndexDef addedIdx(const char *name, QStringList cols) { return {QString::fromUtf8(name), std::move(cols), false, true}; }
+
 QList<TableDef> buildTables()
 {
     QList<TableDef> t;
@@ -36,7 +40,10 @@ QList<TableDef> buildTables()
                    B("QuantityTrack"), S("LIST PRICE"), S("our cost"), B("bulkdiscount"), I("FormatID"),
                    L("uomid"), X("customUOM"), S("Weight"), B("Taxable"), L("tax rule id")},
                   {idx("Item Index", {"Item Index"}, true), idx("barcode label", {"barcode label"}),
-                   idx("category", {"category"})}};
+                   idx("category", {"category"}),
+                   // The store's figures by category: item numbers with their
+                   // categories, read without the items' rows.
+                   addedIdx("Item Category", {"Item Index", "category"})}};
     t << TableDef{"Subitems",
                   {L("SubItemID"), L("ItemID"), L("valueid1"), L("valueid2"), L("valueid3"), D("quantity"),
                    S("LIST PRICE"), B("bulkdiscount"), B("Taxable")},
@@ -80,7 +87,9 @@ QList<TableDef> buildTables()
                    B("paidinfull"), X("Paid"), X("purchaseordernumber"), X("terms"), X("Memo"),
                    X("MemotoCustomer"), Dt("due date"), Dt("shipdate"), X("SalesRepresentative"),
                    X("approvalcode"), X("transactionid")},
-                  {idx("Sales ID", {"Sales ID"}, true), idx("cust id", {"cust id"})}};
+                  {idx("Sales ID", {"Sales ID"}, true), idx("cust id", {"cust id"}),
+                   // The store's figures read a day or a month of sales.
+                   addedIdx("date of sale", {"date of sale"})}};
     t << TableDef{"Sold Items",
                   {L("Sold ID"), L("sales id"), I("line item"), L("Item Index"), L("subitemsid"),
                    L("Option1"), L("Option2"), L("Option3"), S("sold price"), S("qty sold"), B("taxed"),
@@ -326,18 +335,22 @@ QString createTableSql(const TableDef &table, const Connection &conn)
 namespace {
 
 // The table and its indexes, where missing.
+void createIndex(Connection &conn, const TableDef &t, const IndexDef &ix)
+{
+    QStringList cols;
+    for (const QString &c : ix.columns)
+        cols << quoteIdentifier(c);
+    conn.execute(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
+                     .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
+                          quoteIdentifier(physicalIndexName(t.name, ix)), quoteIdentifier(t.name),
+                          cols.join(QStringLiteral(", "))));
+}
+
 void createTable(Connection &conn, const TableDef &t)
 {
     conn.execute(createTableSql(t, conn));
-    for (const IndexDef &ix : t.indexes) {
-        QStringList cols;
-        for (const QString &c : ix.columns)
-            cols << quoteIdentifier(c);
-        conn.execute(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                         .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
-                              quoteIdentifier(physicalIndexName(t.name, ix)), quoteIdentifier(t.name),
-                              cols.join(QStringLiteral(", "))));
-    }
+    for (const IndexDef &ix : t.indexes)
+        createIndex(conn, t, ix);
 }
 
 } // namespace
@@ -354,12 +367,39 @@ void createSchema(Connection &conn)
     conn.forgetSchema();
 }
 
+namespace {
+
+bool indexExists(Connection &conn, const QString &physicalName)
+{
+    const QString sql = conn.engine() == Connection::Engine::Server
+                            ? QStringLiteral("SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() "
+                                             "AND indexname = ?")
+                            : QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?");
+    return conn.scalar(sql, {physicalName}).toLongLong() > 0;
+}
+
+// The added indexes of the tables every store has, each with its table.
+std::vector<std::pair<const TableDef *, const IndexDef *>> addedIndexes()
+{
+    std::vector<std::pair<const TableDef *, const IndexDef *>> out;
+    for (const TableDef &t : storeTables())
+        for (const IndexDef &ix : t.indexes)
+            if (!t.addedLater && ix.addedLater)
+                out.emplace_back(&t, &ix);
+    return out;
+}
+
+} // namespace
+
 QStringList missingAddedTables(Connection &conn)
 {
     QStringList missing;
     for (const TableDef &t : storeTables())
         if (t.addedLater && !conn.tableExists(t.name))
             missing << t.name;
+    for (const auto &[table, index] : addedIndexes())
+        if (conn.tableExists(table->name) && !indexExists(conn, physicalIndexName(table->name, *index)))
+            missing << QStringLiteral("%1 (%2)").arg(table->name, index->columns.join(QStringLiteral(", ")));
     return missing;
 }
 
@@ -371,6 +411,9 @@ void createAddedTables(Connection &conn)
     for (const TableDef &t : storeTables())
         if (t.addedLater)
             createTable(conn, t);
+    for (const auto &[table, index] : addedIndexes())
+        if (conn.tableExists(table->name))
+            createIndex(conn, *table, *index);
     tx.commit();
     conn.forgetSchema();
 }

@@ -22,6 +22,9 @@ struct IndexDef {
     QString name;
     QStringList columns;
     bool unique = false;
+    // Added to a table the back-office software made (which ignores it):
+    // made with every new store, and by the register when missing.
+    bool addedLater = false;
 };
 
 struct TableDef {
@@ -56,11 +59,13 @@ std::optional<ColumnType> columnTypeFromServerType(const QString &typeName);
 
 // Creates every missing table and index in one transaction.
 void createSchema(Connection &conn);
-// The tables added later (with their indexes) that the store lacks, made
-// in one transaction. Throws the engine's error when the store may not be
-// changed (a read-only file, a server account without the right).
+// The tables added later (with their indexes) and the indexes added later
+// that the store lacks, made in one transaction. Throws the engine's error
+// when the store may not be changed (a read-only file, a server account
+// without the right).
 void createAddedTables(Connection &conn);
-// The names of the tables added later that the store lacks.
+// What of that the store lacks: the names of the tables, then the indexes
+// as "Sales (date of sale)".
 QStringList missingAddedTables(Connection &conn);
 QString createTableSql(const TableDef &table, const Connection &conn);
 

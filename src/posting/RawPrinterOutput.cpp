@@ -123,8 +123,9 @@ void sendToDevice(const QString &path, const QByteArray &job, int timeoutMs)
     ::signal(SIGPIPE, SIG_IGN);
     const QByteArray file = path.toLocal8Bit();
     // Without a reader (a printer that is off, a FIFO nobody reads) the open
-    // fails at once instead of blocking.
-    Descriptor fd(::open(file.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    // fails at once instead of blocking. A plain file standing in for the
+    // printer (a capture) gets each job after the last, not over it.
+    Descriptor fd(::open(file.constData(), O_WRONLY | O_APPEND | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         throw deviceError(path, errno);
     if (::isatty(fd.get())) {

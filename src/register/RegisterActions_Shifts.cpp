@@ -51,8 +51,11 @@ qint32 RegisterActions::currentShiftId()
 
 void RegisterActions::recordAtDrawer(dayend::MovementKind kind, qint64 cents, const QString &reason)
 {
-    if (const std::optional<dayend::Shift> shift = mSession.hasStore() ? shiftBook().current() : std::nullopt)
-        shiftBook().record(*shift, kind, cents, reason, mSession.identity.employeeNumber);
+    if (!mSession.hasStore())
+        return;
+    dayend::ShiftBook book = shiftBook();
+    if (const std::optional<dayend::Shift> shift = book.current())
+        book.record(*shift, kind, cents, reason, mSession.identity.employeeNumber);
 }
 
 std::optional<qint64> RegisterActions::askAmount(const QString &question, const QString &title, bool zeroAllowed)

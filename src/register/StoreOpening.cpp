@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 
 namespace vanta {
 
@@ -93,10 +94,17 @@ void StoreOpening::addMissingTables()
     } catch (const db::DbError &e) {
         const QString store = mSession.store().onServer() ? QStringLiteral("--pg ") + mSession.DataPath
                                                           : QDir::toNativeSeparators(mSession.DataPath);
-        mMessages.queue(QStringLiteral("This store lacks the tables %1, and the register could not add them:\n%2\n\n"
-                                       "Sales go on, but returns of them are refunded at their sold price. "
-                                       "To add the tables, run as the store's owner:\n\nvanta-admin upgrade %3")
-                            .arg(missing.join(QStringLiteral(", ")), e.description(), store),
+        // Missing indexes only slow the store's figures down; missing tables
+        // change what a return refunds.
+        const bool tables = std::any_of(missing.cbegin(), missing.cend(),
+                                        [](const QString &name) { return db::findTable(name) != nullptr; });
+        mMessages.queue(QStringLiteral("This store lacks %1, and the register could not add them:\n%2\n\n%3"
+                                       "To add them, run as the store's owner:\n\nvanta-admin upgrade %4")
+                            .arg(missing.join(QStringLiteral(", ")), e.description(),
+                                 tables ? QStringLiteral("Sales go on, but returns of them are refunded at their "
+                                                         "sold price. ")
+                                        : QStringLiteral("Sales go on, but the store's figures are slow to show. "),
+                                 store),
                         platform::Buttons::Ok, platform::Icon::Exclamation, kTitle);
     }
 }

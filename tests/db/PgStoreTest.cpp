@@ -137,7 +137,8 @@ TEST(PgStore, AddressesThatMustNotBeUsed)
 }
 
 // A server that goes away: statements fail as a lost connection, and the
-// same connection works again once the server is back.
+// same connection works again once the server is back, whether or not it
+// was used while the server was away.
 TEST(PgStore, ReconnectsWhenTheServerIsBack)
 {
     VANTA_REQUIRE_PG_SERVER();
@@ -151,4 +152,15 @@ TEST(PgStore, ReconnectsWhenTheServerIsBack)
     auto rs = ts.db().openTable("PayTypes");
     rs.setIndex("id");
     EXPECT_TRUE(rs.seek(1));
+
+    // Restarted while the connection sat idle: the next transaction begins
+    // on a new connection instead of failing on the dead one.
+    ASSERT_TRUE(server->stop());
+    ASSERT_TRUE(server->start());
+    {
+        db::Transaction tx(ts.db().connection());
+        ts.db().execute("INSERT INTO \"PayTypes\" (id, paytype) VALUES (?, ?)", {2, "Check"});
+        tx.commit();
+    }
+    EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM PayTypes").toInt(), 2);
 }

@@ -117,6 +117,16 @@ TEST_F(ReceiptPrinterTest, ADeviceReceivesTheJobOrItsAbsenceIsToldPlainly)
     usePrinter("device:" + dir.filePath("usb/lp9"));
     EXPECT_EQ(docs.openCashDrawer(), "The receipt printer " + dir.filePath("usb/lp9")
                                          + " is not there. Check that it is switched on and its cable is plugged in.");
+
+    // A plain file standing in for the printer keeps every job in turn.
+    QFile capture(dir.filePath("capture.bin"));
+    ASSERT_TRUE(capture.open(QIODevice::WriteOnly));
+    capture.close();
+    usePrinter("device:" + capture.fileName());
+    EXPECT_EQ(docs.openCashDrawer(), "");
+    EXPECT_EQ(docs.openCashDrawer(), "");
+    ASSERT_TRUE(capture.open(QIODevice::ReadOnly));
+    EXPECT_EQ(capture.readAll(), QByteArray(kDrawerKick) + kDrawerKick);
 }
 
 TEST_F(ReceiptPrinterTest, ASerialPortGetsTheBytesUnchanged)

@@ -227,6 +227,7 @@ TEST_F(RegisterActionsTest, AnOlderStoreGetsTheTablesAddedSinceWhenItOpens)
 {
     for (const char *table : {"Sold Line Paid", "Returned Items"})
         ts.db().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
+    ts.db().execute(QStringLiteral("DROP INDEX \"ix_Sales__date of sale\""));
     ts.store.reset();
     start();
     ASSERT_TRUE(session.hasStore());

@@ -201,14 +201,16 @@ TEST(AdminCommand, UpgradeAddsTheTablesAnOlderStoreLacks)
         db::Store store(tmp.path());
         for (const char *table : {"Sold Line Paid", "Sold Line Tax", "Returned Items"})
             store.database().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
+        store.database().execute(QStringLiteral("DROP INDEX \"ix_Sales__date of sale\""));
     }
     db::Store older(tmp.path()); // opens all the same
     EXPECT_EQ(db::missingAddedTables(older.database().connection()),
-              (QStringList{"Sold Line Paid", "Sold Line Tax", "Returned Items"}));
+              (QStringList{"Sold Line Paid", "Sold Line Tax", "Returned Items", "Sales (date of sale)"}));
 
     AdminRun r = admin({"upgrade", tmp.path()});
     ASSERT_EQ(r.rc, storegen::AdminOk) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Added to the store %1/vanta.mdb: Sold Line Paid, Sold Line Tax, Returned Items.\n")
+    EXPECT_EQ(r.out, QStringLiteral("Added to the store %1/vanta.mdb: Sold Line Paid, Sold Line Tax, Returned Items, "
+                                    "Sales (date of sale).\n")
                          .arg(tmp.path()));
     r = admin({"upgrade", tmp.path()});
     EXPECT_EQ(r.out, QStringLiteral("The store %1/vanta.mdb has every table already.\n").arg(tmp.path()));

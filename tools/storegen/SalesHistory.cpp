@@ -116,7 +116,8 @@ private:
 
 } // namespace
 
-int writeSalesHistory(const db::Database &db, const QDate &first, const QDate &last, quint32 seed)
+int writeSalesHistory(const db::Database &db, const QDate &first, const QDate &last, quint32 seed,
+                      const HistoryPace &pace)
 {
     db::Connection &conn = db.connection();
     db::Transaction tx(conn);
@@ -135,7 +136,7 @@ int writeSalesHistory(const db::Database &db, const QDate &first, const QDate &l
     const auto pick = [&rng](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
     std::vector<Sold> returnable;
     for (QDate day = first; day <= last; day = day.addDays(1)) {
-        const int busy = day.dayOfWeek() >= 6 ? 5 : 3; // weekends are busier
+        const int busy = day.dayOfWeek() >= 6 ? pace.weekend : pace.weekday;
         for (int hour = 9; hour < 18; ++hour) {
             for (int n = pick(busy) + 1; n > 0; --n) {
                 const QDateTime at(day, QTime(hour, pick(60), pick(60)));
@@ -143,11 +144,13 @@ int writeSalesHistory(const db::Database &db, const QDate &first, const QDate &l
                 if (pick(40) == 0 && !returnable.empty()) {
                     const size_t i = size_t(pick(int(returnable.size())));
                     writer.giveBack(returnable[i], cashier, at);
-                    returnable.erase(returnable.begin() + qint64(i)); // one unit back per line at most
+                    // One unit back per line at most.
+                    returnable[i] = returnable.back();
+                    returnable.pop_back();
                     continue;
                 }
                 std::vector<std::pair<Good, int>> lines;
-                for (int l = pick(3) + 1; l > 0; --l)
+                for (int l = pick(pace.maxLines) + 1; l > 0; --l)
                     lines.push_back({goods[size_t(pick(int(goods.size())))], 1 + pick(3)});
                 const std::vector<Sold> sold = writer.sell(lines, 1 + pick(3), cashier, at);
                 returnable.push_back(sold.front());
