@@ -19,7 +19,9 @@ for lib in libqt6widgets6 libsqlcipher libpq5 libcups2 libcurl4 libc6 qt6-qpa-pl
   grep -q "$lib" <<<"$depends" || fail "no dependency on $lib"
 done
 ! grep -qE -- '-dev\b' <<<"$depends" || fail "a developer package among the dependencies"
-dpkg-deb -f "$deb" Description | grep -q "register of a small shop" || fail "no description for a store owner"
+# Read whole before matching: grep -q stops early, and the writer's broken
+# pipe would fail the pipeline.
+grep -q "register of a small shop" <<<"$(dpkg-deb -f "$deb" Description)" || fail "no description for a store owner"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
