@@ -105,7 +105,33 @@ void readTax(db::Store &store, qint32 shiftId, ShiftFigures &f)
     Tallies agencies;
     for (; !rs.eof(); rs.moveNext())
         agencies.add(rs.field(0).toString(), centsOf(rs.field(1)));
+    rs.close();
     f.taxByAgency = agencies.list();
+    if (!store.database().connection().tableExists(QStringLiteral("Tax Jurisdictions")))
+        return;
+    db::Recordset places = store.database().openQuery(
+        QStringLiteral("SELECT tj.\"Tax agency\", tj.\"Jurisdiction\", tj.total FROM \"Shift Sales\" ss "
+                       "JOIN \"Tax Jurisdictions\" tj ON tj.\"Sale ID\" = ss.\"sales id\" WHERE ss.\"Shift ID\" = ?"),
+        {shiftId});
+    Tallies byPlace;
+    QMap<QString, qint64> placed; // per agency
+    bool anyPlace = false;
+    for (; !places.eof(); places.moveNext()) {
+        const QString agency = places.field(0).toString();
+        const QString place = places.field(1).toString();
+        const qint64 cents = centsOf(places.field(2));
+        anyPlace = anyPlace || !place.isEmpty();
+        byPlace.add(place.isEmpty() ? agency : agency + QStringLiteral(", ") + place, cents);
+        placed[agency] += cents;
+    }
+    if (!anyPlace)
+        return;
+    // Sales posted before jurisdictions were recorded: their tax shows
+    // under the agency alone, so the two lists agree.
+    for (const Tally &a : f.taxByAgency)
+        if (a.cents != placed.value(a.name))
+            byPlace.add(a.name, a.cents - placed.value(a.name), 0);
+    f.taxByJurisdiction = byPlace.list();
 }
 
 void readDrawer(db::Store &store, qint32 shiftId, ShiftFigures &f)
@@ -184,6 +210,7 @@ QJsonObject ShiftFigures::toJson() const
                   {"discounts", centsText(discounts)},
                   {"returns", centsText(returns)},
                   {"tax", tallyArray(taxByAgency)},
+                  {"taxPlaces", tallyArray(taxByJurisdiction)},
                   {"shipping", centsText(shipping)},
                   {"payTypes", tallyArray(byPayType)},
                   {"cashiers", tallyArray(byCashier)},
@@ -216,6 +243,7 @@ ShiftFigures ShiftFigures::fromJson(const QJsonObject &o)
     f.discounts = centsIn(o, "discounts");
     f.returns = centsIn(o, "returns");
     f.taxByAgency = talliesOf(o.value(QLatin1String("tax")));
+    f.taxByJurisdiction = talliesOf(o.value(QLatin1String("taxPlaces")));
     f.shipping = centsIn(o, "shipping");
     f.byPayType = talliesOf(o.value(QLatin1String("payTypes")));
     f.byCashier = talliesOf(o.value(QLatin1String("cashiers")));

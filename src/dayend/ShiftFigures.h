@@ -35,6 +35,10 @@ struct ShiftFigures {
     qint64 returns = 0;   // goods given back, before tax (a positive amount)
     qint64 net() const { return gross - discounts - returns; }
     std::vector<Tally> taxByAgency; // as posted, refunds taken off
+    // The same by jurisdiction, named "agency, jurisdiction" (the agency
+    // alone for tax posted without one); none when no tax of the shift was
+    // posted in a jurisdiction. They add up to taxByAgency agency by agency.
+    std::vector<Tally> taxByJurisdiction;
     qint64 shipping = 0;
     std::vector<Tally> byPayType; // total of sale per pay type
     std::vector<Tally> byCashier;

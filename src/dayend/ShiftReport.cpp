@@ -55,6 +55,10 @@ std::vector<ReportRow> shiftReportRows(const ShiftFigures &f)
     heading(rows, QStringLiteral("Tax by agency"));
     tallies(rows, f.taxByAgency);
     row(rows, QStringLiteral("Total tax"), {}, f.taxTotal());
+    if (!f.taxByJurisdiction.empty()) {
+        heading(rows, QStringLiteral("Tax by jurisdiction"));
+        tallies(rows, f.taxByJurisdiction);
+    }
     heading(rows, QStringLiteral("By pay type"));
     tallies(rows, f.byPayType);
     heading(rows, QStringLiteral("By cashier"));

@@ -157,6 +157,13 @@ QList<TableDef> buildTables()
                    idx("original sales id", {"original sales id"})},
                   false,
                   true};
+    // What each agency collected on a sale by jurisdiction (refunds below
+    // 0): the rows of a sale add up to its `Tax Holder` rows agency by agency.
+    t << TableDef{"Tax Jurisdictions",
+                  {L("Sale ID"), X("Tax agency"), X("Jurisdiction"), D("total")},
+                  {idx("Sale ID", {"Sale ID"})},
+                  false,
+                  true};
     // Who approved what on a sale for the cashier (a refund to another pay
     // type than the sale returned was paid with, say).
     t << TableDef{"Sale Approvals",

@@ -119,7 +119,8 @@ void PrintSaleDocuments(const Checkout &checkout, const PostingRequest &request)
 
 bool RecordSaleTax(PostingContext &ctx)
 {
-    return tax::WriteTaxHolderRows(ctx.ws, ctx.request.saleId, ctx.request.taxByAgency, ctx.prompt);
+    return tax::WriteTaxHolderRows(ctx.ws, ctx.request.saleId, ctx.request.taxByAgency, ctx.prompt)
+           || tax::WriteTaxPlaceRows(ctx.ws, ctx.request.saleId, ctx.taxByLine.places, ctx.prompt);
 }
 
 bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRequest &request,

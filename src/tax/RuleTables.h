@@ -36,12 +36,14 @@ public:
         return it->second;
     }
     // Whether the tax type applies to the customer.
-    bool applies(const TaxType &type)
+    bool applies(const TaxType &type) { return jurisdiction(type).has_value(); }
+    // Where it applies to the customer (see MatchedJurisdiction).
+    const std::optional<QString> &jurisdiction(const TaxType &type)
     {
-        auto it = mApplies.find(type.id);
-        if (it == mApplies.end())
-            it = mApplies.emplace(type.id, InJurisdiction(mDb, toInteger(type.id), mCustomerId,
-                                                          type.jurisdictionType)).first;
+        auto it = mPlaces.find(type.id);
+        if (it == mPlaces.end())
+            it = mPlaces.emplace(type.id, MatchedJurisdiction(mDb, toInteger(type.id), mCustomerId,
+                                                              type.jurisdictionType)).first;
         return it->second;
     }
 
@@ -50,7 +52,7 @@ private:
     qint32 mCustomerId;
     std::map<qint32, std::vector<TaxType>> mTypes;
     std::map<qint32, std::vector<TaxSplit>> mSplits;
-    std::map<qint32, bool> mApplies;
+    std::map<qint32, std::optional<QString>> mPlaces;
 };
 
 } // namespace vanta::tax

@@ -20,10 +20,11 @@ template <typename Shares>
 void addRuleShares(RuleTables &tables, qint32 ruleId, Shares &&shares, std::vector<AgencyShare> &out)
 {
     for (const TaxType &type : tables.types(ruleId)) {
-        if (!tables.applies(type))
+        const std::optional<QString> &place = tables.jurisdiction(type);
+        if (!place)
             continue;
         const std::vector<double> amounts = shares(tables.splits(type.id), type.round);
-        out.push_back({type.agency, std::accumulate(amounts.begin(), amounts.end(), 0.0)});
+        out.push_back({type.agency, std::accumulate(amounts.begin(), amounts.end(), 0.0), *place});
     }
 }
 

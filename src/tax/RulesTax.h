@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <vector>
 
@@ -15,10 +16,12 @@ namespace vanta::tax {
 // Tax by tax rules (register screen, module "frmPOS").
 
 // What one tax type of a rule owes on an amount: every share its brackets
-// yield, for the agency the type collects for.
+// yield, for the agency the type collects for, in the jurisdiction the
+// customer matched (empty for a type that applies everywhere).
 struct AgencyShare {
     qint16 agency = 0; // `Tax Agencies` id
     double amount = 0;
+    QString jurisdiction;
 };
 
 // The shares of the taxable sale lines: for each tax type of a line's rule

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tax/SaleTax.h"
+#include "tax/TaxByLine.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -26,6 +27,15 @@ namespace vanta::tax {
 // posting back.
 bool WriteTaxHolderRows(const db::Database &ws, qint32 saleId, const std::vector<AgencyTax> &agencies,
                    platform::Prompt &prompt);
+
+// Writes one row for each agency and jurisdiction of the sale's tax
+// (`Tax Jurisdictions`), as WriteTaxHolderRows does; a store without the
+// table (an older store the register could not add it to) keeps none.
+bool WriteTaxPlaceRows(const db::Database &ws, qint32 saleId, const std::vector<PlaceTax> &places,
+                       platform::Prompt &prompt);
+// What a posted sale's agencies collected by jurisdiction, as written;
+// none for a sale posted without them.
+std::vector<PlaceTax> PostedTaxPlaces(const db::Database &db, qint32 saleId);
 
 // The name of an agency (`Tax Agencies`), empty when there is none. Posting
 // never writes that table, so any connection gives the same answer.

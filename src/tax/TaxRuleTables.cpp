@@ -57,29 +57,35 @@ std::vector<TaxSplit> TaxSplits(const db::Database &db, qint32 typeId)
     return splits;
 }
 
-bool InJurisdiction(const db::Database &db, qint16 typeId, qint32 custId, qint16 jurisdictionType)
+std::optional<QString> MatchedJurisdiction(const db::Database &db, qint16 typeId, qint32 custId,
+                                           qint16 jurisdictionType)
 {
-    return diag::run("modPOS", "InJurisdiction", false, [&] {
+    return diag::run("modPOS", "InJurisdiction", std::optional<QString>(), [&]() -> std::optional<QString> {
         if (jurisdictionType == 7)
-            return true;
+            return QString();
         db::Recordset customer = db.openTable(QStringLiteral("Customers"));
         customer.setIndex(QStringLiteral("Cust ID"));
         if (!customer.seek(custId))
-            return false;
+            return std::nullopt;
         const QVariant place = customer.field(int(db::GetCustFieldIndex(jurisdictionType)));
         if (place.isNull())
-            return false;
+            return std::nullopt;
         const QString wanted = matchText(place.toString());
-        db::Recordset rs = db.openQuery(QStringLiteral("SELECT * FROM \"jurisdictions\" WHERE \"TypeID\" = ?"),
-                                        {typeId});
+        db::Recordset rs =
+            db.openQuery(QStringLiteral("SELECT * FROM \"jurisdictions\" WHERE \"TypeID\" = ?"), {typeId});
         for (; !rs.eof(); rs.moveNext()) {
             // A null jurisdiction names no place, not even an empty one.
             const QVariant name = rs.field(QStringLiteral("Jurisdiction"));
             if (!name.isNull() && matchText(name.toString()) == wanted)
-                return true;
+                return name.toString().trimmed();
         }
-        return false;
+        return std::nullopt;
     });
+}
+
+bool InJurisdiction(const db::Database &db, qint16 typeId, qint32 custId, qint16 jurisdictionType)
+{
+    return MatchedJurisdiction(db, typeId, custId, jurisdictionType).has_value();
 }
 
 bool InJurisdiction(db::Store &store, qint16 typeId, qint32 custId, qint16 jurisdictionType)

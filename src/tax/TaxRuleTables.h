@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace vanta::db {
@@ -38,6 +40,11 @@ std::vector<TaxSplit> TaxSplits(const db::Database &db, qint32 typeId);
 // `jurisdictions` ignoring case and surrounding spaces. An unknown customer
 // or a null column is in no jurisdiction.
 bool InJurisdiction(const db::Database &db, qint16 typeId, qint32 custId, qint16 jurisdictionType);
+// The same test answering where: the type's `jurisdictions` row that the
+// customer lies in (as stored, trimmed), an empty text for a type that
+// applies everywhere, none when the type does not apply to the customer.
+std::optional<QString> MatchedJurisdiction(const db::Database &db, qint16 typeId, qint32 custId,
+                                           qint16 jurisdictionType);
 bool InJurisdiction(db::Store &store, qint16 typeId, qint32 custId, qint16 jurisdictionType);
 
 // The rounded amounts one sale line owes a tax type, in bracket order. The

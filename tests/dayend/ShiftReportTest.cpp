@@ -24,6 +24,7 @@ ShiftFigures aDay()
     f.discounts = 1500;
     f.returns = 2599;
     f.taxByAgency = {{"Illinois", 12, 7000}, {"Springfield", 12, 1250}};
+    f.taxByJurisdiction = {{"Illinois, IL", 12, 7000}, {"Springfield", 12, 1250}};
     f.shipping = 900;
     f.byPayType = {{"Cash", 30, 80000}, {"Credit Card", 12, 46607}};
     f.byCashier = {{"Sam T Rivera", 42, 126607}};
@@ -56,8 +57,14 @@ TEST(ShiftReport, RowsCashAndOverOrShort)
                             "Illinois|12|$70.00", "Total tax||$82.50", "Cash|30|$800.00", "Invoices raised|2|$300.00",
                             "Payments received|1|$50.00", "Cancelled sales|3|$45.99", "No sale openings|2|",
                             "Expected cash||$1,037.50", "Counted cash||$1,036.50", "Short||$1.00",
-                            "Claw Hammer|17|$220.83", "# Items sold most"})
+                            "Claw Hammer|17|$220.83", "# Items sold most", "# Tax by jurisdiction",
+                            "Illinois, IL|12|$70.00"})
         EXPECT_TRUE(text.contains(row)) << row;
+    // A shift whose tax was posted under no jurisdiction lists none.
+    ShiftFigures noPlaces = aDay();
+    noPlaces.taxByJurisdiction.clear();
+    for (const ReportRow &r : shiftReportRows(noPlaces))
+        EXPECT_NE(r.heading, "Tax by jurisdiction");
     // Every edge of the difference: over, even, and a drawer never counted.
     f.countedCash = f.expectedCash() + 1;
     EXPECT_TRUE(shiftReportRows(f)[text.indexOf("Short||$1.00")].label == "Over");
@@ -96,5 +103,10 @@ TEST(ShiftReport, AZReportIsKeptAsItWas)
     const ShiftFigures back = ShiftFigures::fromJson(f.toJson());
     EXPECT_FALSE(back.countedCash);
     EXPECT_EQ(back.topItems, f.topItems);
+    EXPECT_EQ(back.taxByJurisdiction, f.taxByJurisdiction);
+    // A Z report kept before jurisdictions were recorded reads back without them.
+    QJsonObject older = f.toJson();
+    older.remove(QStringLiteral("taxPlaces"));
+    EXPECT_TRUE(ShiftFigures::fromJson(older).taxByJurisdiction.empty());
     EXPECT_TRUE(shiftReportHeader(back).contains("Closed after a crash: the drawer was not counted."));
 }

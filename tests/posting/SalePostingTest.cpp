@@ -137,8 +137,11 @@ TEST_F(SalePosting, WhatEachLinePaidIsKeptForItsReturn)
     EXPECT_EQ(test::queryRows(db(), "SELECT \"Sold ID\", \"Tax agency\", total FROM \"Sold Line Tax\" "
                                     "WHERE \"sales id\" = 778"),
               "500 Fixed Tax 1.4");
+    EXPECT_EQ(test::queryRows(db(), "SELECT \"Tax agency\", \"Jurisdiction\", total FROM \"Tax Jurisdictions\" "
+                                    "WHERE \"Sale ID\" = 778"),
+              "Fixed Tax  1.4") << "the fixed rate is under no jurisdiction";
 
-    for (const char *table : {"Sold Line Paid", "Sold Line Tax"})
+    for (const char *table : {"Sold Line Paid", "Sold Line Tax", "Tax Jurisdictions"})
         db().execute(QStringLiteral("DROP TABLE \"%1\"").arg(table));
     store().database().connection().forgetSchema();
     session.sale.clearLines();

@@ -204,6 +204,14 @@ TEST_F(RegisterShifts, TheReportsAgreeWithEverySaleRungUp)
     EXPECT_GT(x.returns, 0);
     EXPECT_EQ(x.returns, want.returns);
     EXPECT_EQ(x.taxTotal(), want.tax);
+    // By jurisdiction, agency by agency the same (refunds against their sales').
+    QMap<QString, qint64> byAgency;
+    for (const dayend::Tally &t : x.taxByJurisdiction)
+        byAgency[t.name.section(QStringLiteral(", "), 0, 0)] += t.cents;
+    for (const dayend::Tally &t : x.taxByAgency)
+        EXPECT_EQ(byAgency.value(t.name), t.cents) << qPrintable(t.name);
+    EXPECT_TRUE(std::any_of(x.taxByJurisdiction.begin(), x.taxByJurisdiction.end(),
+                            [](const dayend::Tally &t) { return t.name.endsWith(QStringLiteral(", IL")); }));
     EXPECT_EQ(x.shipping, want.shipping);
     for (const dayend::Tally &t : x.byPayType)
         EXPECT_EQ(t.cents, want.byPayType.value(t.name)) << qPrintable(t.name);
@@ -231,6 +239,7 @@ TEST_F(RegisterShifts, TheReportsAgreeWithEverySaleRungUp)
     EXPECT_EQ(z->gross, x.gross);
     EXPECT_EQ(z->byPayType, x.byPayType);
     EXPECT_EQ(z->topItems, x.topItems);
+    EXPECT_EQ(z->taxByJurisdiction, x.taxByJurisdiction);
     EXPECT_EQ(ts.db().scalar("SELECT round(\"expected cash\" * 100) FROM Shifts WHERE \"Z Number\" = 1").toLongLong(),
               x.expectedCash());
 }

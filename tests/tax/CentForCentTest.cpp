@@ -304,6 +304,14 @@ TEST_F(CentForCent, RandomSalesComeOutAsTheRulesGive)
                 db().scalar("SELECT COALESCE(sum(total), 0) FROM \"Tax Holder\" WHERE \"Sale ID\" = ?", {sale.number()})
                     .toDouble();
             EXPECT_EQ(qRound64(recorded * 100), tax) << n;
+            // By jurisdiction: agency by agency what `Tax Holder` holds.
+            EXPECT_EQ(db().scalar("SELECT count(*) FROM \"Tax Holder\" h WHERE h.\"Sale ID\" = ? AND round(h.total * 100) <> "
+                                  "(SELECT COALESCE(round(sum(j.total) * 100), 0) FROM \"Tax Jurisdictions\" j "
+                                  "WHERE j.\"Sale ID\" = h.\"Sale ID\" AND j.\"Tax agency\" = h.\"Tax agency\")",
+                                  {sale.number()})
+                          .toInt(),
+                      0)
+                << n;
             // Line by line: the subtotals add up to the sale's, and the lines'
             // tax to the tax less what the shipping carried.
             const auto cents = [&](const char *sql) { return qRound64(db().scalar(sql, {sale.number()}).toDouble() * 100); };

@@ -75,6 +75,11 @@ TEST_F(RulesTax, JurisdictionsByCustomerColumn)
     EXPECT_FALSE(InJurisdiction(store(), 3, 1, 0));
     EXPECT_TRUE(InJurisdiction(store(), 4, 2, 8)) << "other types read column 0, the customer number";
     EXPECT_TRUE(InJurisdiction(store(), 99, 404, 7)) << "type 7 applies everywhere";
+    // Where: the jurisdiction as stored, trimmed; everywhere is no place.
+    EXPECT_EQ(MatchedJurisdiction(db(), 1, 1, 0), QStringLiteral("CA"));
+    EXPECT_EQ(MatchedJurisdiction(db(), 2, 1, 1), QStringLiteral("springfield"));
+    EXPECT_EQ(MatchedJurisdiction(db(), 99, 404, 7), QString());
+    EXPECT_EQ(MatchedJurisdiction(db(), 1, 2, 0), std::nullopt);
 
     // The rules tax counts only the types that apply to the customer.
     test::addTaxType(db(), 1, 0, 4);

@@ -190,3 +190,68 @@ TEST_F(SalesTax, TheTaxChargedIsSharedLineByLine)
     split = SplitTaxByLine(store(), items, 2, 5, ComputeSaleTax(store(), items, 2, 5));
     EXPECT_TRUE(split.lines[0].empty() && split.lines[1].empty() && split.shipping.empty());
 }
+
+// The tax by jurisdiction: each agency's amount shared among the places its
+// types matched for the customer; refunds set against their sale's places.
+TEST_F(SalesTax, TheTaxChargedIsSharedByJurisdiction)
+{
+    test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {1, "State"});
+    test::insertRow(db(), "Tax Agencies", {"id", "Name"}, {2, "City"});
+    test::addCustomer(db(), {.id = 3, .state = " ca", .city = "Springfield"});
+    // Rule 7: State 5 % everywhere (type 50) and 2 % in CA; City 1 % in
+    // Springfield, nothing in Shelbyville.
+    test::addTaxType(db(), 70, 0, 4, 1);
+    test::addSplit(db(), 70, 9999, true, 2);
+    test::addJurisdiction(db(), 70, "CA ");
+    test::addTaxType(db(), 71, 1, 4, 2);
+    test::addSplit(db(), 71, 9999, true, 1);
+    test::addJurisdiction(db(), 71, "Springfield");
+    test::addTaxType(db(), 72, 1, 4, 2);
+    test::addSplit(db(), 72, 9999, true, 3);
+    test::addJurisdiction(db(), 72, "Shelbyville");
+    for (const qint32 type : {50, 70, 71, 72})
+        test::addRuleRow(db(), 7, type);
+    test::setCompanyTax(db(), 3, 0);
+    for (const auto &[place, total] : {std::pair{"CA", 3.0}, {"", 1.0}, {"NV", -0.5}})
+        test::insertRow(db(), "Tax Jurisdictions", {"Sale ID", "Tax agency", "Jurisdiction", "total"},
+                        {900, "State", place, total});
+
+    // 3.33 sold: State 0.17 everywhere + 0.07 in CA, City 0.03.
+    sale::clsSaleItems items = test::saleOf({{.item = 10, .price = 3.33f, .qty = 1, .rule = 7}});
+    SaleTax charged = ComputeSaleTax(store(), items, 3, 0);
+    EXPECT_EQ(SplitTaxByLine(store(), items, 3, 0, charged).places,
+              (std::vector<PlaceTax>{{"State", "", 17}, {"State", "CA", 7}, {"City", "Springfield", 3}}));
+
+    // Refunds: 41 cents of State from sale 900 (posted 3.00 in CA, 1.00
+    // everywhere: 30.75 : 10.25, the larger remainder takes the odd cent;
+    // the negative row weighs nothing), 5 cents of State from
+    // sale 901 (posted before jurisdictions: none), and 2 cents of City
+    // without a receipt (against this sale's City places).
+    const auto refund = [&](qint32 sale, std::vector<AgencyTax> tax) {
+        auto line = std::make_shared<sale::clsSaleItem>();
+        line->setGood(sale::Good::item(20 + items.Count()));
+        line->setQty(-1);
+        line->setReturnSale(sale);
+        line->setTaxRefund(std::move(tax));
+        items.AddSaleItem(line);
+    };
+    refund(900, {{"State", 41}});
+    refund(901, {{"State", 5}});
+    refund(0, {{"City", 2}});
+    charged = ComputeSaleTax(store(), items, 3, 0);
+    const std::vector<PlaceTax> places = SplitTaxByLine(store(), items, 3, 0, charged).places;
+    EXPECT_EQ(places,
+              (std::vector<PlaceTax>{{"State", "", 17 - 10 - 5}, {"State", "CA", 7 - 31}, {"City", "Springfield", 3 - 2}}));
+    for (const AgencyTax &agency : charged.agencies) {
+        qint64 placed = 0;
+        for (const PlaceTax &p : places)
+            placed += p.agency == agency.agency ? p.cents : 0;
+        EXPECT_EQ(placed, agency.cents) << qPrintable(agency.agency);
+    }
+
+    // The fixed rate is under no jurisdiction.
+    test::setCompanyTax(db(), 2, 7);
+    items = test::saleOf({{.item = 10, .price = 10, .qty = 1}});
+    charged = ComputeSaleTax(store(), items, 3, 0);
+    EXPECT_EQ(SplitTaxByLine(store(), items, 3, 0, charged).places, (std::vector<PlaceTax>{{"Fixed Tax", "", 70}}));
+}
