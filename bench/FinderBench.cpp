@@ -104,14 +104,15 @@ void BM_CatalogueLoad(benchmark::State &state)
 BENCHMARK(BM_CatalogueLoad)->ArgName("million")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 struct BenchFinder {
-    explicit BenchFinder(bench::Size size = bench::Size::Large) : size(size) {}
+    explicit BenchFinder(bench::Size size = bench::Size::Large, db::Store *on = nullptr) : size(size), on(on) {}
     bench::Size size;
+    db::Store *on; // a store other than the size's own (the server store)
     test::ScriptedPrompt prompt;
     test::ScriptedDialogRunner dialogs;
     std::unique_ptr<lookup::frmFind> open()
     {
         auto f = std::make_unique<lookup::frmFind>(lookup::FinderContext{
-            bench::store(size), prompt, dialogs, bench::storeFolder(size) + QStringLiteral("/Pictures/"),
+            on ? *on : bench::store(size), prompt, dialogs, bench::storeFolder(size) + QStringLiteral("/Pictures/"),
             [](const sale::Good &) {}, [] {}});
         f->show();
         QApplication::processEvents(); // laid out and painted: ready to scroll
@@ -205,6 +206,36 @@ void BM_FinderOpenAfterPosting(benchmark::State &state)
     state.SetLabel(labels[state.range(0)]);
 }
 BENCHMARK(BM_FinderOpenAfterPosting)->ArgName("other")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The same on the large store on a PostgreSQL server, where the posting's
+// notes name the items whose stock it lowered: by this register (0) or by
+// another register (1).
+void BM_FinderOpenAfterPostingOnServer(benchmark::State &state)
+{
+    const QString address = bench::largeServerStore();
+    if (address.isEmpty()) {
+        state.SkipWithError("no PostgreSQL server");
+        return;
+    }
+    db::Store store(address);
+    db::Store other(address);
+    BenchFinder b(bench::Size::Large, &store);
+    b.open();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (state.range(0) == 0) {
+            db::Workspace ws(store);
+            lowerOneStock(ws.database(), n++);
+        } else {
+            lowerOneStock(other.database(), n++);
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(b.open());
+    }
+    state.SetLabel(state.range(0) == 0 ? "posted here" : "posted by another register");
+}
+BENCHMARK(BM_FinderOpenAfterPostingOnServer)->ArgName("other")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Switching to "By Categories": the 520 categories built and painted.
 void BM_FinderCategoryTree(benchmark::State &state)

@@ -35,7 +35,7 @@ std::shared_ptr<const CompanyRow> readCompanyRow(Store &store)
 std::optional<QVariant> companySetting(Store &store, const QString &column)
 {
     const std::shared_ptr<const CompanyRow> row = keptData<const CompanyRow>(
-        store, QStringLiteral("db::CompanySettings"), [&] { return readCompanyRow(store); });
+        store, QStringLiteral("db::CompanySettings"), {QStringLiteral("Company")}, [&] { return readCompanyRow(store); });
     if (!row->exists)
         return std::nullopt;
     const auto it = row->byLowerName.constFind(column.toLower());

@@ -105,6 +105,38 @@ public:
     // other connection or a change made through this one. Data read earlier
     // with the same stamp is still current.
     virtual QPair<qint64, qint64> changeStamp() = 0;
+    // A stamp that changes only when rows of one of `tables` may have
+    // changed (by a commit of any connection, as far as awaitNotes() last
+    // caught up, or later); none where the engine cannot
+    // tell tables apart, and changeStamp() stands for every table. A
+    // table's part that a sale changes alone ("Items stock", "Subitems
+    // stock", "Customers balance") is named on its own and left out of the
+    // table's name; the first half of the stamp of one part counts its
+    // changed rows.
+    virtual std::optional<QPair<qint64, qint64>> tablesStamp(const QStringList &tables)
+    {
+        Q_UNUSED(tables);
+        return std::nullopt;
+    }
+    // Asks the store for every note of a commit that ended before now, so
+    // that tablesStamp() tells of it (one round trip where notes travel
+    // apart from answers; nothing elsewhere). Opens a lost connection again.
+    virtual void awaitNotes() {}
+    // The keys of the rows whose `part` changed, from the stamp's count
+    // `from` to `to` (both read by tablesStamp({part}) with the same second
+    // half); none when they are not all known.
+    virtual std::optional<std::vector<qint64>> changedKeys(const QString &part, qint64 from, qint64 to)
+    {
+        Q_UNUSED(part);
+        Q_UNUSED(from);
+        Q_UNUSED(to);
+        return std::nullopt;
+    }
+    // Whether the store's tables tell of their changes for tablesStamp()
+    // (true where there is nothing to set up); setting it up is part of
+    // making the store or adding what an older one lacks.
+    virtual bool changeNotesReady() { return true; }
+    virtual void setUpChangeNotes() {}
     // A row written through this connection: its table, its row key, and
     // whether it was changed in place (not inserted or deleted).
     struct RowWrite {

@@ -12,6 +12,7 @@ const QString kSpanKey = QStringLiteral("db::StampSpan");
 struct SpanState {
     int depth = 0;
     std::optional<ChangeStamp> stamp;
+    bool notesAwaited = false; // the store's notes of changes asked for in this span
 };
 
 std::shared_ptr<SpanState> spanState(Store &store)
@@ -33,14 +34,18 @@ StampSpan::StampSpan(Store &store) : mStore(store)
 
 StampSpan::~StampSpan()
 {
-    if (std::shared_ptr<SpanState> state = spanState(mStore); state && --state->depth == 0)
+    if (std::shared_ptr<SpanState> state = spanState(mStore); state && --state->depth == 0) {
         state->stamp.reset();
+        state->notesAwaited = false;
+    }
 }
 
 void StampSpan::readAgain(Store &store)
 {
-    if (std::shared_ptr<SpanState> state = spanState(store))
+    if (std::shared_ptr<SpanState> state = spanState(store)) {
         state->stamp.reset();
+        state->notesAwaited = false;
+    }
 }
 
 ChangeStamp currentStamp(Store &store)
@@ -51,6 +56,24 @@ ChangeStamp currentStamp(Store &store)
     if (!state->stamp)
         state->stamp = store.database().connection().changeStamp();
     return *state->stamp;
+}
+
+ChangeStamp currentStamp(Store &store, const QStringList &tables)
+{
+    if (tables.isEmpty())
+        return currentStamp(store);
+    Connection &conn = store.database().connection();
+    // The notes are asked for once per span, like the stamp.
+    const std::shared_ptr<SpanState> state = spanState(store);
+    const bool inSpan = state && state->depth > 0;
+    if (!inSpan || !state->notesAwaited) {
+        conn.awaitNotes();
+        if (inSpan)
+            state->notesAwaited = true;
+    }
+    if (const std::optional<ChangeStamp> stamp = conn.tablesStamp(tables))
+        return *stamp;
+    return currentStamp(store);
 }
 
 } // namespace vanta::db

@@ -4,6 +4,7 @@
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <utility>
 
@@ -35,6 +36,11 @@ private:
 
 // The store's change stamp: the reading of the open span, or read now.
 ChangeStamp currentStamp(Store &store);
+// A stamp that changes when rows of `tables` may have changed, where the
+// store can tell its tables apart (see Connection::tablesStamp; its notes
+// are asked for once per span); the whole store's stamp otherwise, and for
+// no tables named.
+ChangeStamp currentStamp(Store &store, const QStringList &tables);
 
 // What keptData() attaches to the store: the data and the stamp read before
 // it was made.
@@ -44,20 +50,21 @@ struct Kept {
     std::shared_ptr<T> data;
 };
 
-// Data derived from the store, kept with it under `key` while the store's
-// change stamp stays the same and `fits(data)` holds; made again by `make`
-// otherwise. The stamp is read before `make` reads anything, so a change
-// that races with the reading is caught by the next check. Data that fills
-// itself in later (a cache of answers) is safe too: what it reads later is
-// newer than the stamp it is kept with.
+// Data derived from the store's `tables`, kept with it under `key` while
+// their change stamp stays the same and `fits(data)` holds; made again by
+// `make` otherwise. The stamp is read before `make` reads anything, so a
+// change that races with the reading is caught by the next check. Data that
+// fills itself in later (a cache of answers) is safe too: what it reads
+// later is newer than the stamp it is kept with. No tables named: any
+// change of the store makes it again.
 template <typename T, typename Make, typename Fits>
-std::shared_ptr<T> keptData(Store &store, const QString &key, Make &&make, Fits &&fits)
+std::shared_ptr<T> keptData(Store &store, const QString &key, const QStringList &tables, Make &&make, Fits &&fits)
 {
     // Rows read inside an open transaction of the connection may yet be
     // rolled back: nothing read there is kept.
     if (store.database().connection().inTransaction())
         return make();
-    const ChangeStamp stamp = currentStamp(store);
+    const ChangeStamp stamp = currentStamp(store, tables);
     if (auto kept = std::static_pointer_cast<Kept<T>>(store.attachment(key));
         kept && kept->stamp == stamp && fits(*kept->data))
         return kept->data;
@@ -67,9 +74,9 @@ std::shared_ptr<T> keptData(Store &store, const QString &key, Make &&make, Fits 
 }
 
 template <typename T, typename Make>
-std::shared_ptr<T> keptData(Store &store, const QString &key, Make &&make)
+std::shared_ptr<T> keptData(Store &store, const QString &key, const QStringList &tables, Make &&make)
 {
-    return keptData<T>(store, key, std::forward<Make>(make), [](const T &) { return true; });
+    return keptData<T>(store, key, tables, std::forward<Make>(make), [](const T &) { return true; });
 }
 
 } // namespace vanta::db

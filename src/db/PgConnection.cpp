@@ -1,4 +1,5 @@
 #include "db/PgConnection.h"
+#include "db/PgResult.h"
 
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -16,18 +17,7 @@ constexpr int kBusyTimeoutMs = 3000;
 constexpr char kRowId[] = "rowid";
 
 // Frees a libpq result when it goes out of scope.
-struct Result {
-    PGresult *r = nullptr;
-    explicit Result(PGresult *res) : r(res) {}
-    ~Result() { PQclear(r); }
-    Result(const Result &) = delete;
-    Result &operator=(const Result &) = delete;
-    bool ok() const
-    {
-        const ExecStatusType s = PQresultStatus(r);
-        return s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK;
-    }
-};
+using Result = PgResult;
 
 bool isLocalHost(const QString &host)
 {
@@ -385,6 +375,8 @@ PgConnection::PgConnection(const QString &address, const QString &password) : Co
     }
     run("SET client_encoding = 'UTF8'");
     setBusyTimeout(kBusyTimeoutMs);
+    if (changeNotesReady())
+        listen();
 }
 
 PgConnection::~PgConnection()
@@ -426,6 +418,11 @@ void PgConnection::ensureConnected()
     ++mGeneration;
     Result enc(PQexec(mConn, "SET client_encoding = 'UTF8'"));
     Result lock(PQexec(mConn, QByteArray("SET lock_timeout = " + QByteArray::number(mBusyMs)).constData()));
+    if (mListening) {
+        // Notes sent while the connection was lost are missed: the new
+        // generation changes every stamp.
+        Result listening(PQexec(mConn, "LISTEN vanta_changes"));
+    }
 }
 
 QByteArray PgConnection::nextStatementName() { return "vanta_" + QByteArray::number(++mNextName); }

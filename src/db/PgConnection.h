@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Connection.h"
+#include "db/ChangeNotes.h"
 #include "db/PgSqlText.h"
 
 struct pg_conn;
@@ -32,6 +33,11 @@ public:
     void rollback() override;
     bool inTransaction() const override;
     QPair<qint64, qint64> changeStamp() override;
+    std::optional<QPair<qint64, qint64>> tablesStamp(const QStringList &tables) override;
+    void awaitNotes() override;
+    std::optional<std::vector<qint64>> changedKeys(const QString &part, qint64 from, qint64 to) override;
+    bool changeNotesReady() override;
+    void setUpChangeNotes() override;
     void setBusyTimeout(int ms) override;
     int busyTimeout() const override { return mBusyMs; }
     QStringList tableNames() override;
@@ -63,6 +69,7 @@ protected:
 
 private:
     void loadCatalogue();
+    void listen(); // for the notes of the store's changes
 
     pg_conn *mConn = nullptr;
     bool mCatalogueLoaded = false;
@@ -74,6 +81,8 @@ private:
     int mBusyMs = 0;
     bool mOpenTransaction = false; // begun here and not yet ended
     bool mClosing = false;
+    bool mListening = false;
+    ChangeNotes mNotes; // heard since the connection was opened
 };
 
 } // namespace vanta::db

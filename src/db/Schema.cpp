@@ -370,6 +370,7 @@ void createSchema(Connection &conn)
     for (const TableDef &t : storeTables())
         if (!t.createdByRegister)
             createTable(conn, t);
+    conn.setUpChangeNotes();
     tx.commit();
     conn.forgetSchema();
 }
@@ -407,6 +408,8 @@ QStringList missingAddedTables(Connection &conn)
     for (const auto &[table, index] : addedIndexes())
         if (conn.tableExists(table->name) && !indexExists(conn, physicalIndexName(table->name, *index)))
             missing << QStringLiteral("%1 (%2)").arg(table->name, index->columns.join(QStringLiteral(", ")));
+    if (!conn.changeNotesReady())
+        missing << QStringLiteral("notes of changes");
     return missing;
 }
 
@@ -421,6 +424,9 @@ void createAddedTables(Connection &conn)
     for (const auto &[table, index] : addedIndexes())
         if (conn.tableExists(table->name))
             createIndex(conn, *table, *index);
+    conn.forgetSchema();
+    if (!conn.changeNotesReady())
+        conn.setUpChangeNotes();
     tx.commit();
     conn.forgetSchema();
 }

@@ -57,15 +57,17 @@ ColumnType columnTypeFromDeclared(const QString &declared);
 QString serverType(ColumnType type);
 std::optional<ColumnType> columnTypeFromServerType(const QString &typeName);
 
-// Creates every missing table and index in one transaction.
+// Creates every missing table and index in one transaction, and on a
+// server the triggers by which the tables tell of their changes.
 void createSchema(Connection &conn);
 // The tables added later (with their indexes) and the indexes added later
-// that the store lacks, made in one transaction. Throws the engine's error
+// that the store lacks, and a server store's change triggers where any
+// table lacks them, made in one transaction. Throws the engine's error
 // when the store may not be changed (a read-only file, a server account
 // without the right).
 void createAddedTables(Connection &conn);
 // What of that the store lacks: the names of the tables, then the indexes
-// as "Sales (date of sale)".
+// as "Sales (date of sale)", then "notes of changes".
 QStringList missingAddedTables(Connection &conn);
 QString createTableSql(const TableDef &table, const Connection &conn);
 

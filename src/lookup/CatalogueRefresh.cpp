@@ -102,7 +102,7 @@ void CatalogueRefresh::finished()
         // a posting.
         if (conn.inTransaction() || conn.changeStamp().first != job->stamp.first)
             return false;
-        ItemCatalogue::keep(*store, ItemCatalogue::Kept{job->stamp, job->writeMark, job->result});
+        ItemCatalogue::keep(*store, ItemCatalogue::Kept{job->stamp, job->writeMark, job->result, {}, {}});
         return true;
     });
     if (mFinished)

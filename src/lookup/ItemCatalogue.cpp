@@ -34,6 +34,9 @@ constexpr int kIndexColumn = 0;
 constexpr qsizetype kMostRowsRereadOneByOne = 2000;
 const QString kKeptKey = QStringLiteral("lookup::ItemCatalogue");
 const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"");
+// What the catalogue is read from, as the store's notes of changes name it.
+const QStringList kItemTables{QStringLiteral("Items"), QStringLiteral("UOM")};
+const QString kStockPart = QStringLiteral("Items stock");
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -370,11 +373,13 @@ void ItemCatalogue::keep(db::Store &store, Kept kept)
 
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::currentIfQuick(db::Store &store)
 {
-    db::Connection &conn = store.database().connection();
-    const QPair<qint64, qint64> stamp = conn.changeStamp();
     const std::shared_ptr<const Kept> before = kept(store);
     if (!before)
         return nullptr;
+    if (auto heard = withHeardChanges(store, *before))
+        return heard;
+    db::Connection &conn = store.database().connection();
+    const QPair<qint64, qint64> stamp = conn.changeStamp();
     if (before->stamp == stamp)
         return before->catalogue;
     // No other connection committed (the first half of the stamp is the
@@ -387,7 +392,7 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::currentIfQuick(db::Store &st
     if (writes)
         catalogue = withOwnWrites(store, before->catalogue, *writes);
     if (catalogue)
-        keep(store, Kept{stamp, mark, catalogue});
+        keep(store, Kept{stamp, mark, catalogue, before->itemsStamp, before->stockStamp});
     return catalogue;
 }
 
@@ -396,6 +401,11 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
     if (auto quick = currentIfQuick(store))
         return quick;
     db::Connection &conn = store.database().connection();
+    // The stamps are read before the items: a change made meanwhile is
+    // caught by the next look.
+    conn.awaitNotes();
+    const auto itemsStamp = conn.tablesStamp(kItemTables);
+    const auto stockStamp = conn.tablesStamp({kStockPart});
     const QPair<qint64, qint64> stamp = conn.changeStamp();
     const qint64 mark = conn.writeMark();
     const std::shared_ptr<const Kept> before = kept(store);
@@ -404,8 +414,54 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::current(db::Store &store)
         catalogue = withNewQuantities(store, *before->catalogue);
     if (!catalogue)
         catalogue = std::make_shared<const ItemCatalogue>(store);
-    keep(store, Kept{stamp, mark, catalogue});
+    keep(store, Kept{stamp, mark, catalogue, itemsStamp, stockStamp});
     return catalogue;
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::withHeardChanges(db::Store &store, const Kept &before)
+{
+    return diag::run("frmFind", "RefreshHeardChanges", std::shared_ptr<const ItemCatalogue>(), [&] {
+        db::Connection &conn = store.database().connection();
+        if (!before.itemsStamp)
+            return std::shared_ptr<const ItemCatalogue>();
+        conn.awaitNotes();
+        const auto items = conn.tablesStamp(kItemTables);
+        const auto stock = conn.tablesStamp({kStockPart});
+        if (!items || !stock || !before.itemsStamp || !before.stockStamp || *items != *before.itemsStamp
+            || stock->second != before.stockStamp->second)
+            return std::shared_ptr<const ItemCatalogue>();
+        if (*stock == *before.stockStamp)
+            return before.catalogue;
+        const auto keys = conn.changedKeys(kStockPart, before.stockStamp->first, stock->first);
+        if (!keys || qsizetype(keys->size()) > kMostRowsRereadOneByOne)
+            return std::shared_ptr<const ItemCatalogue>();
+        auto catalogue = withStockOf(conn, *before.catalogue, QStringLiteral("\"Item Index\""), *keys);
+        if (catalogue)
+            keep(store, Kept{before.stamp, conn.writeMark(), catalogue, items, stock});
+        return catalogue;
+    });
+}
+
+std::shared_ptr<const ItemCatalogue> ItemCatalogue::withStockOf(db::Connection &conn, const ItemCatalogue &previous,
+                                                                const QString &where, const std::vector<qint64> &keys)
+{
+    if (keys.empty())
+        return previous.withQuantities(previous.mQty);
+    db::StatementLease st = conn.prepare(kSql + QStringLiteral(" WHERE %1 = ?").arg(where));
+    const int columns = st->columnCount();
+    std::vector<double> qty = previous.mQty;
+    for (qint64 key : keys) {
+        st->bind({key});
+        const bool found = st->step();
+        const int pos = found ? previous.positionOf(qint32(st->real(kIndexColumn))) : -1;
+        const bool same = pos >= 0 && rowHash(*st, columns) == previous.mBody->rowHash[size_t(pos)];
+        if (same)
+            qty[size_t(pos)] = st->real(kQtyColumn);
+        st->reset();
+        if (!same)
+            return nullptr; // more than the stock changed
+    }
+    return previous.withQuantities(std::move(qty));
 }
 
 std::shared_ptr<const ItemCatalogue>
@@ -429,24 +485,7 @@ ItemCatalogue::withOwnWrites(db::Store &store, const std::shared_ptr<const ItemC
             return std::shared_ptr<const ItemCatalogue>();
         if (rows.isEmpty())
             return previous;
-        db::StatementLease st = conn.prepare(kSql + QStringLiteral(" WHERE rowid = ?"));
-        const int columns = st->columnCount();
-        std::vector<std::pair<int, double>> stock;
-        for (qint64 row : rows) {
-            st->bind({row});
-            const bool found = st->step();
-            const int pos = found ? previous->positionOf(qint32(st->real(kIndexColumn))) : -1;
-            const bool same = pos >= 0 && rowHash(*st, columns) == previous->mBody->rowHash[size_t(pos)];
-            if (same)
-                stock.emplace_back(pos, st->real(kQtyColumn));
-            st->reset();
-            if (!same)
-                return std::shared_ptr<const ItemCatalogue>(); // more than the stock changed
-        }
-        std::vector<double> qty = previous->mQty;
-        for (const auto &[pos, q] : stock)
-            qty[size_t(pos)] = q;
-        return previous->withQuantities(std::move(qty));
+        return withStockOf(conn, *previous, QStringLiteral("rowid"), std::vector<qint64>(rows.begin(), rows.end()));
     });
 }
 

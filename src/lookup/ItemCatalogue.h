@@ -71,11 +71,15 @@ public:
                                                        const std::shared_ptr<const ItemCatalogue> &previous);
 
     // The catalogue kept with a store, with the main connection's change
-    // stamp and write mark at the moment it was read.
+    // stamp and write mark at the moment it was read, and where the store
+    // sends notes of its changes, the stamps of the items and units and of
+    // the items' stock alone.
     struct Kept {
         QPair<qint64, qint64> stamp;
         qint64 writeMark = -1;
         std::shared_ptr<const ItemCatalogue> catalogue;
+        std::optional<QPair<qint64, qint64>> itemsStamp;
+        std::optional<QPair<qint64, qint64>> stockStamp;
     };
     static std::shared_ptr<const Kept> kept(db::Store &store);
     static void keep(db::Store &store, Kept kept);
@@ -158,6 +162,15 @@ private:
     static std::shared_ptr<const ItemCatalogue> withOwnWrites(db::Store &store,
                                                               const std::shared_ptr<const ItemCatalogue> &previous,
                                                               const std::vector<db::Connection::RowWrite> &writes);
+    // The kept catalogue brought up to date by the store's notes of
+    // changes: as kept while no item or unit changed, with the stock of the
+    // items the notes name read again; none when the notes cannot tell.
+    static std::shared_ptr<const ItemCatalogue> withHeardChanges(db::Store &store, const Kept &before);
+    // `previous` with the stock of the items whose rows `where` picks by
+    // each of `keys`, read one by one; none when more than their stock
+    // changed or an item is gone.
+    static std::shared_ptr<const ItemCatalogue> withStockOf(db::Connection &conn, const ItemCatalogue &previous,
+                                                            const QString &where, const std::vector<qint64> &keys);
 
     std::shared_ptr<const Body> mBody = std::make_shared<const Body>();
     std::vector<double> mQty; // by position

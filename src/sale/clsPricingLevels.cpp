@@ -87,7 +87,7 @@ void clsPricingLevels::load(const db::Database &db, qint32 itemIndex, const std:
     if (item) {
         // The formats change seldom: they are kept with the store while it is unchanged.
         const std::shared_ptr<const clsFormats> formats = db::keptData<const clsFormats>(
-            mStore, QStringLiteral("sale::clsFormats"), [&] { return std::make_shared<const clsFormats>(mStore); });
+            mStore, QStringLiteral("sale::clsFormats"), {QStringLiteral("Format")}, [&] { return std::make_shared<const clsFormats>(mStore); });
         for (const auto &format : *formats)
             if (format->FormatID() == item->formatId) {
                 mFormat = std::make_shared<clsFormat>(*format);

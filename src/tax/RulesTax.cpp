@@ -33,6 +33,8 @@ std::shared_ptr<RuleTables> keptRuleTables(db::Store &store, qint32 customerId)
 {
     return db::keptData<RuleTables>(
         store, QStringLiteral("tax::RuleTables"),
+        {QStringLiteral("Tax Rule Definitions"), QStringLiteral("Tax Types"), QStringLiteral("Tax splits"),
+         QStringLiteral("jurisdictions"), QStringLiteral("Customers")},
         [&] { return std::make_shared<RuleTables>(store.database(), customerId); },
         [&](const RuleTables &tables) { return tables.customerId() == customerId; });
 }

@@ -50,7 +50,8 @@ bool CustomerIsTaxable(db::Store &store, qint32 custId)
             return std::make_shared<const CustomerTaxable>(
                 CustomerTaxable{custId, rs.seek(custId) && db::asBool(rs.field(QStringLiteral("Taxable")))});
         };
-        return db::keptData<const CustomerTaxable>(store, QStringLiteral("tax::CustomerTaxable"), read,
+        return db::keptData<const CustomerTaxable>(store, QStringLiteral("tax::CustomerTaxable"),
+                                                   {QStringLiteral("Customers")}, read,
                                                    [&](const CustomerTaxable &kept) { return kept.custId == custId; })
             ->taxable;
     });
@@ -65,7 +66,7 @@ bool SaleIsTaxable(db::Store &store, std::optional<qint32> selectedCustId)
 sale::clsSaleItems TaxableLines(db::Store &store, const sale::clsSaleItems &items)
 {
     const std::shared_ptr<StoredTaxable> kept = db::keptData<StoredTaxable>(
-        store, QStringLiteral("tax::StoredTaxable"), [] { return std::make_shared<StoredTaxable>(); });
+        store, QStringLiteral("tax::StoredTaxable"), {QStringLiteral("Items"), QStringLiteral("Subitems")}, [] { return std::make_shared<StoredTaxable>(); });
     std::optional<db::Recordset> itemRs;
     std::optional<db::Recordset> subItemRs;
     const auto storedTaxable = [&](const sale::Good &good) {

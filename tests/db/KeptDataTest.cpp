@@ -15,7 +15,7 @@ void checkKeptData(db::Store &mine, const db::Database &other)
 {
     int made = 0;
     const auto kept = [&] {
-        return *db::keptData<int>(mine, QStringLiteral("test"), [&] { return std::make_shared<int>(++made); });
+        return *db::keptData<int>(mine, QStringLiteral("test"), {}, [&] { return std::make_shared<int>(++made); });
     };
     const auto otherChanges = [&](int price) {
         other.execute("UPDATE Items SET \"LIST PRICE\" = ? WHERE \"Item Index\" = 1", {price});

@@ -2,6 +2,7 @@
 #include "lookup/CatalogueRefresh.h"
 #include "lookup/ItemCatalogue.h"
 #include "storegen/DemoStore.h"
+#include "support/TempPgStore.h"
 #include "support/TempStore.h"
 
 #include <QCoreApplication>
@@ -230,4 +231,45 @@ TEST_F(CatalogueTest, AnotherRegistersChangeIsReadInTheBackground)
     const auto quick = lookup::ItemCatalogue::currentIfQuick(*ts.store);
     ASSERT_NE(quick, nullptr);
     EXPECT_EQ(quick->at(quick->positionOf(2)).qty, 6);
+}
+
+// On a server store the notes of another register's posting name the items
+// whose stock it lowered: the kept catalogue is brought up to date at once,
+// with those items read again alone; any other change of an item still has
+// the catalogue read again.
+TEST(ServerCatalogue, AnotherRegistersPostingIsHeardItemByItem)
+{
+    VANTA_REQUIRE_PG_SERVER();
+    test::TempPgStore ts;
+    db::Store other(ts.address);
+    ts.db().execute("INSERT INTO Items (\"Item Index\", \"Name\", qty) VALUES (1, 'Cotton Tee', 5), "
+                    "(2, 'Linen Tee', 1), (3, 'Wool Tee', 0)");
+    db::Store &mine = *ts.store;
+    const auto first = lookup::ItemCatalogue::current(mine);
+    EXPECT_EQ(first->search("tee", true).size(), 2u);
+
+    other.database().execute("UPDATE Items SET qty = qty - 1, \"total qty sold\" = 1 WHERE \"Item Index\" IN (1, 2)");
+    const auto heard = lookup::ItemCatalogue::currentIfQuick(mine);
+    ASSERT_NE(heard, nullptr) << "read again in full after a posting";
+    EXPECT_EQ(heard->qtyAt(heard->positionOf(1)), 4);
+    EXPECT_EQ(heard->qtyAt(heard->positionOf(2)), 0);
+    EXPECT_EQ(heard->search("tee", true).size(), 1u);
+    EXPECT_EQ(lookup::ItemCatalogue::currentIfQuick(mine), heard) << "nothing changed since";
+
+    // This register's own posting is heard the same way.
+    {
+        db::Transaction tx(mine.database().connection());
+        mine.database().execute("UPDATE Items SET qty = 7 WHERE \"Item Index\" = 3");
+        tx.commit();
+    }
+    const auto own = lookup::ItemCatalogue::currentIfQuick(mine);
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->qtyAt(own->positionOf(3)), 7);
+
+    other.database().execute("UPDATE Items SET \"Name\" = 'Silk Tee' WHERE \"Item Index\" = 2");
+    EXPECT_EQ(lookup::ItemCatalogue::currentIfQuick(mine), nullptr) << "more than the stock changed";
+    const auto renamed = lookup::ItemCatalogue::current(mine);
+    EXPECT_EQ(renamed->nameAt(renamed->positionOf(2)), "Silk Tee");
+    other.database().execute("INSERT INTO Items (\"Item Index\", \"Name\", qty) VALUES (4, 'Hemp Tee', 2)");
+    EXPECT_EQ(lookup::ItemCatalogue::current(mine)->size(), 4);
 }
