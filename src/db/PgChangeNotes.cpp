@@ -9,6 +9,7 @@
 
 #include "db/DbError.h"
 #include "db/PgResult.h"
+#include "db/Schema.h"
 
 #include <libpq-fe.h>
 
@@ -63,13 +64,23 @@ $f$)";
 
 bool PgConnection::changeNotesReady()
 {
+    // Every table of the store's own that exists tells of its changes; the
+    // tables the register makes for itself, and others of the database,
+    // are not needed for it.
+    QStringList names;
+    for (const TableDef &t : storeTables())
+        if (!t.createdByRegister)
+            names << literal(t.name);
+    const QByteArray sql =
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
+                       "WHERE n.nspname = current_schema() AND p.proname = 'vanta_note_part') "
+                       "AND NOT EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                       "WHERE n.nspname = current_schema() AND c.relkind = 'r' AND c.relname IN (%1) AND NOT EXISTS "
+                       "(SELECT 1 FROM pg_trigger t WHERE t.tgrelid = c.oid AND t.tgname = 'vanta_changes'))")
+            .arg(names.join(QStringLiteral(", ")))
+            .toUtf8();
     ensureConnected();
-    PgResult r(PQexec(mConn,
-                    "SELECT EXISTS (SELECT 1 FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
-                    "WHERE n.nspname = current_schema() AND p.proname = 'vanta_note_part') "
-                    "AND NOT EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                    "WHERE n.nspname = current_schema() AND c.relkind = 'r' AND NOT EXISTS "
-                    "(SELECT 1 FROM pg_trigger t WHERE t.tgrelid = c.oid AND t.tgname = 'vanta_changes'))"));
+    PgResult r(PQexec(mConn, sql.constData()));
     if (!r.ok())
         fail(r.r, QStringLiteral("reading the change notes"));
     return PQntuples(r.r) == 1 && PQgetvalue(r.r, 0, 0)[0] == 't';

@@ -179,6 +179,7 @@ TEST(AdminCommand, MigratesAFileStoreToAnEmptyServerStore)
     for (const char *sql : {"SELECT count(*) FROM Customers", "SELECT sum(\"Item Index\") FROM Items",
                             "SELECT count(*) FROM \"Tax splits\""})
         EXPECT_EQ(server.database().scalar(sql).toDouble(), file.database().scalar(sql).toDouble()) << sql;
+    EXPECT_TRUE(db::missingAddedTables(server.database().connection()).isEmpty()) << "the notes of changes too";
 
     r = admin({"migrate", tmp.path(), "--pg", address});
     EXPECT_EQ(r.rc, storegen::AdminFailed);

@@ -77,6 +77,8 @@ void createMissingTables(Connection &target, const QList<TableDef> &tables)
             target.execute(createTableSql(t, target));
             target.forgetSchema();
         }
+    // The tables made here tell of their changes like the rest.
+    target.setUpChangeNotes();
 }
 
 qint64 copyTable(Connection &source, Connection &target, const TableDef &table)
