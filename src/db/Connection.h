@@ -98,6 +98,9 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &params = {});
 
     virtual void begin() = 0;    // a unit of writes; the file store takes its write lock at once
+    // A unit of reads that sees the store as it was at one moment throughout
+    // (ended by rollback()); where begin() gives that already, begin().
+    virtual void beginSnapshot() { begin(); }
     virtual void commit() = 0;
     virtual void rollback() = 0; // never throws
     virtual bool inTransaction() const = 0;

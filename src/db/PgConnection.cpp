@@ -476,6 +476,12 @@ void PgConnection::begin()
     mOpenTransaction = true;
 }
 
+void PgConnection::beginSnapshot()
+{
+    run("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    mOpenTransaction = true;
+}
+
 void PgConnection::commit()
 {
     ensureConnected();

@@ -29,6 +29,7 @@ public:
     Engine engine() const override { return Engine::Server; }
 
     void begin() override; // READ COMMITTED; writes lock the rows they change
+    void beginSnapshot() override;
     void commit() override;
     void rollback() override;
     bool inTransaction() const override;

@@ -2,8 +2,8 @@
 
 #include "db/DbError.h"
 #include "db/PgConnection.h"
-#include "db/RowWriter.h"
 #include "db/Schema.h"
+#include "db/TableCopy.h"
 #include "diagnostics/VantaError.h"
 
 #include <cmath>
@@ -24,15 +24,6 @@ QList<TableDef> tablesOf(Connection &source)
         if (source.tableExists(t.name))
             tables << t;
     return tables;
-}
-
-QString selectInOrder(const QString &table, const QStringList &columns)
-{
-    QStringList quoted;
-    for (const QString &c : columns)
-        quoted << quoteIdentifier(c);
-    return QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quoted.join(QStringLiteral(", ")),
-                                                                   quoteIdentifier(table));
 }
 
 // Values that the two engines hold alike: numbers by value, text by text.
@@ -81,21 +72,6 @@ void createMissingTables(Connection &target, const QList<TableDef> &tables)
     target.setUpChangeNotes();
 }
 
-qint64 copyTable(Connection &source, Connection &target, const TableDef &table)
-{
-    const QStringList columns = source.tableColumns(table.name);
-    RowWriter writer(target, table.name, columns);
-    StatementLease rows = source.prepare(selectInOrder(table.name, columns));
-    rows->bind({});
-    while (rows->step()) {
-        QVariantList values;
-        for (int i = 0; i < rows->columnCount(); ++i)
-            values << rows->column(i);
-        writer.add(values);
-    }
-    return writer.rowsWritten();
-}
-
 void checkTable(Connection &source, Connection &target, const TableDef &table, qint64 expected)
 {
     const QStringList columns = source.tableColumns(table.name);
@@ -141,7 +117,7 @@ CopyReport copyStoreToServer(Store &source, const QString &serverAddress,
     refuseRows(to, tables); // no register wrote in between
     CopyReport report;
     for (const TableDef &t : tables) {
-        const qint64 rows = copyTable(from, to, t);
+        const qint64 rows = copyRows(from, to, t.name);
         checkTable(from, to, t, rows);
         report.rows += rows;
         ++report.tables;
