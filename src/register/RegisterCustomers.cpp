@@ -9,6 +9,10 @@
 #include <QThread>
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace vanta {
 
 namespace {
@@ -94,6 +98,11 @@ void RegisterCustomers::startReading(db::Store &store)
         } catch (...) {
             job->error = std::current_exception();
         }
+#ifdef __GLIBC__
+        // The connection's page cache goes back to the system rather than
+        // stay with the worker's heap as resident memory no one uses.
+        malloc_trim(0);
+#endif
     });
     mThreads.push_back(job->thread);
     mPending = job;
