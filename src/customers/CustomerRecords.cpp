@@ -5,18 +5,48 @@
 #include "db/UniqueId.h"
 #include "platform/Currency.h"
 
+#include <QHash>
+
 namespace vanta::customers {
 
-std::vector<CustomerRow> loadCustomerRows(db::Store &store)
+std::vector<qint32> customerIdsByName(db::Store &store)
 {
-    db::Recordset rs = store.database().openQuery(QStringLiteral(
-        "SELECT \"Cust ID\", Name, balance, \"credit limit\" FROM Customers ORDER BY Name"));
-    std::vector<CustomerRow> rows;
+    db::StatementLease st = store.database().connection().prepare(
+        QStringLiteral("SELECT \"Cust ID\" FROM Customers ORDER BY Name, \"Cust ID\""));
+    st->bind({});
+    std::vector<qint32> ids;
+    while (st->step())
+        ids.push_back(qint32(st->real(0)));
+    return ids;
+}
+
+std::vector<CustomerRow> customerRows(db::Store &store, const std::vector<qint32> &ids)
+{
+    std::vector<CustomerRow> rows(ids.size());
+    if (ids.empty())
+        return rows;
+    QHash<qint32, size_t> at;
+    QVariantList params;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        rows[i].id = ids[i];
+        at.insert(ids[i], i);
+        params << ids[i];
+    }
+    QString marks = QStringLiteral("?");
+    marks += QStringLiteral(", ?").repeated(qsizetype(ids.size()) - 1);
+    db::Recordset rs = store.database().openQuery(
+        QStringLiteral("SELECT \"Cust ID\", Name, balance, \"credit limit\" FROM Customers WHERE \"Cust ID\" IN (%1)")
+            .arg(marks),
+        params);
     for (; !rs.eof(); rs.moveNext()) {
+        const auto found = at.constFind(db::asLong(rs.field(0)));
+        if (found == at.constEnd())
+            continue;
         const QVariant balance = rs.field(2);
-        const QVariant limit = rs.field(3);
-        rows.push_back({db::asLong(rs.field(0)), rs.field(1).toString(), toCents(db::asSingle(balance)),
-                        shownAvailableCreditCents(limit, balance)});
+        CustomerRow &row = rows[*found];
+        row.name = rs.field(1).toString();
+        row.balanceCents = toCents(db::asSingle(balance));
+        row.availableCents = shownAvailableCreditCents(rs.field(3), balance);
     }
     return rows;
 }

@@ -18,8 +18,13 @@ struct CustomerRow {
     qint64 availableCents = 0;
 };
 
-// Every customer, inactive ones too, ordered by name.
-std::vector<CustomerRow> loadCustomerRows(db::Store &store);
+// The number of every customer, inactive ones too, ordered by name (then
+// number), read from the index on both.
+std::vector<qint32> customerIdsByName(db::Store &store);
+
+// The rows of the customers with these numbers, in the order given; a
+// number no longer on file gives a row with its number only.
+std::vector<CustomerRow> customerRows(db::Store &store, const std::vector<qint32> &ids);
 
 // The longest name a new customer gets; longer answers are cut.
 constexpr int MaxNewCustomerName = 41;

@@ -22,26 +22,61 @@ float singleOf(qint64 cents) { return float(double(cents) / 100.0); }
 
 } // namespace
 
-std::vector<SaleSummary> customerSales(db::Store &store, qint32 custId)
+// Reads sales of the query's rows into the page and moves the cursor past them.
+void readSales(db::Connection &conn, const QString &where, const QVariantList &params, SalePage &page,
+               SaleCursor &at)
 {
-    db::Recordset rs = store.database().openQuery(
+    db::StatementLease st = conn.prepare(
         QStringLiteral("SELECT s.\"Sales ID\", s.\"date of sale\", p.paytype, s.TypeID, s.\"total of sale\", "
-                       "s.\"total paid\" FROM Sales s LEFT JOIN PayTypes p ON p.id = s.paytype "
-                       "WHERE s.\"cust id\" = ? ORDER BY s.\"date of sale\" DESC, s.rowid DESC"),
-        {custId});
-    std::vector<SaleSummary> sales;
-    for (; !rs.eof(); rs.moveNext()) {
+                       "s.\"total paid\", s.rowid FROM Sales s LEFT JOIN PayTypes p ON p.id = s.paytype "
+                       "WHERE s.\"cust id\" = ? AND ")
+        + where);
+    st->bind(params);
+    const auto text = [&](int c) { return QString::fromUtf8(st->utf8(c).data(), qsizetype(st->utf8(c).size())); };
+    while (st->step()) {
         SaleSummary s;
-        s.saleId = db::asLong(rs.field(0));
-        s.date = rs.field(1).toString();
-        s.payType = rs.field(2).toString();
-        s.kind = qint16(db::asLong(rs.field(3)));
-        s.totalCents = centsOf(rs.field(4));
-        s.paidCents = centsOf(rs.field(5));
+        s.saleId = qint32(st->real(0));
+        s.date = text(1);
+        s.payType = text(2);
+        s.kind = qint16(st->real(3));
+        s.totalCents = toCents(float(st->real(4)));
+        s.paidCents = toCents(float(st->real(5)));
         s.openCents = s.kind == kInvoiceSale ? openOf(s.totalCents, s.paidCents) : 0;
-        sales.push_back(s);
+        at.date = s.date;
+        at.row = qint64(st->real(6));
+        page.sales.push_back(std::move(s));
     }
-    return sales;
+}
+
+SalePage customerSales(db::Store &store, qint32 custId, int limit, const SaleCursor &from)
+{
+    db::Connection &conn = store.database().connection();
+    SalePage page;
+    SaleCursor at = from;
+    if (!at.undated) {
+        if (at.row < 0)
+            readSales(conn, QStringLiteral("s.\"date of sale\" IS NOT NULL ORDER BY s.\"date of sale\" DESC, s.rowid DESC "
+                                           "LIMIT ?"),
+                      {custId, limit}, page, at);
+        else
+            readSales(conn, QStringLiteral("(s.\"date of sale\", s.rowid) < (?, ?) "
+                                           "ORDER BY s.\"date of sale\" DESC, s.rowid DESC LIMIT ?"),
+                      {custId, at.date, at.row, limit}, page, at);
+        if (int(page.sales.size()) < limit)
+            at = SaleCursor{QString(), -1, true};
+    }
+    if (at.undated && int(page.sales.size()) < limit) {
+        const int left = limit - int(page.sales.size());
+        if (at.row < 0)
+            readSales(conn, QStringLiteral("s.\"date of sale\" IS NULL ORDER BY s.rowid DESC LIMIT ?"), {custId, left},
+                      page, at);
+        else
+            readSales(conn, QStringLiteral("s.\"date of sale\" IS NULL AND s.rowid < ? ORDER BY s.rowid DESC LIMIT ?"),
+                      {custId, at.row, left}, page, at);
+    }
+    if (int(page.sales.size()) == limit)
+        page.next = at;
+    return page;
 }
 
 std::vector<SaleLineSummary> saleLines(db::Store &store, qint32 saleId)

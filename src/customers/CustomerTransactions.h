@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace vanta::db {
@@ -29,8 +30,26 @@ struct SaleLineSummary {
     qint64 subtotalCents = 0;
 };
 
-// The customer's sales, newest first.
-std::vector<SaleSummary> customerSales(db::Store &store, qint32 custId);
+// Where the next page of a customer's sales starts: after the sale listed
+// last (its date as stored and its row). Sales without a date come after
+// all others.
+struct SaleCursor {
+    QString date;
+    qint64 row = -1; // -1: from the first sale of its part
+    bool undated = false;
+};
+
+// A page of a customer's sales and where the next one starts (none: the
+// last sale is in).
+struct SalePage {
+    std::vector<SaleSummary> sales;
+    std::optional<SaleCursor> next;
+};
+
+// Up to `limit` of the customer's sales, newest first, from `from` on. Each
+// page is read through the index on customer and date, so the newest sales
+// of a customer with half a million of them show as quickly as any.
+SalePage customerSales(db::Store &store, qint32 custId, int limit, const SaleCursor &from = {});
 
 // The lines of a sale in their order on the sale.
 std::vector<SaleLineSummary> saleLines(db::Store &store, qint32 saleId);

@@ -1,12 +1,11 @@
 #include "customers/TransactionList.h"
 
+#include "customers/SaleListModel.h"
 #include "diagnostics/Trace.h"
 #include "platform/Currency.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
 
-#include <QAbstractTableModel>
-#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -20,64 +19,11 @@ namespace vanta {
 
 namespace {
 const QString kPaymentTitle = QStringLiteral("Record Payment");
-
-QString shownDate(const QString &stored)
-{
-    const QDateTime t = QDateTime::fromString(stored, Qt::ISODate);
-    return t.isValid() ? t.toString(QStringLiteral("MM/dd/yyyy")) : stored;
-}
 } // namespace
-
-// The sales of the list, one row each.
-class SaleListModel : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void setSales(std::vector<customers::SaleSummary> sales)
-    {
-        beginResetModel();
-        mSales = std::move(sales);
-        endResetModel();
-    }
-    const std::vector<customers::SaleSummary> &sales() const { return mSales; }
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override
-    {
-        return parent.isValid() ? 0 : int(mSales.size());
-    }
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : 6; }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (!index.isValid() || index.row() >= int(mSales.size()))
-            return {};
-        if (role == Qt::TextAlignmentRole && index.column() >= 3)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole)
-            return {};
-        const customers::SaleSummary &s = mSales[size_t(index.row())];
-        switch (index.column()) {
-        case 0: return shownDate(s.date);
-        case 1: return QString::number(s.saleId);
-        case 2: return s.payType;
-        case 3: return formatCurrencyCents(s.totalCents);
-        case 4: return formatCurrencyCents(s.paidCents);
-        case 5: return formatCurrencyCents(s.openCents);
-        }
-        return {};
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        static const char *const names[] = {"Date", "Sale", "Pay Type", "Total", "Paid", "Open"};
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 6)
-            return QLatin1String(names[section]);
-        return {};
-    }
-
-private:
-    std::vector<customers::SaleSummary> mSales;
-};
 
 TransactionList::TransactionList(db::Store &store, platform::Prompt &prompt, platform::DialogRunner &dialogs,
                                  QWidget *parent)
-    : QWidget(parent), mStore(store), mPrompt(prompt), mDialogs(dialogs), mModel(new SaleListModel(this))
+    : QWidget(parent), mStore(store), mPrompt(prompt), mDialogs(dialogs), mModel(new SaleListModel(store, this))
 {
     setObjectName(QStringLiteral("trans1"));
     auto *layout = new QVBoxLayout(this);
@@ -120,7 +66,9 @@ void TransactionList::ShowTransactions(qint32 &employeeId, qint32 &custId)
 void TransactionList::refresh()
 {
     diag::run("TransactionList", "refresh", [&] {
-        mModel->setSales(customers::customerSales(mStore, mCustId));
+        // The rows shown before stay listed (a payment is recorded on one of them).
+        const size_t shown = mModel->custId() == mCustId ? mModel->sales().size() : 0;
+        mModel->show(mCustId, std::max<size_t>(shown, SaleListModel::kPage));
         if (mModel->rowCount() > 0)
             lvSales->selectRow(0);
     });

@@ -37,7 +37,7 @@ const QString kShipping = QStringLiteral("Shipping");
 } // namespace
 
 frmCustomers::frmCustomers(Context context, qint32 custId, QWidget *parent)
-    : QDialog(parent), mContext(std::move(context)), mList(new customers::CustomerTableModel(this)),
+    : QDialog(parent), mContext(std::move(context)), mList(new customers::CustomerTableModel(mContext.store, this)),
       mRecord(new customers::CustomerRecordModel(mContext.store, this)), mBinding(new QDataWidgetMapper(this))
 {
     mBinding->setModel(mRecord);
@@ -94,7 +94,7 @@ void frmCustomers::Form_Load(qint32 custId)
         trans1->setVisible(false);
         tabCustomers_Click(0);
         if (mList->rowCount() > 0) {
-            const qint32 id = mList->rowOf(custId) >= 0 ? custId : mList->rows().front().id;
+            const qint32 id = mList->rowOf(custId) >= 0 ? custId : mList->idAt(0);
             SelectCustFromList(id);
         } else {
             UpdateDisplay();
@@ -117,7 +117,7 @@ void frmCustomers::FillCustomerList()
 {
     diag::run(kModule, "FillCustomerList", [&] {
         mFilling = true;
-        mList->setRows(customers::loadCustomerRows(mContext.store));
+        mList->reload();
         const int row = mRecord->hasRecord() ? mList->rowOf(mRecord->custId()) : -1;
         if (row >= 0)
             lsvCustomers->setCurrentIndex(mList->index(row, 0));
@@ -369,7 +369,7 @@ void frmCustomers::cmdDelete_Click()
         DeleteRecord();
         FillCustomerList();
         if (!mRecord->hasRecord() && mList->rowCount() > 0)
-            SelectCustFromList(mList->rows().front().id);
+            SelectCustFromList(mList->idAt(0));
         tabCustomers->setCurrentIndex(0);
     });
 }

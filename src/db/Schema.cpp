@@ -75,7 +75,9 @@ QList<TableDef> buildTables()
                    X("Shipping address Line 1"), X("Shipping address Line 2"), X("Shipping address Line 3"),
                    X("Shipping address Line 4"), X("Shipping address Line 5"),
                    X("Payment Terms"), B("Inactive"), B("Taxable"), S("credit limit"), S("balance")},
-                  {idx("Cust ID", {"Cust ID"}, true), idx("Name", {"Name"})}};
+                  {idx("Cust ID", {"Cust ID"}, true), idx("Name", {"Name"}),
+                   // The customer list reads its numbers in name order from this index alone.
+                   addedIdx("Name Cust ID", {"Name", "Cust ID"})}};
     t << TableDef{"Sales",
                   {L("Sales ID"), S("total of sale"), S("Tax"), S("total paid"), Dt("date of sale"),
                    L("cust id"), L("paytype"), S("amount tendered"), S("Change"), S("Shipping"),
@@ -88,6 +90,8 @@ QList<TableDef> buildTables()
                    X("MemotoCustomer"), Dt("due date"), Dt("shipdate"), X("SalesRepresentative"),
                    X("approvalcode"), X("transactionid")},
                   {idx("Sales ID", {"Sales ID"}, true), idx("cust id", {"cust id"}),
+                   // A customer's sales newest first, a page at a time.
+                   addedIdx("cust id date of sale", {"cust id", "date of sale"}),
                    // The store's figures read a day or a month of sales.
                    addedIdx("date of sale", {"date of sale"})}};
     t << TableDef{"Sold Items",

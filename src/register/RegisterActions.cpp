@@ -43,6 +43,7 @@ RegisterActions::RegisterActions(RegisterSession &session, RegisterView &view, S
     // that opened it has finished.
     QObject::connect(&session.modals(), &platform::ModalActivity::allClosed, &mNoLogonClose,
                      [this] { mScans.resume(); }, Qt::QueuedConnection);
+    mCustomers.setLoadedCallback([this](std::exception_ptr error) { customersLoaded(error); });
 }
 
 RegisterActions::~RegisterActions() = default;
@@ -257,8 +258,13 @@ void RegisterActions::changePrice(int position)
 
 void RegisterActions::chooseCustomer(std::optional<qint32> custId)
 {
-    if (custId && std::none_of(mCustomers.begin(), mCustomers.end(), [&](const auto &e) { return e.id == *custId; }))
-        return; // not listed: the customer stays as chosen
+    if (custId) {
+        const qsizetype shown = mCustomers.entries().size();
+        if (mSession.hasStore() ? !mCustomers.listed(mSession.store(), *custId) : !mCustomers.entry(*custId))
+            return; // not listed: the customer stays as chosen
+        if (mCustomers.entries().size() != shown)
+            mView.showCustomers(mCustomers.entries()); // read by number while the list loads
+    }
     mSession.sale.setCustomer(custId);
 }
 

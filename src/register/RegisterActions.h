@@ -4,6 +4,7 @@
 #include "dayend/ShiftBook.h"
 #include "platform/Prompt.h"
 #include "register/DeferredMessage.h"
+#include "register/RegisterCustomers.h"
 #include "register/RegisterView.h"
 #include "register/ScanQueue.h"
 #include "register/StoreOpening.h"
@@ -106,7 +107,9 @@ public:
 
     // The customer entry the cashier or a command chose (none: no entry).
     void chooseCustomer(std::optional<qint32> custId);
-    const QList<CustomerListModel::Entry> &customers() const { return mCustomers; }
+    const QList<CustomerListModel::Entry> &customers() const { return mCustomers.entries(); }
+    // The register's customer list, read in the background on a large store.
+    RegisterCustomers &customerList() { return mCustomers; }
 
 private:
     bool allowed(security::GatedCommand command);
@@ -122,6 +125,8 @@ private:
     // The store's customers, the cash sale chosen.
     void loadCustomers();
     void reloadCustomers();
+    // The whole list arrived from the background (or its read failed).
+    void customersLoaded(std::exception_ptr error);
     void startNextSale();
     void applyShipping(const shipping::ShippingChoice &choice);
     void tenderFollowsPayType();
@@ -156,7 +161,7 @@ private:
     DeferredMessage mMessages;
     StoreOpening mStoreOpening;
     ScanQueue mScans;
-    QList<CustomerListModel::Entry> mCustomers;
+    RegisterCustomers mCustomers;
     QList<sale::PayType> mPayTypes;
     QTimer mNoLogonClose;
     bool mStarted = false; // start() is over: later logons may open the day's shift // nobody logged on after the logon dialog: the register closes

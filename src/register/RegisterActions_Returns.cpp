@@ -54,14 +54,13 @@ void RegisterActions::returnItems()
 // was paid.
 QString RegisterActions::returnHeading(const sale::StoredSale &stored) const
 {
-    const auto customer = std::find_if(mCustomers.begin(), mCustomers.end(),
-                                       [&](const auto &e) { return stored.customer == e.id; });
+    const CustomerListModel::Entry *customer = stored.customer ? mCustomers.entry(*stored.customer) : nullptr;
     const auto payType = std::find_if(mPayTypes.begin(), mPayTypes.end(),
                                       [&](const sale::PayType &p) { return p.id == stored.payTypeId; });
     return QStringLiteral("Sale %1 of %2, sold to %3, paid by %4.")
         .arg(stored.id)
         .arg(QLocale(QLocale::English, QLocale::UnitedStates).toString(stored.date, QStringLiteral("M/d/yyyy h:mm AP")),
-             customer != mCustomers.end() ? customer->text : QStringLiteral("customer %1").arg(stored.customer.value_or(0)),
+             customer ? customer->text : QStringLiteral("customer %1").arg(stored.customer.value_or(0)),
              payType != mPayTypes.end() ? payType->name : QStringLiteral("pay type %1").arg(stored.payTypeId));
 }
 

@@ -88,10 +88,24 @@ void RegisterActions::loadLists()
 
 void RegisterActions::loadCustomers()
 {
-    const CustomerList list = ReadCustomerList(mSession.store(), QStringLiteral("CASH SALE"));
-    mCustomers = list.entries;
-    mView.showCustomers(mCustomers);
-    mSession.sale.setCustomer(list.match >= 0 ? std::optional(mCustomers[list.match].id) : std::nullopt);
+    mCustomers.load(mSession.store());
+    mView.showCustomers(mCustomers.entries());
+    mSession.sale.setCustomer(mCustomers.walkIn());
+}
+
+// The sale keeps its customer while still listed, else takes the walk-in
+// customer. A list that could not be read is reported; the register goes on
+// with the customers listed so far.
+void RegisterActions::customersLoaded(std::exception_ptr error)
+{
+    diag::run("frmPOS", "Get_Customers", [&] {
+        if (error)
+            std::rethrow_exception(error);
+        const std::optional<qint32> current = mSession.sale.customer();
+        mView.showCustomers(mCustomers.entries());
+        if (!current || !mCustomers.entry(*current))
+            mSession.sale.setCustomer(mCustomers.walkIn());
+    });
 }
 
 // ------------------------------------------------------- logon and security

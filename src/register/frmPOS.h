@@ -59,6 +59,8 @@ public:
     bool scanning() const { return mCapture.scanning(); }
     // Scanned codes waiting for an open box or dialog to close.
     int heldScans() const { return mActions->heldScans(); }
+    // The customer list of the customer box (read in the background on a large store).
+    RegisterCustomers &customerList() { return mActions->customerList(); }
     // The window has closed (for good, not minimised to hold a sale).
     bool isClosed() const override { return mClosed; }
 

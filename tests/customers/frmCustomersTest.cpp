@@ -1,8 +1,10 @@
 #include "customers/CustomerTableModel.h"
+#include "customers/SaleListModel.h"
 #include "customers/InvoiceFixture.h"
 #include "customers/TransactionList.h"
 #include "customers/ctlAddress.h"
 #include "customers/frmCustomers.h"
+#include "platform/Currency.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,6 +65,14 @@ protected:
         test::insertRow(ts.db(), "Sales",
                         {"Sales ID", "cust id", "TypeID", "total of sale", "total paid", "date of sale", "paytype"},
                         {saleId, custId, kind, total, paid, QString("2026-03-0%1T10:00:00").arg(saleId % 10), 4});
+    }
+    // Many rows at once: `add` is called `count` times inside one transaction.
+    void inOneGo(int count, const std::function<void(int)> &add)
+    {
+        db::Transaction tx(ts.db().connection());
+        for (int i = 0; i < count; ++i)
+            add(i);
+        tx.commit();
     }
 
     std::unique_ptr<frmCustomers> dlg;
@@ -314,4 +324,59 @@ TEST_F(frmCustomersTest, PaymentAgainstAnOpenInvoiceRefreshesBalances)
     dlg->trans1->selectSale(8001);
     QTest::mouseClick(dlg->trans1->findChild<QPushButton *>("cmdOpenSale"), Qt::LeftButton);
     EXPECT_EQ(lineText, "Sale 8001|Claw Hammer 16 oz|$25.98");
+}
+
+// The list reads its rows a block at a time as they are shown: every row,
+// on both sides of each block's edge, shows its own customer; customers of
+// the same name come by number.
+TEST_F(frmCustomersTest, ALongListShowsEachCustomerInNameOrder)
+{
+    constexpr int kCount = 2 * customers::CustomerTableModel::kBlock + 44;
+    inOneGo(kCount, [&](int i) {
+        // Numbers run against the names; the last two share a name.
+        const QString name = i < kCount - 2 ? QString("Zz %1").arg(i, 3, 10, QChar('0')) : QString("Zz Twin");
+        addCustomer(9000 - i, name, {{"balance", i / 100.0}});
+    });
+    open();
+    const int first = dlg->list().rowCount() - kCount; // the demo's customers come before
+    ASSERT_GT(first, 0);
+    for (int i = 0; i < kCount - 2; ++i) {
+        const QModelIndex name = dlg->list().index(first + i, 0);
+        ASSERT_EQ(name.data().toString(), QString("Zz %1").arg(i, 3, 10, QChar('0'))) << i;
+        EXPECT_EQ(name.data(customers::CustomerTableModel::IdRole).toInt(), 9000 - i);
+        EXPECT_EQ(dlg->list().index(first + i, 1).data().toString(), formatCurrencyCents(i)) << i;
+    }
+    EXPECT_EQ(dlg->list().idAt(first + kCount - 2), 9000 - (kCount - 1));
+    EXPECT_EQ(dlg->list().idAt(first + kCount - 1), 9000 - (kCount - 2));
+    clickRow(9000 - 200);
+    EXPECT_EQ(dlg->txtName->text(), "Zz 200");
+}
+
+// A customer with more sales than a page: the newest page shows, the next
+// comes as the list is scrolled to its end, and a payment on a sale of a
+// later page keeps it listed and chosen.
+TEST_F(frmCustomersTest, TransactionsComeAPageAtATime)
+{
+    const qint32 c = storegen::demo::CreditCustomer;
+    constexpr int kSales = SaleListModel::kPage + 1;
+    inOneGo(kSales, [&](int i) {
+        test::insertRow(ts.db(), "Sales",
+                        {"Sales ID", "cust id", "TypeID", "total of sale", "total paid", "date of sale", "paytype"},
+                        {7000 + i, c, 3, 10.0, 0.0, QDateTime(QDate(2025, 1, 1), QTime(9, 0)).addSecs(60 * i), 4});
+    });
+    open();
+    dlg->tabCustomers->setCurrentIndex(2);
+    ASSERT_EQ(dlg->trans1->sales().size(), size_t(SaleListModel::kPage));
+    EXPECT_EQ(dlg->trans1->sales().front().saleId, 7000 + kSales - 1);
+    dlg->trans1->view()->scrollToBottom();
+    QApplication::processEvents();
+    ASSERT_EQ(dlg->trans1->sales().size(), size_t(kSales));
+    EXPECT_EQ(dlg->trans1->sales().back().saleId, 7000);
+
+    ASSERT_TRUE(dlg->trans1->selectSale(7000));
+    prompt.answerInput("4.00");
+    QTest::mouseClick(dlg->trans1->findChild<QPushButton *>("cmdPayment"), Qt::LeftButton);
+    EXPECT_EQ(dlg->trans1->sales().size(), size_t(kSales));
+    EXPECT_EQ(dlg->trans1->sales().back().openCents, 600);
+    EXPECT_EQ(dlg->trans1->view()->currentIndex().row(), kSales - 1);
 }
