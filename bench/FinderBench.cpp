@@ -171,6 +171,18 @@ void lowerOneStock(const db::Database &db, int n)
     tx.commit();
 }
 
+// A posting's stock change: by this register, through a workspace as a
+// posting takes it, or on `other`, another register's connection.
+void postOneSale(db::Store &store, const db::Database *other, int n)
+{
+    if (other) {
+        lowerOneStock(*other, n);
+        return;
+    }
+    db::Workspace ws(store);
+    lowerOneStock(ws.database(), n);
+}
+
 // The first open after a posting, made by this register (argument 0: on
 // the connection a posting takes), by another register (1: another
 // connection, whose commit empties this one's page cache), or by another
@@ -180,6 +192,7 @@ void BM_FinderOpenAfterPosting(benchmark::State &state)
 {
     BenchFinder b;
     db::Store &store = bench::largeStore();
+    const db::Database other = store.separateConnection();
     b.open(); // the catalogue is kept with the store from here on
     lookup::CatalogueRefresh refresh([&] { return &store; }, 3600 * 1000);
     bool refreshed = false;
@@ -187,12 +200,7 @@ void BM_FinderOpenAfterPosting(benchmark::State &state)
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        if (state.range(0) == 0) {
-            db::Workspace ws(store);
-            lowerOneStock(ws.database(), n++);
-        } else {
-            lowerOneStock(store.separateConnection(), n++);
-        }
+        postOneSale(store, state.range(0) == 0 ? nullptr : &other, n++);
         if (state.range(0) == 2) {
             refreshed = false;
             refresh.checkNow();
@@ -224,12 +232,7 @@ void BM_FinderOpenAfterPostingOnServer(benchmark::State &state)
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        if (state.range(0) == 0) {
-            db::Workspace ws(store);
-            lowerOneStock(ws.database(), n++);
-        } else {
-            lowerOneStock(other.database(), n++);
-        }
+        postOneSale(store, state.range(0) == 0 ? nullptr : &other.database(), n++);
         state.ResumeTiming();
         benchmark::DoNotOptimize(b.open());
     }

@@ -28,7 +28,7 @@ void readSales(db::Connection &conn, const QString &where, const QVariantList &p
 {
     db::StatementLease st = conn.prepare(
         QStringLiteral("SELECT s.\"Sales ID\", s.\"date of sale\", p.paytype, s.TypeID, s.\"total of sale\", "
-                       "s.\"total paid\", s.rowid FROM Sales s LEFT JOIN PayTypes p ON p.id = s.paytype "
+                       "s.\"total paid\", s.rowid AS sale_row FROM Sales s LEFT JOIN PayTypes p ON p.id = s.paytype "
                        "WHERE s.\"cust id\" = ? AND ")
         + where);
     st->bind(params);

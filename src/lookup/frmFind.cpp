@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
@@ -38,6 +39,10 @@ const char *const kModule = "frmFind";
 constexpr int kWholeTreeLimit = 5000;
 // Results up to this many show their variants opened.
 constexpr int kExpandResultsLimit = 500;
+// The results tree shows at most this many items (each may read its
+// variants): a search that matches most of a large store (nothing typed,
+// say) would otherwise build rows for every item.
+constexpr size_t kMostResultsShown = 2000;
 
 template <typename W>
 W *named(W *w, const QString &name)
@@ -286,7 +291,16 @@ void frmFind::FillFindItemTree()
             }
             found = mCatalogue->search(QString::number(root), inStockOnly());
         }
+        const size_t matched = found.size();
+        if (matched > kMostResultsShown)
+            found.resize(kMostResultsShown);
         fillResultsTree(*mResults, mContext.store, *mCatalogue, found, inStockOnly());
+        if (matched > kMostResultsShown) {
+            const QLocale counts(QLocale::English, QLocale::UnitedStates); // "2,000" as the store's amounts are
+            mResults->item(0)->setText(
+                QStringLiteral("Matching Items: the first %1 of %2 (type more of the name to narrow the search)")
+                    .arg(counts.toString(qlonglong(kMostResultsShown)), counts.toString(qlonglong(matched))));
+        }
         if (found.size() <= size_t(kExpandResultsLimit))
             trvFind->expandAll();
         else

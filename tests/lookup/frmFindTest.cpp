@@ -1,3 +1,4 @@
+#include "db/RowWriter.h"
 #include "lookup/CatalogueRefresh.h"
 #include "lookup/FinderScripts.h"
 #include "lookup/ItemCatalogue.h"
@@ -208,6 +209,35 @@ TEST_F(FinderTest, SearchShowsVariantsRefusesOptionItemsAndFallsBack)
     EXPECT_EQ(resultTexts(), QStringList{"No Matching Items"});
     search("zzzzzzzzzz"); // ten characters: no fallback
     EXPECT_EQ(resultTexts(), QStringList{"Matching Items"});
+}
+
+// A search that matches more items than the results show lists the first
+// ones in name order and says so.
+TEST_F(FinderTest, ResultsStopAtTwoThousandItemsAndSaySo)
+{
+    const auto addBolts = [&](int from, int to) {
+        db::Transaction tx(ts.db().connection());
+        db::RowWriter items(ts.db().connection(), "Items", {"Item Index", "Name", "qty"});
+        for (int i = from; i <= to; ++i)
+            items.add({100000 + i, QStringLiteral("Bulk Bolt %1").arg(i, 4, 10, QLatin1Char('0')), 1});
+        tx.commit();
+    };
+    addBolts(1, 2000);
+    open();
+    search("bulk bolt");
+    QStringList texts = resultTexts();
+    ASSERT_EQ(texts.size(), 2001);
+    EXPECT_EQ(texts.first(), "Matching Items");
+    EXPECT_TRUE(texts.last().startsWith("Bulk Bolt 2000")) << texts.last().toStdString();
+
+    addBolts(2001, 2001);
+    finder.reset();
+    open();
+    search("bulk bolt");
+    texts = resultTexts();
+    ASSERT_EQ(texts.size(), 2001);
+    EXPECT_EQ(texts.first(), "Matching Items: the first 2,000 of 2,001 (type more of the name to narrow the search)");
+    EXPECT_TRUE(texts.last().startsWith("Bulk Bolt 2000")) << texts.last().toStdString();
 }
 
 TEST_F(FinderTest, CategoryTreeShowsEveryCategoryOnceWithHiddenItems)
