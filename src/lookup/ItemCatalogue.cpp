@@ -223,6 +223,8 @@ void ItemCatalogue::load(db::Connection &conn)
         body->text.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
     }
     body->start.push_back(offset(body->text.size()));
+    for (const char c : body->text)
+        ++body->byteCounts[static_cast<unsigned char>(c)];
     std::string().swap(text);
     body->shown.reserve(shownText.size());
     for (int i : order) {
@@ -547,14 +549,41 @@ std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly)
     const std::string &all = mBody->text;
     const std::vector<quint32> &starts = mBody->start;
     const char *base = all.data();
+    const size_t length = all.size();
+    // The needle's rarest byte in the text is looked for with memchr, far
+    // quicker than a general search, and each place it occurs is checked
+    // for the whole needle; a needle made only of common bytes is searched
+    // for whole.
+    size_t rareAt = 0;
+    for (size_t i = 1; i < needle.size(); ++i)
+        if (mBody->byteCounts[static_cast<unsigned char>(needle[i])]
+            < mBody->byteCounts[static_cast<unsigned char>(needle[rareAt])])
+            rareAt = i;
+    const bool byRareByte =
+        !needle.empty() && size_t(mBody->byteCounts[static_cast<unsigned char>(needle[rareAt])]) * 16 <= length;
+    const auto next = [&](size_t from) -> const char * {
+        if (needle.empty())
+            return base + from;
+        if (!byRareByte)
+            return static_cast<const char *>(memmem(base + from, length - from, needle.data(), needle.size()));
+        for (size_t at = from + rareAt; at < length;) {
+            const char *c = static_cast<const char *>(memchr(base + at, needle[rareAt], length - at));
+            if (!c)
+                return nullptr;
+            const size_t begin = size_t(c - base) - rareAt;
+            if (begin + needle.size() <= length && std::memcmp(base + begin, needle.data(), needle.size()) == 0)
+                return base + begin;
+            at = size_t(c - base) + 1;
+        }
+        return nullptr;
+    };
     size_t from = 0;
     const int count = size();
-    while (from < all.size()) {
-        const void *hit = needle.empty() ? base + from
-                                         : memmem(base + from, all.size() - from, needle.data(), needle.size());
+    while (from < length) {
+        const char *hit = next(from);
         if (!hit)
             break;
-        const size_t at = size_t(static_cast<const char *>(hit) - base);
+        const size_t at = size_t(hit - base);
         const int pos = int(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
         if (pos >= count)
             break;

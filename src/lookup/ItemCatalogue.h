@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -143,6 +144,7 @@ private:
         std::string shown;
         std::string text;            // searched columns, folded, each followed by '\x01'
         std::vector<quint32> start;  // item i's text: start[i] .. start[i + 1]
+        std::array<quint32, 256> byteCounts{}; // how often each byte occurs in the text
         std::vector<std::pair<qint32, int>> positions; // (item index, position), by item index
     };
     const Entry &entry(int position) const { return mBody->entries[size_t(position)]; }
