@@ -429,7 +429,7 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::withHeardChanges(db::Store &
         conn.awaitNotes();
         const auto items = conn.tablesStamp(kItemTables);
         const auto stock = conn.tablesStamp({kStockPart});
-        if (!items || !stock || !before.itemsStamp || !before.stockStamp || *items != *before.itemsStamp
+        if (!items || !stock || !before.stockStamp || *items != *before.itemsStamp
             || stock->second != before.stockStamp->second)
             return std::shared_ptr<const ItemCatalogue>();
         if (*stock == *before.stockStamp)

@@ -70,20 +70,20 @@ namespace {
 
 // A store on the test server as one register has it open, and another
 // register's connection to the same store.
-class ServerNotes : public ::testing::Test {
+class ServerNotes : public test::PgStoreTest {
 protected:
     void SetUp() override
     {
-        if (!test::PgServer::shared())
-            GTEST_SKIP() << "no PostgreSQL test server: " << qPrintable(test::PgServer::whyNot());
-        ts = std::make_unique<test::TempPgStore>();
-        other = std::make_unique<db::Store>(ts->address);
+        test::PgStoreTest::SetUp();
+        if (IsSkipped())
+            return;
+        other = std::make_unique<db::Store>(pg->address);
         other->database().execute("INSERT INTO Items (\"Item Index\", \"Name\", qty) VALUES (1, 'Hammer', 5), "
                                   "(2, 'Screws', 100)");
         other->database().execute("INSERT INTO Customers (\"Cust ID\", balance) VALUES (7, 0)");
     }
 
-    db::Connection &mine() { return ts->store->database().connection(); }
+    db::Connection &mine() { return pg->store->database().connection(); }
     // The stamp with the notes of every commit made so far.
     QPair<qint64, qint64> stamp(const QStringList &tables)
     {
@@ -95,7 +95,6 @@ protected:
 
     void otherChanges(const QString &sql) { other->database().execute(sql); }
 
-    std::unique_ptr<test::TempPgStore> ts;
     std::unique_ptr<db::Store> other;
 };
 
@@ -139,7 +138,7 @@ TEST_F(ServerNotes, EachChangeNamesItsTableOrTheRowsWhosePartAloneChanged)
 
     // The register's own writes are heard as soon as they are committed.
     const auto itemsNow = stamp(items);
-    ts->db().execute("UPDATE Items SET \"Name\" = 'Hammer' WHERE \"Item Index\" = 1");
+    pg->db().execute("UPDATE Items SET \"Name\" = 'Hammer' WHERE \"Item Index\" = 1");
     EXPECT_NE(stamp(items), itemsNow);
     db::Transaction tx(mine());
     EXPECT_FALSE(mine().tablesStamp(items)) << "notes wait while a transaction is open";
@@ -149,7 +148,7 @@ TEST_F(ServerNotes, DataKeptFromTablesIsMadeAgainWhenTheyOrTheConnectionChange)
 {
     int made = 0;
     const auto kept = [&] {
-        return *db::keptData<int>(*ts->store, QStringLiteral("test"), {QStringLiteral("Tax Types")},
+        return *db::keptData<int>(*pg->store, QStringLiteral("test"), {QStringLiteral("Tax Types")},
                                   [&] { return std::make_shared<int>(++made); });
     };
     EXPECT_EQ(kept(), 1);
@@ -170,9 +169,9 @@ TEST_F(ServerNotes, DataKeptFromTablesIsMadeAgainWhenTheyOrTheConnectionChange)
 
 TEST_F(ServerNotes, AStoreMadeBeforeTheNotesGetsThemWithTheAddedTables)
 {
-    ts->db().execute("DROP FUNCTION vanta_note_part() CASCADE");
-    ts->db().execute("DROP FUNCTION vanta_note_change() CASCADE");
-    db::Store older(ts->address);
+    pg->db().execute("DROP FUNCTION vanta_note_part() CASCADE");
+    pg->db().execute("DROP FUNCTION vanta_note_change() CASCADE");
+    db::Store older(pg->address);
     EXPECT_EQ(db::missingAddedTables(older.database().connection()), QStringList{QStringLiteral("notes of changes")});
     EXPECT_FALSE(older.database().connection().tablesStamp({QStringLiteral("Items")})) << "not listening";
     db::createAddedTables(older.database().connection());

@@ -18,23 +18,22 @@ namespace {
 
 // The demo store on the test server, with a sale posted, and a settings
 // folder for the copy.
-class LocalCopyTest : public ::testing::Test {
+class LocalCopyTest : public test::PgStoreTest {
 protected:
     void SetUp() override
     {
-        if (!test::PgServer::shared())
-            GTEST_SKIP() << "no PostgreSQL test server: " << qPrintable(test::PgServer::whyNot());
-        server = std::make_unique<test::TempPgStore>();
-        storegen::fillDemoStore(server->db());
-        server->db().execute("INSERT INTO Sales (\"Sales ID\") VALUES (1)");
-        folder = LocalCopy::folderFor(settings.path(), server->address);
+        test::PgStoreTest::SetUp();
+        if (IsSkipped())
+            return;
+        storegen::fillDemoStore(pg->db());
+        pg->db().execute("INSERT INTO Sales (\"Sales ID\") VALUES (1)");
+        folder = LocalCopy::folderFor(settings.path(), pg->address);
     }
     qint64 rows(const db::Store &store, const QString &table)
     {
         return store.database().scalar(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).toLongLong();
     }
 
-    std::unique_ptr<test::TempPgStore> server;
     QTemporaryDir settings;
     QString folder;
 };
@@ -43,34 +42,34 @@ protected:
 
 TEST_F(LocalCopyTest, HoldsWhatASaleNeedsAndNoSales)
 {
-    EXPECT_EQ(LocalCopy::open(folder, server->store->key()), nullptr) << "no copy made yet";
-    LocalCopy::make(*server->store, folder);
-    const std::unique_ptr<db::Store> copy = LocalCopy::open(folder, server->store->key());
+    EXPECT_EQ(LocalCopy::open(folder, pg->store->key()), nullptr) << "no copy made yet";
+    LocalCopy::make(*pg->store, folder);
+    const std::unique_ptr<db::Store> copy = LocalCopy::open(folder, pg->store->key());
     ASSERT_NE(copy, nullptr);
     EXPECT_FALSE(copy->onServer());
     for (const QString &table : LocalCopy::tables())
-        EXPECT_EQ(rows(*copy, table), rows(*server->store, table)) << table.toStdString();
+        EXPECT_EQ(rows(*copy, table), rows(*pg->store, table)) << table.toStdString();
     EXPECT_GT(rows(*copy, QStringLiteral("Items")), 0);
     EXPECT_GT(rows(*copy, QStringLiteral("Employees")), 0);
     EXPECT_EQ(rows(*copy, QStringLiteral("Sales")), 0) << "the sales history stays on the server";
     EXPECT_EQ(copy->database().scalar("SELECT \"Name\" FROM Items ORDER BY \"Item Index\" LIMIT 1"),
-              server->db().scalar("SELECT \"Name\" FROM Items ORDER BY \"Item Index\" LIMIT 1"));
+              pg->db().scalar("SELECT \"Name\" FROM Items ORDER BY \"Item Index\" LIMIT 1"));
     EXPECT_FALSE(QDir(folder + "/making").exists()) << "nothing left beside the copy";
 
     // Encrypted with the store's key: another key does not open it (and the
     // copy is then set aside, as a damaged one is).
     EXPECT_EQ(test::errorNumber([&] { LocalCopy::open(folder, QStringLiteral("not the key")); }), db::ErrDamaged);
-    EXPECT_EQ(LocalCopy::open(folder, server->store->key()), nullptr);
+    EXPECT_EQ(LocalCopy::open(folder, pg->store->key()), nullptr);
 
     // Different stores, different copies; the same store, the same one.
-    EXPECT_NE(LocalCopy::folderFor(settings.path(), server->address + "x"), folder);
-    EXPECT_EQ(LocalCopy::folderFor(settings.path(), server->address), folder);
+    EXPECT_NE(LocalCopy::folderFor(settings.path(), pg->address + "x"), folder);
+    EXPECT_EQ(LocalCopy::folderFor(settings.path(), pg->address), folder);
 }
 
 TEST_F(LocalCopyTest, IsReplacedWholeAndACopyCutShortLeavesTheOneBefore)
 {
-    LocalCopy::make(*server->store, folder);
-    server->db().execute("INSERT INTO Items (\"Item Index\", \"Name\") VALUES (99001, 'New Tee')");
+    LocalCopy::make(*pg->store, folder);
+    pg->db().execute("INSERT INTO Items (\"Item Index\", \"Name\") VALUES (99001, 'New Tee')");
     // A copy cut short: its half-written file is left in the making folder.
     QDir().mkpath(folder + "/making");
     QFile junk(folder + "/making/vanta.mdb");
@@ -78,27 +77,27 @@ TEST_F(LocalCopyTest, IsReplacedWholeAndACopyCutShortLeavesTheOneBefore)
     junk.write("half a copy");
     junk.close();
     const qint64 before = [&] {
-        const auto copy = LocalCopy::open(folder, server->store->key());
+        const auto copy = LocalCopy::open(folder, pg->store->key());
         return rows(*copy, QStringLiteral("Items"));
     }();
-    EXPECT_EQ(before, rows(*server->store, QStringLiteral("Items")) - 1) << "the copy before, untouched";
+    EXPECT_EQ(before, rows(*pg->store, QStringLiteral("Items")) - 1) << "the copy before, untouched";
 
-    LocalCopy::make(*server->store, folder);
-    const auto copy = LocalCopy::open(folder, server->store->key());
+    LocalCopy::make(*pg->store, folder);
+    const auto copy = LocalCopy::open(folder, pg->store->key());
     EXPECT_EQ(rows(*copy, QStringLiteral("Items")), before + 1);
     EXPECT_EQ(copy->database().scalar("SELECT \"Name\" FROM Items WHERE \"Item Index\" = 99001").toString(), "New Tee");
 }
 
 TEST_F(LocalCopyTest, ADamagedCopyIsSetAsideAndNamed)
 {
-    LocalCopy::make(*server->store, folder);
+    LocalCopy::make(*pg->store, folder);
     const QString file = db::Store::databaseFile(folder);
     QFile damaged(file);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
     damaged.write(QByteArray(8192, 'x'));
     damaged.close();
     try {
-        LocalCopy::open(folder, server->store->key());
+        LocalCopy::open(folder, pg->store->key());
         ADD_FAILURE() << "a damaged copy was opened";
     } catch (const db::DbError &e) {
         EXPECT_EQ(e.number(), db::ErrDamaged);
@@ -107,7 +106,7 @@ TEST_F(LocalCopyTest, ADamagedCopyIsSetAsideAndNamed)
     }
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(QDir(folder).entryList({"vanta.mdb.damaged-*"}).size(), 1);
-    EXPECT_EQ(LocalCopy::open(folder, server->store->key()), nullptr);
-    LocalCopy::make(*server->store, folder);
-    EXPECT_NE(LocalCopy::open(folder, server->store->key()), nullptr) << "a new copy made afterwards";
+    EXPECT_EQ(LocalCopy::open(folder, pg->store->key()), nullptr);
+    LocalCopy::make(*pg->store, folder);
+    EXPECT_NE(LocalCopy::open(folder, pg->store->key()), nullptr) << "a new copy made afterwards";
 }

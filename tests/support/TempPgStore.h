@@ -30,4 +30,18 @@ public:
     std::unique_ptr<db::Store> store;
 };
 
+// A test on a fresh server store, skipped when the test server is not
+// there; a fixture's own SetUp() calls this one first and returns when the
+// test is skipped.
+class PgStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!PgServer::shared())
+            GTEST_SKIP() << "no PostgreSQL test server: " << qPrintable(PgServer::whyNot());
+        pg = std::make_unique<TempPgStore>();
+    }
+    std::unique_ptr<TempPgStore> pg;
+};
+
 } // namespace vanta::test
