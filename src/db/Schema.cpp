@@ -204,6 +204,14 @@ QList<TableDef> buildTables()
                   false,
                   true};
 
+    // Sale numbers a register set aside on the server for sales rung up
+    // while the server is away; a number's row goes when its sale is posted.
+    t << TableDef{"Offline Sale Numbers",
+                  {L("sales id"), X("Register"), Dt("set aside at")},
+                  {idx("sales id", {"sales id"}, true)},
+                  false,
+                  true};
+
     // Mail
     t << TableDef{"Pop3Settings",
                   {X("HostName"), X("UserName"), X("Password"), X("Email"), L("MailPort"), X("SMTP")},

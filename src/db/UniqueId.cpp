@@ -24,7 +24,12 @@ bool idInUse(const Database &db, qint32 id)
 
 } // namespace
 
-qint32 NewIdCandidate() { return qint32(QRandomGenerator::system()->bounded(1, std::numeric_limits<qint32>::max())); }
+qint32 NewIdCandidate() { return qint32(QRandomGenerator::system()->bounded(1, kOfflineSaleNumbersFrom)); }
+
+qint32 NewOfflineSaleNumberCandidate()
+{
+    return qint32(QRandomGenerator::system()->bounded(kOfflineSaleNumbersFrom, std::numeric_limits<qint32>::max()));
+}
 
 qint32 NewUniqueID(Store &store) { return NewUniqueID(store.ownConnection(), NewIdCandidate); }
 

@@ -21,8 +21,17 @@ qint32 NewUniqueID(Store &store, const std::function<qint32()> &draw);
 qint32 NewUniqueID(const Database &db);
 qint32 NewUniqueID(const Database &db, const std::function<qint32()> &draw);
 
-// A random positive 32-bit number, not checked against the store: for a
-// writer whose insert into a unique index tells it when a number is taken.
+// Numbers from here up are kept for sales rung up while the server is away:
+// each register sets some aside for itself beforehand (see the offline
+// layer), and no other draw takes one, so none is ever in two registers'
+// hands.
+constexpr qint32 kOfflineSaleNumbersFrom = 2013265920; // 2^31 - 2^27
+
+// A random positive 32-bit number below the offline sale numbers, not
+// checked against the store: for a writer whose insert into a unique index
+// tells it when a number is taken.
 qint32 NewIdCandidate();
+// A random number of the offline sale numbers, not checked either.
+qint32 NewOfflineSaleNumberCandidate();
 
 } // namespace vanta::db

@@ -49,7 +49,7 @@ QString LocalCopy::folderFor(const QString &settingsFolder, const QString &serve
     return settingsFolder + QStringLiteral("/offline/") + QString::fromLatin1(id);
 }
 
-void LocalCopy::make(db::Store &server, const QString &folder)
+bool LocalCopy::make(db::Store &server, const QString &folder, const std::function<bool()> &stopped)
 {
     const QString making = makingFolder(folder);
     QDir(making).removeRecursively(); // what a copy cut short left
@@ -64,9 +64,12 @@ void LocalCopy::make(db::Store &server, const QString &folder)
         // One snapshot of the server for every table.
         const SnapshotRead snapshot(from);
         db::Transaction written(copy);
-        for (const QString &table : tables())
+        for (const QString &table : tables()) {
+            if (stopped && stopped())
+                return false; // the half-made copy is cleared by the next one
             if (from.tableExists(table))
                 db::copyRows(from, copy, table);
+        }
         written.commit();
     }
     const QString target = db::Store::databaseFile(folder);
@@ -76,6 +79,7 @@ void LocalCopy::make(db::Store &server, const QString &folder)
         throw db::DbError(db::ErrReadOnly,
                           QStringLiteral("The store's local copy could not be moved into place as '%1'.").arg(target));
     QDir(making).removeRecursively();
+    return true;
 }
 
 std::unique_ptr<db::Store> LocalCopy::open(const QString &folder, const QString &key)

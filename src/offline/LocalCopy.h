@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace vanta::offline {
@@ -25,9 +26,11 @@ public:
     // address, under the per-user settings' folder.
     static QString folderFor(const QString &settingsFolder, const QString &serverAddress);
 
-    // Makes the copy in `folder` from `server` anew. Throws DbError when the
-    // server cannot be read or the folder written; the copy before stays.
-    static void make(db::Store &server, const QString &folder);
+    // Makes the copy in `folder` from `server` anew; false when `stopped`
+    // said so between two tables (nothing is moved into place). Throws
+    // DbError when the server cannot be read or the folder written; the copy
+    // before stays.
+    static bool make(db::Store &server, const QString &folder, const std::function<bool()> &stopped = {});
     // Opens the copy in `folder`; none when there is none. A copy that
     // cannot be opened as a store (damaged, another key) is set aside under
     // a name of its own, which the DbError thrown names.

@@ -76,7 +76,8 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
     const IdSource newId = options.newId ? options.newId : IdSource(db::NewIdCandidate);
     db::Connection &conn = ws.database().connection();
     BusyTimeout wait(conn, lockWaitMs);
-    PostingContext ctx{store, ws.database(), items, request, prompt, newId, QDateTime::currentDateTime(), taxByLine};
+    const QDateTime soldAt = options.soldAt.value_or(QDateTime::currentDateTime());
+    PostingContext ctx{store, ws.database(), items, request, prompt, newId, soldAt, taxByLine};
     ctx.total = amount(request.amounts.total);
     ctx.tax = amount(request.amounts.tax);
     ctx.tendered = amount(request.amounts.tendered);
@@ -89,6 +90,8 @@ bool postInTransaction(db::Store &store, const sale::clsSaleItems &items, const 
                         || (request.kind == InvoiceSale && RaiseCustomerBalance(ctx));
     if (failed)
         return false;
+    if (options.alsoInTransaction)
+        options.alsoInTransaction(ws.database());
     tx.commit();
     return true;
 }

@@ -2,10 +2,12 @@
 
 #include "posting/PostingRequest.h"
 
+#include <QDateTime>
 #include <functional>
 #include <optional>
 
 namespace vanta::db {
+class Database;
 class Store;
 }
 namespace vanta::platform {
@@ -31,6 +33,12 @@ struct PostingOptions {
     // own timeout when unset. While the other writer makes progress the
     // posting keeps taking turns with it, up to about 15 s in all.
     std::optional<int> busyTimeoutMs;
+    // When the sale was made (one rung up while the server was away and
+    // posted later); now when unset.
+    std::optional<QDateTime> soldAt;
+    // More writes of the caller's, made in the posting's transaction after
+    // its own, so that they are stored with the sale or not at all.
+    std::function<void(const db::Database &ws)> alsoInTransaction;
 };
 
 // Writes the sale in one transaction on a workspace of its own: the `Sales`

@@ -1,6 +1,7 @@
 // The local copy of a server store: what it holds, that it is replaced
 // whole, and a copy that cannot be read set aside.
 #include "db/DbError.h"
+#include "offline/CopyKeeper.h"
 #include "offline/LocalCopy.h"
 #include "storegen/DemoStore.h"
 #include "support/Raised.h"
@@ -109,4 +110,72 @@ TEST_F(LocalCopyTest, ADamagedCopyIsSetAsideAndNamed)
     EXPECT_EQ(LocalCopy::open(folder, pg->store->key()), nullptr);
     LocalCopy::make(*pg->store, folder);
     EXPECT_NE(LocalCopy::open(folder, pg->store->key()), nullptr) << "a new copy made afterwards";
+}
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The keeper of the copy on the test server, looking only when told.
+class CopyKeeperTest : public LocalCopyTest {
+protected:
+    std::unique_ptr<offline::CopyKeeper> keep(const QString &address, std::chrono::milliseconds stockEvery = 1h)
+    {
+        return std::make_unique<offline::CopyKeeper>(offline::CopyKeeper::Server{address, pg->store->key(), {}},
+                                                     folder, offline::CopyKeeper::Timing{1h, stockEvery});
+    }
+    // Looks once more and answers the copies made in all.
+    int lookAgain(offline::CopyKeeper &keeper, int looks)
+    {
+        keeper.checkNow();
+        EXPECT_TRUE(keeper.waitForLooks(looks, 60s));
+        return keeper.state().copies;
+    }
+    QString copiedName(qint32 item)
+    {
+        const auto copy = LocalCopy::open(folder, pg->store->key());
+        return copy->database().scalar("SELECT \"Name\" FROM Items WHERE \"Item Index\" = ?", {item}).toString();
+    }
+};
+
+} // namespace
+
+TEST_F(CopyKeeperTest, ACopyIsMadeAtOnceAndAgainOnlyWhenTheCopiedTablesChanged)
+{
+    const auto keeper = keep(pg->address);
+    ASSERT_TRUE(keeper->waitForLooks(1, 60s));
+    EXPECT_EQ(keeper->state().copies, 1);
+    EXPECT_TRUE(keeper->state().problem.isEmpty()) << keeper->state().problem.toStdString();
+    EXPECT_FALSE(copiedName(1001).isEmpty());
+
+    // A sale elsewhere changes no copied table but the stock: not yet due.
+    pg->db().execute("INSERT INTO Sales (\"Sales ID\") VALUES (2)");
+    pg->db().execute("UPDATE Items SET qty = qty - 1 WHERE \"Item Index\" = 1001");
+    EXPECT_EQ(lookAgain(*keeper, 2), 1);
+    // A name changed: copied again.
+    pg->db().execute("UPDATE Items SET \"Name\" = 'Framing Hammer' WHERE \"Item Index\" = 1001");
+    EXPECT_EQ(lookAgain(*keeper, 3), 2);
+    EXPECT_EQ(copiedName(1001), "Framing Hammer");
+    EXPECT_EQ(lookAgain(*keeper, 4), 2);
+}
+
+TEST_F(CopyKeeperTest, StockChangedBySalesIsCopiedAgainOnceItsTimeHasCome)
+{
+    const auto keeper = keep(pg->address, 0ms);
+    ASSERT_TRUE(keeper->waitForLooks(1, 60s));
+    pg->db().execute("UPDATE Items SET qty = 7 WHERE \"Item Index\" = 1001");
+    EXPECT_EQ(lookAgain(*keeper, 2), 2);
+    const auto copy = LocalCopy::open(folder, pg->store->key());
+    EXPECT_EQ(copy->database().scalar("SELECT qty FROM Items WHERE \"Item Index\" = 1001").toDouble(), 7);
+}
+
+TEST_F(CopyKeeperTest, AServerAwayIsSaidAndTheCopyBeforeStays)
+{
+    LocalCopy::make(*pg->store, folder);
+    const auto keeper = keep(pg->address + "_gone");
+    ASSERT_TRUE(keeper->waitForLooks(1, 60s));
+    EXPECT_EQ(keeper->state().copies, 0);
+    EXPECT_FALSE(keeper->state().problem.isEmpty());
+    EXPECT_FALSE(copiedName(1001).isEmpty()) << "the copy before is still there";
+    EXPECT_EQ(lookAgain(*keeper, 2), 0) << "tried again at the next look";
 }
