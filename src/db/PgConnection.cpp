@@ -179,13 +179,18 @@ PgStatement::~PgStatement()
 
 void PgStatement::prepareOnServer()
 {
-    mConn.ensureConnected();
-    PGconn *c = mConn.handle();
-    {
-        Result prepared(PQprepare(c, mName.constData(), mText.constData(), mParameters, nullptr));
-        if (!prepared.ok())
-            mConn.fail(prepared.r, QStringLiteral("preparing: ") + mSql);
+    // A connection that died while idle (the server restarted) is opened
+    // again once outside a transaction, as for a run: preparing changes nothing.
+    for (int attempt = 0;; ++attempt) {
+        mConn.ensureConnected();
+        Result prepared(PQprepare(mConn.handle(), mName.constData(), mText.constData(), mParameters, nullptr));
+        if (prepared.ok())
+            break;
+        if (attempt == 0 && PQstatus(mConn.handle()) == CONNECTION_BAD && !mConn.inTransaction())
+            continue;
+        mConn.fail(prepared.r, QStringLiteral("preparing: ") + mSql);
     }
+    PGconn *c = mConn.handle();
     Result described(PQdescribePrepared(c, mName.constData()));
     if (!described.ok())
         mConn.fail(described.r, QStringLiteral("preparing: ") + mSql);

@@ -39,7 +39,7 @@ const QStringList &LocalCopy::tables()
         QStringLiteral("ShippingTypes"), QStringLiteral("ShippingCharges"),    QStringLiteral("States"),
         QStringLiteral("Company"),       QStringLiteral("Tax Rule Definitions"), QStringLiteral("Tax Types"),
         QStringLiteral("Tax splits"),    QStringLiteral("jurisdictions"),      QStringLiteral("Tax Agencies"),
-        QStringLiteral("Employees"),     QStringLiteral("Permissions")};
+        QStringLiteral("Employees"),     QStringLiteral("Permissions"),        QStringLiteral("Shifts")};
     return names;
 }
 

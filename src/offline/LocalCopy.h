@@ -12,7 +12,7 @@ namespace vanta::offline {
 // A copy, on this computer, of what a sale is rung up from on a shared
 // server store (items and their variants, units, bulk levels, tax tables,
 // shipping, customers, employees and their permissions, the company's
-// settings), so that the register can go on selling while the server is
+// settings, the registers' shifts), so that the register can go on selling while the server is
 // away. It is a store file of its own (every table, the sales tables
 // empty), encrypted with the store's key. It is read from one snapshot of
 // the server, so it never holds what the server did not have at one

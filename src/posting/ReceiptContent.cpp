@@ -1,5 +1,6 @@
 #include "posting/ReceiptContent.h"
 
+#include "db/UniqueId.h"
 #include "platform/Currency.h"
 #include "posting/DocumentFormat.h"
 #include "posting/ReceiptCode.h"
@@ -48,6 +49,10 @@ ReceiptContent buildReceiptContent(const SaleRecord &s, const QString &employeeN
               << ReceiptContent::Row{QStringLiteral("Cashier"), employeeName};
     if (!s.customerName.isEmpty())
         r.details << ReceiptContent::Row{QStringLiteral("Customer"), s.customerName};
+    // Numbers of that range are given only to sales rung up while the
+    // store server was away.
+    if (s.saleId >= db::kOfflineSaleNumbersFrom)
+        r.details << ReceiptContent::Row{QStringLiteral("Sold"), ReceiptOfflineMark};
 
     for (const SoldLine &l : s.lines) {
         // A line given back (below 0) is marked so.

@@ -41,6 +41,8 @@ struct ReceiptContent {
 
 // The text that marks a reprinted receipt.
 inline const QString ReceiptCopyMark = QStringLiteral("COPY");
+// How the receipt of a sale rung up while the server was away says so.
+inline const QString ReceiptOfflineMark = QStringLiteral("offline");
 // The note under the totals when a line is marked taxed.
 inline const QString TaxedNote = QStringLiteral("T = taxable item");
 

@@ -7,6 +7,7 @@
 #include "diagnostics/Trace.h"
 #include "platform/DialogRunner.h"
 #include "platform/Prompt.h"
+#include "offline/SaleQueue.h"
 #include "posting/SalePosting.h"
 #include "register/SaleNumberClash.h"
 #include "sale/Sale.h"
@@ -44,6 +45,8 @@ CheckoutFlow::Outcome CheckoutFlow::process()
 {
     sale::Sale &sale = mContext.sale;
     posting::Checkout checkout{mContext.store, sale, mContext.prompt, mContext.documents};
+    if (mContext.offlineQueue)
+        return processOffline(checkout);
     Outcome outcome;
     if (sale.payType().kind != sale::PayKind::Invoice) {
         checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
@@ -73,6 +76,36 @@ CheckoutFlow::Outcome CheckoutFlow::process()
         },
         mContext.parent);
     mContext.dialogs.run(dlg);
+    return outcome;
+}
+
+CheckoutFlow::Outcome CheckoutFlow::processOffline(posting::Checkout &checkout)
+{
+    sale::Sale &sale = mContext.sale;
+    Outcome outcome;
+    if (sale.payType().kind == sale::PayKind::Invoice) {
+        mContext.prompt.message(QStringLiteral("An invoice sale needs the customer's current balance from the store "
+                                               "server, which cannot be reached. Take the sale with another pay "
+                                               "type, or wait until the server is back."),
+                                platform::Buttons::Ok, platform::Icon::Information, applicationTitle());
+        return outcome;
+    }
+    checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
+    const posting::PostingRequest request = requestOf(posting::OrdinarySale);
+    offline::QueuedSale queued;
+    queued.soldAt = QDateTime::currentDateTime();
+    queued.request = request;
+    for (const auto &line : sale.lines())
+        queued.lines.push_back(*line);
+    posting::PostingOptions options;
+    options.soldAt = queued.soldAt;
+    // Kept for the server inside the copy's transaction: a sale the queue
+    // could not keep is not stored in the copy either, and stays on the
+    // register.
+    options.alsoInTransaction = [&](const db::Database &) { mContext.offlineQueue->add(queued); };
+    outcome.stored = posting::ProcessTransaction(checkout, request, options);
+    if (outcome.stored)
+        outcome.receiptSale = request.saleId;
     return outcome;
 }
 

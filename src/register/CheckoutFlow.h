@@ -16,10 +16,14 @@ class Prompt;
 }
 namespace vanta::posting {
 class SaleDocuments;
+struct Checkout;
 struct PostingRequest;
 }
 namespace vanta::sale {
 class Sale;
+}
+namespace vanta::offline {
+class SaleQueue;
 }
 
 namespace vanta {
@@ -40,6 +44,9 @@ public:
         // A manager's approval, stored with the sale.
         std::optional<posting::PostingRequest::Approved> approval{};
         qint32 shiftId = 0; // the register's open shift the sale is taken in
+        // While the server is away: where the sale waits for it (the store
+        // is then the register's local copy); none while online.
+        offline::SaleQueue *offlineQueue = nullptr;
     };
 
     // What keeps the sale from being processed; the cashier was told.
@@ -61,6 +68,9 @@ public:
 private:
     // What posting is asked to store for the sale as one of the kind.
     posting::PostingRequest requestOf(qint16 kind) const;
+    // While the server is away: the sale kept in the queue and posted into
+    // the local copy in one step, its receipt printed from there.
+    Outcome processOffline(posting::Checkout &checkout);
     // After a failed posting: a new number when another register has just
     // stored a sale under this one's, told to the cashier.
     void renumberIfTaken(const posting::PostingRequest &request);

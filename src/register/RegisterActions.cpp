@@ -31,7 +31,9 @@ const QString kManualAddTitle = QStringLiteral("Vanta POS Manual Add Item");
 RegisterActions::RegisterActions(RegisterSession &session, RegisterView &view, SaleKeeper &keeper,
                                  QString dataOverride)
     : mSession(session), mView(view), mKeeper(keeper), mMessages(session.prompt, session.modals()),
-      mStoreOpening(session, std::move(dataOverride), mMessages, [this] { mView.closeWindow(false); }),
+      mStoreOpening(
+          session, std::move(dataOverride), mMessages, [this] { mView.closeWindow(false); },
+          [this](const QString &text) { mView.showStoreState(text); }),
       mScans(session.modals(), [this](const ScanQueue::Scan &scan) { applyScan(scan); })
 {
     mNoLogonClose.setSingleShot(true);
@@ -55,6 +57,17 @@ bool RegisterActions::allowed(security::GatedCommand command)
     if (gate == security::Gate::ShowLogon)
         showLogon();
     return gate == security::Gate::Run;
+}
+
+bool RegisterActions::refusedOffline(const QString &what)
+{
+    if (!mSession.sellingOffline())
+        return false;
+    mSession.prompt.message(QStringLiteral("%1 needs the store server, which cannot be reached. Until it is back this "
+                                           "register only sells, from its own copy of the store.")
+                                .arg(what),
+                            platform::Buttons::Ok, platform::Icon::Information, kTitle);
+    return true;
 }
 
 sale::LineEdits RegisterActions::lineEdits() { return {mSession.store(), mSession.prompt, mSession.sale}; }
@@ -294,6 +307,8 @@ void RegisterActions::tenderTotal()
 void RegisterActions::editCustomer()
 {
     diag::run("frmPOS", "cmdEdit_Click", [&] {
+        if (refusedOffline(QStringLiteral("A customer's record")))
+            return;
         const std::optional<qint32> customer = mSession.sale.customer();
         if (!customer || !allowed(security::GatedCommand::EditCustomer))
             return;
@@ -362,8 +377,8 @@ void RegisterActions::process()
         if (!allowed(security::GatedCommand::ProcessSale))
             return;
         CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
-                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt,
-                           currentShiftId()});
+                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt, currentShiftId(),
+                           mSession.sellingOffline() ? &mSession.offline()->queue : nullptr});
         switch (flow.refusal()) {
         case CheckoutFlow::Refusal::None:
             break;
@@ -383,6 +398,8 @@ void RegisterActions::process()
             mSession.lastReceiptSale = outcome.receiptSale;
             mSession.lastReceiptEmployee = mSession.identity.employeeNumber;
         }
+        if (outcome.stored && mSession.offline())
+            mStoreOpening.showOfflineState(); // one more sale waiting for the server
         if (outcome.stored)
             startNextSale();
     });
@@ -396,7 +413,7 @@ void RegisterActions::startNextSale()
     diag::run("frmPOS", "RefreshPOS", [&] {
         mSession.sale.clearLines();
         loadLists();
-        mSession.sale.startOver(db::NewUniqueID(mSession.store()));
+        mSession.sale.startOver(mSession.newSaleNumber());
     });
 }
 

@@ -113,6 +113,9 @@ public:
 
 private:
     bool allowed(security::GatedCommand command);
+    // While selling offline: what needs the server (`what` names it) is
+    // refused, and said.
+    bool refusedOffline(const QString &what);
     sale::LineEdits lineEdits();
     void linesChanged();
     bool customerChosen();

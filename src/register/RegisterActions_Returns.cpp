@@ -35,6 +35,8 @@ void RegisterActions::tellAboutReturn(const QString &text)
 void RegisterActions::returnItems()
 {
     diag::run("frmPOS", "mnuReturnItems_Click", [&] {
+        if (refusedOffline(QStringLiteral("A return")))
+            return;
         if (!allowed(security::GatedCommand::ProcessSale))
             return;
         const std::optional<QString> typed = mSession.prompt.input(
@@ -189,6 +191,8 @@ std::optional<QString> RegisterActions::refundPaidOtherwise() const
 void RegisterActions::returnWithoutReceipt()
 {
     diag::run("frmPOS", "mnuReturnWithoutReceipt_Click", [&] {
+        if (refusedOffline(QStringLiteral("A return")))
+            return;
         if (!allowed(security::GatedCommand::ProcessSale) || !customerChosen())
             return;
         const std::optional<QString> typed = mSession.prompt.input(

@@ -51,7 +51,7 @@ void RegisterActions::start()
         if (haveStore) {
             mSession.salesTaxRate = tax::Get_Tax(mSession.store()).value_or(mSession.salesTaxRate);
             loadLists();
-            mSession.sale.setNumber(db::NewUniqueID(mSession.store()));
+            mSession.sale.setNumber(mSession.newSaleNumber());
         }
         mSession.PicturesPath = QDir(mSession.DataPath).filePath(QStringLiteral("Pictures")) + QLatin1Char('/');
         mView.showIdentity();
@@ -201,6 +201,12 @@ void RegisterActions::offerUnfinishedSale()
                                                    "%1.\n\nThe register starts with an empty sale.%2")
                                         .arg(e.description(), kept),
                                     platform::Buttons::Ok, platform::Icon::Exclamation, kTitle);
+        }
+        // A sale kept for the server already (its receipt printed offline)
+        // is no unfinished sale.
+        if (found && mSession.offline() && mSession.offline()->queue.holds(found->saleId)) {
+            saleJournal->clear();
+            found.reset();
         }
         if (found
             && mSession.prompt.message(journal::restoreQuestion(*found), platform::Buttons::YesNo,

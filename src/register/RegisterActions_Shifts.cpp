@@ -51,7 +51,8 @@ qint32 RegisterActions::currentShiftId()
 
 void RegisterActions::recordAtDrawer(dayend::MovementKind kind, qint64 cents, const QString &reason)
 {
-    if (!mSession.hasStore())
+    // The shift's records are kept on the server.
+    if (!mSession.hasStore() || mSession.sellingOffline())
         return;
     dayend::ShiftBook book = shiftBook();
     if (const std::optional<dayend::Shift> shift = book.current())
@@ -79,6 +80,8 @@ void RegisterActions::tellShift(const QString &text, platform::Icon icon, const 
 void RegisterActions::openShift()
 {
     diag::run("frmPOS", "mnuOpenShift_Click", [&] {
+        if (refusedOffline(QStringLiteral("Opening a shift")))
+            return;
         dayend::ShiftBook book = shiftBook();
         if (book.current())
             return tellShift(QStringLiteral("A shift is open on this register already. Close it with its Z report "
@@ -113,6 +116,10 @@ void RegisterActions::offerShift()
 
 void RegisterActions::shiftAtStart()
 {
+    // The shifts are the server's: offline the register sells in the shift
+    // its copy knows to be open, if any, and leaves it as it is.
+    if (mSession.sellingOffline())
+        return;
     diag::run("frmPOS", "shiftAtStart", [&] {
         const bool lastRunEnded = mSession.settings.read(kPos, kSettings, kRunning) != QLatin1String("1");
         mSession.settings.save(kPos, kSettings, kRunning, QStringLiteral("1"));
@@ -142,7 +149,7 @@ void RegisterActions::cashInOut(dayend::MovementKind kind)
 {
     const bool in = kind == dayend::MovementKind::PaidIn;
     const QString title = in ? QStringLiteral("Paid In") : QStringLiteral("Paid Out");
-    if (!allowed(security::GatedCommand::CashInOut))
+    if (refusedOffline(title) || !allowed(security::GatedCommand::CashInOut))
         return;
     const std::optional<dayend::Shift> shift = shiftBook().current();
     if (!shift)
@@ -209,6 +216,8 @@ void RegisterActions::printShiftReport(const dayend::ShiftFigures &figures, bool
 void RegisterActions::xReport()
 {
     diag::run("frmPOS", "mnuXReport_Click", [&] {
+        if (refusedOffline(QStringLiteral("The X report")))
+            return;
         const QString title = QStringLiteral("X Report");
         const std::optional<dayend::Shift> shift = shiftBook().current();
         if (!shift)
@@ -220,6 +229,8 @@ void RegisterActions::xReport()
 void RegisterActions::zReport()
 {
     diag::run("frmPOS", "mnuZReport_Click", [&] {
+        if (refusedOffline(QStringLiteral("The Z report")))
+            return;
         dayend::ShiftBook book = shiftBook();
         const std::optional<dayend::Shift> shift = book.current();
         if (!shift)
@@ -253,6 +264,8 @@ void RegisterActions::zReport()
 void RegisterActions::reprintZReport()
 {
     diag::run("frmPOS", "mnuReprintZReport_Click", [&] {
+        if (refusedOffline(QStringLiteral("A Z report")))
+            return;
         const QString title = QStringLiteral("Print Z Report Again");
         dayend::ShiftBook book = shiftBook();
         const qint32 last = book.lastZNumber();
@@ -277,6 +290,8 @@ void RegisterActions::reprintZReport()
 void RegisterActions::storeFigures()
 {
     diag::run("frmPOS", "mnuStoreFigures_Click", [&] {
+        if (refusedOffline(QStringLiteral("The store's figures")))
+            return;
         if (!allowed(security::GatedCommand::StoreFigures))
             return;
         dayend::frmStoreView view(mSession.store(), mSession.prompt, QDate::currentDate(), mView.dialogParent());

@@ -2,6 +2,7 @@
 
 #include "db/Store.h"
 #include "journal/SaleJournal.h"
+#include "offline/OfflineShelf.h"
 #include "platform/ModalActivity.h"
 #include "platform/ProfileFile.h"
 #include "platform/SettingsStore.h"
@@ -52,13 +53,29 @@ public:
     db::Store &store() const { return db::requireStore(mStore.get()); }
     // The open store, or none.
     db::Store *storeOrNone() const { return mStore.get(); }
-    // Opens DataPath's store (closing any open one first) and its journal.
+    // Opens DataPath's store (closing any open one first) and its journal;
+    // for a server store, also what lets the register sell while the server
+    // is away (offline()).
     void openStore(const QString &dataPath);
+    // Opens the local copy of the server store at `serverAddress` in its
+    // place, to sell from while the server is away; false when the register
+    // has no copy of it. Throws DbError when the copy cannot be read (it is
+    // set aside).
+    bool openLocalCopy(const QString &serverAddress);
     void closeStore()
     {
         mJournal.reset();
         mStore.reset();
+        mOffline.reset();
     }
+    // What lets the register sell while the server is away: none for a
+    // store file.
+    offline::OfflineShelf *offline() const { return mOffline.get(); }
+    bool sellingOffline() const { return mOffline && mOffline->sellingOffline; }
+    // A number for a new sale: drawn from the store, or while selling
+    // offline taken from those set aside for this register. Throws
+    // OfflineError when none is left.
+    qint32 newSaleNumber();
     // The open store's journal of the open sale; none without a store or
     // with journalling off.
     journal::SaleJournal *journal() const { return mJournal.get(); }
@@ -111,8 +128,13 @@ private:
     // The sale's tax is worked out from the open store.
     void taxTheSaleFromTheStore();
 
+    // The journal of the store at `location` (a server's copy keeps the
+    // server's journal), the one before cleared when it is another.
+    void openJournal(const QString &location, std::unique_ptr<journal::SaleJournal> previous);
+
     std::unique_ptr<db::Store> mStore;
     std::unique_ptr<journal::SaleJournal> mJournal;
+    std::unique_ptr<offline::OfflineShelf> mOffline;
 };
 
 } // namespace vanta

@@ -28,6 +28,9 @@ public:
     virtual void showCustomers(QList<CustomerListModel::Entry> entries) = 0;
     virtual void showPayTypes(const QList<sale::PayType> &payTypes) = 0;
     virtual void bringToFront() = 0;
+    // A line about the store the register works on (selling offline, sales
+    // waiting for the server), shown until replaced; empty: nothing to say.
+    virtual void showStoreState(const QString &text) = 0;
     // The window has closed for good.
     virtual bool isClosed() const = 0;
     // Closes the window: a sale with lines is held (the window minimised)

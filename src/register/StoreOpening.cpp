@@ -6,6 +6,8 @@
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
 #include "lookup/CatalogueRefresh.h"
+#include "offline/CatchUp.h"
+#include "offline/CopyKeeper.h"
 #include "platform/Utility.h"
 #include "register/DeferredMessage.h"
 #include "register/RegisterSession.h"
@@ -27,9 +29,10 @@ QString pathing(platform::SettingsStore &settings, const QString &key, const QSt
 } // namespace
 
 StoreOpening::StoreOpening(RegisterSession &session, QString dataOverride, DeferredMessage &messages,
-                           std::function<void()> closeRegister)
+                           std::function<void()> closeRegister, std::function<void(const QString &)> showState)
     : mSession(session), mDataOverride(std::move(dataOverride)), mMessages(messages),
-      mCloseRegister(std::move(closeRegister)), mBackups(session.backupFolder, messages)
+      mCloseRegister(std::move(closeRegister)), mShowState(std::move(showState)),
+      mBackups(session.backupFolder, messages)
 {
 }
 
@@ -64,7 +67,15 @@ void StoreOpening::open()
                 && e.number() != db::ErrReadOnly && e.number() != db::ErrServerGone
                 && e.number() != db::ErrStoreAddress)
                 throw;
-            if (mSession.prompt.message(e.description()
+            // The server away: the register sells from its copy of the store.
+            if (e.number() == db::ErrServerGone && openLocalCopy(dataPath))
+                return;
+            const QString noCopy = e.number() == db::ErrServerGone
+                                       ? QStringLiteral("\n\nThis register has no copy of the store to sell from "
+                                                        "while the server is away: it makes one once it has "
+                                                        "reached the server.")
+                                       : QString();
+            if (mSession.prompt.message(e.description() + noCopy
                                             + QStringLiteral("\n\nDo you want to choose another store database?"),
                                         platform::Buttons::YesNo, platform::Icon::Critical, kTitle)
                 == platform::Answer::Yes)
@@ -78,6 +89,7 @@ void StoreOpening::storeOpened()
     addMissingTables();
     warnIfReadableByEveryone();
     startChecks();
+    prepareForOffline();
 }
 
 // Tables added since older stores were made are added where the store
@@ -116,6 +128,9 @@ void StoreOpening::startChecks()
 {
     mStoreCheck.reset();
     mCatalogueRefresh.reset();
+    mCopyKeeper.reset();
+    mCatchUp.reset();
+    mCatchUpTimer.reset();
     mBackups.storeOpened(mSession.store());
     if (mSession.store().onServer())
         return; // the server keeps its own pages

@@ -4,6 +4,7 @@
 #include "register/StoreBackups.h"
 
 #include <QSet>
+#include <QTimer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -20,6 +21,10 @@ class BackgroundStoreCheck;
 namespace lookup {
 class CatalogueRefresh;
 }
+namespace offline {
+class CatchUp;
+class CopyKeeper;
+}
 
 // Opens the register's store: a shared store on a server when one is set,
 // else the data folder given for this run or kept in the settings; without
@@ -32,8 +37,10 @@ class StoreOpening {
 public:
     // `closeRegister`: a chosen file that is no store, or the start window
     // closed without a store, ends the register.
+    // `showState`: the line that tells of selling offline and of sales
+    // waiting for the server.
     StoreOpening(RegisterSession &session, QString dataOverride, DeferredMessage &messages,
-                 std::function<void()> closeRegister);
+                 std::function<void()> closeRegister, std::function<void(const QString &)> showState);
     ~StoreOpening();
 
     // Opens the store of the settings (or of this run). Without one the
@@ -47,6 +54,14 @@ public:
     StoreBackups &backups() { return mBackups; }
     // The background reader of the finder's catalogue; none for a server store.
     lookup::CatalogueRefresh *catalogueReader() { return mCatalogueRefresh.get(); }
+    // Says again how the register stands with the server (after a sale
+    // kept for it, say).
+    void showOfflineState();
+    // Posts the sales kept while the server was away, one per turn of the
+    // event loop, until none waits; what could not be posted and what went
+    // below zero is said at the end.
+    void catchUp();
+    bool catchingUp() const;
 
 private:
     // The start window, again after each choice that failed, until a store
@@ -68,6 +83,14 @@ private:
     void addMissingTables();
     void startChecks();
     void warnIfReadableByEveryone();
+    // A server store that cannot be reached: the register's copy of it is
+    // opened to sell from; false when it has none.
+    bool openLocalCopy(const QString &address);
+    // On a server store: its copy kept current, sale numbers set aside, the
+    // sales waiting posted.
+    void prepareForOffline();
+    void catchUpStep();
+    void caughtUp();
 
     RegisterSession &mSession;
     QString mDataOverride;
@@ -75,6 +98,10 @@ private:
     std::function<void()> mCloseRegister;
     std::unique_ptr<db::BackgroundStoreCheck> mStoreCheck;
     std::unique_ptr<lookup::CatalogueRefresh> mCatalogueRefresh;
+    std::function<void(const QString &)> mShowState;
+    std::unique_ptr<offline::CopyKeeper> mCopyKeeper;
+    std::unique_ptr<offline::CatchUp> mCatchUp;
+    std::unique_ptr<QTimer> mCatchUpTimer;
     QSet<QString> mWarnedReadable;
     StoreBackups mBackups;
 };

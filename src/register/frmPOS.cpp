@@ -10,6 +10,7 @@
 #include "register/SaleKeeper.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,11 +19,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QApplication>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace vanta {
@@ -430,6 +431,18 @@ void frmPOS::focus(Field field)
     case Field::Tender:
         return txtAmountTendered->setFocus();
     }
+}
+
+void frmPOS::showStoreState(const QString &text)
+{
+    if (!lblStoreState) {
+        lblStoreState = new QLabel(this);
+        lblStoreState->setObjectName(QStringLiteral("lblStoreState"));
+        lblStoreState->setWordWrap(true);
+        statusBar()->addWidget(lblStoreState, 1);
+    }
+    lblStoreState->setText(text);
+    statusBar()->setVisible(!text.isEmpty());
 }
 
 // The logon menus, the security mark and the caption follow who is logged on.

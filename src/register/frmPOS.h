@@ -79,6 +79,7 @@ private:
     QWidget *dialogParent() override { return this; }
     void focus(Field field) override;
     void showIdentity() override;
+    void showStoreState(const QString &text) override;
     void showCustomers(QList<CustomerListModel::Entry> entries) override;
     void showPayTypes(const QList<sale::PayType> &payTypes) override;
     void bringToFront() override;
@@ -146,6 +147,7 @@ private:
     QLabel *lblTax = nullptr;
     QLabel *lblTotal = nullptr;
     QLabel *lblChangeDue = nullptr;
+    QLabel *lblStoreState = nullptr; // in the status bar: selling offline, sales waiting
     QLabel *lblChangeDueCaption = nullptr;
     QComboBox *cmbPayType = nullptr;
     QLineEdit *txtAmountTendered = nullptr;

@@ -163,4 +163,9 @@ TEST(PgStore, ReconnectsWhenTheServerIsBack)
         tx.commit();
     }
     EXPECT_EQ(ts.db().scalar("SELECT count(*) FROM PayTypes").toInt(), 2);
+
+    // A statement first prepared after a restart the connection slept through.
+    ASSERT_TRUE(server->stop());
+    ASSERT_TRUE(server->start());
+    EXPECT_EQ(ts.db().scalar("SELECT max(id) FROM PayTypes").toInt(), 2);
 }

@@ -1,11 +1,14 @@
 // The sale's code on its receipt: how it is written, read back and drawn
 // as a Code 128 barcode; a return's receipt.
+#include "db/UniqueId.h"
 #include "posting/Code128.h"
 #include "posting/ReceiptCode.h"
 #include "posting/ReceiptContent.h"
 
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace vanta;
 using namespace vanta::posting;
@@ -76,4 +79,21 @@ TEST(ReceiptContentOfAReturn, MarksReturnedLinesAndTheRefund)
     EXPECT_EQ(r.payment[0].label, "Refund (Cash)");
     EXPECT_EQ(r.payment[0].value, "$9.70");
     EXPECT_EQ(r.barcode, "SALE#801");
+}
+
+// Numbers from the offline range are only given to sales rung up while the
+// server was away: their receipts say so, the ones below do not.
+TEST(ReceiptContentOfAnOfflineSale, IsMarkedFromTheFirstOfflineNumberOn)
+{
+    const auto marked = [](qint32 saleId) {
+        SaleRecord sale;
+        sale.saleId = saleId;
+        const ReceiptContent r = buildReceiptContent(sale, "Dana", QString(), false);
+        return std::any_of(r.details.begin(), r.details.end(),
+                           [](const ReceiptContent::Row &row) { return row.value == ReceiptOfflineMark; });
+    };
+    EXPECT_FALSE(marked(db::kOfflineSaleNumbersFrom - 1));
+    EXPECT_TRUE(marked(db::kOfflineSaleNumbersFrom));
+    EXPECT_TRUE(marked(db::kOfflineSaleNumbersFrom + 1));
+    EXPECT_TRUE(marked(std::numeric_limits<qint32>::max()));
 }

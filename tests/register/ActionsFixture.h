@@ -23,6 +23,7 @@ public:
     void showCustomers(QList<CustomerListModel::Entry> entries) override { customers = std::move(entries); }
     void showPayTypes(const QList<sale::PayType> &types) override { payTypes = types; }
     void bringToFront() override {}
+    void showStoreState(const QString &text) override { storeState = text; }
     bool isClosed() const override { return closed; }
     // A sale with lines is held, as the window holds it.
     void closeWindow(bool forGood) override
@@ -37,6 +38,7 @@ public:
     QList<sale::PayType> payTypes;
     std::vector<bool> closeRequests;
     bool closed = false;
+    QString storeState;
 
 private:
     const sale::Sale &mSale;
