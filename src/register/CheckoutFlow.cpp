@@ -51,7 +51,9 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     if (sale.payType().kind != sale::PayKind::Invoice) {
         checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
         posting::PostingRequest request = requestOf(posting::OrdinarySale);
-        outcome.stored = posting::ProcessTransaction(checkout, request);
+        posting::PostingOptions options;
+        options.quietWhenServerGone = mContext.canGoOffline;
+        outcome.stored = posting::ProcessTransaction(checkout, request, options);
         if (outcome.stored)
             outcome.receiptSale = request.saleId;
         else

@@ -4,10 +4,12 @@
 
 #include "customers/frmCustomers.h"
 #include "db/BarcodeLookup.h"
+#include "db/DbError.h"
 #include "db/KeptData.h"
 #include "db/UniqueId.h"
 #include "diagnostics/ApplicationTitle.h"
 #include "diagnostics/Trace.h"
+#include "diagnostics/UntrappedSpan.h"
 #include "lookup/frmFind.h"
 #include "platform/DialogRunner.h"
 #include "posting/ReceiptCode.h"
@@ -376,9 +378,26 @@ void RegisterActions::process()
     diag::run("frmPOS", "cmdProcessTransaction_Click", [&] {
         if (!allowed(security::GatedCommand::ProcessSale))
             return;
-        CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
-                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt, currentShiftId(),
-                           mSession.sellingOffline() ? &mSession.offline()->queue : nullptr});
+        // A server lost since the last sale: the register goes on from its
+        // copy before anything is read for this sale.
+        if (mStoreOpening.canGoOffline()) {
+            try {
+                const diag::UntrappedSpan lostServerComesHere;
+                mSession.store().database().connection().awaitNotes();
+            } catch (const db::DbError &e) {
+                if (e.number() != db::ErrServerGone || !mStoreOpening.goOffline())
+                    throw;
+                mSession.sale.setNumber(mSession.newSaleNumber());
+            }
+        }
+        const auto flowHere = [this] {
+            return CheckoutFlow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs,
+                                 mSession.documents, mSession.identity.employeeNumber, mView.dialogParent(),
+                                 std::nullopt, currentShiftId(),
+                                 mSession.sellingOffline() ? &mSession.offline()->queue : nullptr,
+                                 mStoreOpening.canGoOffline()});
+        };
+        CheckoutFlow flow = flowHere();
         switch (flow.refusal()) {
         case CheckoutFlow::Refusal::None:
             break;
@@ -393,7 +412,22 @@ void RegisterActions::process()
         }
         if (!saleApproved(flow))
             return;
-        const CheckoutFlow::Outcome outcome = flow.process();
+        CheckoutFlow::Outcome outcome;
+        if (mStoreOpening.canGoOffline()) {
+            try {
+                const diag::UntrappedSpan lostServerComesHere;
+                outcome = flow.process();
+            } catch (const db::DbError &e) {
+                if (e.number() != db::ErrServerGone || !mStoreOpening.goOffline())
+                    throw;
+                // The same sale, kept for the server under a number set
+                // aside for selling offline.
+                mSession.sale.setNumber(mSession.newSaleNumber());
+                outcome = flowHere().process();
+            }
+        } else {
+            outcome = flow.process();
+        }
         if (outcome.receiptSale != 0) {
             mSession.lastReceiptSale = outcome.receiptSale;
             mSession.lastReceiptEmployee = mSession.identity.employeeNumber;

@@ -27,12 +27,13 @@ void RegisterSession::openStore(const QString &dataPath)
 
 bool RegisterSession::openLocalCopy(const QString &serverAddress)
 {
-    std::unique_ptr<journal::SaleJournal> previous = std::move(mJournal);
-    mStore.reset();
     auto shelf = std::make_unique<offline::OfflineShelf>(settings.folder(), serverAddress);
-    mStore = offline::LocalCopy::open(shelf->copyFolder(), db::Store::defaultKey());
-    if (!mStore)
+    // The store open so far stays open until the copy is.
+    std::unique_ptr<db::Store> copy = offline::LocalCopy::open(shelf->copyFolder(), db::Store::defaultKey());
+    if (!copy)
         return false;
+    std::unique_ptr<journal::SaleJournal> previous = std::move(mJournal);
+    mStore = std::move(copy);
     shelf->sellingOffline = true;
     mOffline = std::move(shelf);
     DataPath = serverAddress;

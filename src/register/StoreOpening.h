@@ -62,6 +62,12 @@ public:
     // below zero is said at the end.
     void catchUp();
     bool catchingUp() const;
+    // On a server store with a local copy: whether the register could go on
+    // selling from the copy if the server were lost now.
+    bool canGoOffline() const;
+    // The server lost in the middle of the run: the register sells from its
+    // copy from now on (said on the status line); false when it has none.
+    bool goOffline();
 
 private:
     // The start window, again after each choice that failed, until a store

@@ -36,6 +36,20 @@ bool StoreOpening::openLocalCopy(const QString &address)
     return true;
 }
 
+bool StoreOpening::canGoOffline() const
+{
+    const offline::OfflineShelf *shelf = mSession.offline();
+    return shelf && !shelf->sellingOffline && shelf->copyTime().isValid() && shelf->numbers.count() > 0;
+}
+
+bool StoreOpening::goOffline()
+{
+    if (!canGoOffline())
+        return false;
+    mCatchUpTimer.reset();
+    return openLocalCopy(mSession.offline()->serverAddress());
+}
+
 void StoreOpening::prepareForOffline()
 {
     offline::OfflineShelf *shelf = mSession.offline();

@@ -115,6 +115,26 @@ TEST_F(OfflineRegister, SellsFromItsCopyWhileTheServerIsAwayAndPostsTheSalesOnce
     EXPECT_TRUE(view.storeState.isEmpty()) << view.storeState.toStdString();
 }
 
+TEST_F(OfflineRegister, AServerLostInTheMiddleOfARunIsSaidOnceAndTheSaleGoesOnFromTheCopy)
+{
+    startRegister();
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(copyFile()); }));
+    actions->addGood(kHammer);
+    actions->choosePayType(payType("Cash"));
+    actions->tenderTotal();
+    ASSERT_TRUE(test::PgServer::shared()->stop());
+    prompt.clearRecord();
+    actions->process();
+    EXPECT_EQ(prompt.count(), 0) << "no box for the lost server: " << prompt.texts().join(" / ").toStdString();
+    EXPECT_TRUE(session.sellingOffline());
+    EXPECT_TRUE(session.sale.empty()) << "sold from the copy";
+    ASSERT_EQ(session.offline()->queue.size(), 1);
+    const offline::QueuedSale kept = session.offline()->queue.read(session.offline()->queue.entries().first());
+    EXPECT_GE(kept.saleId(), db::kOfflineSaleNumbersFrom) << "renumbered from those set aside";
+    EXPECT_TRUE(view.storeState.startsWith("Offline:")) << view.storeState.toStdString();
+    EXPECT_GE(session.sale.number(), db::kOfflineSaleNumbersFrom) << "the next sale too";
+}
+
 TEST_F(OfflineRegister, ARegisterThatNeverReachedTheServerSaysItCannotSellYet)
 {
     ASSERT_TRUE(test::PgServer::shared()->stop());
