@@ -85,16 +85,23 @@ Size sizeOf(int64_t argument) { return argument == 1 ? Size::Million : Size::Lar
 
 const char *sizeLabel(Size size) { return size == Size::Million ? "1,000,000 items" : "100,000 items"; }
 
-size_t residentBytes()
+namespace {
+// A field of the process's status in kB ("VmRSS:"), in bytes.
+size_t statusBytes(const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return size_t(line.mid(6).trimmed().split(' ').value(0).toULongLong()) * 1024;
+        if (line.startsWith(field))
+            return size_t(line.mid(field.size()).trimmed().split(' ').value(0).toULongLong()) * 1024;
     return 0;
 }
+} // namespace
+
+size_t residentBytes() { return statusBytes("VmRSS:"); }
+
+size_t peakResidentBytes() { return statusBytes("VmHWM:"); }
 
 QString largeServerStore()
 {

@@ -26,8 +26,10 @@ const char *sizeLabel(Size size);
 inline QString largeStoreFolder() { return storeFolder(Size::Large); }
 inline db::Store &largeStore() { return store(Size::Large); }
 
-// The process's resident memory now (VmRSS), in bytes.
+// The process's resident memory now (VmRSS) and at its highest so far
+// (VmHWM), in bytes.
 size_t residentBytes();
+size_t peakResidentBytes();
 // The same large store on a PostgreSQL server: $VANTA_BENCH_PG (an address;
 // filled when it holds no store yet), else a server of the benchmark run's
 // own on a Unix socket, filled by copying the large store file into it.

@@ -161,6 +161,10 @@ public:
     // How long a statement waits for another program's lock before it fails.
     virtual void setBusyTimeout(int ms) = 0;
     virtual int busyTimeout() const = 0;
+    // The limit of the engine's page cache in KiB; 0 where the engine keeps
+    // no cache of its own, and setting it does nothing.
+    virtual int cacheLimitKiB() const { return 0; }
+    virtual void setCacheLimitKiB(int kib) { Q_UNUSED(kib); }
 
     // Column names of a table in stored order (cached), empty for no table.
     const QStringList &tableColumns(const QString &table);

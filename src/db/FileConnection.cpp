@@ -250,7 +250,7 @@ FileConnection::FileConnection(const QString &path, const QString &key, Mode mod
         refuse(ErrNotStoreDatabase, QStringLiteral("'%1' is empty: it is not a Vanta! store database."));
     setBusyTimeout(kBusyTimeoutMs);
     sqlite3_extended_result_codes(mDb, 0);
-    execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
+    setCacheLimitKiB(kCacheKiB);
     scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
     execute(QStringLiteral("PRAGMA synchronous = FULL"));
     logWrites();
@@ -319,6 +319,13 @@ void FileConnection::setBusyTimeout(int ms)
 {
     sqlite3_busy_timeout(mDb, ms);
     mBusyMs = ms;
+}
+
+void FileConnection::setCacheLimitKiB(int kib)
+{
+    // A lower limit lets go of the pages beyond it at once.
+    execute(QStringLiteral("PRAGMA cache_size = -%1").arg(kib));
+    mCacheKiB = kib;
 }
 
 bool FileConnection::inTransaction() const { return mDb && !sqlite3_get_autocommit(mDb); }

@@ -31,6 +31,8 @@ public:
     std::optional<std::vector<RowWrite>> writesSince(qint64 mark) const override;
     void setBusyTimeout(int ms) override;
     int busyTimeout() const override { return mBusyMs; }
+    int cacheLimitKiB() const override { return mCacheKiB; }
+    void setCacheLimitKiB(int kib) override;
     QStringList tableNames() override;
 
     [[noreturn]] void fail(int rc, const QString &context) const;
@@ -48,6 +50,7 @@ private:
     std::deque<RowWrite> mWrites;
     qint64 mWritesDropped = 0;
     int mBusyMs = 0;
+    int mCacheKiB = 0;
     CipherParams mCipher = CipherParams::Explicit;
 };
 

@@ -4,19 +4,11 @@
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
 #include "lookup/ItemCatalogue.h"
+#include "platform/FreeMemory.h"
 
 #include <QThread>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace vanta::lookup {
-
-namespace {
-// The worker reads the items once, front to back: a small page cache will do.
-const QString kWorkerCache = QStringLiteral("PRAGMA cache_size = -2048");
-} // namespace
 
 struct CatalogueRefresh::Job {
     QString path;
@@ -69,16 +61,13 @@ bool CatalogueRefresh::start(bool always)
         mThread = QThread::create([job] {
             try {
                 db::FileConnection own(job->path, job->key);
-                own.execute(kWorkerCache);
                 job->result = ItemCatalogue::readOn(own, job->previous);
             } catch (...) {
                 job->result.reset();
             }
-#ifdef __GLIBC__
-            // The read's scratch buffers go back to the system rather than
-            // stay with the worker's heap as resident memory no one uses.
-            malloc_trim(0);
-#endif
+            // The worker's connection and scratch buffers go back to the
+            // system rather than stay with its heap.
+            platform::returnFreeMemory();
         });
         connect(mThread, &QThread::finished, this, [this] { finished(); });
         mThread->start(QThread::LowPriority);

@@ -1,14 +1,18 @@
 #include "lookup/ItemCatalogue.h"
 
+#include "db/OnePass.h"
 #include "db/Store.h"
 #include "diagnostics/Trace.h"
+#include "lookup/CaseFold.h"
+#include "lookup/SearchTextBuilder.h"
+#include "platform/FreeMemory.h"
 #include "platform/NumberText.h"
 
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <unordered_map>
@@ -16,8 +20,7 @@
 namespace vanta::lookup {
 
 namespace {
-constexpr char kSeparator = '\x01';
-constexpr int kSearched = 13; // columns 9..21 of the query below
+constexpr char kSeparator = SearchText::kSeparator;
 
 // Table order; the catalogue sorts by name itself (a sort inside the query
 // moves whole rows and costs more than the read).
@@ -26,7 +29,11 @@ const QString kSql = QStringLiteral(
     "\"QuantityTrack\", \"uomid\", \"customUOM\", "
     "\"Name\", \"desc short\", \"desc long\", \"label4\", \"label5\", \"label3\", \"label6\", \"label7\", "
     "\"label2\", \"label1\", \"barcode label\", \"accounting name\", \"customUOM\" FROM \"Items\"");
-constexpr int kFirstSearched = 10;
+// The thirteen searched columns of the query: the item's own (the name
+// first and the short description second, as the shown texts expect), and
+// those that tend to repeat from item to item.
+constexpr int kOwnColumns[] = {10, 11, 20};
+constexpr int kSharedColumns[] = {12, 13, 14, 15, 16, 17, 18, 19, 21, 22};
 
 constexpr int kQtyColumn = 3;
 constexpr int kIndexColumn = 0;
@@ -37,8 +44,6 @@ const QString kUnitsSql = QStringLiteral("SELECT \"UOMID\", \"UOM\" FROM \"UOM\"
 // What the catalogue is read from, as the store's notes of changes name it.
 const QStringList kItemTables{QStringLiteral("Items"), QStringLiteral("UOM")};
 const QString kStockPart = QStringLiteral("Items stock");
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // A shown text that is plain ASCII is kept as a mask of its capitals, one
 // bit a character: its letters are in the folded searched text already.
@@ -96,20 +101,6 @@ QHash<qint32, QString> readUnits(db::Connection &conn, quint64 &hash)
     }
     return units;
 }
-
-// Case folding for matching: ASCII bytes directly, anything else through
-// Unicode simple case folding of the composed form.
-void appendFolded(std::string &out, std::string_view s)
-{
-    const bool ascii = std::all_of(s.begin(), s.end(), [](char c) { return (unsigned char)c < 0x80; });
-    if (ascii) {
-        for (char c : s)
-            out.push_back(c >= 'A' && c <= 'Z' ? char(c + 32) : c);
-        return;
-    }
-    const QByteArray folded = text(s).normalized(QString::NormalizationForm_C).toCaseFolded().toUtf8();
-    out.append(folded.constData(), size_t(folded.size()));
-}
 } // namespace
 
 QString CatalogueItem::listUnit() const
@@ -153,6 +144,14 @@ quint32 offset(size_t at)
 
 void ItemCatalogue::load(db::Connection &conn)
 {
+    read(conn);
+    // The read's scratch buffers, as large as the catalogue, go back to the
+    // system.
+    platform::returnFreeMemory();
+}
+
+void ItemCatalogue::read(db::Connection &conn)
+{
     auto body = std::make_shared<Body>();
     body->units = readUnits(conn, body->unitsHash);
 
@@ -161,13 +160,15 @@ void ItemCatalogue::load(db::Connection &conn)
     std::vector<Entry> entries;
     std::vector<double> qty;
     std::vector<quint64> hashes;
-    std::string text, shownText;
-    std::vector<size_t> start;
+    std::string shownText;
     const size_t expected = size_t(conn.scalar(QStringLiteral("SELECT count(*) FROM \"Items\"")).toLongLong());
     entries.reserve(expected);
     qty.reserve(expected);
     hashes.reserve(expected);
-    start.reserve(expected + 1);
+    SearchTextBuilder text(expected);
+    std::array<std::string_view, std::size(kOwnColumns)> own;
+    std::array<std::string_view, std::size(kSharedColumns)> shared;
+    const db::OnePass pass(conn);
     db::StatementLease st = conn.prepare(kSql);
     st->bind({});
     const int columns = st->columnCount();
@@ -186,69 +187,60 @@ void ItemCatalogue::load(db::Connection &conn)
         e.customLength = shortLength(custom.size());
         if (appendShown(shownText, name.substr(0, e.nameLength)))
             e.flags |= kNameMasked;
-        if (appendShown(shownText, desc.substr(0, e.descLength)))
+        if (!desc.empty() && desc == name)
+            e.flags |= kDescIsName;
+        else if (appendShown(shownText, desc.substr(0, e.descLength)))
             e.flags |= kDescMasked;
         shownText.append(custom.substr(0, e.customLength));
         qty.push_back(st->real(3));
-        start.push_back(text.size());
-        for (int c = kFirstSearched; c < kFirstSearched + kSearched; ++c) {
-            appendFolded(text, st->utf8(c));
-            text.push_back(kSeparator);
-        }
+        for (size_t c = 0; c < own.size(); ++c)
+            own[c] = st->utf8(kOwnColumns[c]);
+        for (size_t c = 0; c < shared.size(); ++c)
+            shared[c] = st->utf8(kSharedColumns[c]);
+        const quint32 kept = text.add(own, shared);
+        if (!desc.empty() && !(kept & 2))
+            e.flags |= kDescInName;
         entries.push_back(e);
     }
-    start.push_back(text.size());
 
     // Name order without regard to case (the folded name leads each
     // item's text), then by item number.
-    const auto nameOf = [&](size_t i) {
-        const std::string_view all(text.data() + start[i], start[i + 1] - start[i]);
-        return all.substr(0, all.find(kSeparator));
-    };
     std::vector<int> order(entries.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = int(i);
     std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = nameOf(size_t(a)).compare(nameOf(size_t(b)));
+        const int c = text.name(size_t(a)).compare(text.name(size_t(b)));
         return c != 0 ? c < 0 : entries[size_t(a)].index < entries[size_t(b)].index;
     });
+    body->text = text.build(order);
     body->entries.reserve(entries.size());
     body->rowHash.reserve(entries.size());
-    body->start.reserve(entries.size() + 1);
-    body->positions.reserve(entries.size());
     mQty.reserve(entries.size());
-    body->text.reserve(text.size());
-    for (int i : order) {
-        body->start.push_back(offset(body->text.size()));
-        body->text.append(text, start[size_t(i)], start[size_t(i) + 1] - start[size_t(i)]);
-    }
-    body->start.push_back(offset(body->text.size()));
-    for (const char c : body->text)
-        ++body->byteCounts[static_cast<unsigned char>(c)];
-    std::string().swap(text);
     body->shown.reserve(shownText.size());
     for (int i : order) {
         Entry e = entries[size_t(i)];
         body->shown.append(shownText, e.shown, shownSize(e));
         e.shown = offset(body->shown.size() - shownSize(e));
-        body->positions.emplace_back(e.index, int(body->entries.size()));
         body->entries.push_back(e);
         body->rowHash.push_back(hashes[size_t(i)]);
         mQty.push_back(qty[size_t(i)]);
     }
-    std::sort(body->positions.begin(), body->positions.end());
+    const std::vector<Entry> &listed = body->entries;
+    body->positions = PositionIndex(int(listed.size()), [&](int pos) { return listed[size_t(pos)].index; });
     mBody = std::move(body);
 }
 
 size_t ItemCatalogue::shownSize(const Entry &e)
 {
-    return partSize(e.nameLength, e.flags & kNameMasked) + partSize(e.descLength, e.flags & kDescMasked)
-           + e.customLength;
+    const size_t desc = e.flags & kDescIsName ? 0 : partSize(e.descLength, e.flags & kDescMasked);
+    return partSize(e.nameLength, e.flags & kNameMasked) + desc + e.customLength;
 }
 
 QString ItemCatalogue::shown(int position, int part) const
 {
     const Entry &e = entry(position);
+    if (e.flags & kDescIsName)
+        part = 0;
     const bool masked = e.flags & (part == 0 ? kNameMasked : kDescMasked);
     const size_t length = part == 0 ? e.nameLength : e.descLength;
     const size_t from = e.shown + (part == 0 ? 0 : partSize(e.nameLength, e.flags & kNameMasked));
@@ -257,10 +249,10 @@ QString ItemCatalogue::shown(int position, int part) const
         return QString::fromUtf8(at, qsizetype(length));
     // The searched text's column holds the letters, folded; the mask says
     // which were capitals. The name is the first column, the description
-    // the second.
-    const std::string_view text(mBody->text.data() + mBody->start[size_t(position)],
-                                mBody->start[size_t(position) + 1] - mBody->start[size_t(position)]);
-    const std::string_view column = part == 0 ? text : text.substr(text.find(kSeparator) + 1);
+    // the second unless it folds to the name.
+    const std::string_view text = mBody->text.own(position);
+    const std::string_view column =
+        part == 0 || (e.flags & kDescInName) ? text : text.substr(text.find(kSeparator) + 1);
     QString out(qsizetype(length), Qt::Uninitialized);
     for (size_t i = 0; i < length; ++i) {
         const bool capital = (quint8(at[i / 8]) >> (i % 8)) & 1;
@@ -303,12 +295,7 @@ QString ItemCatalogue::nameAt(int position) const
     return shown(position, 0);
 }
 
-int ItemCatalogue::positionOf(qint32 itemIndex) const
-{
-    const auto &p = mBody->positions;
-    const auto it = std::lower_bound(p.begin(), p.end(), std::pair<qint32, int>(itemIndex, -1));
-    return it != p.end() && it->first == itemIndex ? it->second : -1;
-}
+int ItemCatalogue::positionOf(qint32 itemIndex) const { return mBody->positions.positionOf(itemIndex); }
 
 std::vector<int> ItemCatalogue::unitRanks() const
 {
@@ -350,9 +337,9 @@ std::vector<int> ItemCatalogue::unitRanks() const
 ItemCatalogue::Footprint ItemCatalogue::footprint() const
 {
     const Body &b = *mBody;
-    return {b.text.capacity() + b.start.capacity() * sizeof(quint32), b.shown.capacity(),
-            b.entries.capacity() * sizeof(Entry) + b.rowHash.capacity() * sizeof(quint64)
-                + b.positions.capacity() * sizeof(std::pair<qint32, int>) + mQty.capacity() * sizeof(double)};
+    return {b.text.bytes(), b.shown.capacity(),
+            b.entries.capacity() * sizeof(Entry) + b.rowHash.capacity() * sizeof(quint64) + b.positions.bytes()
+                + mQty.capacity() * sizeof(double)};
 }
 
 std::shared_ptr<const ItemCatalogue> ItemCatalogue::withQuantities(std::vector<double> qty) const
@@ -506,6 +493,7 @@ std::shared_ptr<const ItemCatalogue> ItemCatalogue::quantitiesFrom(db::Connectio
         return nullptr;
     std::vector<double> qty(previous.mQty.size());
     std::vector<bool> seen(previous.mQty.size());
+    const db::OnePass pass(conn);
     db::StatementLease st = conn.prepare(kSql);
     st->bind({});
     const int columns = st->columnCount();
@@ -541,56 +529,12 @@ std::vector<int> ItemCatalogue::search(const QString &rawText, bool inStockOnly)
     std::string needle = fold(t);
     std::erase(needle, kSeparator);
 
-    std::vector<int> found;
     const auto keep = [&](int pos) {
         const double qty = mQty[size_t(pos)];
         return !hiddenAt(pos) && (inStockOnly ? qty > 0 : qty >= 0);
     };
-    const std::string &all = mBody->text;
-    const std::vector<quint32> &starts = mBody->start;
-    const char *base = all.data();
-    const size_t length = all.size();
-    // The needle's rarest byte in the text is looked for with memchr, far
-    // quicker than a general search, and each place it occurs is checked
-    // for the whole needle; a needle made only of common bytes is searched
-    // for whole.
-    size_t rareAt = 0;
-    for (size_t i = 1; i < needle.size(); ++i)
-        if (mBody->byteCounts[static_cast<unsigned char>(needle[i])]
-            < mBody->byteCounts[static_cast<unsigned char>(needle[rareAt])])
-            rareAt = i;
-    const bool byRareByte =
-        !needle.empty() && size_t(mBody->byteCounts[static_cast<unsigned char>(needle[rareAt])]) * 16 <= length;
-    const auto next = [&](size_t from) -> const char * {
-        if (needle.empty())
-            return base + from;
-        if (!byRareByte)
-            return static_cast<const char *>(memmem(base + from, length - from, needle.data(), needle.size()));
-        for (size_t at = from + rareAt; at < length;) {
-            const char *c = static_cast<const char *>(memchr(base + at, needle[rareAt], length - at));
-            if (!c)
-                return nullptr;
-            const size_t begin = size_t(c - base) - rareAt;
-            if (begin + needle.size() <= length && std::memcmp(base + begin, needle.data(), needle.size()) == 0)
-                return base + begin;
-            at = size_t(c - base) + 1;
-        }
-        return nullptr;
-    };
-    size_t from = 0;
-    const int count = size();
-    while (from < length) {
-        const char *hit = next(from);
-        if (!hit)
-            break;
-        const size_t at = size_t(hit - base);
-        const int pos = int(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
-        if (pos >= count)
-            break;
-        if (keep(pos))
-            found.push_back(pos);
-        from = starts[size_t(pos) + 1];
-    }
+    std::vector<int> found = mBody->text.find(needle);
+    std::erase_if(found, [&](int pos) { return !keep(pos); });
 
     // The item whose index is the number the text starts with.
     const double number = leadingNumber(t);

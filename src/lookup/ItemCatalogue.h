@@ -1,11 +1,12 @@
 #pragma once
 
 #include "db/Connection.h"
+#include "lookup/PositionIndex.h"
+#include "lookup/SearchText.h"
 
 #include <QHash>
 #include <QPair>
 #include <QString>
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,9 +45,10 @@ struct CatalogueItem {
 // to case). A million items must fit in little memory, so nothing is kept
 // per item on the heap: each item is one fixed-size entry, its shown texts
 // (name, short description, custom unit) sit in one buffer, and a
-// case-folded copy of the thirteen searched columns in another, so that a
-// substring search is one pass over memory instead of thirteen LIKE tests
-// per row.
+// case-folded copy of the thirteen searched columns, each distinct text of
+// an item once and repeated groups of them once for the store (SearchText),
+// so that a substring search is a pass over memory instead of thirteen LIKE
+// tests per row.
 class ItemCatalogue {
 public:
     explicit ItemCatalogue(db::Store &store);
@@ -111,8 +113,9 @@ public:
     // The same folding the searched columns went through.
     static std::string fold(const QString &text);
 
-    // Bytes held, by part: the searched text, the shown texts, and the
-    // entries with their lookup tables.
+    // Bytes held, by part: the searched text (with its offsets and the
+    // items' groups), the shown texts, and the entries with their stock,
+    // fingerprints and lookup table.
     struct Footprint {
         size_t searchText = 0;
         size_t shownText = 0;
@@ -121,7 +124,14 @@ public:
     Footprint footprint() const;
 
 private:
-    enum Flag : quint8 { kHidden = 1, kQuantityTrack = 2, kNameMasked = 4, kDescMasked = 8 };
+    enum Flag : quint8 {
+        kHidden = 1,
+        kQuantityTrack = 2,
+        kNameMasked = 4,
+        kDescMasked = 8,
+        kDescIsName = 16, // the short description is the name: nothing of it is kept in `shown`
+        kDescInName = 32, // the short description folds to the name: its letters are the name's column
+    };
     // An item's columns apart from its stock.
     struct Entry {
         qint32 index = 0;
@@ -129,7 +139,8 @@ private:
         qint32 uomId = 0;
         float price = 0;
         quint32 shown = 0; // name, short description and custom unit, one after another in `shown`
-                           // (a plain ASCII name or description as the mask of its capitals)
+                           // (a plain ASCII name or description as the mask of its capitals over its
+                           // column of the searched text)
         quint16 nameLength = 0;
         quint16 descLength = 0;
         quint16 customLength = 0;
@@ -142,10 +153,8 @@ private:
         QHash<qint32, QString> units;
         quint64 unitsHash = 0;
         std::string shown;
-        std::string text;            // searched columns, folded, each followed by '\x01'
-        std::vector<quint32> start;  // item i's text: start[i] .. start[i + 1]
-        std::array<quint32, 256> byteCounts{}; // how often each byte occurs in the text
-        std::vector<std::pair<qint32, int>> positions; // (item index, position), by item index
+        SearchText text;
+        PositionIndex positions;
     };
     const Entry &entry(int position) const { return mBody->entries[size_t(position)]; }
     // The name (part 0) or the short description (part 1) of an item.
@@ -154,7 +163,9 @@ private:
     std::string_view customUomOf(const Entry &e) const;
 
     ItemCatalogue() = default;
+    // Reads every item, then hands the read's scratch memory back.
     void load(db::Connection &conn);
+    void read(db::Connection &conn);
     // This catalogue with other stock quantities.
     std::shared_ptr<const ItemCatalogue> withQuantities(std::vector<double> qty) const;
     static std::shared_ptr<const ItemCatalogue> quantitiesFrom(db::Connection &conn, const ItemCatalogue &previous);

@@ -26,25 +26,30 @@ struct Row {
     QStringList texts; // the searched columns, in the order above
 };
 
-QStringList texts(const char *name, const char *desc = "", const char *barcode = "", const char *unit = "")
+QStringList texts(const char *name, const char *desc, const char *barcode, const char *unit, const char *account,
+                  const char *label = "")
 {
     QStringList t(kSearched.size());
     t[0] = QString::fromUtf8(name);
     t[1] = QString::fromUtf8(desc);
+    t[9] = QString::fromUtf8(label);
     t[10] = QString::fromUtf8(barcode);
+    t[11] = QString::fromUtf8(account);
     t[12] = QString::fromUtf8(unit);
     return t;
 }
 
+// Some columns repeat others of the item or of other items, as in a store.
 const std::vector<Row> kRows = {
-    {1, 5, false, texts("100% Cotton Tee", "soft", "0123456789012", "each")},
-    {2, 0, false, texts("Snap_Hook", "[1/2] inch", "", "")},
-    {3, -2, false, texts("Backorder Tee", "O'Brien's", "", "")},
-    {4, 3, true, texts("Hidden Tee", "", "", "")},
-    {5, 1, false, texts("Café Crème", "Straße", "", "Dz")},
-    {6, 9, false, texts("中文 Notebook", "\"quoted\" \\ back", "", "")},
-    {1000, 2, false, texts("ǅ Digraph ΣΑΣ", "ﬁ ligature", "", "")},
-    {-7, 4, false, texts("", "", "", "")},
+    {1, 5, false, texts("100% Cotton Tee", "soft", "0123456789012", "each", "Apparel", "Cotton")},
+    {2, 0, false, texts("Snap_Hook", "[1/2] inch", "", "", "Hardware")},
+    {3, -2, false, texts("Backorder Tee", "O'Brien's", "", "", "Apparel")},
+    {4, 3, true, texts("Hidden Tee", "", "", "", "Apparel")},
+    {5, 1, false, texts("Café Crème", "Straße", "", "Dz", "Épicerie", "STRASSE")},
+    {6, 9, false, texts("中文 Notebook", "\"quoted\" \\ back", "", "", "Hardware")},
+    {7, 1, false, texts("Snap Hook", "SNAP HOOK", "7", "each", "Hardware", "snap")},
+    {1000, 2, false, texts("ǅ Digraph ΣΑΣ", "ﬁ ligature", "", "", "Épicerie")},
+    {-7, 4, false, texts("", "", "", "", "")},
 };
 
 struct Catalogue {

@@ -242,8 +242,8 @@ TEST(ServerCatalogue, AnotherRegistersPostingIsHeardItemByItem)
     VANTA_REQUIRE_PG_SERVER();
     test::TempPgStore ts;
     db::Store other(ts.address);
-    ts.db().execute("INSERT INTO Items (\"Item Index\", \"Name\", qty) VALUES (1, 'Cotton Tee', 5), "
-                    "(2, 'Linen Tee', 1), (3, 'Wool Tee', 0)");
+    ts.db().execute("INSERT INTO Items (\"Item Index\", \"Name\", label1, qty) VALUES (1, 'Cotton Tee', 'Shirts', 5), "
+                    "(2, 'Linen Tee', 'Shirts', 1), (3, 'Wool Tee', 'Shirts', 0)");
     db::Store &mine = *ts.store;
     const auto first = lookup::ItemCatalogue::current(mine);
     EXPECT_EQ(first->search("tee", true).size(), 2u);
@@ -254,6 +254,7 @@ TEST(ServerCatalogue, AnotherRegistersPostingIsHeardItemByItem)
     EXPECT_EQ(heard->qtyAt(heard->positionOf(1)), 4);
     EXPECT_EQ(heard->qtyAt(heard->positionOf(2)), 0);
     EXPECT_EQ(heard->search("tee", true).size(), 1u);
+    EXPECT_EQ(heard->search("shirts", true).size(), 1u) << "a column the items share, with the new stock";
     EXPECT_EQ(lookup::ItemCatalogue::currentIfQuick(mine), heard) << "nothing changed since";
 
     // This register's own posting is heard the same way.
