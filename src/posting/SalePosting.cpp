@@ -151,8 +151,7 @@ bool PostSale(db::Store &store, const sale::clsSaleItems &items, const PostingRe
                 // Another register is writing: its turn, then ours.
                 if (e.number() == db::ErrBusy && turns.again())
                     continue;
-                if (e.number() != db::ErrServerGone || !options.quietWhenServerGone)
-                    notCompleted(prompt);
+                notCompleted(prompt);
                 throw;
             } catch (...) {
                 // Rolled back already; the error itself goes on to the trap.

@@ -39,9 +39,6 @@ struct PostingOptions {
     // More writes of the caller's, made in the posting's transaction after
     // its own, so that they are stored with the sale or not at all.
     std::function<void(const db::Database &ws)> alsoInTransaction;
-    // The caller goes on without the server when it is lost (it sells from
-    // its local copy): a lost server is not told as a failed sale.
-    bool quietWhenServerGone = false;
 };
 
 // Writes the sale in one transaction on a workspace of its own: the `Sales`

@@ -51,9 +51,7 @@ CheckoutFlow::Outcome CheckoutFlow::process()
     if (sale.payType().kind != sale::PayKind::Invoice) {
         checkout.openDrawer = sale.payType().kind == sale::PayKind::Cash;
         posting::PostingRequest request = requestOf(posting::OrdinarySale);
-        posting::PostingOptions options;
-        options.quietWhenServerGone = mContext.canGoOffline;
-        outcome.stored = posting::ProcessTransaction(checkout, request, options);
+        outcome.stored = posting::ProcessTransaction(checkout, request);
         if (outcome.stored)
             outcome.receiptSale = request.saleId;
         else

@@ -47,10 +47,6 @@ public:
         // While the server is away: where the sale waits for it (the store
         // is then the register's local copy); none while online.
         offline::SaleQueue *offlineQueue = nullptr;
-        // Online, the register goes on from its local copy if the server is
-        // lost: a lost server is not told as a failed sale (the DbError
-        // still reaches the caller).
-        bool canGoOffline = false;
     };
 
     // What keeps the sale from being processed; the cashier was told.

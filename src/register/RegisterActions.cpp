@@ -390,14 +390,9 @@ void RegisterActions::process()
                 mSession.sale.setNumber(mSession.newSaleNumber());
             }
         }
-        const auto flowHere = [this] {
-            return CheckoutFlow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs,
-                                 mSession.documents, mSession.identity.employeeNumber, mView.dialogParent(),
-                                 std::nullopt, currentShiftId(),
-                                 mSession.sellingOffline() ? &mSession.offline()->queue : nullptr,
-                                 mStoreOpening.canGoOffline()});
-        };
-        CheckoutFlow flow = flowHere();
+        CheckoutFlow flow({mSession.store(), mSession.sale, mSession.prompt, mSession.dialogs, mSession.documents,
+                           mSession.identity.employeeNumber, mView.dialogParent(), std::nullopt, currentShiftId(),
+                           mSession.sellingOffline() ? &mSession.offline()->queue : nullptr});
         switch (flow.refusal()) {
         case CheckoutFlow::Refusal::None:
             break;
@@ -412,22 +407,7 @@ void RegisterActions::process()
         }
         if (!saleApproved(flow))
             return;
-        CheckoutFlow::Outcome outcome;
-        if (mStoreOpening.canGoOffline()) {
-            try {
-                const diag::UntrappedSpan lostServerComesHere;
-                outcome = flow.process();
-            } catch (const db::DbError &e) {
-                if (e.number() != db::ErrServerGone || !mStoreOpening.goOffline())
-                    throw;
-                // The same sale, kept for the server under a number set
-                // aside for selling offline.
-                mSession.sale.setNumber(mSession.newSaleNumber());
-                outcome = flowHere().process();
-            }
-        } else {
-            outcome = flow.process();
-        }
+        const CheckoutFlow::Outcome outcome = flow.process();
         if (outcome.receiptSale != 0) {
             mSession.lastReceiptSale = outcome.receiptSale;
             mSession.lastReceiptEmployee = mSession.identity.employeeNumber;
