@@ -46,13 +46,7 @@ protected:
         return out;
     }
     std::shared_ptr<const lookup::ItemCatalogue> current() { return lookup::ItemCatalogue::current(*ts.store); }
-    void otherRegister(const QString &sql)
-    {
-        db::Database other = ts.store->separateConnection();
-        db::Transaction tx(other.connection());
-        other.execute(sql);
-        tx.commit();
-    }
+    void otherRegister(const QString &sql) { ts.commitElsewhere(sql); }
 
     test::TempStore ts;
 };

@@ -48,14 +48,7 @@ protected:
             names << catalogue.at(pos).name;
         return names;
     }
-    // A change committed on another connection, as another register's.
-    void otherRegister(const QString &sql)
-    {
-        db::Database other = ts.store->separateConnection();
-        db::Transaction tx(other.connection());
-        other.execute(sql);
-        tx.commit();
-    }
+    void otherRegister(const QString &sql) { ts.commitElsewhere(sql); }
     test::TempStore ts;
 };
 

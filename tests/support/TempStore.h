@@ -22,6 +22,14 @@ public:
         store = std::make_unique<db::Store>(location);
     }
     QString path() const { return location; }
+    // A change committed on a connection of its own, as another register's.
+    void commitElsewhere(const QString &sql) const
+    {
+        db::Database other = store->separateConnection();
+        db::Transaction tx(other.connection());
+        other.execute(sql);
+        tx.commit();
+    }
     const db::Database &db() const { return store->database(); }
 
     static bool onServer() { return qEnvironmentVariable("VANTA_TEST_STORE") == QLatin1String("pg"); }
